@@ -1,0 +1,60 @@
+#pragma once
+
+#include <functional>
+
+class QWidget;
+
+namespace mhbk {
+
+class Reporter;
+class AdoTable;
+class AdoQuery;
+
+// "插入", "删除" and "保存" of the bottom bar act on whichever editable grid owns the
+// table that the shared table dataset has open.
+class RowEditor {
+public:
+    virtual ~RowEditor() = default;
+    virtual void insertItem() = 0;
+    virtual void deleteItem() = 0;
+    virtual void save() = 0;
+};
+
+// "输出到Excel" and "打印预览" act on the spreadsheet control of the active page.
+class SpreadsheetCommands {
+public:
+    virtual ~SpreadsheetCommands() = default;
+    virtual bool hasSpreadsheet(QWidget *page) const = 0;
+    virtual void exportExcel(QWidget *page) = 0;
+    virtual void printPreview(QWidget *page) = 0;
+};
+
+// What the main window offers the pages it holds: the reporter, the two shared datasets,
+// the tab sheets, and places to hook page-specific behaviour in. Every subsystem's
+// installer receives it; nothing is reached through globals.
+class PageHost {
+public:
+    virtual ~PageHost() = default;
+
+    virtual Reporter &reporter() = 0;
+    virtual AdoTable &table() = 0;
+    virtual AdoQuery &query() = 0;
+
+    // The tab sheet with this page index (0 to 51), and the main window itself.
+    virtual QWidget *page(int index) const = 0;
+    virtual QWidget *window() const = 0;
+
+    // Runs every time the page becomes the active page, after the bottom-bar buttons
+    // have been set from the page catalogue.
+    virtual void addShowHandler(int pageIndex, std::function<void()> handler) = 0;
+
+    // The object behind "插入", "删除" and "保存"; owned by the caller (a QObject child).
+    virtual void setRowEditor(RowEditor *editor) = 0;
+
+    // Called with the active page's index after every change of the tree's selection.
+    virtual void setPageLoader(std::function<void(int pageIndex)> loader) = 0;
+
+    virtual void setSpreadsheetCommands(SpreadsheetCommands *commands) = 0;
+};
+
+} // namespace mhbk

@@ -1,0 +1,106 @@
+#include "data/database.h"
+
+#include "common/errors.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <atomic>
+
+namespace mhbk {
+
+namespace {
+
+QString uniqueConnectionName()
+{
+    static std::atomic<int> counter{0};
+    return QStringLiteral("mhbk-handbook-%1").arg(++counter);
+}
+
+bool isWritableFolder(const QString &dir)
+{
+    QFileInfo info(dir);
+    return info.isDir() && info.isWritable();
+}
+
+} // namespace
+
+HandbookDatabase::HandbookDatabase(QString filePath)
+    : filePath_(std::move(filePath)), connectionName_(uniqueConnectionName())
+{
+}
+
+HandbookDatabase::~HandbookDatabase()
+{
+    close();
+}
+
+bool HandbookDatabase::isOpen() const
+{
+    return db_.isValid() && db_.isOpen();
+}
+
+void HandbookDatabase::close()
+{
+    if (!db_.isValid())
+        return;
+    db_.close();
+    db_ = QSqlDatabase();
+    QSqlDatabase::removeDatabase(connectionName_);
+}
+
+QSqlDatabase &HandbookDatabase::connection()
+{
+    if (isOpen())
+        return db_;
+    const QString shownPath = QDir::toNativeSeparators(QFileInfo(filePath_).absoluteFilePath());
+    // SQLite would quietly create an empty file; the handbook must never be replaced by one.
+    if (!QFileInfo(filePath_).isFile())
+        throw AppError(QStringLiteral("找不到数据库文件：%1").arg(shownPath));
+
+    db_ = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connectionName_);
+    db_.setDatabaseName(filePath_);
+    db_.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=3000"));
+    if (!db_.open()) {
+        const QString reason = db_.lastError().text();
+        close();
+        throw AppError(QStringLiteral("无法打开数据库文件：%1（%2）").arg(shownPath, reason));
+    }
+    QSqlQuery probe(db_);
+    if (!probe.exec(QStringLiteral("SELECT count(*) FROM sqlite_master"))) {
+        const QString reason = probe.lastError().text();
+        probe = QSqlQuery();
+        close();
+        throw AppError(QStringLiteral("无法读取数据库文件：%1（%2）").arg(shownPath, reason));
+    }
+    return db_;
+}
+
+QString locateDatabase(const QString &executableDir, const QString &userDataDir)
+{
+    const QString shipped = QDir(executableDir).filePath(QStringLiteral("System.dat"));
+    const QFileInfo shippedInfo(shipped);
+    if (isWritableFolder(executableDir) && (!shippedInfo.exists() || shippedInfo.isWritable()))
+        return shipped;
+
+    const QString userCopy = QDir(userDataDir).filePath(QStringLiteral("System.dat"));
+    if (QFileInfo::exists(userCopy) || !shippedInfo.isFile())
+        return QFileInfo::exists(userCopy) ? userCopy : shipped;
+    if (!QDir().mkpath(userDataDir))
+        return shipped;
+    // Copy under a temporary name first, so that an interrupted copy is never taken for the database.
+    const QString partial = userCopy + QStringLiteral(".part");
+    QFile::remove(partial);
+    if (!QFile::copy(shipped, partial))
+        return shipped;
+    QFile::setPermissions(partial, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+    if (!QFile::rename(partial, userCopy)) {
+        QFile::remove(partial);
+        return shipped;
+    }
+    return userCopy;
+}
+
+} // namespace mhbk

@@ -1,0 +1,260 @@
+#include "data/datasets.h"
+
+#include "common/errors.h"
+#include "data/database.h"
+
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QSqlRecord>
+#include <algorithm>
+
+namespace mhbk {
+
+QString quotedName(const QString &name)
+{
+    QString escaped = name;
+    escaped.replace(QLatin1Char('"'), QStringLiteral("\"\""));
+    return QLatin1Char('"') + escaped + QLatin1Char('"');
+}
+
+namespace {
+
+[[noreturn]] void failQuery(const QSqlQuery &query, const QString &what)
+{
+    throw AppError(QStringLiteral("%1：%2").arg(what, query.lastError().text()));
+}
+
+void bindAll(QSqlQuery &query, const QVariantList &parameters)
+{
+    for (int i = 0; i < parameters.size(); ++i)
+        query.bindValue(i, parameters[i]);
+}
+
+} // namespace
+
+AdoTable::AdoTable(HandbookDatabase &db) : db_(db) {}
+
+void AdoTable::close()
+{
+    open_ = false;
+    editing_ = false;
+    dirtyFields_.clear();
+    rows_.clear();
+    fieldNames_.clear();
+    current_ = 0;
+}
+
+void AdoTable::open(const QString &tableName)
+{
+    close();
+    tableName_ = tableName;
+    QSqlQuery query(db_.connection());
+    query.setForwardOnly(true);
+    if (!query.exec(QStringLiteral("SELECT rowid, * FROM %1 ORDER BY rowid").arg(quotedName(tableName))))
+        failQuery(query, QStringLiteral("无法打开数据表“%1”").arg(tableName));
+    const QSqlRecord record = query.record();
+    for (int i = 1; i < record.count(); ++i)
+        fieldNames_ << record.fieldName(i);
+    while (query.next()) {
+        Record row;
+        row.rowId = query.value(0).toLongLong();
+        for (int i = 1; i < record.count(); ++i)
+            row.values << query.value(i);
+        rows_.push_back(std::move(row));
+    }
+    open_ = true;
+    current_ = 0;
+}
+
+void AdoTable::first()
+{
+    writePending();
+    current_ = 0;
+}
+
+void AdoTable::next()
+{
+    writePending();
+    if (current_ < recordCount())
+        ++current_;
+}
+
+bool AdoTable::eof() const { return current_ >= recordCount(); }
+bool AdoTable::bof() const { return current_ == 0; }
+
+int AdoTable::positionOf(const QString &name) const
+{
+    for (int i = 0; i < fieldNames_.size(); ++i)
+        if (fieldNames_[i].compare(name, Qt::CaseInsensitive) == 0)
+            return i;
+    throw AppError(QStringLiteral("%1: Field '%2' not found").arg(tableName_, name));
+}
+
+void AdoTable::requireCurrent() const
+{
+    if (!open_)
+        throw AppError(QStringLiteral("Cannot perform this operation on a closed dataset"));
+    if (current_ < 0 || current_ >= recordCount())
+        throw AppError(QStringLiteral("%1: Cannot perform this operation on an empty dataset").arg(tableName_));
+}
+
+QString AdoTable::fieldText(int position) const { 
+    requireCurrent();
+    if (position < 0 || position >= fieldCount())
+        throw AppError(QStringLiteral("%1: List index out of bounds (%2)").arg(tableName_).arg(position));
+    return rows_[current_].values[position].toString();
+}
+
+QString AdoTable::fieldText(const QString &name) const { return fieldText(positionOf(name)); }
+
+QVariant AdoTable::fieldValue(const QString &name) const
+{
+    requireCurrent();
+    return rows_[current_].values[positionOf(name)];
+}
+
+void AdoTable::edit()
+{
+    requireCurrent();
+    editing_ = true;
+}
+
+void AdoTable::setField(int position, const QVariant &value)
+{
+    requireCurrent();
+    if (position < 0 || position >= fieldCount())
+        throw AppError(QStringLiteral("%1: List index out of bounds (%2)").arg(tableName_).arg(position));
+    if (!editing_)
+        throw AppError(QStringLiteral("%1: Dataset not in edit or insert mode").arg(tableName_));
+    rows_[current_].values[position] = value;
+    if (std::find(dirtyFields_.begin(), dirtyFields_.end(), position) == dirtyFields_.end())
+        dirtyFields_.push_back(position);
+}
+
+void AdoTable::setField(const QString &name, const QVariant &value) { setField(positionOf(name), value); }
+
+void AdoTable::post() { writePending(); }
+
+void AdoTable::writePending()
+{
+    if (!editing_)
+        return;
+    editing_ = false;
+    Record &row = rows_[current_];
+    QSqlQuery query(db_.connection());
+    if (row.rowId < 0) {
+        QStringList names;
+        QStringList marks;
+        for (int i = 0; i < fieldCount(); ++i) {
+            names << quotedName(fieldNames_[i]);
+            marks << QStringLiteral("?");
+        }
+        query.prepare(QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+                          .arg(quotedName(tableName_), names.join(QLatin1Char(',')), marks.join(QLatin1Char(','))));
+        for (int i = 0; i < fieldCount(); ++i)
+            query.bindValue(i, row.values[i]);
+        if (!query.exec())
+            failQuery(query, QStringLiteral("无法写入数据表“%1”").arg(tableName_));
+        row.rowId = query.lastInsertId().toLongLong();
+    } else if (!dirtyFields_.empty()) {
+        QStringList sets;
+        for (int position : dirtyFields_)
+            sets << quotedName(fieldNames_[position]) + QStringLiteral("=?");
+        query.prepare(QStringLiteral("UPDATE %1 SET %2 WHERE rowid=?")
+                          .arg(quotedName(tableName_), sets.join(QLatin1Char(','))));
+        int i = 0;
+        for (int position : dirtyFields_)
+            query.bindValue(i++, row.values[position]);
+        query.bindValue(i, row.rowId);
+        if (!query.exec())
+            failQuery(query, QStringLiteral("无法写入数据表“%1”").arg(tableName_));
+    }
+    dirtyFields_.clear();
+}
+
+void AdoTable::insert() { append(); }
+
+void AdoTable::append()
+{
+    if (!open_)
+        throw AppError(QStringLiteral("Cannot perform this operation on a closed dataset"));
+    writePending();
+    Record row;
+    for (int i = 0; i < fieldCount(); ++i)
+        row.values << QVariant();
+    rows_.push_back(std::move(row));
+    current_ = recordCount() - 1;
+    editing_ = true;
+}
+
+void AdoTable::remove()
+{
+    requireCurrent();
+    editing_ = false;
+    dirtyFields_.clear();
+    const qint64 rowId = rows_[current_].rowId;
+    if (rowId >= 0) {
+        QSqlQuery query(db_.connection());
+        query.prepare(QStringLiteral("DELETE FROM %1 WHERE rowid=?").arg(quotedName(tableName_)));
+        query.bindValue(0, rowId);
+        if (!query.exec())
+            failQuery(query, QStringLiteral("无法删除数据表“%1”的记录").arg(tableName_));
+    }
+    rows_.erase(rows_.begin() + current_);
+}
+
+AdoQuery::AdoQuery(HandbookDatabase &db) : db_(db) {}
+
+void AdoQuery::close()
+{
+    fieldNames_.clear();
+    rows_.clear();
+    current_ = 0;
+}
+
+void AdoQuery::open(const QString &sql, const QVariantList &parameters)
+{
+    close();
+    QSqlQuery query(db_.connection());
+    query.setForwardOnly(true);
+    query.prepare(sql);
+    bindAll(query, parameters);
+    if (!query.exec())
+        failQuery(query, QStringLiteral("数据库查询失败"));
+    const QSqlRecord record = query.record();
+    for (int i = 0; i < record.count(); ++i)
+        fieldNames_ << record.fieldName(i);
+    while (query.next()) {
+        QVariantList row;
+        for (int i = 0; i < record.count(); ++i)
+            row << query.value(i);
+        rows_.push_back(std::move(row));
+    }
+}
+
+void AdoQuery::execute(const QString &sql, const QVariantList &parameters)
+{
+    close();
+    QSqlQuery query(db_.connection());
+    query.prepare(sql);
+    bindAll(query, parameters);
+    if (!query.exec())
+        failQuery(query, QStringLiteral("数据库语句执行失败"));
+}
+
+QVariant AdoQuery::field(int position) const
+{
+    if (eof() || position < 0 || position >= fieldNames_.size())
+        throw AppError(QStringLiteral("Query: no field %1 in the current record").arg(position));
+    return rows_[current_][position];
+}
+
+QVariant AdoQuery::field(const QString &name) const
+{
+    for (int i = 0; i < fieldNames_.size(); ++i)
+        if (fieldNames_[i].compare(name, Qt::CaseInsensitive) == 0)
+            return field(i);
+    throw AppError(QStringLiteral("Query: Field '%1' not found").arg(name));
+}
+
+} // namespace mhbk

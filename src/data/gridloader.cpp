@@ -1,0 +1,43 @@
+#include "data/gridloader.h"
+
+#include "data/datasets.h"
+#include "data/stringgrid.h"
+
+namespace mhbk {
+
+void prepareBlockGrid(StringGrid &grid, int fields)
+{
+    grid.clear();
+    grid.setRowCount(12);
+    grid.setColCount(fields);
+    grid.setFixedRows(1);
+}
+
+void loadTableBlocks(AdoTable &table, const QString &tableName, StringGrid &grid, int fields)
+{
+    table.open(tableName);
+    if (table.recordCount() == 0)
+        return;
+    for (int f = 0; f < fields; ++f)
+        grid.setCell(f, 0, table.fieldText(f + 1));
+    table.next();
+    const int dataRecords = table.recordCount() - 1;
+    int column = 0;
+    int row = 1;
+    for (int i = 1; i <= dataRecords; ++i) {
+        for (int f = 0; f < fields; ++f)
+            grid.setCell(column + f, row, table.fieldText(f + 1));
+        if (row == 11 && i != dataRecords) {
+            column = grid.colCount();
+            grid.setColCount(column + fields);
+            for (int f = 0; f < fields; ++f)
+                grid.setCell(column + f, 0, grid.cell(f, 0));
+            row = 1;
+        } else {
+            ++row;
+        }
+        table.next();
+    }
+}
+
+} // namespace mhbk

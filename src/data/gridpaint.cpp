@@ -1,0 +1,78 @@
+#include "data/gridpaint.h"
+
+#include "data/stringgrid.h"
+
+#include <QApplication>
+#include <QPainter>
+
+namespace mhbk {
+
+CellPainter::CellPainter(StringGrid *grid, CellLookFn look)
+    : QStyledItemDelegate(grid), grid_(grid), look_(std::move(look))
+{
+}
+
+void CellPainter::paint(QPainter *painter, const QStyleOptionViewItem &option, const QModelIndex &index) const
+{
+    painter->save();
+    const QRect cellRect = option.rect;
+    const QRect textRect = cellRect.adjusted(2, 2, -2, -2);
+    const QString text = index.data(Qt::DisplayRole).toString();
+    painter->setFont(grid_->font());
+    if (index.row() < grid_->fixedRows()) {
+        painter->setPen(Qt::black);
+        painter->setBrush(QApplication::palette().color(QPalette::Button));
+        painter->drawRect(cellRect.adjusted(-1, -1, 0, 0));
+        painter->setPen(grid_->palette().color(QPalette::WindowText));
+        painter->drawText(textRect, Qt::AlignCenter | Qt::TextSingleLine, text);
+    } else {
+        const CellLook look = look_ ? look_(index.column(), index.row()) : CellLook{};
+        painter->fillRect(cellRect, QApplication::palette().color(QPalette::Base));
+        painter->setPen(look.text);
+        painter->drawText(textRect, look.alignment | Qt::AlignVCenter | Qt::TextSingleLine, text);
+    }
+    painter->restore();
+}
+
+void installCellPainter(StringGrid &grid, CellLookFn look)
+{
+    grid.setItemDelegate(new CellPainter(&grid, std::move(look)));
+}
+
+namespace looks {
+
+CellLook oddGreenEvenRed(int column, int)
+{
+    return {Qt::AlignHCenter, column % 2 == 1 ? palette::clGreen : palette::clRed};
+}
+
+CellLook firstBlueOddGreenEvenRed(int column, int row)
+{
+    if (column == 0)
+        return {Qt::AlignHCenter, palette::clBlue};
+    return oddGreenEvenRed(column, row);
+}
+
+CellLookFn lastOfPeriodGreen(int period)
+{
+    return [period](int column, int) {
+        return CellLook{Qt::AlignHCenter, column % period == period - 1 ? palette::clGreen : palette::clRed};
+    };
+}
+
+CellLook redBlueGreen(int column, int)
+{
+    static const QColor colours[] = {palette::clRed, palette::clBlue, palette::clGreen};
+    return {Qt::AlignHCenter, colours[column % 3]};
+}
+
+CellLook oddGreenCentredEvenRedLeft(int column, int)
+{
+    if (column % 2 == 1)
+        return {Qt::AlignHCenter, palette::clGreen};
+    return {Qt::AlignLeft, palette::clRed};
+}
+
+} // namespace looks
+
+} // namespace mhbk

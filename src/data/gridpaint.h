@@ -1,0 +1,55 @@
+#pragma once
+
+#include <QColor>
+#include <QStyledItemDelegate>
+#include <functional>
+
+namespace mhbk {
+
+class StringGrid;
+
+// The classic palette names the grids are specified in.
+namespace palette {
+inline const QColor clRed{255, 0, 0};
+inline const QColor clGreen{0, 128, 0};
+inline const QColor clBlue{0, 0, 255};
+} // namespace palette
+
+// How one data cell is drawn: alignment and text colour on the window background.
+struct CellLook {
+    Qt::Alignment alignment = Qt::AlignHCenter;
+    QColor text = Qt::black;
+};
+
+using CellLookFn = std::function<CellLook(int column, int row)>;
+
+// Draws caption rows with a black outline over a button-face fill and centred text, and data
+// cells in the look's colour on the window background, without a selection highlight.
+class CellPainter : public QStyledItemDelegate {
+public:
+    CellPainter(StringGrid *grid, CellLookFn look);
+    void paint(QPainter *painter, const QStyleOptionViewItem &option, const QModelIndex &index) const override;
+
+private:
+    StringGrid *grid_;
+    CellLookFn look_;
+};
+
+// Installs a CellPainter on the grid (owned by the grid).
+void installCellPainter(StringGrid &grid, CellLookFn look);
+
+// The colour schemes of the reference grids.
+namespace looks {
+// Odd columns green, even columns red, all centred.
+CellLook oddGreenEvenRed(int column, int row);
+// Column 0 blue, other odd columns green, other even columns red, centred.
+CellLook firstBlueOddGreenEvenRed(int column, int row);
+// Green where column mod period == period - 1, red elsewhere, centred.
+CellLookFn lastOfPeriodGreen(int period);
+// Column mod 3: 0 red, 1 blue, 2 green, centred.
+CellLook redBlueGreen(int column, int row);
+// Odd columns centred green, even columns left-aligned red.
+CellLook oddGreenCentredEvenRedLeft(int column, int row);
+} // namespace looks
+
+} // namespace mhbk

@@ -1,0 +1,7 @@
+#include "expr/calculatorpages.h"
+
+namespace mhbk {
+
+void installCalculatorPages(PageHost &, ExpressionBar, TMSScriptEX &) {}
+
+} // namespace mhbk

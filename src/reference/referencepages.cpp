@@ -1,0 +1,7 @@
+#include "reference/referencepages.h"
+
+namespace mhbk {
+
+void installReferencePages(PageHost &) {}
+
+} // namespace mhbk

@@ -1,0 +1,7 @@
+#include "sections/sectionpages.h"
+
+namespace mhbk {
+
+void installSectionPages(PageHost &) {}
+
+} // namespace mhbk

@@ -1,0 +1,14 @@
+#pragma once
+
+class QWidget;
+
+namespace mhbk {
+
+class Reporter;
+
+// Creates the borderless sheet window of page 5 (by nominal size, `TfrmGGBW_Old`) or
+// page 6 (by outer diameter, `TfrmGGBW`), parented to the page and filling it.
+// Returns nullptr for any other page.
+QWidget *createSheetWindow(int pageIndex, QWidget *page, Reporter &reporter);
+
+} // namespace mhbk

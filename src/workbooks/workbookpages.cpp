@@ -1,0 +1,7 @@
+#include "workbooks/workbookpages.h"
+
+namespace mhbk {
+
+void installWorkbookPages(PageHost &) {}
+
+} // namespace mhbk

@@ -1,0 +1,61 @@
+#pragma once
+
+#include "common/pagehost.h"
+#include "common/reporter.h"
+#include "data/database.h"
+#include "data/datasets.h"
+
+#include <QTabWidget>
+#include <functional>
+#include <map>
+#include <memory>
+#include <vector>
+
+namespace mhbk::test {
+
+// A stand-in for the main window: 52 real tab sheets in a tab widget, the shared datasets on
+// a database file, and a recording reporter. showPage() runs the page's show handlers the way
+// the main window does when the tree selects a page.
+class FakePageHost : public PageHost {
+public:
+    explicit FakePageHost(const QString &databasePath);
+    ~FakePageHost() override;
+
+    Reporter &reporter() override { return reporter_; }
+    RecordingReporter &recorder() { return reporter_; }
+    AdoTable &table() override { return table_; }
+    AdoQuery &query() override { return query_; }
+    QWidget *page(int index) const override;
+    QWidget *window() const override { return tabs_.get(); }
+    void addShowHandler(int pageIndex, std::function<void()> handler) override;
+    void setRowEditor(RowEditor *editor) override { rowEditor_ = editor; }
+    void setPageLoader(std::function<void(int)> loader) override { loader_ = std::move(loader); }
+    void setSpreadsheetCommands(SpreadsheetCommands *commands) override { spreadsheet_ = commands; }
+
+    // Makes the page active, runs its show handlers (errors go to the general error report,
+    // as in the program) and then the page loader.
+    void showPage(int index);
+
+    QTabWidget &tabs() { return *tabs_; }
+    RowEditor *rowEditor() const { return rowEditor_; }
+    SpreadsheetCommands *spreadsheetCommands() const { return spreadsheet_; }
+    HandbookDatabase &database() { return db_; }
+
+private:
+    RecordingReporter reporter_;
+    HandbookDatabase db_;
+    AdoTable table_;
+    AdoQuery query_;
+    std::unique_ptr<QTabWidget> tabs_;
+    std::vector<QWidget *> pages_;
+    std::map<int, std::vector<std::function<void()>>> showHandlers_;
+    RowEditor *rowEditor_ = nullptr;
+    SpreadsheetCommands *spreadsheet_ = nullptr;
+    std::function<void(int)> loader_;
+};
+
+// Runs a handler the way the application's event loop does: an AppError or other exception
+// that escapes it goes to the general error report.
+void runHandler(Reporter &reporter, const std::function<void()> &handler);
+
+} // namespace mhbk::test

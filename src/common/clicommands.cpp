@@ -1,0 +1,51 @@
+#include "common/clicommands.h"
+
+namespace mhbk {
+
+namespace {
+
+struct CliCommand {
+    const char *name;
+    CliCommandFn run;
+    const char *usage;
+};
+
+const CliCommand kCommands[] = {
+    {"eval", runEvalCommand, "eval \"EXPR\" [--digits N]            evaluate a VBScript expression"},
+    {"weight", runWeightCommand, "weight SHAPE NAME=VALUE ... [L=LEN]  theoretical weight of a section"},
+    {"table", runTableCommand, "table NAME                          print a handbook table"},
+    {"sheet", runSheetCommand, "sheet od|dn [--thickness W] [--length ROW=L ...]  painting and insulation sheet"},
+    {"workbook", runWorkbookCommand,
+     "workbook PAGE [--set CELL=TEXT ...] [--run] [--get CELL ...] [--export FILE]  estimating workbook"},
+};
+
+void printUsage(QTextStream &stream)
+{
+    stream << "用法 / usage: mhbk-cli COMMAND [ARGS]\n";
+    for (const CliCommand &command : kCommands)
+        stream << "  mhbk-cli " << command.usage << '\n';
+    stream << "  mhbk-cli COMMAND --help             details of one command\n";
+}
+
+} // namespace
+
+int runCliCommand(const QStringList &args, QTextStream &out, QTextStream &err)
+{
+    if (args.isEmpty()) {
+        printUsage(err);
+        return 1;
+    }
+    if (args.first() == QLatin1String("--help") || args.first() == QLatin1String("-h")) {
+        printUsage(out);
+        return 0;
+    }
+    for (const CliCommand &command : kCommands) {
+        if (args.first() == QLatin1String(command.name))
+            return command.run(args.mid(1), out, err);
+    }
+    err << "未知命令 / unknown command: " << args.first() << '\n';
+    printUsage(err);
+    return 1;
+}
+
+} // namespace mhbk

@@ -1,0 +1,11 @@
+#include "common/clicommands.h"
+
+namespace mhbk {
+
+int runEvalCommand(const QStringList &, QTextStream &, QTextStream &err)
+{
+    err << "not available yet\n";
+    return 1;
+}
+
+} // namespace mhbk

@@ -1,0 +1,209 @@
+#include "common/errors.h"
+#include "common/numtext.h"
+#include "sheets/fixedformat.h"
+#include "sheets/sheetcalc.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using namespace mhbk::sheets;
+
+const SheetDescription &od() { return outerDiameterSheet(); }
+const SheetDescription &dn() { return nominalSizeSheet(); }
+
+std::string at(const TextGrid &grid, int column, int row) { return grid.cell(column, row).toStdString(); }
+
+TEST(SheetLayout, OuterDiameterRowsFollowTheBoundaryList)
+{
+    ASSERT_EQ(od().rowCount(), 100);
+    std::vector<int> subtotals;
+    for (const Band &band : od().bands())
+        subtotals.push_back(band.subtotalRow);
+    EXPECT_EQ(subtotals, (std::vector<int>{33, 53, 75, 88, 92, 98}));
+    EXPECT_EQ(od().kind(99), RowKind::Total);
+    const TextGrid grid = createSheet(od(), 20);
+    EXPECT_EQ(at(grid, 0, 0), "管道外径");
+    EXPECT_EQ(at(grid, 0, 1), "14");
+    EXPECT_EQ(at(grid, 0, 4), "21");
+    EXPECT_EQ(at(grid, 0, 5), "21.30");
+    EXPECT_EQ(at(grid, 0, 32), "57.00");
+    EXPECT_EQ(at(grid, 0, 33), "小计");
+    EXPECT_EQ(at(grid, 0, 34), "60.00");
+    EXPECT_EQ(at(grid, 0, 89), "630.00");
+    EXPECT_EQ(at(grid, 0, 97), "1222.00");
+    EXPECT_EQ(at(grid, 0, 99), "合计");
+}
+
+TEST(SheetLayout, NominalSizeRowsAndFixedAreas)
+{
+    ASSERT_EQ(dn().rowCount(), 26);
+    std::vector<int> subtotals;
+    for (const Band &band : dn().bands())
+        subtotals.push_back(band.subtotalRow);
+    EXPECT_EQ(subtotals, (std::vector<int>{7, 12, 20, 24}));
+    const TextGrid grid = createSheet(dn(), 20);
+    EXPECT_EQ(at(grid, 0, 0), "管径");
+    EXPECT_EQ(at(grid, 1, 0), "管子长度m");
+    EXPECT_EQ(at(grid, 7, 0), "保温面积m2");
+    EXPECT_EQ(at(grid, 0, 1), "15(21.25)");
+    EXPECT_EQ(at(grid, 2, 1), "0.0669");
+    EXPECT_EQ(at(grid, 2, 10), "0.3580");
+    EXPECT_EQ(at(grid, 0, 23), "700(720)");
+    EXPECT_EQ(at(grid, 2, 23), "2.2619");
+    EXPECT_EQ(at(grid, 2, 7), "");  // subtotal rows have no per-metre values
+    EXPECT_EQ(at(grid, 3, 25), "0.0000");
+}
+
+TEST(SheetFigures, OuterDiameter14WithLength10)
+{
+    TextGrid grid = createSheet(od(), 20);
+    grid.setCell(ColLength, 1, QStringLiteral("10"));
+    calculateAll(od(), grid);
+    EXPECT_EQ(at(grid, 2, 1), "0.0440");
+    EXPECT_EQ(at(grid, 4, 1), "0.00225");
+    EXPECT_EQ(at(grid, 6, 1), "0.17601");
+    EXPECT_EQ(at(grid, 3, 1), "0.4400");
+    EXPECT_EQ(at(grid, 5, 1), "0.0225");
+    EXPECT_EQ(at(grid, 7, 1), "1.7601");
+    EXPECT_EQ(at(grid, 3, 33), "0.4400");
+    EXPECT_EQ(at(grid, 7, 99), "1.7601");
+}
+
+TEST(SheetFigures, NominalSize15ShowsItsOwnDiameter)
+{
+    for (int w : {0, 20, 200}) {
+        const TextGrid grid = createSheet(dn(), w);
+        EXPECT_EQ(at(grid, 2, 1), "0.0669") << w;
+    }
+    const TextGrid grid = createSheet(dn(), 20);
+    EXPECT_EQ(at(grid, 4, 1), "0.00272");
+    EXPECT_EQ(at(grid, 6, 1), "0.19879");
+}
+
+TEST(SheetFigures, ZeroThicknessLeavesThePipeSurface)
+{
+    const TextGrid grid = createSheet(od(), 0);
+    EXPECT_EQ(at(grid, 4, 1), "0.00000");
+    EXPECT_EQ(at(grid, 6, 1), "0.04406");   // 0.014 * pi + 0.000082
+    EXPECT_EQ(at(grid, 4, 97), "0.00000");
+    EXPECT_EQ(at(grid, 6, 97), "3.83911");  // 1.222 * pi + 0.000082
+}
+
+TEST(SheetFigures, ProductsUseTheRoundedPerMetreValue)
+{
+    // 0.00225 is stored just below the tie; the product must still show 0.0023.
+    TextGrid grid = createSheet(od(), 20);
+    grid.setCell(ColLength, 1, QStringLiteral("1"));
+    grid.setCell(ColLength, 2, QStringLiteral(""));
+    calculateAll(od(), grid);
+    EXPECT_EQ(at(grid, 5, 1), "0.0023");
+    for (int column : {3, 5, 7})
+        EXPECT_EQ(at(grid, column, 2), "0.0000") << column;  // empty length counts as 0
+}
+
+TEST(SheetFigures, SubtotalsAndTotalAddDisplayedValues)
+{
+    for (const SheetDescription *sheet : {&od(), &dn()}) {
+        TextGrid grid = createSheet(*sheet, 37);
+        const char *lengths[] = {"1", "2.5", "0.333", "17", "", "123.45", "0.07", "9."};
+        for (int row = 1; row < sheet->rowCount(); ++row) {
+            if (sheet->isDataRow(row))
+                grid.setCell(ColLength, row, QString::fromLatin1(lengths[row % 8]));
+        }
+        calculateAll(*sheet, grid);
+        for (int column : {3, 5, 7}) {
+            double total = 0;
+            for (const Band &band : sheet->bands()) {
+                double sum = 0;
+                for (int row = band.firstDataRow; row < band.subtotalRow; ++row)
+                    sum += mhbk::strToFloat(grid.cell(column, row));
+                EXPECT_NEAR(mhbk::strToFloat(grid.cell(column, band.subtotalRow)), sum, 0.00005)
+                    << sheet->sheetKey.toStdString() << " row " << band.subtotalRow;
+                total += mhbk::strToFloat(grid.cell(column, band.subtotalRow));
+            }
+            EXPECT_NEAR(mhbk::strToFloat(grid.cell(column, sheet->totalRow())), total, 0.00005);
+        }
+    }
+}
+
+TEST(SheetFigures, SubtotalDiffersFromRoundedExactSum)
+{
+    // Rows 1 and 2 each display 0.0023 / 0.0024 for L = 1; the band adds those texts.
+    TextGrid grid = createSheet(od(), 20);
+    grid.setCell(ColLength, 1, QStringLiteral("1"));
+    grid.setCell(ColLength, 3, QStringLiteral("1"));
+    calculateAll(od(), grid);
+    const double shown = mhbk::strToFloat(grid.cell(5, 1)) + mhbk::strToFloat(grid.cell(5, 3));
+    EXPECT_EQ(grid.cell(5, 33), formatFixed(shown, 4));
+    EXPECT_EQ(grid.cell(5, 99), grid.cell(5, 33));
+}
+
+TEST(SheetFailures, BadLengthChangesNoCell)
+{
+    for (const char *bad : {".", "1.2.3", "abc"}) {
+        TextGrid grid = createSheet(od(), 20);
+        grid.setCell(ColLength, 1, QStringLiteral("10"));
+        calculateAll(od(), grid);
+        grid.setCell(ColLength, 1, QStringLiteral("20"));
+        grid.setCell(ColLength, 90, QString::fromLatin1(bad));
+        const QString before = toTabSeparated(grid);
+        try {
+            calculateAll(od(), grid);
+            FAIL() << bad;
+        } catch (const mhbk::ConversionError &e) {
+            EXPECT_EQ(e.message(), QStringLiteral("'%1' is not a valid floating point value").arg(bad));
+        }
+        EXPECT_EQ(toTabSeparated(grid), before);
+    }
+}
+
+struct KeyCase {
+    int column;
+    int row;
+    char ch;
+    const char *text;
+    bool accepted;
+};
+
+TEST(SheetEntry, FilterAcceptsDigitsOnePointAndBackspaceInLengthCells)
+{
+    const KeyCase cases[] = {
+        {1, 1, '5', "", true},     {1, 1, '.', "", true},      {1, 1, '.', "1.5", false},
+        {1, 1, '\b', "1.5", true}, {1, 1, 'a', "", false},     {1, 1, '-', "", false},
+        {1, 1, 'e', "1", false},   {1, 33, '5', "", false},    {1, 99, '5', "", false},
+        {1, 0, '5', "", false},    {2, 1, '5', "", false},     {0, 1, '5', "", false},
+        {1, 98, '1', "", false},   {1, 97, '1', "", true},
+    };
+    for (const KeyCase &c : cases) {
+        EXPECT_EQ(acceptsChar(od(), c.column, c.row, QLatin1Char(c.ch), QString::fromLatin1(c.text)), c.accepted)
+            << c.column << "," << c.row << " '" << c.ch << "'";
+    }
+    EXPECT_FALSE(acceptsChar(dn(), 1, 7, QLatin1Char('1'), {}));
+    EXPECT_FALSE(acceptsChar(dn(), 1, 25, QLatin1Char('1'), {}));
+    EXPECT_TRUE(acceptsChar(dn(), 1, 23, QLatin1Char('1'), {}));
+}
+
+TEST(SheetPaint, ColoursByRowAndColumn)
+{
+    struct PaintCase {
+        const SheetDescription *sheet;
+        int column;
+        int row;
+        CellPaint paint;
+    };
+    const PaintCase cases[] = {
+        {&od(), 0, 0, CellPaint::CentredPlain}, {&od(), 1, 0, CellPaint::Ordinary},
+        {&od(), 2, 0, CellPaint::Green},        {&od(), 3, 0, CellPaint::Blue},
+        {&od(), 0, 1, CellPaint::Ordinary},     {&od(), 1, 1, CellPaint::LengthEntry},
+        {&od(), 4, 1, CellPaint::Green},        {&od(), 7, 1, CellPaint::Blue},
+        {&od(), 0, 33, CellPaint::Blue},        {&od(), 1, 33, CellPaint::Blue},
+        {&od(), 0, 99, CellPaint::Red},         {&od(), 5, 99, CellPaint::Red},
+        {&dn(), 1, 7, CellPaint::Blue},         {&dn(), 0, 25, CellPaint::Red},
+        {&dn(), 1, 24, CellPaint::Blue},        {&dn(), 1, 23, CellPaint::LengthEntry},
+    };
+    for (const PaintCase &c : cases)
+        EXPECT_EQ(cellPaint(*c.sheet, c.column, c.row), c.paint) << c.column << "," << c.row;
+}
+
+} // namespace

@@ -1,0 +1,125 @@
+"""A small model of one stored workbook page: cells, styles, layout, print setup.
+
+Pages are described in pages_*.py with this model; emit.py writes each one as the stored
+JSON workbook. Rows and columns are 1-based here (as on the printed sheet); the emitter
+converts to the engine's A1 addresses.
+"""
+
+from dataclasses import dataclass, field
+
+# Fills (0xRRGGBB). Input cells are yellow, reference values (unsourced, editable) green,
+# column headings blue, totals grey.
+FILL_INPUT = 0xFFF2CC
+FILL_REF = 0xE2EFDA
+FILL_HEAD = 0xDDEBF7
+FILL_TOTAL = 0xEDEDED
+FILL_TABLE = 0xF2F2F2
+
+# Style kinds: name -> (bold, size, fill, borders, halign, locked, wrap, italic)
+KINDS = {
+    "title":    dict(bold=True, size=16, fill=None, border=False, align="center", locked=True),
+    "subtitle": dict(bold=False, size=10, fill=None, border=False, align="left", locked=True),
+    "head":     dict(bold=True, size=10, fill=FILL_HEAD, border=True, align="center", locked=True, wrap=True),
+    "label":    dict(bold=False, size=10, fill=None, border=True, align="center", locked=True),
+    "labell":   dict(bold=False, size=10, fill=None, border=True, align="left", locked=True),
+    "value":    dict(bold=False, size=10, fill=None, border=True, align="right", locked=True),
+    "calc":     dict(bold=False, size=10, fill=None, border=True, align="right", locked=True),
+    "input":    dict(bold=False, size=10, fill=FILL_INPUT, border=True, align="right", locked=False),
+    "inputt":   dict(bold=False, size=10, fill=FILL_INPUT, border=True, align="left", locked=False),
+    "ref":      dict(bold=False, size=10, fill=FILL_REF, border=True, align="right", locked=False),
+    "reft":     dict(bold=False, size=10, fill=FILL_REF, border=True, align="center", locked=False),
+    "total":    dict(bold=True, size=10, fill=FILL_TOTAL, border=True, align="right", locked=True),
+    "totall":   dict(bold=True, size=10, fill=FILL_TOTAL, border=True, align="center", locked=True),
+    "note":     dict(bold=False, size=9, fill=None, border=False, align="left", locked=True),
+    "table":    dict(bold=False, size=10, fill=FILL_TABLE, border=True, align="center", locked=True),
+    "result":   dict(bold=False, size=10, fill=None, border=True, align="center", locked=True),
+    "plain":    dict(bold=False, size=10, fill=None, border=False, align="general", locked=True),
+}
+
+
+def col_name(col):
+    """1 -> A, 27 -> AA."""
+    name = ""
+    while col > 0:
+        col, rem = divmod(col - 1, 26)
+        name = chr(65 + rem) + name
+    return name
+
+
+def ref(row, col):
+    return f"{col_name(col)}{row}"
+
+
+@dataclass
+class Cell:
+    content: object  # None, number, text, or "=formula"
+    kind: str
+    fmt: str = "General"
+
+
+@dataclass
+class Book:
+    index: int
+    file: str
+    title: str
+    cells: dict = field(default_factory=dict)
+    widths: dict = field(default_factory=dict)
+    heights: dict = field(default_factory=dict)
+    merges: list = field(default_factory=list)
+    hidden: list = field(default_factory=list)
+    landscape: bool = False
+    lx: int = 0
+
+    def put(self, row, col, content, kind="plain", fmt="General"):
+        self.cells[(row, col)] = Cell(content, kind, fmt)
+
+    def style(self, row, col, kind, fmt="General"):
+        """Styles a cell without content (an empty input cell, a framed blank)."""
+        old = self.cells.get((row, col))
+        self.cells[(row, col)] = Cell(old.content if old else None, kind, fmt)
+
+    def merge(self, r1, c1, r2, c2):
+        self.merges.append((r1, c1, r2, c2))
+
+    def width(self, col, chars):
+        self.widths[col] = chars
+
+    def title_row(self, text, last_col, row=1, subtitle=None):
+        self.put(row, 1, text, "title")
+        for c in range(2, last_col + 1):
+            self.style(row, c, "title")
+        self.merge(row, 1, row, last_col)
+        self.heights[row] = 26
+        if subtitle:
+            self.put(row + 1, 1, subtitle, "subtitle")
+            self.merge(row + 1, 1, row + 1, last_col)
+
+    def headings(self, row, texts, first_col=1, height=30):
+        for i, text in enumerate(texts):
+            self.put(row, first_col + i, text, "head")
+        self.heights[row] = height
+
+    def notes(self, row, lines, last_col):
+        """Footer lines: the rules and standards behind the figures."""
+        for i, line in enumerate(lines):
+            self.put(row + i, 1, line, "note")
+            self.merge(row + i, 1, row + i, last_col)
+        return row + len(lines)
+
+    def legend(self, row, last_col, with_ref=True):
+        text = "说明：黄色底纹为输入单元格"
+        if with_ref:
+            text += "；绿色底纹为参考值（未能核对标准原文，可按所用标准或定额修改）"
+        text += "；其余单元格为公式或标准数据，已锁定。"
+        self.put(row, 1, text, "note")
+        self.merge(row, 1, row, last_col)
+
+    def total_width(self):
+        return sum(self.widths.get(c, 8.43) for c in range(1, self.last_col() + 1)
+                   if c not in self.hidden)
+
+    def last_col(self):
+        return max(c for (_, c) in self.cells)
+
+    def last_row(self):
+        return max(r for (r, _) in self.cells)

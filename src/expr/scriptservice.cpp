@@ -1,15 +1,72 @@
 #include "expr/scriptservice.h"
 
 #include "common/reporter.h"
+#include "expr/resultformat.h"
+#include "expr/vbsoperators.h"
+
+#include <exception>
 
 namespace mhbk {
 
-TMSScriptEX::TMSScriptEX(Reporter &reporter) : reporter_(reporter) {}
+namespace {
+
+// The standard conversion of a variant to a number: Empty is 0, True -1, a text must
+// read as a number.
+long double toExtended(const vbs::Variant &value)
+{
+    if (value.isString() || value.isObject()) {
+        const auto number = vbs::parseNumericText(value.stringValue());
+        if (!number || value.isObject())
+            vbs::raise(vbs::errc::TypeMismatch, 0);
+        return *number;
+    }
+    return vbs::toDouble(value, 0);
+}
+
+} // namespace
+
+TMSScriptEX::TMSScriptEX(Reporter &reporter) : reporter_(reporter)
+{
+    setLanguage(TLangueType::VBScript);
+}
+
 TMSScriptEX::~TMSScriptEX() = default;
 
-long double TMSScriptEX::Evaluate(const QString &, int)
+TMSScriptEX::Outcome TMSScriptEX::evaluateQuietly(const QString &expression, int digits)
 {
-    return 0.0L;
+    Outcome outcome;
+    try {
+        Reset();
+        const vbs::Variant result = Eval(expression);
+        try {
+            outcome.value = roundToDecimals(toExtended(result), digits);
+        } catch (const vbs::ScriptException &e) {
+            // A result that is no number: the engine itself reported nothing, so the
+            // conversion's own error is what the user is told.
+            Error().set(e.error());
+            outcome.error = e.error();
+        }
+    } catch (const vbs::ScriptException &) {
+        outcome.error = Error().details();
+    } catch (const std::exception &e) {
+        outcome.error = vbs::ScriptError{7, QString::fromLocal8Bit(e.what()), 0};
+    }
+    if (outcome.error)
+        outcome.value = 0.0L;
+    return outcome;
+}
+
+long double TMSScriptEX::Evaluate(const QString &expression, int digits)
+{
+    Outcome outcome = evaluateQuietly(expression, digits);
+    if (outcome.error) {
+        try {
+            reporter_.showMessage(outcome.error->description, QStringLiteral("表达式错误"), MessageIcon::Warning);
+        } catch (...) {
+            // The caller is promised a value; a failing message box must not change that.
+        }
+    }
+    return outcome.value;
 }
 
 } // namespace mhbk

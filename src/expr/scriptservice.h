@@ -1,20 +1,31 @@
 #pragma once
 
+#include "expr/scriptcontrol.h"
+
 #include <QString>
+#include <optional>
 
 namespace mhbk {
 
 class Reporter;
 
 // Evaluates one VBScript expression per call and rounds it to a number of decimals.
-class TMSScriptEX {
+class TMSScriptEX : public TScriptControl {
 public:
     explicit TMSScriptEX(Reporter &reporter);
-    ~TMSScriptEX();
+    ~TMSScriptEX() override;
+
+    struct Outcome {
+        long double value = 0.0L;                // rounded; 0 on failure
+        std::optional<vbs::ScriptError> error;  // what the message box shows
+    };
 
     // The value rounded to `digits` decimals (halves away from zero); on failure the
     // engine's description is shown under "表达式错误" and 0 is returned. Never throws.
     long double Evaluate(const QString &expression, int digits);
+
+    // Evaluate without the message box, for callers that report errors themselves.
+    Outcome evaluateQuietly(const QString &expression, int digits);
 
 private:
     Reporter &reporter_;

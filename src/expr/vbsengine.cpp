@@ -1,0 +1,60 @@
+#include "expr/vbsengine.h"
+
+#include "expr/vbsfunctions.h"
+#include "expr/vbsoperators.h"
+#include "expr/vbsparser.h"
+#include "expr/vbsscanner.h"
+
+#include <vector>
+
+namespace mhbk::vbs {
+
+Variant execute(const Program &program)
+{
+    if (program.empty)
+        return Variant();
+    std::vector<Variant> stack;
+    stack.reserve(static_cast<std::size_t>(program.maxStack));
+    for (const Instruction &in : program.code) {
+        switch (in.op) {
+        case Op::Push:
+            stack.push_back(program.constants[in.index]);
+            break;
+        case Op::PushUnknown:
+            stack.emplace_back();
+            break;
+        case Op::Negate:
+            stack.back() = negate(stack.back(), in.position);
+            break;
+        case Op::Identity:
+            break;
+        case Op::Not:
+            stack.back() = logicalNot(stack.back(), in.position);
+            break;
+        case Op::Call: {
+            const std::size_t first = stack.size() - in.argc;
+            Variant result = builtin(in.index).run(stack.data() + first, in.argc, in.position);
+            stack.resize(first);
+            stack.push_back(std::move(result));
+            break;
+        }
+        case Op::CallUnknown:
+            raise(errc::TypeMismatch, in.position, program.names[in.index]);
+        default: {
+            Variant right = std::move(stack.back());
+            stack.pop_back();
+            stack.back() = binary(in.op, stack.back(), right, in.position);
+            break;
+        }
+        }
+    }
+    return std::move(stack.back());
+}
+
+Variant evaluate(const QString &expression)
+{
+    const std::vector<Token> tokens = scan(expression);
+    return execute(parse(expression, tokens));
+}
+
+} // namespace mhbk::vbs

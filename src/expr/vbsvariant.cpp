@@ -1,0 +1,210 @@
+#include "expr/vbsvariant.h"
+
+#include <charconv>
+#include <cmath>
+#include <string>
+#include <cstdlib>
+#include <limits>
+
+namespace mhbk::vbs {
+
+Variant Variant::boolean(bool value)
+{
+    Variant v(VarType::Boolean);
+    v.whole_ = value ? -1 : 0;
+    return v;
+}
+
+Variant Variant::integer(std::int16_t value)
+{
+    Variant v(VarType::Integer);
+    v.whole_ = value;
+    return v;
+}
+
+Variant Variant::longValue(std::int32_t value)
+{
+    Variant v(VarType::Long);
+    v.whole_ = value;
+    return v;
+}
+
+Variant Variant::doubleValue(double value)
+{
+    Variant v(VarType::Double);
+    v.real_ = value;
+    return v;
+}
+
+Variant Variant::string(QString value)
+{
+    Variant v(VarType::String);
+    v.text_ = std::move(value);
+    return v;
+}
+
+Variant Variant::fromWhole(long long value)
+{
+    if (value >= std::numeric_limits<std::int16_t>::min() && value <= std::numeric_limits<std::int16_t>::max())
+        return integer(static_cast<std::int16_t>(value));
+    if (value >= std::numeric_limits<std::int32_t>::min() && value <= std::numeric_limits<std::int32_t>::max())
+        return longValue(static_cast<std::int32_t>(value));
+    return doubleValue(static_cast<double>(value));
+}
+
+bool Variant::isNumeric() const
+{
+    switch (type_) {
+    case VarType::Empty:
+    case VarType::Boolean:
+    case VarType::Integer:
+    case VarType::Long:
+    case VarType::Double:
+        return true;
+    default:
+        return false;
+    }
+}
+
+double Variant::numericValue() const
+{
+    return type_ == VarType::Double ? real_ : static_cast<double>(whole_);
+}
+
+QString typeName(VarType type)
+{
+    switch (type) {
+    case VarType::Empty: return QStringLiteral("Empty");
+    case VarType::Null: return QStringLiteral("Null");
+    case VarType::Integer: return QStringLiteral("Integer");
+    case VarType::Long: return QStringLiteral("Long");
+    case VarType::Double: return QStringLiteral("Double");
+    case VarType::String: return QStringLiteral("String");
+    case VarType::Object: return QStringLiteral("Nothing");
+    case VarType::Boolean: return QStringLiteral("Boolean");
+    }
+    return QStringLiteral("Unknown");
+}
+
+namespace {
+
+bool isBlank(QChar c)
+{
+    return c == QLatin1Char(' ') || c == QLatin1Char('\t');
+}
+
+std::optional<double> parseRadixText(QStringView digits, int radix)
+{
+    if (digits.isEmpty() || digits.size() > 11)
+        return std::nullopt;
+    bool ok = false;
+    const qulonglong value = digits.toULongLong(&ok, radix);
+    if (!ok || value > 0xFFFFFFFFull)
+        return std::nullopt;
+    // Up to 16 bits is an Integer, beyond that a Long: both read as signed.
+    if (value <= 0xFFFFull && digits.size() <= (radix == 16 ? 4 : 6))
+        return static_cast<double>(static_cast<std::int16_t>(value));
+    return static_cast<double>(static_cast<std::int32_t>(static_cast<std::uint32_t>(value)));
+}
+
+} // namespace
+
+std::optional<double> parseNumericText(QStringView text)
+{
+    qsizetype begin = 0;
+    qsizetype end = text.size();
+    while (begin < end && isBlank(text[begin]))
+        ++begin;
+    while (end > begin && isBlank(text[end - 1]))
+        --end;
+    QStringView body = text.mid(begin, end - begin);
+    if (body.size() > 2 && body[0] == QLatin1Char('&')) {
+        const QChar kind = body[1].toUpper();
+        if (kind == QLatin1Char('H'))
+            return parseRadixText(body.mid(2), 16);
+        if (kind == QLatin1Char('O'))
+            return parseRadixText(body.mid(2), 8);
+        return std::nullopt;
+    }
+    // Only the characters of a decimal number may reach strtod (no "inf", "nan", hex floats).
+    std::string ascii;
+    ascii.reserve(static_cast<std::size_t>(body.size()));
+    bool digit = false;
+    for (qsizetype i = 0; i < body.size(); ++i) {
+        const QChar c = body[i];
+        const bool sign = c == QLatin1Char('+') || c == QLatin1Char('-');
+        if (c.isDigit() && c.unicode() < 128)
+            digit = true;
+        else if (!(sign || c == QLatin1Char('.') || c == QLatin1Char('e') || c == QLatin1Char('E')))
+            return std::nullopt;
+        ascii.push_back(static_cast<char>(c.unicode()));
+    }
+    if (!digit)
+        return std::nullopt;
+    // from_chars ignores the C locale, which the application sets from the environment.
+    const char *first = ascii.c_str();
+    const char *last = first + ascii.size();
+    const bool negative = *first == '-';
+    if (*first == '+' || negative)
+        ++first;
+    if (first == last || *first == '+' || *first == '-')
+        return std::nullopt;
+    double value = 0.0;
+    const auto [stop, ec] = std::from_chars(first, last, value);
+    if (ec != std::errc() || stop != last || !std::isfinite(value))
+        return std::nullopt;
+    return negative ? -value : value;
+}
+
+QString formatDouble(double value)
+{
+    if (value == 0.0)
+        return QStringLiteral("0");
+    char buffer[40];
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::scientific, 14);
+    // buffer: [-]d.dddddddddddddde[+-]XX
+    std::string text(buffer, result.ptr);
+    const std::size_t ePos = text.find('e');
+    const int exponent = std::atoi(text.c_str() + ePos + 1);
+    std::string mantissa = text.substr(0, ePos);
+    const bool negative = mantissa[0] == '-';
+    if (negative)
+        mantissa.erase(0, 1);
+    std::string digits = mantissa.substr(0, 1) + mantissa.substr(2);
+    while (digits.size() > 1 && digits.back() == '0')
+        digits.pop_back();
+    std::string out = negative ? "-" : "";
+    if (exponent >= 15 || exponent < -4) {
+        out += digits.substr(0, 1);
+        if (digits.size() > 1)
+            out += "." + digits.substr(1);
+        const int magnitude = std::abs(exponent);
+        out += exponent < 0 ? "E-" : "E+";
+        if (magnitude < 10)
+            out += '0';
+        out += std::to_string(magnitude);
+    } else if (exponent < 0) {
+        out += "0." + std::string(static_cast<std::size_t>(-exponent - 1), '0') + digits;
+    } else {
+        const std::size_t intDigits = static_cast<std::size_t>(exponent) + 1;
+        if (digits.size() <= intDigits) {
+            out += digits + std::string(intDigits - digits.size(), '0');
+        } else {
+            out += digits.substr(0, intDigits) + "." + digits.substr(intDigits);
+        }
+    }
+    return QString::fromLatin1(out);
+}
+
+double roundHalfEven(double value)
+{
+    const double floor = std::floor(value);
+    const double diff = value - floor;
+    if (diff > 0.5)
+        return floor + 1.0;
+    if (diff < 0.5)
+        return floor;
+    return std::fmod(floor, 2.0) == 0.0 ? floor : floor + 1.0;
+}
+
+} // namespace mhbk::vbs

@@ -1,0 +1,186 @@
+#include "sheets/sheetwindow.h"
+
+#include "common/errors.h"
+#include "common/reporter.h"
+#include "sheets/sheetgrid.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QVBoxLayout>
+
+namespace mhbk::sheets {
+
+namespace {
+
+constexpr int kStripHeight = 41;
+constexpr int kDefaultThickness = 20;
+constexpr int kMaxThickness = 200;
+
+} // namespace
+
+SheetWindow::SheetWindow(const SheetDescription &sheet, Reporter &reporter, QWidget *parent)
+    : QWidget(parent, Qt::FramelessWindowHint), sheet_(sheet), reporter_(reporter)
+{
+    setObjectName(sheet_.formName);
+    setWindowTitle(QStringLiteral("钢管刷油保温计算表"));
+
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(createTitleStrip());
+    grid_ = new SheetGrid(sheet_, this);
+    layout->addWidget(grid_, 1);
+    layout->addWidget(createBottomStrip());
+
+    FormCreate();
+
+    // The box's own text signal stays silent for an emptied box; its editor's does not.
+    if (auto *editor = thickness_->findChild<QLineEdit *>())
+        connect(editor, &QLineEdit::textChanged, this, &SheetWindow::SpinEdit1Change);
+    connect(thickness_, &QSpinBox::valueChanged, this, &SheetWindow::SpinEdit1ValueChanged);
+    connect(grid_, &QTableWidget::currentCellChanged, this,
+            [this](int row, int column) { StringGrid1SelectCell(column + 1, row + 1); });
+    grid_->setEnterHandler([this] { StringGrid1KeyDown(); });
+    connect(copyButton_, &QAbstractButton::clicked, this, &SheetWindow::SpeedButton1Click);
+}
+
+QWidget *SheetWindow::createTitleStrip()
+{
+    auto *title = new QLabel(QStringLiteral("焊接钢管刷油面积、保温体积及保温面积计算表"), this);
+    title->setObjectName(QStringLiteral("TitleLabel"));
+    title->setAlignment(Qt::AlignCenter);
+    title->setFixedHeight(kStripHeight);
+    QFont font = title->font();
+    font.setBold(true);
+    font.setPixelSize(19);
+    title->setFont(font);
+    QPalette palette = title->palette();
+    palette.setColor(QPalette::WindowText, palette.color(QPalette::Link));
+    title->setPalette(palette);
+    return title;
+}
+
+QWidget *SheetWindow::createBottomStrip()
+{
+    auto *strip = new QWidget(this);
+    strip->setFixedHeight(kStripHeight);
+    auto *layout = new QHBoxLayout(strip);
+    layout->setContentsMargins(8, 0, 8, 0);
+    layout->addWidget(new QLabel(QStringLiteral("保温材料厚度（W）："), strip));
+    thickness_ = new QSpinBox(strip);
+    thickness_->setObjectName(QStringLiteral("SpinEdit1"));
+    thickness_->setRange(0, kMaxThickness);
+    thickness_->setSingleStep(1);
+    thickness_->setValue(kDefaultThickness);
+    layout->addWidget(thickness_);
+    layout->addSpacing(16);
+    auto *copy = new QPushButton(QStringLiteral("复制到剪贴版"), strip);
+    copy->setObjectName(QStringLiteral("SpeedButton1"));
+    copyButton_ = copy;
+    layout->addWidget(copy);
+    layout->addStretch(1);
+    return strip;
+}
+
+void SheetWindow::FormCreate()
+{
+    writeCells(createSheet(sheet_, thickness_->value()));
+    // The grid starts on the first length cell without counting as a selection.
+    QSignalBlocker block(grid_);
+    grid_->setGridCell(ColLength, 1);
+}
+
+TextGrid SheetWindow::readCells() const
+{
+    TextGrid cells(kColumnCount, sheet_.rowCount());
+    for (int row = 0; row < sheet_.rowCount(); ++row) {
+        for (int column = 0; column < kColumnCount; ++column)
+            cells.setCell(column, row, grid_->cell(column, row));
+    }
+    return cells;
+}
+
+void SheetWindow::writeCells(const TextGrid &cells)
+{
+    for (int row = 0; row < sheet_.rowCount(); ++row) {
+        for (int column = 0; column < kColumnCount; ++column)
+            grid_->setCell(column, row, cells.cell(column, row));
+    }
+}
+
+bool SheetWindow::recalculate(bool perMetreToo)
+{
+    TextGrid cells = readCells();
+    try {
+        if (perMetreToo)
+            toCalculate(sheet_, cells, thickness_->value());
+        calculateAll(sheet_, cells);
+    } catch (const AppError &error) {
+        reporter_.reportError(error.message());
+        return false;
+    }
+    writeCells(cells);
+    return true;
+}
+
+void SheetWindow::ToCalculate()
+{
+    TextGrid cells = readCells();
+    toCalculate(sheet_, cells, thickness_->value());
+    writeCells(cells);
+}
+
+void SheetWindow::CalculateAll()
+{
+    recalculate(false);
+}
+
+void SheetWindow::SpinEdit1Change(const QString &text)
+{
+    // An emptied box means 0; setting it raises the change once more with "0".
+    if (text.isEmpty())
+        thickness_->setValue(0);
+}
+
+void SheetWindow::SpinEdit1ValueChanged()
+{
+    // Thickness and lengths are applied together: a bad length leaves the sheet as it was.
+    recalculate(true);
+}
+
+void SheetWindow::StringGrid1SelectCell(int column, int row)
+{
+    if (!isLengthCell(sheet_, column, row))
+        return;
+    if (row != rememberedRow_) {
+        rememberedRow_ = row;
+        CalculateAll();
+    }
+}
+
+void SheetWindow::StringGrid1KeyDown()
+{
+    if (!recalculate(false))
+        return;
+    if (grid_->gridColumn() == ColLength && grid_->gridRow() + 1 < sheet_.rowCount())
+        grid_->setGridCell(ColLength, grid_->gridRow() + 1);
+}
+
+void SheetWindow::SpeedButton1Click()
+{
+    QApplication::clipboard()->setText(grid_->currentCellText());
+}
+
+TfrmGGBW::TfrmGGBW(Reporter &reporter, QWidget *parent) : SheetWindow(outerDiameterSheet(), reporter, parent) {}
+
+TfrmGGBW_Old::TfrmGGBW_Old(Reporter &reporter, QWidget *parent)
+    : SheetWindow(nominalSizeSheet(), reporter, parent)
+{
+}
+
+} // namespace mhbk::sheets

@@ -1,0 +1,73 @@
+#pragma once
+
+#include "sheets/sheetcalc.h"
+
+#include <QWidget>
+
+class QSpinBox;
+class QAbstractButton;
+
+namespace mhbk {
+class Reporter;
+}
+
+namespace mhbk::sheets {
+
+class SheetGrid;
+
+// A painting and insulation sheet: title strip, grid and thickness bar. Borderless, so that
+// embedded in its page it looks like part of the page. The description decides which sheet.
+class SheetWindow : public QWidget {
+    Q_OBJECT
+public:
+    SheetWindow(const SheetDescription &sheet, Reporter &reporter, QWidget *parent = nullptr);
+
+    const SheetDescription &sheet() const { return sheet_; }
+    SheetGrid *grid() const { return grid_; }
+    QSpinBox *thicknessBox() const { return thickness_; }
+    int rememberedRow() const { return rememberedRow_; }
+
+    // Per-metre insulation values for the current thickness.
+    void ToCalculate();
+    // Products, subtotals and total; a length that is no number goes to the general error
+    // report and leaves every cell as it was.
+    void CalculateAll();
+
+private:
+    void FormCreate();
+    void SpinEdit1Change(const QString &text);
+    void SpinEdit1ValueChanged();
+    void StringGrid1SelectCell(int column, int row);
+    void StringGrid1KeyDown();
+    void SpeedButton1Click();
+
+    QWidget *createTitleStrip();
+    QWidget *createBottomStrip();
+    TextGrid readCells() const;
+    void writeCells(const TextGrid &grid);
+    // Runs a calculation on a copy of the cells and writes it back only when it succeeded.
+    bool recalculate(bool perMetreToo);
+
+    const SheetDescription &sheet_;
+    Reporter &reporter_;
+    SheetGrid *grid_ = nullptr;
+    QSpinBox *thickness_ = nullptr;
+    QAbstractButton *copyButton_ = nullptr;
+    int rememberedRow_ = 0;
+};
+
+// The sheet by pipe outer diameter (page "保温材料(管外径)").
+class TfrmGGBW : public SheetWindow {
+    Q_OBJECT
+public:
+    TfrmGGBW(Reporter &reporter, QWidget *parent = nullptr);
+};
+
+// The sheet by nominal size (page "保温材料(公称直径)").
+class TfrmGGBW_Old : public SheetWindow {
+    Q_OBJECT
+public:
+    TfrmGGBW_Old(Reporter &reporter, QWidget *parent = nullptr);
+};
+
+} // namespace mhbk::sheets

@@ -1,0 +1,223 @@
+#include "common/reporter.h"
+#include "sheets/sheetgrid.h"
+#include "sheets/sheetwindow.h"
+#include "sheets/sheetwindows.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QClipboard>
+#include <QSpinBox>
+#include <QTest>
+#include <gtest/gtest.h>
+#include <memory>
+
+namespace {
+
+using namespace mhbk::sheets;
+
+// A stand-in page of the main window with its sheet embedded, shown and focused.
+class SheetWindowTest : public ::testing::Test {
+protected:
+    void open(int pageIndex)
+    {
+        page_ = std::make_unique<QWidget>();
+        page_->resize(640, 480);
+        window_ = qobject_cast<SheetWindow *>(mhbk::createSheetWindow(pageIndex, page_.get(), reporter_));
+        ASSERT_NE(window_, nullptr);
+        page_->show();
+        page_->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(page_.get()));
+        grid_ = window_->findChild<SheetGrid *>(QStringLiteral("StringGrid1"));
+        ASSERT_NE(grid_, nullptr);
+        grid_->setFocus();
+    }
+
+    void select(int column, int row) { grid_->setGridCell(column, row); }
+
+    // Keys go wherever the focus is, as they would from the keyboard: the grid, or the
+    // length editor once typing has opened it.
+    void type(const QString &text)
+    {
+        for (QChar ch : text)
+            QTest::keyClick(QApplication::focusWidget(), ch.toLatin1());
+    }
+    void pressEnter() { QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return); }
+
+    std::string cell(int column, int row) const { return grid_->cell(column, row).toStdString(); }
+
+    QString allCells() const
+    {
+        QString text;
+        for (int row = 0; row < grid_->rowCount() + 1; ++row)
+            for (int column = 0; column < kColumnCount; ++column)
+                text += grid_->cell(column, row) + QLatin1Char('|');
+        return text;
+    }
+
+    mhbk::RecordingReporter reporter_;
+    std::unique_ptr<QWidget> page_;
+    SheetWindow *window_ = nullptr;
+    SheetGrid *grid_ = nullptr;
+};
+
+TEST_F(SheetWindowTest, EachPageGetsItsSheetOnce)
+{
+    open(6);
+    EXPECT_STREQ(window_->metaObject()->className(), "mhbk::sheets::TfrmGGBW");
+    EXPECT_EQ(window_->objectName(), "TfrmGGBW");
+    EXPECT_EQ(window_->parentWidget(), page_.get());
+    EXPECT_TRUE(window_->isVisible());
+    EXPECT_EQ(mhbk::createSheetWindow(6, page_.get(), reporter_), window_);
+    EXPECT_EQ(page_->findChildren<SheetWindow *>().size(), 1);
+
+    QWidget other;
+    auto *old = mhbk::createSheetWindow(5, &other, reporter_);
+    ASSERT_NE(old, nullptr);
+    EXPECT_EQ(old->objectName(), "TfrmGGBW_Old");
+    EXPECT_EQ(mhbk::createSheetWindow(7, &other, reporter_), nullptr);
+}
+
+TEST_F(SheetWindowTest, OpensWithThicknessTwentyAndZeroTotals)
+{
+    open(6);
+    auto *spin = window_->findChild<QSpinBox *>(QStringLiteral("SpinEdit1"));
+    ASSERT_NE(spin, nullptr);
+    EXPECT_EQ(spin->value(), 20);
+    EXPECT_EQ(spin->minimum(), 0);
+    EXPECT_EQ(spin->maximum(), 200);
+    EXPECT_EQ(cell(0, 0), "管道外径");
+    EXPECT_EQ(cell(2, 1), "0.0440");
+    EXPECT_EQ(cell(4, 1), "0.00225");
+    EXPECT_EQ(cell(6, 1), "0.17601");
+    for (int row : {1, 33, 99})
+        for (int column : {3, 5, 7})
+            EXPECT_EQ(cell(column, row), "0.0000") << column << "," << row;
+    EXPECT_EQ(cell(2, 33), "");
+}
+
+TEST_F(SheetWindowTest, EntryFilterKeepsDigitsAndOnePoint)
+{
+    open(6);
+    select(1, 1);
+    type(QStringLiteral("1a0.5.x-"));
+    pressEnter();
+    EXPECT_EQ(cell(1, 1), "10.5");
+
+    select(2, 3);  // painting area: no typing
+    type(QStringLiteral("7"));
+    EXPECT_EQ(cell(2, 3), "0.0565");
+    EXPECT_EQ(grid_->gridRow(), 3);  // typing never jumps to a matching row
+
+    select(1, 33);  // subtotal row
+    type(QStringLiteral("5"));
+    EXPECT_EQ(cell(1, 33), "");
+}
+
+TEST_F(SheetWindowTest, EnterRecalculatesAndMovesDown)
+{
+    open(6);
+    select(1, 1);
+    type(QStringLiteral("10"));
+    pressEnter();
+    EXPECT_EQ(cell(1, 1), "10");
+    EXPECT_EQ(cell(3, 1), "0.4400");
+    EXPECT_EQ(cell(5, 1), "0.0225");
+    EXPECT_EQ(cell(7, 1), "1.7601");
+    EXPECT_EQ(cell(7, 33), "1.7601");
+    EXPECT_EQ(cell(7, 99), "1.7601");
+    EXPECT_EQ(grid_->gridColumn(), 1);
+    EXPECT_EQ(grid_->gridRow(), 2);
+
+    select(1, 32);
+    pressEnter();
+    EXPECT_EQ(grid_->gridRow(), 33);  // like the Down key: onto the subtotal row
+    select(3, 5);
+    pressEnter();
+    EXPECT_EQ(grid_->gridRow(), 5);  // only the length column moves down
+}
+
+TEST_F(SheetWindowTest, RecalculatesOnlyWhenTheLengthRowChanges)
+{
+    open(6);
+    select(1, 2);
+    EXPECT_EQ(window_->rememberedRow(), 2);
+    grid_->setCell(1, 1, QStringLiteral("10"));  // as if typed without leaving the row
+    select(4, 2);
+    select(1, 2);
+    EXPECT_EQ(cell(3, 1), "0.0000");
+    select(1, 3);
+    EXPECT_EQ(cell(3, 1), "0.4400");
+}
+
+TEST_F(SheetWindowTest, ThicknessChangeRecalculatesEverything)
+{
+    open(6);
+    grid_->setCell(1, 1, QStringLiteral("10"));
+    auto *spin = window_->findChild<QSpinBox *>(QStringLiteral("SpinEdit1"));
+    spin->setValue(0);
+    EXPECT_EQ(cell(4, 1), "0.00000");
+    EXPECT_EQ(cell(6, 1), "0.04406");
+    EXPECT_EQ(cell(5, 1), "0.0000");
+    EXPECT_EQ(cell(7, 1), "0.4406");
+
+    spin->setValue(20);
+    spin->setFocus();
+    spin->selectAll();
+    QTest::keyClick(spin, Qt::Key_Backspace);  // an emptied box counts as 0
+    EXPECT_EQ(spin->value(), 0);
+    EXPECT_EQ(spin->text(), "0");
+    EXPECT_EQ(cell(4, 1), "0.00000");
+}
+
+TEST_F(SheetWindowTest, CopyPutsOnlyTheCurrentCellOnTheClipboard)
+{
+    open(6);
+    select(2, 1);
+    grid_->setRangeSelected(QTableWidgetSelectionRange(0, 1, 5, 4), true);
+    window_->findChild<QAbstractButton *>(QStringLiteral("SpeedButton1"))->click();
+    EXPECT_EQ(QApplication::clipboard()->text(), "0.0440");
+}
+
+TEST_F(SheetWindowTest, LengthThatIsNoNumberIsReportedAndChangesNothing)
+{
+    open(6);
+    select(1, 1);
+    type(QStringLiteral("10"));
+    pressEnter();
+    grid_->setCell(1, 5, QStringLiteral("."));  // pasted, not typed
+    select(1, 1);
+    type(QStringLiteral("2"));
+    const QString typed = allCells();
+    reporter_.clear();
+
+    pressEnter();
+    ASSERT_EQ(reporter_.size(), 1u);
+    EXPECT_EQ(reporter_.last().text, "'.' is not a valid floating point value.");
+    EXPECT_EQ(reporter_.last().caption, mhbk::kApplicationTitle);
+    EXPECT_EQ(allCells(), typed);
+    EXPECT_EQ(grid_->gridRow(), 1);  // the failed Enter does not move on
+
+    window_->findChild<QSpinBox *>(QStringLiteral("SpinEdit1"))->setValue(50);
+    EXPECT_EQ(reporter_.size(), 2u);
+    EXPECT_EQ(allCells(), typed);
+}
+
+TEST_F(SheetWindowTest, NominalSizeSheetUsesItsOwnDiameters)
+{
+    open(5);
+    EXPECT_EQ(cell(0, 0), "管径");
+    select(1, 1);
+    type(QStringLiteral("10"));
+    pressEnter();
+    EXPECT_EQ(cell(2, 1), "0.0669");
+    EXPECT_EQ(cell(4, 1), "0.00272");
+    EXPECT_EQ(cell(6, 1), "0.19879");
+    EXPECT_EQ(cell(3, 1), "0.6690");
+    EXPECT_EQ(cell(5, 1), "0.0272");
+    EXPECT_EQ(cell(7, 25), "1.9879");
+    select(1, 7);
+    type(QStringLiteral("5"));
+    EXPECT_EQ(cell(1, 7), "");
+}
+
+} // namespace

@@ -1,0 +1,60 @@
+#include "app/flatlabel.h"
+
+#include <QDesktopServices>
+#include <QMouseEvent>
+#include <QUrl>
+
+namespace mhbk {
+
+TFlatLabel::TFlatLabel(QWidget *parent) : QLabel(parent)
+{
+    setCursor(Qt::PointingHandCursor);
+    remembered_ = palette().color(QPalette::WindowText);
+}
+
+QColor TFlatLabel::textColour() const
+{
+    return palette().color(QPalette::WindowText);
+}
+
+void TFlatLabel::setLook(const QColor &colour, bool underline)
+{
+    QPalette p = palette();
+    p.setColor(QPalette::WindowText, colour);
+    setPalette(p);
+    QFont f = font();
+    f.setUnderline(underline);
+    setFont(f);
+}
+
+void TFlatLabel::enterEvent(QEnterEvent *event)
+{
+    QLabel::enterEvent(event);
+    remembered_ = textColour();
+    setLook(MouseEnterColor, true);
+    emit OnMouseEnter();
+}
+
+void TFlatLabel::leaveEvent(QEvent *event)
+{
+    QLabel::leaveEvent(event);
+    setLook(remembered_, false);
+    emit OnMouseLeave();
+}
+
+void TFlatLabel::mouseReleaseEvent(QMouseEvent *event)
+{
+    QLabel::mouseReleaseEvent(event);
+    if (event->button() != Qt::LeftButton || !rect().contains(event->position().toPoint()))
+        return;
+    remembered_ = MouseClickColor;
+    if (Command.isEmpty())
+        return;
+    const QUrl url = QUrl::fromUserInput(Command);
+    if (opener_)
+        opener_(url);
+    else
+        QDesktopServices::openUrl(url);
+}
+
+} // namespace mhbk

@@ -1,0 +1,367 @@
+#include "app/mainwindow.h"
+
+#include "app/autostart.h"
+#include "app/guarded.h"
+#include "app/icons.h"
+#include "app/navigationtree.h"
+#include "app/pagecatalogue.h"
+#include "data/database.h"
+#include "data/datasets.h"
+#include "expr/calculatorpages.h"
+#include "expr/scriptservice.h"
+#include "reference/referencepages.h"
+#include "sections/sectionpages.h"
+#include "sheets/sheetwindows.h"
+#include "workbooks/workbookpages.h"
+
+#include <QAction>
+#include <QFrame>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QSplitter>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QTimer>
+#include <QToolButton>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+namespace mhbk {
+
+namespace {
+
+QToolButton *barButton(const QString &name, QWidget *parent)
+{
+    auto *button = new QToolButton(parent);
+    button->setObjectName(name);
+    button->setAutoRaise(true);
+    button->setFocusPolicy(Qt::NoFocus); // the focus must stay on the grid for 加入表达式
+    button->setMinimumHeight(22);
+    return button;
+}
+
+QToolButton *textButton(const QString &name, const QString &caption, QWidget *parent)
+{
+    QToolButton *button = barButton(name, parent);
+    button->setText(caption);
+    button->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    button->setMinimumWidth(75);
+    return button;
+}
+
+QToolButton *glyphButton(const QString &name, const QString &glyphName, const QString &hint, QWidget *parent)
+{
+    QToolButton *button = barButton(name, parent);
+    button->setIcon(glyph(glyphName));
+    button->setToolTip(hint);
+    button->setFixedSize(23, 22);
+    return button;
+}
+
+} // namespace
+
+TfrmMain::TfrmMain(Reporter &reporter, MainWindowSettings settings, QWidget *parent)
+    : QMainWindow(parent), reporter_(reporter), settings_(std::move(settings))
+{
+    setObjectName(QStringLiteral("frmMain"));
+    setWindowIcon(applicationIcon());
+    database_ = std::make_unique<HandbookDatabase>(settings_.databasePath);
+    table_ = std::make_unique<AdoTable>(*database_);
+    query_ = std::make_unique<AdoQuery>(*database_);
+    script_ = std::make_unique<TMSScriptEX>(reporter_);
+    autostart_ = std::make_unique<Autostart>(settings_.autostartFolder, settings_.executablePath);
+
+    auto *central = new QWidget(this);
+    auto *layout = new QVBoxLayout(central);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    setCentralWidget(central);
+    buildTopBar();
+    buildCentre();
+    buildBottomBar();
+    buildPopupMenu();
+    installPages();
+    FormCreate();
+    resize(646, 503);
+}
+
+TfrmMain::~TfrmMain()
+{
+    // Pages hold pointers to the datasets and the script service: let them go first.
+    delete centralWidget();
+}
+
+void TfrmMain::buildTopBar()
+{
+    auto *panel4 = new QFrame(centralWidget());
+    panel4->setObjectName(QStringLiteral("Panel4"));
+    panel4->setFrameShape(QFrame::StyledPanel);
+    panel4->setMinimumHeight(33);
+    auto *row = new QHBoxLayout(panel4);
+    row->setContentsMargins(8, 4, 8, 4);
+    row->addStretch(1);
+    row->addWidget(new QLabel(QStringLiteral("计算式："), panel4));
+    calculation_ = new QLineEdit(panel4);
+    calculation_->setObjectName(QStringLiteral("Calculation"));
+    calculation_->setMinimumWidth(297);
+    row->addWidget(calculation_, 6);
+    row->addWidget(new QLabel(QStringLiteral(" =  "), panel4));
+    calResult_ = new QLineEdit(panel4);
+    calResult_->setObjectName(QStringLiteral("CalResult"));
+    calResult_->setMinimumWidth(105);
+    row->addWidget(calResult_, 2);
+    static_cast<QVBoxLayout *>(centralWidget()->layout())->addWidget(panel4);
+}
+
+void TfrmMain::buildCentre()
+{
+    auto *splitter = new QSplitter(Qt::Horizontal, centralWidget());
+    splitter->setObjectName(QStringLiteral("Splitter1"));
+    splitter->setHandleWidth(5);
+    splitter->setChildrenCollapsible(false);
+
+    auto *panel3 = new QFrame(splitter);
+    panel3->setObjectName(QStringLiteral("Panel3"));
+    auto *treeLayout = new QVBoxLayout(panel3);
+    treeLayout->setContentsMargins(0, 0, 0, 0);
+    tree_ = new QTreeWidget(panel3);
+    tree_->setObjectName(QStringLiteral("TreeView1"));
+    tree_->setHeaderHidden(true);
+    tree_->setIndentation(19);
+    tree_->setIconSize(QSize(16, 16));
+    tree_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    QPalette treePalette = tree_->palette();
+    treePalette.setColor(QPalette::Base, treePalette.color(QPalette::ToolTipBase));
+    // The selection stays highlighted when the tree loses the focus.
+    treePalette.setColor(QPalette::Inactive, QPalette::Highlight, treePalette.color(QPalette::Active, QPalette::Highlight));
+    treePalette.setColor(QPalette::Inactive, QPalette::HighlightedText,
+                         treePalette.color(QPalette::Active, QPalette::HighlightedText));
+    tree_->setPalette(treePalette);
+    treeLayout->addWidget(tree_);
+
+    pages_ = new QTabWidget(splitter);
+    pages_->setObjectName(QStringLiteral("PageControl1"));
+    pages_->setDocumentMode(true);
+    for (const PageEntry &entry : pageCatalogue()) {
+        auto *sheet = new QWidget;
+        sheet->setObjectName(QString::fromLatin1(entry.objectName));
+        pages_->addTab(sheet, QString::fromUtf8(entry.caption));
+    }
+    splitter->addWidget(panel3);
+    splitter->addWidget(pages_);
+    splitter->setStretchFactor(1, 1);
+    splitter->setSizes({130, 508});
+    static_cast<QVBoxLayout *>(centralWidget()->layout())->addWidget(splitter, 1);
+}
+
+void TfrmMain::buildBottomBar()
+{
+    auto *bevel = new QFrame(centralWidget());
+    bevel->setObjectName(QStringLiteral("Bevel1"));
+    bevel->setFrameShape(QFrame::HLine);
+    bevel->setFrameShadow(QFrame::Sunken);
+    auto *panel1 = new QFrame(centralWidget());
+    panel1->setObjectName(QStringLiteral("Panel1"));
+    panel1->setMinimumHeight(41);
+    auto *row = new QHBoxLayout(panel1);
+    row->setContentsMargins(16, 6, 0, 6);
+    row->setSpacing(2);
+
+    QToolButton *exit = textButton(QStringLiteral("sbExit"), QStringLiteral("退出"), panel1);
+    connect(exit, &QToolButton::clicked, this, [this] { guarded([this] { miExitClick(); }); });
+    row->addWidget(exit);
+    row->addSpacing(12);
+
+    QToolButton *menuButton = glyphButton(QStringLiteral("SpeedButton36"), QStringLiteral("menu"), QString(), panel1);
+    // The menu opens where the mouse button was released, as a release always lands on the button.
+    connect(menuButton, &QToolButton::clicked, this, [this, menuButton] {
+        popupMenu_->popup(menuButton->mapToGlobal(menuButton->mapFromGlobal(QCursor::pos())));
+    });
+    row->addWidget(menuButton);
+
+    QToolButton *jump = glyphButton(QStringLiteral("SpeedButton35"), QStringLiteral("calculator"),
+                                    QStringLiteral("跳转至计算器"), panel1);
+    connect(jump, &QToolButton::clicked, this, [this] { guarded([this] { SpeedButton35Click(); }); });
+    QToolButton *addExpression = glyphButton(QStringLiteral("SpeedButton34"), QStringLiteral("addexpr"),
+                                             QStringLiteral("加入表达式"), panel1);
+    connect(addExpression, &QToolButton::clicked, this, [this] { guarded([this] { SpeedButton34Click(); }); });
+    row->addWidget(jump);
+    row->addWidget(addExpression);
+
+    actExportExcel_ = new QAction(glyph(QStringLiteral("excel")), QStringLiteral("输出到Excel"), this);
+    actExportExcel_->setObjectName(QStringLiteral("actExportExcel"));
+    actPrintPreview_ = new QAction(glyph(QStringLiteral("preview")), QStringLiteral("打印预览"), this);
+    actPrintPreview_->setObjectName(QStringLiteral("actPrintPreview"));
+    connect(actExportExcel_, &QAction::triggered, this, [this] {
+        guarded([this] {
+            if (spreadsheet_ && spreadsheet_->hasSpreadsheet(page(activePage())))
+                spreadsheet_->exportExcel(page(activePage()));
+        });
+    });
+    connect(actPrintPreview_, &QAction::triggered, this, [this] {
+        guarded([this] {
+            if (spreadsheet_ && spreadsheet_->hasSpreadsheet(page(activePage())))
+                spreadsheet_->printPreview(page(activePage()));
+        });
+    });
+    QToolButton *exportButton = barButton(QStringLiteral("SpeedButton37"), panel1);
+    exportButton->setDefaultAction(actExportExcel_);
+    exportButton->setFixedSize(23, 22);
+    QToolButton *previewButton = barButton(QStringLiteral("SpeedButton38"), panel1);
+    previewButton->setDefaultAction(actPrintPreview_);
+    previewButton->setFixedSize(23, 22);
+    row->addWidget(exportButton);
+    row->addWidget(previewButton);
+    row->addSpacing(12);
+
+    const char *rowCaptions[] = {"插入", "删除", "保存"};
+    for (int i = 0; i < 3; ++i) {
+        QToolButton *button = textButton(QStringLiteral("SpeedButton%1").arg(31 + i), QString::fromUtf8(rowCaptions[i]),
+                                         panel1);
+        connect(button, &QToolButton::clicked, this, [this, i] {
+            guarded([this, i] {
+                if (!rowEditor_)
+                    return;
+                if (i == 0)
+                    rowEditor_->insertItem();
+                else if (i == 1)
+                    rowEditor_->deleteItem();
+                else
+                    rowEditor_->save();
+            });
+        });
+        row->addWidget(button);
+        rowAndExpressionButtons_[i] = button;
+    }
+    rowAndExpressionButtons_[3] = addExpression;
+    rowAndExpressionButtons_[4] = jump;
+    row->addStretch(1);
+
+    auto *panel2 = new QFrame(panel1);
+    panel2->setObjectName(QStringLiteral("Panel2"));
+    panel2->setFixedWidth(94);
+    auto *hideRow = new QHBoxLayout(panel2);
+    hideRow->setContentsMargins(11, 0, 8, 0);
+    QToolButton *hideButton = textButton(QStringLiteral("sbHide"), QStringLiteral("隐藏"), panel2);
+    connect(hideButton, &QToolButton::clicked, this, [this] { guarded([this] { miHideClick(); }); });
+    hideRow->addWidget(hideButton);
+    row->addWidget(panel2);
+
+    auto *centre = static_cast<QVBoxLayout *>(centralWidget()->layout());
+    centre->addWidget(bevel);
+    centre->addWidget(panel1);
+}
+
+void TfrmMain::buildPopupMenu()
+{
+    popupMenu_ = new QMenu(this);
+    popupMenu_->setObjectName(QStringLiteral("PopupMenu1"));
+    const struct {
+        const char *name;
+        const char *caption;
+        void (TfrmMain::*handler)();
+    } items[] = {
+        {"miShow", "显示窗口(&S)", &TfrmMain::miShowClick},
+        {"miHide", "隐藏窗口(&H)", &TfrmMain::miHideClick},
+        {nullptr, nullptr, nullptr},
+        {"miHelpWWW", "", &TfrmMain::miHelpWWWClick},
+        {"miHelpEmail", "", &TfrmMain::miHelpEmailClick},
+        {nullptr, nullptr, nullptr},
+        {"miHelp", "帮助(&H)", &TfrmMain::miHelpClick},
+        {"miHistory", "软件更新记录(N)...", &TfrmMain::miHistoryClick},
+        {"miAbout", "关于(&A)...", &TfrmMain::miAboutClick},
+        {nullptr, nullptr, nullptr},
+        {"miExit", "退出(&X)", &TfrmMain::miExitClick},
+    };
+    for (const auto &item : items) {
+        if (!item.name) {
+            popupMenu_->addSeparator();
+            continue;
+        }
+        QAction *action = popupMenu_->addAction(QString::fromUtf8(item.caption));
+        action->setObjectName(QString::fromLatin1(item.name));
+        const auto handler = item.handler;
+        connect(action, &QAction::triggered, this, [this, handler] { guarded([this, handler] { (this->*handler)(); }); });
+    }
+}
+
+void TfrmMain::installPages()
+{
+    installCalculatorPages(*this, ExpressionBar{calculation_, calResult_}, *script_);
+    installReferencePages(*this);
+    installSectionPages(*this);
+    installWorkbookPages(*this);
+    connect(pages_, &QTabWidget::currentChanged, this, [this](int index) { onPageShown(index); });
+}
+
+void TfrmMain::FormCreate()
+{
+    pages_->tabBar()->hide();
+    setWindowTitle(QStringLiteral("Zorvan五金手册"));
+    QAction *www = popupMenu_->findChild<QAction *>(QStringLiteral("miHelpWWW"));
+    www->setText(QStringLiteral("访问Zorvan公司网站(&W)"));
+    www->setStatusTip(QStringLiteral("访问Zorvan公司网站"));
+    www->setToolTip(QStringLiteral("访问Zorvan公司网站"));
+    QAction *email = popupMenu_->findChild<QAction *>(QStringLiteral("miHelpEmail"));
+    email->setText(QStringLiteral("给Zorvan公司发电子邮件(&E)"));
+    email->setStatusTip(QStringLiteral("给Zorvan公司发电子邮件"));
+    email->setToolTip(QStringLiteral("给Zorvan公司发电子邮件"));
+    buildTray();
+
+    buildNavigationNodes(*tree_, *pages_);
+    connect(tree_, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem *current) {
+        guarded([this, current] { TreeView1Changing(current); });
+        guarded([this, current] { TreeView1Change(current); });
+    });
+    SpeedButton35Click();
+    onPageShown(activePage()); // page 0 was active before the tree existed: its handler runs now
+
+    timer1_ = new QTimer(this);
+    timer1_->setObjectName(QStringLiteral("Timer1"));
+    timer1_->setSingleShot(true);
+    timer1_->setInterval(100);
+    connect(timer1_, &QTimer::timeout, this, [this] { guarded([this] { Timer1Timer(); }); });
+    timer1_->start();
+}
+
+void TfrmMain::buildTray()
+{
+    if (!settings_.trayAvailable)
+        return;
+    tray_ = new QSystemTrayIcon(windowIcon(), this);
+    tray_->setObjectName(QStringLiteral("TrayIcon"));
+    tray_->setToolTip(QStringLiteral("Zorvan五金手册"));
+    tray_->setContextMenu(popupMenu_);
+    connect(tray_, &QSystemTrayIcon::activated, this, [this](QSystemTrayIcon::ActivationReason reason) {
+        guarded([this, reason] { trayActivated(reason); });
+    });
+    tray_->show();
+}
+
+AdoTable &TfrmMain::table() { return *table_; }
+AdoQuery &TfrmMain::query() { return *query_; }
+
+QWidget *TfrmMain::page(int index) const
+{
+    return index >= 0 && index < pages_->count() ? pages_->widget(index) : nullptr;
+}
+
+int TfrmMain::activePage() const { return pages_->currentIndex(); }
+
+void TfrmMain::addShowHandler(int pageIndex, std::function<void()> handler)
+{
+    showHandlers_[pageIndex].push_back(std::move(handler));
+}
+
+QWidget *TfrmMain::sheetWindow(int pageIndex) const
+{
+    const auto it = sheetWindows_.find(pageIndex);
+    return it == sheetWindows_.end() ? nullptr : it->second;
+}
+
+void TfrmMain::guarded(const std::function<void()> &handler) { runGuarded(reporter_, handler); }
+
+} // namespace mhbk

@@ -1,0 +1,125 @@
+#pragma once
+
+#include "app/helpfiles.h"
+#include "common/pagehost.h"
+
+#include <QMainWindow>
+#include <QStringList>
+#include <QSystemTrayIcon>
+#include <array>
+#include <map>
+#include <memory>
+#include <vector>
+
+class QAction;
+class QLineEdit;
+class QMenu;
+class QTabWidget;
+class QTimer;
+class QToolButton;
+class QTreeWidget;
+class QTreeWidgetItem;
+
+namespace mhbk {
+
+class AdoQuery;
+class AdoTable;
+class Autostart;
+class HandbookDatabase;
+class TMSScriptEX;
+
+struct MainWindowSettings {
+    QString executablePath;   // help, history and the autostart entry refer to it
+    QString databasePath;     // System.dat, already located
+    QString autostartFolder;  // normally ~/.config/autostart
+    bool trayAvailable = true;
+    QStringList arguments;    // the command-line parameters, without the program name
+    UrlOpener openUrl;        // the desktop's "open this"; tests record instead
+};
+
+// The one main window: expression bar, navigation tree, the 52 pages, the bottom bar, the
+// tray icon and its menu. It owns the datasets and the script service and offers them to the
+// pages through PageHost.
+class TfrmMain : public QMainWindow, public PageHost {
+    Q_OBJECT
+public:
+    TfrmMain(Reporter &reporter, MainWindowSettings settings, QWidget *parent = nullptr);
+    ~TfrmMain() override;
+
+    // PageHost
+    Reporter &reporter() override { return reporter_; }
+    AdoTable &table() override;
+    AdoQuery &query() override;
+    QWidget *page(int index) const override;
+    QWidget *window() const override { return const_cast<TfrmMain *>(this); }
+    void addShowHandler(int pageIndex, std::function<void()> handler) override;
+    void setRowEditor(RowEditor *editor) override { rowEditor_ = editor; }
+    void setPageLoader(std::function<void(int)> loader) override { pageLoader_ = std::move(loader); }
+    void setSpreadsheetCommands(SpreadsheetCommands *commands) override { spreadsheet_ = commands; }
+
+    // Handlers, public so that tests can drive them as the user would.
+    void miShowClick();
+    void miHideClick();
+    void miExitClick();
+    void miHelpClick();
+    void miHistoryClick();
+    void miAboutClick();
+    void miHelpWWWClick();
+    void miHelpEmailClick();
+    void Timer1Timer();
+    void SpeedButton34Click();
+    void SpeedButton35Click();
+    void trayActivated(QSystemTrayIcon::ActivationReason reason);
+
+    // Selects the page's node in the tree, which switches pages as a click would.
+    void selectPage(int index);
+    int activePage() const;
+    bool hidesToTray() const { return settings_.trayAvailable; }
+    QWidget *sheetWindow(int pageIndex) const;
+    QMenu *popupMenu() const { return popupMenu_; }
+    const Autostart &autostart() const { return *autostart_; }
+
+protected:
+    void showEvent(QShowEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    void buildTopBar();
+    void buildCentre();
+    void buildBottomBar();
+    void buildPopupMenu();
+    void buildTray();
+    void installPages();
+    void FormCreate();
+    void TreeView1Changing(QTreeWidgetItem *node);
+    void TreeView1Change(QTreeWidgetItem *node);
+    void onPageShown(int index);
+    void updateSpreadsheetActions();
+    void guarded(const std::function<void()> &handler);
+
+    Reporter &reporter_;
+    MainWindowSettings settings_;
+    std::unique_ptr<HandbookDatabase> database_;
+    std::unique_ptr<AdoTable> table_;
+    std::unique_ptr<AdoQuery> query_;
+    std::unique_ptr<TMSScriptEX> script_;
+    std::unique_ptr<Autostart> autostart_;
+
+    QLineEdit *calculation_ = nullptr;
+    QLineEdit *calResult_ = nullptr;
+    QTreeWidget *tree_ = nullptr;
+    QTabWidget *pages_ = nullptr;
+    std::array<QToolButton *, 5> rowAndExpressionButtons_{}; // SpeedButton31 to SpeedButton35
+    QAction *actExportExcel_ = nullptr;
+    QAction *actPrintPreview_ = nullptr;
+    QMenu *popupMenu_ = nullptr;
+    QSystemTrayIcon *tray_ = nullptr;
+    QTimer *timer1_ = nullptr;
+    std::map<int, QWidget *> sheetWindows_;
+    std::map<int, std::vector<std::function<void()>>> showHandlers_;
+    RowEditor *rowEditor_ = nullptr;
+    SpreadsheetCommands *spreadsheet_ = nullptr;
+    std::function<void(int)> pageLoader_;
+};
+
+} // namespace mhbk

@@ -1,0 +1,176 @@
+// The main window's event handlers: page switching, hiding and showing, the menu commands.
+#include "app/aboutdialog.h"
+#include "app/autostart.h"
+#include "app/maker.h"
+#include "app/mainwindow.h"
+#include "app/navigationtree.h"
+#include "app/pagecatalogue.h"
+#include "sheets/sheetwindows.h"
+
+#include <QAbstractItemView>
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QLineEdit>
+#include <QMenu>
+#include <QTabWidget>
+#include <QTableWidget>
+#include <QTimer>
+#include <QToolButton>
+#include <QTreeWidget>
+#include <QUrl>
+
+namespace mhbk {
+
+void TfrmMain::onPageShown(int index)
+{
+    if (index < 0 || index >= kPageCount)
+        return;
+    if (const auto &buttons = pageCatalogue()[index].buttons) {
+        for (int i = 0; i < 3; ++i)
+            rowAndExpressionButtons_[i]->setEnabled(buttons->rowEditing);
+        rowAndExpressionButtons_[3]->setEnabled(buttons->addToExpression);
+        rowAndExpressionButtons_[4]->setEnabled(buttons->jumpToCalculator);
+    }
+    for (auto &handler : showHandlers_[index])
+        guarded(handler);
+    updateSpreadsheetActions();
+}
+
+void TfrmMain::TreeView1Changing(QTreeWidgetItem *node)
+{
+    const int index = pageIndexOf(node);
+    if ((index != 5 && index != 6) || sheetWindow(index))
+        return;
+    // The sheet windows are made once, on their page's first selection, and kept for the run.
+    if (QWidget *sheet = createSheetWindow(index, page(index), reporter_))
+        sheetWindows_[index] = sheet;
+}
+
+void TfrmMain::TreeView1Change(QTreeWidgetItem *node)
+{
+    const int index = pageIndexOf(node);
+    if (index >= 0)
+        pages_->setCurrentIndex(index);
+    if (pageLoader_)
+        guarded([this] { pageLoader_(activePage()); });
+    updateSpreadsheetActions();
+}
+
+void TfrmMain::updateSpreadsheetActions()
+{
+    const bool enabled = spreadsheet_ && spreadsheet_->hasSpreadsheet(page(activePage()));
+    actExportExcel_->setEnabled(enabled);
+    actPrintPreview_->setEnabled(enabled);
+}
+
+void TfrmMain::selectPage(int index)
+{
+    if (QTreeWidgetItem *node = nodeForPage(*tree_, index)) {
+        tree_->scrollToItem(node);
+        tree_->setCurrentItem(node);
+    }
+}
+
+void TfrmMain::SpeedButton35Click()
+{
+    QTreeWidgetItem *leaf = firstLeaf(*tree_);
+    if (!leaf)
+        return;
+    if (leaf->parent())
+        leaf->parent()->setExpanded(true);
+    tree_->setCurrentItem(leaf);
+}
+
+void TfrmMain::SpeedButton34Click()
+{
+    // A cell being edited has its own editor focused, not the grid: then nothing is inserted.
+    auto *grid = qobject_cast<QTableWidget *>(QApplication::focusWidget());
+    if (!grid || grid->window() != this)
+        return;
+    const QTableWidgetItem *item = grid->currentItem();
+    calculation_->insert(item ? item->text() : QString());
+}
+
+void TfrmMain::miShowClick()
+{
+    if (isVisible() && !isMinimized())
+        return;
+    showNormal();
+    raise();
+    activateWindow();
+}
+
+void TfrmMain::miHideClick()
+{
+    // Without a notification area a hidden window could never be brought back: minimise then.
+    if (!hidesToTray()) {
+        showMinimized();
+        return;
+    }
+    if (QWidget *sheet = sheetWindow(6); sheet && sheet->isVisible())
+        sheet->hide();
+    hide();
+}
+
+void TfrmMain::miExitClick() { close(); }
+
+void TfrmMain::Timer1Timer()
+{
+    timer1_->stop();
+    if (!settings_.arguments.isEmpty() && settings_.arguments.first().toUpper() == QLatin1String("-HIDE"))
+        miHideClick();
+}
+
+void TfrmMain::trayActivated(QSystemTrayIcon::ActivationReason reason)
+{
+    if (reason != QSystemTrayIcon::DoubleClick)
+        return;
+    if (isVisible() && !isMinimized()) {
+        miHideClick();
+    } else {
+        miShowClick();
+    }
+}
+
+void TfrmMain::showEvent(QShowEvent *event)
+{
+    QMainWindow::showEvent(event);
+    const int index = activePage();
+    if (QWidget *sheet = sheetWindow(index); sheet && !sheet->isVisible())
+        sheet->show();
+}
+
+void TfrmMain::closeEvent(QCloseEvent *event)
+{
+    if (tray_)
+        tray_->hide();
+    QMainWindow::closeEvent(event);
+}
+
+void TfrmMain::miHelpClick()
+{
+    openBesideExecutable(helpFilePath(settings_.executablePath), QStringLiteral("找不到帮助文件："), reporter_,
+                         settings_.openUrl);
+}
+
+void TfrmMain::miHistoryClick()
+{
+    openBesideExecutable(historyFilePath(settings_.executablePath), QStringLiteral("找不到软件更新记录文件："),
+                         reporter_, settings_.openUrl);
+}
+
+void TfrmMain::miHelpWWWClick() { settings_.openUrl(QUrl(makerDetails().webAddress)); }
+
+void TfrmMain::miHelpEmailClick()
+{
+    settings_.openUrl(QUrl(QStringLiteral("mailto:") + makerDetails().emailAddress));
+}
+
+void TfrmMain::miAboutClick()
+{
+    TfrmAbout about(*autostart_, reporter_, settings_.openUrl, this);
+    about.exec();
+}
+
+} // namespace mhbk

@@ -1,0 +1,60 @@
+#include "app/navigationtree.h"
+
+#include "app/icons.h"
+#include "app/pagecatalogue.h"
+
+#include <QTabWidget>
+#include <QTreeWidget>
+
+namespace mhbk {
+
+namespace {
+
+// The page reference is kept in the node's own data, as the tree's state index was.
+constexpr int kPageRole = Qt::UserRole + 1;
+
+QTreeWidgetItem *makeNode(const QString &text, int pageIndex, int image)
+{
+    auto *node = new QTreeWidgetItem(QStringList{text});
+    node->setData(0, kPageRole, pageIndex);
+    node->setIcon(0, treeImage(image));
+    return node;
+}
+
+} // namespace
+
+int pageIndexOf(const QTreeWidgetItem *node)
+{
+    return node ? node->data(0, kPageRole).toInt() : -1;
+}
+
+void buildNavigationNodes(QTreeWidget &tree, const QTabWidget &pages)
+{
+    for (const TreeGroup &group : treeGroups()) {
+        auto *groupNode = makeNode(QString::fromUtf8(group.caption), -1, kGroupImage);
+        tree.addTopLevelItem(groupNode);
+        for (int page = group.firstPage; page <= group.lastPage; ++page)
+            groupNode->addChild(makeNode(pages.tabText(page), page, group.childImage));
+    }
+}
+
+QTreeWidgetItem *firstLeaf(const QTreeWidget &tree)
+{
+    QTreeWidgetItem *node = tree.topLevelItem(0);
+    while (node && node->childCount() > 0)
+        node = node->child(0);
+    return node;
+}
+
+QTreeWidgetItem *nodeForPage(const QTreeWidget &tree, int pageIndex)
+{
+    for (int g = 0; g < tree.topLevelItemCount(); ++g) {
+        QTreeWidgetItem *group = tree.topLevelItem(g);
+        for (int c = 0; c < group->childCount(); ++c)
+            if (pageIndexOf(group->child(c)) == pageIndex)
+                return group->child(c);
+    }
+    return nullptr;
+}
+
+} // namespace mhbk

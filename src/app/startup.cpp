@@ -1,0 +1,143 @@
+#include "app/startup.h"
+
+#include "app/application.h"
+#include "app/autostart.h"
+#include "app/icons.h"
+#include "app/mainwindow.h"
+#include "app/messageboxreporter.h"
+#include "app/singleinstance.h"
+#include "app/splash.h"
+#include "data/database.h"
+
+#include <QDesktopServices>
+#include <QElapsedTimer>
+#include <QGuiApplication>
+#include <QSaveFile>
+#include <QStandardPaths>
+#include <QSystemTrayIcon>
+#include <QTextStream>
+#include <QThread>
+#include <cstdio>
+#include <memory>
+
+namespace mhbk {
+
+namespace {
+
+constexpr int kSplashMilliseconds = 2000;
+
+MainWindowSettings windowSettings(const StartupOptions &options)
+{
+    MainWindowSettings settings;
+    settings.executablePath = QCoreApplication::applicationFilePath();
+    settings.databasePath = locateDatabase(QCoreApplication::applicationDirPath(),
+                                           QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
+    settings.autostartFolder = Autostart::defaultFolder();
+    settings.trayAvailable = QSystemTrayIcon::isSystemTrayAvailable();
+    settings.arguments = options.parameters;
+    settings.openUrl = [](const QUrl &url) { QDesktopServices::openUrl(url); };
+    return settings;
+}
+
+void printNoDisplayHelp()
+{
+    std::fputs("mhbk 需要图形桌面。/ mhbk needs a graphical desktop.\n"
+               "请在桌面会话中运行，或不带显示器运行：QT_QPA_PLATFORM=offscreen mhbk --screenshot out.png\n"
+               "Run it in a desktop session, or without a display: QT_QPA_PLATFORM=offscreen mhbk --screenshot out.png\n",
+               stderr);
+}
+
+int takeScreenshot(const StartupOptions &options, Reporter &reporter)
+{
+    TfrmMain window(reporter, windowSettings(options));
+    window.show();
+    window.selectPage(options.screenshotPage);
+    for (int i = 0; i < 5; ++i)
+        QCoreApplication::processEvents();
+    const QPixmap shot = window.grab();
+    if (!shot.save(options.screenshotFile, "PNG")) {
+        std::fprintf(stderr, "cannot write %s\n", qPrintable(options.screenshotFile));
+        return 1;
+    }
+    return 0;
+}
+
+// Shows the splash picture and holds the start-up for two seconds; the caller destroys the
+// splash once the main window exists.
+std::unique_ptr<TfrmSplash> showSplash()
+{
+    auto splash = std::make_unique<TfrmSplash>();
+    splash->show();
+    splash->repaint();
+    QElapsedTimer shown;
+    shown.start();
+    while (shown.elapsed() < kSplashMilliseconds) {
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+        QThread::msleep(20);
+    }
+    return splash;
+}
+
+} // namespace
+
+StartupOptions parseStartupOptions(const QStringList &arguments)
+{
+    StartupOptions options;
+    options.parameters = arguments.mid(1);
+    for (int i = 1; i < arguments.size(); ++i) {
+        if (arguments[i] == QLatin1String("--screenshot") && i + 1 < arguments.size()) {
+            options.screenshotFile = arguments[++i];
+        } else if (arguments[i] == QLatin1String("--page") && i + 1 < arguments.size()) {
+            bool ok = false;
+            options.screenshotPage = arguments[++i].toInt(&ok);
+            options.screenshotPageValid = ok && options.screenshotPage >= 0 && options.screenshotPage < 52;
+        }
+    }
+    return options;
+}
+
+int runApplication(int argc, char **argv)
+{
+    const bool hasDisplay = !qEnvironmentVariableIsEmpty("DISPLAY") || !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")
+                            || !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM");
+    if (!hasDisplay) {
+        printNoDisplayHelp();
+        return 2;
+    }
+    Application app(argc, argv);
+    app.setApplicationName(QStringLiteral("mhbk"));
+    app.setOrganizationName(QStringLiteral("Zorvan"));
+    app.setApplicationDisplayName(QStringLiteral("五金手册"));
+    app.setWindowIcon(applicationIcon());
+    applyChineseFont(app);
+    MessageBoxReporter reporter;
+    app.setReporter(&reporter);
+
+    const StartupOptions options = parseStartupOptions(app.arguments());
+    if (!options.screenshotFile.isEmpty()) {
+        if (!options.screenshotPageValid) {
+            std::fputs("--page takes a page index from 0 to 51\n", stderr);
+            return 1;
+        }
+        return takeScreenshot(options, reporter);
+    }
+
+    const QString runtimeFolder = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+    SingleInstance instance(QCoreApplication::applicationFilePath(),
+                            runtimeFolder.isEmpty() ? QStandardPaths::writableLocation(QStandardPaths::TempLocation)
+                                                    : runtimeFolder);
+    if (!instance.acquire()) {
+        reporter.showMessage(QStringLiteral("您已经运行了本程序，请到正在运行的程序中进行操作。"),
+                             QStringLiteral("系统提示"), MessageIcon::Warning);
+        return 0;
+    }
+
+    auto splash = showSplash();
+    TfrmMain window(reporter, windowSettings(options));
+    splash.reset();
+    reporter.setOwner([&window] { return static_cast<QWidget *>(&window); });
+    window.show();
+    return app.exec();
+}
+
+} // namespace mhbk

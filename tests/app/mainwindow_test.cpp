@@ -1,0 +1,218 @@
+#include "app/mainwindow.h"
+#include "app/pagecatalogue.h"
+#include "common/reporter.h"
+#include "support/testdb.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QLineEdit>
+#include <QMenu>
+#include <QSignalSpy>
+#include <QTabWidget>
+#include <QTableWidget>
+#include <QTest>
+#include <QToolButton>
+#include <QTreeWidget>
+#include <QUrl>
+#include <gtest/gtest.h>
+#include <memory>
+
+namespace {
+
+class MainWindowTest : public ::testing::Test {
+protected:
+    std::unique_ptr<mhbk::TfrmMain> makeWindow(QStringList arguments = {}, bool trayAvailable = true)
+    {
+        mhbk::MainWindowSettings settings;
+        settings.executablePath = QStringLiteral("/nonexistent/folder/mhbk");
+        settings.databasePath = db.path();
+        settings.autostartFolder = QStringLiteral("/nonexistent/folder/autostart");
+        settings.trayAvailable = trayAvailable;
+        settings.arguments = std::move(arguments);
+        settings.openUrl = [this](const QUrl &url) { opened.push_back(url); };
+        return std::make_unique<mhbk::TfrmMain>(reporter, settings);
+    }
+
+    QTreeWidget *tree(mhbk::TfrmMain &w) { return w.findChild<QTreeWidget *>(QStringLiteral("TreeView1")); }
+    QTabWidget *pages(mhbk::TfrmMain &w) { return w.findChild<QTabWidget *>(QStringLiteral("PageControl1")); }
+    bool enabled(mhbk::TfrmMain &w, const char *name)
+    {
+        return w.findChild<QToolButton *>(QString::fromLatin1(name))->isEnabled();
+    }
+
+    mhbk::test::TestDatabaseCopy db;
+    mhbk::RecordingReporter reporter;
+    std::vector<QUrl> opened;
+};
+
+TEST_F(MainWindowTest, StartsOnTheKeypadWithOnlyTheFirstGroupExpanded)
+{
+    auto w = makeWindow();
+    QTreeWidget *t = tree(*w);
+    ASSERT_EQ(t->topLevelItemCount(), 15);
+    int pageNodes = 0;
+    for (int g = 0; g < 15; ++g) {
+        const QTreeWidgetItem *group = t->topLevelItem(g);
+        EXPECT_EQ(group->text(0), QString::fromUtf8(mhbk::treeGroups()[g].caption));
+        EXPECT_EQ(group->isExpanded(), g == 0) << g;
+        for (int c = 0; c < group->childCount(); ++c, ++pageNodes)
+            EXPECT_EQ(group->child(c)->text(0), QString::fromUtf8(mhbk::pageCatalogue()[pageNodes].caption));
+    }
+    EXPECT_EQ(pageNodes, 52);
+    EXPECT_EQ(w->activePage(), 0);
+    EXPECT_EQ(t->currentItem()->text(0), QStringLiteral("计算器"));
+    EXPECT_EQ(w->windowTitle(), QStringLiteral("Zorvan五金手册"));
+    EXPECT_FALSE(pages(*w)->tabBar()->isVisible());
+    for (int i = 0; i < 52; ++i)
+        EXPECT_EQ(w->page(i)->objectName(), QString::fromLatin1(mhbk::pageCatalogue()[i].objectName));
+}
+
+TEST_F(MainWindowTest, ButtonStatesFollowEachPageAndPagesWithoutAHandlerKeepThem)
+{
+    auto w = makeWindow();
+    // Visit pages in an order that puts "unchanged" pages after pages of every kind.
+    const int visits[] = {2, 1, 11, 5, 24, 33, 0, 10, 3, 45, 4, 51, 28, 7};
+    std::optional<mhbk::ButtonStates> expected = mhbk::pageCatalogue()[0].buttons;
+    for (int index : visits) {
+        w->selectPage(index);
+        ASSERT_EQ(w->activePage(), index);
+        if (mhbk::pageCatalogue()[index].buttons)
+            expected = mhbk::pageCatalogue()[index].buttons;
+        EXPECT_EQ(enabled(*w, "SpeedButton31"), expected->rowEditing) << index;
+        EXPECT_EQ(enabled(*w, "SpeedButton32"), expected->rowEditing) << index;
+        EXPECT_EQ(enabled(*w, "SpeedButton33"), expected->rowEditing) << index;
+        EXPECT_EQ(enabled(*w, "SpeedButton34"), expected->addToExpression) << index;
+        EXPECT_EQ(enabled(*w, "SpeedButton35"), expected->jumpToCalculator) << index;
+    }
+}
+
+TEST_F(MainWindowTest, GroupNodeKeepsThePageAndArrowKeysSwitchLikeClicks)
+{
+    auto w = makeWindow();
+    w->show();
+    QTreeWidget *t = tree(*w);
+    w->selectPage(12);
+    t->setCurrentItem(t->topLevelItem(3)); // a group node
+    EXPECT_EQ(w->activePage(), 12);
+
+    t->setFocus();
+    w->selectPage(11);
+    QTest::keyClick(t, Qt::Key_Down);
+    EXPECT_EQ(w->activePage(), 12);
+    QTest::keyClick(t, Qt::Key_Down);
+    EXPECT_EQ(w->activePage(), 13);
+    QTest::keyClick(t, Qt::Key_Up);
+    EXPECT_EQ(w->activePage(), 12);
+}
+
+TEST_F(MainWindowTest, JumpToCalculatorSelectsTheFirstLeaf)
+{
+    auto w = makeWindow();
+    w->selectPage(30);
+    w->SpeedButton35Click();
+    EXPECT_EQ(w->activePage(), 0);
+}
+
+TEST_F(MainWindowTest, AddToExpressionTakesTheFocusedGridsCurrentCellAtTheCaret)
+{
+    auto w = makeWindow();
+    w->show();
+    QApplication::setActiveWindow(w.get());
+    auto *grid = new QTableWidget(2, 2, w->page(11));
+    grid->setItem(1, 1, new QTableWidgetItem(QStringLiteral("0.617")));
+    grid->setCurrentCell(1, 1);
+    auto *calc = w->findChild<QLineEdit *>(QStringLiteral("Calculation"));
+    calc->setText(QStringLiteral("2*"));
+    calc->setCursorPosition(2);
+
+    grid->setFocus();
+    QApplication::processEvents();
+    ASSERT_EQ(QApplication::focusWidget(), grid);
+    w->SpeedButton34Click();
+    EXPECT_EQ(calc->text(), QStringLiteral("2*0.617"));
+    EXPECT_EQ(QApplication::focusWidget(), grid);
+
+    calc->setFocus();
+    w->SpeedButton34Click(); // not a grid: nothing happens
+    EXPECT_EQ(calc->text(), QStringLiteral("2*0.617"));
+}
+
+TEST_F(MainWindowTest, HideParameterIsReadFromTheFirstParameterInAnyCase)
+{
+    const struct {
+        QStringList args;
+        bool hidden;
+    } cases[] = {
+        {{QStringLiteral("-hide")}, true},
+        {{QStringLiteral("-HIDE")}, true},
+        {{QStringLiteral("-Hide")}, true},
+        {{QStringLiteral("x"), QStringLiteral("-hide")}, false},
+        {{}, false},
+        {{QStringLiteral("-hidden")}, false},
+    };
+    for (const auto &c : cases) {
+        auto w = makeWindow(c.args);
+        w->show();
+        w->Timer1Timer();
+        EXPECT_EQ(w->isHidden(), c.hidden) << c.args.join(QLatin1Char(' ')).toStdString();
+    }
+}
+
+TEST_F(MainWindowTest, WithoutANotificationAreaHidingMinimisesInstead)
+{
+    auto w = makeWindow({QStringLiteral("-hide")}, false);
+    w->show();
+    w->miHideClick();
+    EXPECT_TRUE(w->isVisible());
+    EXPECT_TRUE(w->isMinimized() || w->windowState().testFlag(Qt::WindowMinimized));
+    w->miShowClick();
+    EXPECT_FALSE(w->isMinimized());
+}
+
+TEST_F(MainWindowTest, TrayDoubleClickTogglesTheWindow)
+{
+    auto w = makeWindow();
+    w->show();
+    w->trayActivated(QSystemTrayIcon::DoubleClick);
+    EXPECT_FALSE(w->isVisible());
+    w->trayActivated(QSystemTrayIcon::DoubleClick);
+    EXPECT_TRUE(w->isVisible());
+    w->trayActivated(QSystemTrayIcon::Trigger);
+    EXPECT_TRUE(w->isVisible());
+}
+
+TEST_F(MainWindowTest, MenuHasTheItemsInOrderAndHelpReportsAMissingFile)
+{
+    auto w = makeWindow();
+    QStringList names;
+    for (QAction *action : w->popupMenu()->actions())
+        names << (action->isSeparator() ? QStringLiteral("-") : action->objectName());
+    EXPECT_EQ(names.join(QLatin1Char(',')),
+              QStringLiteral("miShow,miHide,-,miHelpWWW,miHelpEmail,-,miHelp,miHistory,miAbout,-,miExit"));
+
+    reporter.clear();
+    w->popupMenu()->findChild<QAction *>(QStringLiteral("miHelp"))->trigger();
+    ASSERT_EQ(reporter.size(), 1u);
+    EXPECT_EQ(reporter.last().text, QStringLiteral("找不到帮助文件：/nonexistent/folder/mhbk.html"));
+    EXPECT_EQ(reporter.last().caption, QStringLiteral("警告"));
+
+    w->popupMenu()->findChild<QAction *>(QStringLiteral("miHelpEmail"))->trigger();
+    ASSERT_EQ(opened.size(), 1u);
+    EXPECT_EQ(opened[0].scheme(), QStringLiteral("mailto"));
+}
+
+TEST_F(MainWindowTest, SheetWindowsAreEmbeddedOnceOnTheirOwnPages)
+{
+    auto w = makeWindow();
+    w->selectPage(6);
+    QWidget *first = w->sheetWindow(6);
+    w->selectPage(0);
+    w->selectPage(6);
+    EXPECT_EQ(w->sheetWindow(6), first);
+    EXPECT_EQ(w->sheetWindow(5), nullptr);
+    if (first) {
+        EXPECT_EQ(first->parentWidget(), w->page(6));
+    }
+}
+
+} // namespace

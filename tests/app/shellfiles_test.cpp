@@ -1,0 +1,97 @@
+#include "app/autostart.h"
+#include "app/helpfiles.h"
+#include "app/maker.h"
+#include "common/reporter.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QUrl>
+#include <gtest/gtest.h>
+
+TEST(GeneralErrorReport, AddsAFullStopOnlyAfterCharactersThatSortAfterIt)
+{
+    const struct {
+        const char *text;
+        const char *shown;
+    } cases[] = {
+        {"Division by zero", "Division by zero."},
+        {"出错", "出错."},
+        {"Done.", "Done."},
+        {"Value: -", "Value: -"},
+        {"list (1, 2)", "list (1, 2)"},
+        {"", ""},
+    };
+    for (const auto &c : cases) {
+        mhbk::RecordingReporter reporter;
+        reporter.reportError(QString::fromUtf8(c.text));
+        ASSERT_EQ(reporter.size(), 1u);
+        EXPECT_EQ(reporter.last().text, QString::fromUtf8(c.shown)) << c.text;
+        EXPECT_EQ(reporter.last().caption, QStringLiteral("五金手册"));
+        EXPECT_EQ(reporter.last().icon, mhbk::MessageIcon::Critical);
+    }
+}
+
+TEST(HelpFiles, MissingFilesAreNamedWithTheirFullPath)
+{
+    QTemporaryDir folder;
+    const QString exe = QDir(folder.path()).filePath(QStringLiteral("renamed"));
+    EXPECT_EQ(mhbk::helpFilePath(exe), QDir(folder.path()).filePath(QStringLiteral("renamed.html")));
+
+    mhbk::RecordingReporter reporter;
+    std::vector<QUrl> opened;
+    const mhbk::UrlOpener open = [&](const QUrl &url) { opened.push_back(url); };
+    mhbk::openBesideExecutable(mhbk::helpFilePath(exe), QStringLiteral("找不到帮助文件："), reporter, open);
+    mhbk::openBesideExecutable(mhbk::historyFilePath(exe), QStringLiteral("找不到软件更新记录文件："), reporter, open);
+    ASSERT_EQ(reporter.size(), 2u);
+    EXPECT_EQ(reporter.entries()[0].text, QStringLiteral("找不到帮助文件：") + mhbk::helpFilePath(exe));
+    EXPECT_EQ(reporter.entries()[1].text, QStringLiteral("找不到软件更新记录文件：") + mhbk::historyFilePath(exe));
+    EXPECT_EQ(reporter.entries()[0].caption, QStringLiteral("警告"));
+    EXPECT_TRUE(opened.empty());
+
+    QFile history(mhbk::historyFilePath(exe));
+    ASSERT_TRUE(history.open(QIODevice::WriteOnly));
+    history.close();
+    mhbk::openBesideExecutable(mhbk::historyFilePath(exe), QStringLiteral("找不到软件更新记录文件："), reporter, open);
+    ASSERT_EQ(opened.size(), 1u);
+    EXPECT_EQ(opened[0].toLocalFile(), mhbk::historyFilePath(exe));
+}
+
+TEST(Autostart, EntryIsWrittenReadBackAndRemoved)
+{
+    QTemporaryDir home;
+    const QString folder = QDir(home.path()).filePath(QStringLiteral("config/autostart"));
+    const mhbk::Autostart autostart(folder, QStringLiteral("/opt/my tools/mhbk"));
+    EXPECT_FALSE(autostart.isEnabled());
+
+    autostart.setEnabled(true);
+    EXPECT_TRUE(autostart.isEnabled());
+    QFile entry(autostart.entryPath());
+    ASSERT_TRUE(entry.open(QIODevice::ReadOnly));
+    const QString text = QString::fromUtf8(entry.readAll());
+    EXPECT_TRUE(text.contains(QStringLiteral("Exec=\"/opt/my tools/mhbk\" -hide\n"))) << text.toStdString();
+    EXPECT_TRUE(text.contains(QStringLiteral("Name[zh_CN]=")));
+
+    autostart.setEnabled(false);
+    EXPECT_FALSE(autostart.isEnabled());
+    EXPECT_FALSE(QFile::exists(autostart.entryPath()));
+}
+
+TEST(Autostart, AFolderThatCannotBeMadeIsAnError)
+{
+    QTemporaryDir home;
+    const QString blocker = QDir(home.path()).filePath(QStringLiteral("autostart"));
+    QFile file(blocker); // a file where the folder should be
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.close();
+    const mhbk::Autostart autostart(blocker, QStringLiteral("/usr/bin/mhbk"));
+    EXPECT_THROW(autostart.setEnabled(true), std::exception);
+}
+
+TEST(AboutBox, VersionAndBuildDateTexts)
+{
+    EXPECT_EQ(mhbk::versionText(3, 1, 3), QStringLiteral("版本 3.1 [内部版本号 3.1.3]"));
+    EXPECT_EQ(mhbk::buildDateText("Dec  7 2026"), QStringLiteral("2026年12月07日"));
+    EXPECT_EQ(mhbk::buildDateText("Sep 18 2006"), QStringLiteral("2006年09月18日"));
+    EXPECT_TRUE(mhbk::buildDateText("garbage").isEmpty());
+}

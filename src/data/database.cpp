@@ -7,6 +7,7 @@
 #include <QFileInfo>
 #include <QSqlError>
 #include <QSqlQuery>
+#include <QTemporaryFile>
 #include <atomic>
 
 namespace mhbk {
@@ -19,10 +20,13 @@ QString uniqueConnectionName()
     return QStringLiteral("mhbk-handbook-%1").arg(++counter);
 }
 
-bool isWritableFolder(const QString &dir)
+// SQLite takes an empty or foreign file for a database of its own; only a real one will do.
+bool looksLikeSqlite(const QString &path)
 {
-    QFileInfo info(dir);
-    return info.isDir() && info.isWritable();
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return false;
+    return file.read(16) == QByteArray("SQLite format 3", 16);
 }
 
 } // namespace
@@ -59,6 +63,8 @@ QSqlDatabase &HandbookDatabase::connection()
     // SQLite would quietly create an empty file; the handbook must never be replaced by one.
     if (!QFileInfo(filePath_).isFile())
         throw AppError(QStringLiteral("找不到数据库文件：%1").arg(shownPath));
+    if (!looksLikeSqlite(filePath_))
+        throw AppError(QStringLiteral("无法读取数据库文件：%1（不是有效的数据库文件）").arg(shownPath));
 
     db_ = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connectionName_);
     db_.setDatabaseName(filePath_);
@@ -78,17 +84,35 @@ QSqlDatabase &HandbookDatabase::connection()
     return db_;
 }
 
+bool canWrite(const QString &path)
+{
+    const QFileInfo info(path);
+    if (info.isDir()) {
+        QTemporaryFile probe(QDir(path).filePath(QStringLiteral(".mhbk-write-probe-XXXXXX")));
+        return probe.open();
+    }
+    if (!info.isFile())
+        return false;
+    QFile file(path);
+    return file.open(QIODevice::ReadWrite);
+}
+
 QString locateDatabase(const QString &executableDir, const QString &userDataDir)
+{
+    return locateDatabase(executableDir, userDataDir, canWrite);
+}
+
+QString locateDatabase(const QString &executableDir, const QString &userDataDir, const WritableCheck &writable)
 {
     const QString shipped = QDir(executableDir).filePath(QStringLiteral("System.dat"));
     const QFileInfo shippedInfo(shipped);
-    if (isWritableFolder(executableDir) && (!shippedInfo.exists() || shippedInfo.isWritable()))
+    if (!shippedInfo.isFile() || (writable(executableDir) && writable(shipped)))
         return shipped;
 
     const QString userCopy = QDir(userDataDir).filePath(QStringLiteral("System.dat"));
-    if (QFileInfo::exists(userCopy) || !shippedInfo.isFile())
-        return QFileInfo::exists(userCopy) ? userCopy : shipped;
-    if (!QDir().mkpath(userDataDir))
+    if (QFileInfo(userCopy).isFile())
+        return userCopy;
+    if (userDataDir.isEmpty() || !QDir().mkpath(userDataDir))
         return shipped;
     // Copy under a temporary name first, so that an interrupted copy is never taken for the database.
     const QString partial = userCopy + QStringLiteral(".part");

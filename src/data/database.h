@@ -2,6 +2,7 @@
 
 #include <QSqlDatabase>
 #include <QString>
+#include <functional>
 
 namespace mhbk {
 
@@ -27,9 +28,20 @@ private:
     QSqlDatabase db_;
 };
 
+// Whether the program may write at a path (a folder or a file).
+using WritableCheck = std::function<bool(const QString &path)>;
+
+// The real check: a folder is writable when a file can be created in it (so it also holds for
+// a read-only mount, where permission bits alone would mislead a privileged user); a file when
+// it can be opened for writing.
+bool canWrite(const QString &path);
+
 // Where the program finds its database: "System.dat" in the executable's folder when that
-// folder is writable; otherwise a per-user copy in dataDir, made from the shipped file on
-// first use, so that saving the editable tables never fails for lack of rights.
+// folder and the file are writable; otherwise a per-user copy in userDataDir, made from the
+// shipped file on first use, so that saving the editable tables never fails for lack of
+// rights. When there is no shipped file (and no copy), the shipped path is returned so that
+// opening it fails with a message naming it; nothing is ever created empty.
 QString locateDatabase(const QString &executableDir, const QString &userDataDir);
+QString locateDatabase(const QString &executableDir, const QString &userDataDir, const WritableCheck &writable);
 
 } // namespace mhbk

@@ -3,6 +3,8 @@
 #include "data/datasets.h"
 #include "data/stringgrid.h"
 
+#include <QHeaderView>
+
 namespace mhbk {
 
 void prepareBlockGrid(StringGrid &grid, int fields)
@@ -11,11 +13,20 @@ void prepareBlockGrid(StringGrid &grid, int fields)
     grid.setRowCount(12);
     grid.setColCount(fields);
     grid.setFixedRows(1);
+    grid.verticalHeader()->setDefaultSectionSize(20);
+    for (int r = 0; r < grid.rowCount(); ++r)
+        grid.setRowHeight(r, 20);
 }
 
 void loadTableBlocks(AdoTable &table, const QString &tableName, StringGrid &grid, int fields)
 {
     table.open(tableName);
+    // A fill that failed half-way leaves a grown grid behind; the retry on the next showing
+    // must start again from exactly one block, or its blocks would land beside the debris.
+    grid.clearContents();
+    grid.setColCount(fields);
+    if (grid.rowCount() < 12)
+        grid.setRowCount(12);
     if (table.recordCount() == 0)
         return;
     for (int f = 0; f < fields; ++f)

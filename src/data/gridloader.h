@@ -10,11 +10,40 @@ class StringGrid;
 // Fills a grid from a table in the column-block layout: fields 1 to `fields` of the caption
 // record go into row 0, every later record into the next data row, and after row 11 a new
 // block of `fields` columns begins at the grid's current column count with the captions
-// repeated. The grid must start with exactly one block's columns and 12 rows.
+// repeated. The grid is first reset to one block's columns (clearing an earlier partial fill).
 // Throws AppError when the table cannot be read; the grid keeps what was written.
 void loadTableBlocks(AdoTable &table, const QString &tableName, StringGrid &grid, int fields);
 
-// Prepares an empty reference grid for loadTableBlocks: 12 rows, one fixed row, `fields` columns.
+// Prepares an empty reference grid for loadTableBlocks: 12 rows of 20 pixels, one fixed row,
+// `fields` columns.
 void prepareBlockGrid(StringGrid &grid, int fields);
+
+// The two-field case, used by the six seamless-pipe pages.
+inline void PageConnect(AdoTable &table, const QString &tableName, StringGrid &grid)
+{
+    loadTableBlocks(table, tableName, grid, 2);
+}
+
+// A table page's loaded flag: false at start-up, set only after a complete fill, so that a
+// fill that fails (the error goes on to the general error report) is tried again on the
+// page's next showing.
+class LoadedFlag {
+public:
+    bool isSet() const { return loaded_; }
+    void reset() { loaded_ = false; }
+
+    // Runs fill unless the flag is set, then sets it; an exception from fill leaves it clear.
+    template <typename Fill>
+    void fillOnce(Fill &&fill)
+    {
+        if (loaded_)
+            return;
+        fill();
+        loaded_ = true;
+    }
+
+private:
+    bool loaded_ = false;
+};
 
 } // namespace mhbk

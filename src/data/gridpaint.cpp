@@ -2,7 +2,6 @@
 
 #include "data/stringgrid.h"
 
-#include <QApplication>
 #include <QPainter>
 
 namespace mhbk {
@@ -21,13 +20,15 @@ void CellPainter::paint(QPainter *painter, const QStyleOptionViewItem &option, c
     painter->setFont(grid_->font());
     if (index.row() < grid_->fixedRows()) {
         painter->setPen(Qt::black);
-        painter->setBrush(QApplication::palette().color(QPalette::Button));
-        painter->drawRect(cellRect.adjusted(-1, -1, 0, 0));
+        painter->setBrush(grid_->palette().color(QPalette::Button));
+        // The view draws its grid lines after the cells, so the outline goes on the cell's own
+        // edge pixels, where it stays visible.
+        painter->drawRect(cellRect.adjusted(0, 0, -1, -1));
         painter->setPen(grid_->palette().color(QPalette::WindowText));
         painter->drawText(textRect, Qt::AlignCenter | Qt::TextSingleLine, text);
     } else {
         const CellLook look = look_ ? look_(index.column(), index.row()) : CellLook{};
-        painter->fillRect(cellRect, QApplication::palette().color(QPalette::Base));
+        painter->fillRect(cellRect, grid_->palette().color(QPalette::Base));
         painter->setPen(look.text);
         painter->drawText(textRect, look.alignment | Qt::AlignVCenter | Qt::TextSingleLine, text);
     }

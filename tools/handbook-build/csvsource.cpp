@@ -3,7 +3,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
-#include <QStringDecoder>
 
 namespace mhbk::handbook {
 
@@ -26,22 +25,30 @@ QString typeName(ColumnType type)
 
 namespace {
 
+// Offset of the first byte that is not part of a well-formed UTF-8 sequence, or -1.
+qsizetype firstInvalidUtf8(const QByteArray &bytes)
+{
+    const auto *p = reinterpret_cast<const unsigned char *>(bytes.constData());
+    const qsizetype n = bytes.size();
+    for (qsizetype i = 0; i < n;) {
+        const unsigned char c = p[i];
+        const int extra = c < 0x80 ? 0 : (c >> 5) == 0x6 ? 1 : (c >> 4) == 0xE ? 2 : (c >> 3) == 0x1E ? 3 : -1;
+        if (extra < 0 || (extra == 1 && c < 0xC2) || (extra > 0 && i + extra >= n))
+            return i;
+        for (int k = 1; k <= extra; ++k)
+            if ((p[i + k] & 0xC0) != 0x80)
+                return i;
+        i += extra + 1;
+    }
+    return -1;
+}
+
 QString decodeUtf8(const QByteArray &bytes, const QString &file)
 {
-    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    QString text = decoder.decode(bytes);
-    if (decoder.hasError()) {
-        // Find the line of the first bad byte by decoding line by line.
-        int line = 1;
-        for (const QByteArray &piece : bytes.split('\n')) {
-            QStringDecoder probe(QStringDecoder::Utf8);
-            (void)probe.decode(piece);
-            if (probe.hasError())
-                break;
-            ++line;
-        }
-        throw SourceError(file, line, QStringLiteral("not valid UTF-8"));
-    }
+    const qsizetype bad = firstInvalidUtf8(bytes);
+    if (bad >= 0)
+        throw SourceError(file, static_cast<int>(bytes.left(bad).count('\n')) + 1, QStringLiteral("not valid UTF-8"));
+    QString text = QString::fromUtf8(bytes);
     if (text.startsWith(QChar(0xFEFF)))
         text.remove(0, 1);
     return text;

@@ -1,0 +1,200 @@
+#include "common/errors.h"
+#include "data/database.h"
+#include "data/datasets.h"
+#include "data/statements.h"
+#include "support/testdb.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+namespace mhbk {
+namespace {
+
+QString shippedIn(const QTemporaryDir &dir)
+{
+    const QString path = QDir(dir.path()).filePath(QStringLiteral("System.dat"));
+    EXPECT_TRUE(QFile::copy(test::builtDatabasePath(), path));
+    return path;
+}
+
+TEST(HandbookDatabase, MissingFileFailsNamingThePathAndCreatesNothing)
+{
+    QTemporaryDir dir;
+    const QString path = QDir(dir.path()).filePath(QStringLiteral("System.dat"));
+    HandbookDatabase db(path);
+    AdoTable table(db);
+    try {
+        table.open(QStringLiteral("circle"));
+        FAIL() << "opening a missing database must fail";
+    } catch (const AppError &e) {
+        EXPECT_TRUE(e.message().contains(QDir::toNativeSeparators(path))) << e.what();
+    }
+    EXPECT_FALSE(QFileInfo::exists(path));
+    EXPECT_FALSE(table.isOpen());
+}
+
+TEST(HandbookDatabase, EmptyOrForeignFileIsNotTakenForTheDatabase)
+{
+    QTemporaryDir dir;
+    const QString path = QDir(dir.path()).filePath(QStringLiteral("System.dat"));
+    for (const QByteArray &content : {QByteArray(), QByteArray("Standard Jet DB\0\0\0\0\0\0\0\0", 24)}) {
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write(content);
+        file.close();
+        HandbookDatabase db(path);
+        EXPECT_THROW(db.connection(), AppError);
+        EXPECT_EQ(QFileInfo(path).size(), content.size()) << "the file is left as it was";
+    }
+}
+
+TEST(LocateDatabase, WritableExecutableFolderUsesTheShippedFile)
+{
+    QTemporaryDir exe;
+    QTemporaryDir user;
+    const QString shipped = shippedIn(exe);
+    EXPECT_EQ(locateDatabase(exe.path(), user.path()), shipped);
+    EXPECT_FALSE(QFileInfo::exists(QDir(user.path()).filePath(QStringLiteral("System.dat"))));
+}
+
+TEST(LocateDatabase, ReadOnlyExecutableFolderUsesAPerUserCopyMadeOnce)
+{
+    QTemporaryDir exe;
+    QTemporaryDir user;
+    const QString shipped = shippedIn(exe);
+    const QString userDir = QDir(user.path()).filePath(QStringLiteral("data/mhbk"));
+    // The installed program's folder, as the check sees it (the tests may run with rights
+    // that ignore permission bits, so the check is injected here).
+    const WritableCheck installed = [&](const QString &path) { return !path.startsWith(exe.path()); };
+
+    const QString first = locateDatabase(exe.path(), userDir, installed);
+    EXPECT_EQ(first, QDir(userDir).filePath(QStringLiteral("System.dat")));
+    ASSERT_TRUE(QFileInfo(first).isFile());
+    EXPECT_EQ(QFileInfo(first).size(), QFileInfo(shipped).size());
+    EXPECT_FALSE(QFileInfo::exists(first + QStringLiteral(".part")));
+
+    // The copy is the user's from now on: a saved change survives the next start.
+    {
+        HandbookDatabase db(first);
+        AdoTable table(db);
+        table.open(QStringLiteral("circle"));
+        table.next();
+        table.edit();
+        table.setField(1, QStringLiteral("5.5x"));
+        table.post();
+    }
+    const QString second = locateDatabase(exe.path(), userDir, installed);
+    EXPECT_EQ(second, first);
+    HandbookDatabase db(second);
+    AdoTable table(db);
+    table.open(QStringLiteral("circle"));
+    table.next();
+    EXPECT_EQ(table.fieldText(1), QStringLiteral("5.5x"));
+}
+
+TEST(LocateDatabase, ReadOnlyShippedFileAlsoMovesToTheUserCopy)
+{
+    QTemporaryDir exe;
+    QTemporaryDir user;
+    const QString shipped = shippedIn(exe);
+    const WritableCheck fileLocked = [&](const QString &path) { return path != shipped; };
+    EXPECT_EQ(locateDatabase(exe.path(), user.path(), fileLocked), QDir(user.path()).filePath(QStringLiteral("System.dat")));
+}
+
+TEST(LocateDatabase, NoShippedFileIsNeverReplacedByAnEmptyOne)
+{
+    QTemporaryDir exe;
+    QTemporaryDir user;
+    const WritableCheck nothingWritable = [](const QString &) { return false; };
+    const QString expected = QDir(exe.path()).filePath(QStringLiteral("System.dat"));
+    EXPECT_EQ(locateDatabase(exe.path(), user.path(), nothingWritable), expected);
+    EXPECT_EQ(locateDatabase(exe.path(), user.path()), expected);
+    EXPECT_TRUE(QDir(user.path()).isEmpty());
+    EXPECT_FALSE(QFileInfo::exists(expected));
+}
+
+TEST(LocateDatabase, RealCheckOnANonWritableFolder)
+{
+    if (geteuid() == 0)
+        GTEST_SKIP() << "permission bits do not bind root; the injected check above covers the logic";
+    QTemporaryDir exe;
+    QTemporaryDir user;
+    shippedIn(exe);
+    ASSERT_TRUE(QFile::setPermissions(exe.path(), QFileDevice::ReadOwner | QFileDevice::ExeOwner));
+    const QString found = locateDatabase(exe.path(), user.path());
+    QFile::setPermissions(exe.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    EXPECT_EQ(found, QDir(user.path()).filePath(QStringLiteral("System.dat")));
+}
+
+TEST(Statements, CheckeredPlateKeyIsABoundParameterEvenWithQuotes)
+{
+    test::TestDatabaseCopy copy;
+    HandbookDatabase db(copy.path());
+    AdoQuery query(db);
+    query.open(sql::checkeredByThickness, {QStringLiteral("4.0")});
+    ASSERT_EQ(query.recordCount(), 1);
+    EXPECT_EQ(query.fieldText(QStringLiteral("LLZL_LX")), QStringLiteral("34.4"));
+
+    for (const QString &key : {QStringLiteral("4.0\""), QStringLiteral("\" OR \"\"=\""), QStringLiteral("4.0' OR '1'='1"),
+                               QStringLiteral("\"; DELETE FROM steelboard_HW; --")}) {
+        EXPECT_NO_THROW(query.open(sql::checkeredByThickness, {key})) << key.toStdString();
+        EXPECT_EQ(query.recordCount(), 0) << key.toStdString();
+    }
+    AdoTable table(db);
+    table.open(QStringLiteral("steelboard_HW"));
+    EXPECT_EQ(table.recordCount(), 11);
+}
+
+TEST(Statements, ReportLookupAndScratchTableTotals)
+{
+    test::TestDatabaseCopy copy;
+    HandbookDatabase db(copy.path());
+    AdoQuery query(db);
+    query.open(sql::reportByIndex, {51});
+    EXPECT_TRUE(query.eof());
+
+    query.execute(sql::clearScratch);
+    const QVariantList rows[] = {{0.5, QStringLiteral("9-1"), 10.0}, {0.5, QStringLiteral("9-1"), 2.5},
+                                 {0.75, QStringLiteral("9-6"), 4.0}};
+    for (const QVariantList &row : rows)
+        query.execute(sql::appendScratch, row);
+    query.open(sql::scratchTotals);
+    ASSERT_EQ(query.recordCount(), 2);
+    EXPECT_DOUBLE_EQ(query.field(0).toDouble(), 0.5);
+    EXPECT_EQ(query.field(1).toString(), QStringLiteral("9-1"));
+    EXPECT_DOUBLE_EQ(query.field(2).toDouble(), 12.5);
+    query.execute(sql::clearScratch);
+    query.open(sql::selectScratch);
+    EXPECT_EQ(query.recordCount(), 0);
+}
+
+TEST(AdoTable, WholeTableInStoredOrderAfterDeletesAndAppends)
+{
+    test::TestDatabaseCopy copy;
+    HandbookDatabase db(copy.path());
+    AdoTable table(db);
+    table.open(QStringLiteral("tmp"));
+    for (const char *deh : {"b", "a", "c"}) {
+        table.append();
+        table.setField(QStringLiteral("deh"), QString::fromLatin1(deh));
+        table.post();
+    }
+    table.open(QStringLiteral("tmp"));
+    table.next();
+    table.remove();
+    table.append();
+    table.setField(QStringLiteral("deh"), QStringLiteral("z"));
+    table.post();
+    table.open(QStringLiteral("tmp"));
+    QStringList order;
+    for (table.first(); !table.eof(); table.next())
+        order << table.fieldText(QStringLiteral("deh"));
+    EXPECT_EQ(order, (QStringList{QStringLiteral("b"), QStringLiteral("c"), QStringLiteral("z")}));
+}
+
+} // namespace
+} // namespace mhbk

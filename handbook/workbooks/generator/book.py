@@ -18,7 +18,7 @@ FILL_TABLE = 0xF2F2F2
 # Style kinds: name -> (bold, size, fill, borders, halign, locked, wrap, italic)
 KINDS = {
     "title":    dict(bold=True, size=16, fill=None, border=False, align="center", locked=True),
-    "subtitle": dict(bold=False, size=10, fill=None, border=False, align="left", locked=True),
+    "subtitle": dict(bold=False, size=10, fill=None, border=False, align="left", locked=True, wrap=True),
     "head":     dict(bold=True, size=10, fill=FILL_HEAD, border=True, align="center", locked=True, wrap=True),
     "label":    dict(bold=False, size=10, fill=None, border=True, align="center", locked=True),
     "labell":   dict(bold=False, size=10, fill=None, border=True, align="left", locked=True),
@@ -30,7 +30,7 @@ KINDS = {
     "reft":     dict(bold=False, size=10, fill=FILL_REF, border=True, align="center", locked=False),
     "total":    dict(bold=True, size=10, fill=FILL_TOTAL, border=True, align="right", locked=True),
     "totall":   dict(bold=True, size=10, fill=FILL_TOTAL, border=True, align="center", locked=True),
-    "note":     dict(bold=False, size=9, fill=None, border=False, align="left", locked=True),
+    "note":     dict(bold=False, size=9, fill=None, border=False, align="left", locked=True, wrap=True),
     "table":    dict(bold=False, size=10, fill=FILL_TABLE, border=True, align="center", locked=True),
     "result":   dict(bold=False, size=10, fill=None, border=True, align="center", locked=True),
     "plain":    dict(bold=False, size=10, fill=None, border=False, align="general", locked=True),
@@ -113,6 +113,24 @@ class Book:
         text += "；其余单元格为公式或标准数据，已锁定。"
         self.put(row, 1, text, "note")
         self.merge(row, 1, row, last_col)
+
+    def fit_wrapped_rows(self):
+        """Row heights for the wrapped note lines (merged across the sheet), so nothing is cut off."""
+        for (row, col), cell in self.cells.items():
+            if cell.kind not in ("note", "subtitle") or not isinstance(cell.content, str):
+                continue
+            last_col = col
+            for (r1, c1, _, c2) in self.merges:
+                if (r1, c1) == (row, col):
+                    last_col = c2
+            size = KINDS[cell.kind]["size"]
+            width_px = sum(self.widths.get(c, 8.43) * 7 + 5 for c in range(col, last_col + 1)
+                           if c not in self.hidden)
+            # A CJK character is about as wide as the font size in pixels (96 dpi: pt * 4/3).
+            units = sum(1.0 if ord(ch) > 0x2E80 else 0.55 for ch in cell.content)
+            per_line = max(1.0, width_px / (size * 4 / 3) - 1)
+            lines = int(units / per_line) + 1
+            self.heights[row] = max(self.heights.get(row, 0), round(lines * size * 1.4 + 3, 1))
 
     def total_width(self):
         return sum(self.widths.get(c, 8.43) for c in range(1, self.last_col() + 1)

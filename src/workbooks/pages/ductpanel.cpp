@@ -1,0 +1,85 @@
+#include "workbooks/pages/ductpanel.h"
+
+#include "common/errors.h"
+#include "common/pagehost.h"
+#include "common/reporter.h"
+#include "workbooks/pages/ductselection.h"
+#include "workbooks/view/tf1book.h"
+
+#include <QCheckBox>
+#include <QHBoxLayout>
+#include <QLayout>
+#include <QPushButton>
+
+namespace mhbk::workbooks {
+
+namespace {
+
+// The control's current cell and text, as the duct selection reaches them.
+class BookCursor : public CellCursor {
+public:
+    explicit BookCursor(view::TF1Book &book) : book_(book) {}
+    void setCurrentCell(int row, int col) override { book_.SetCurrentCell(row, col); }
+    QString text() const override { return book_.Text(); }
+    void setText(const QString &text) override { book_.SetText(text); }
+
+private:
+    view::TF1Book &book_;
+};
+
+} // namespace
+
+DuctPanel::DuctPanel(PageHost &host, view::TF1Book &book, const DuctPage &page, QWidget *parent)
+    : QFrame(parent), host_(host), book_(book), page_(page)
+{
+    setObjectName(QStringLiteral("pnlDuct%1").arg(page.pageIndex));
+    setFrameShape(QFrame::NoFrame);
+    setFixedHeight(40);
+    auto *layout = new QHBoxLayout(this);
+    layout->setContentsMargins(20, 10, 0, 9);
+    layout->setSpacing(25);
+    run_ = new QPushButton(QStringLiteral("执行运算"), this);
+    run_->setObjectName(QStringLiteral("btnRun%1").arg(page.pageIndex));
+    run_->setFixedSize(75, 21);
+    display_ = new QCheckBox(QStringLiteral("显示“板材厚度表与定额编号表”"), this);
+    display_->setObjectName(QStringLiteral("chbDisplay%1").arg(page.pageIndex));
+    display_->setFixedWidth(200);
+    layout->addWidget(run_);
+    layout->addWidget(display_);
+    layout->addStretch();
+    connect(run_, &QPushButton::clicked, this, &DuctPanel::run);
+    connect(display_, &QCheckBox::clicked, this, &DuctPanel::toggleTables);
+}
+
+void DuctPanel::run()
+{
+    // A text that is no number ends the run with the general error report; what the run
+    // wrote before stays, as with any handler.
+    try {
+        BookCursor cursor(book_);
+        runDuctSelection(cursor, host_.query(), page_);
+    } catch (const AppError &e) {
+        host_.reporter().reportError(e.message());
+    }
+}
+
+void DuctPanel::toggleTables()
+{
+    book_.SetColumnRangeHidden(1, page_.lastTableCol, true);
+    book_.SetColumnRangeHidden(1, display_->isChecked() ? page_.lastTableCol : page_.lastShownCol, false);
+}
+
+DuctPanel *buildDuctPanel(PageHost &host, view::TF1Book &book, int pageIndex, QWidget *pageWidget)
+{
+    const DuctPage *page = ductPage(pageIndex);
+    if (!page)
+        return nullptr;
+    book.SetColumnRangeHidden(1, page->lastTableCol, true);
+    book.SetColumnRangeHidden(1, page->lastShownCol, false);
+    auto *panel = new DuctPanel(host, book, *page, pageWidget);
+    if (QLayout *layout = pageWidget->layout())
+        layout->addWidget(panel);
+    return panel;
+}
+
+} // namespace mhbk::workbooks

@@ -1,0 +1,45 @@
+#pragma once
+
+#include <QFrame>
+
+class QCheckBox;
+class QPushButton;
+
+namespace mhbk {
+class PageHost;
+namespace view {
+class TF1Book;
+}
+
+namespace workbooks {
+
+struct DuctPage;
+
+// The bottom panel of a duct page: "执行运算" runs the plate thickness and quota selection on
+// the page's spreadsheet control; the check box shows or hides the two lookup tables.
+class DuctPanel : public QFrame {
+    Q_OBJECT
+
+public:
+    DuctPanel(PageHost &host, view::TF1Book &book, const DuctPage &page, QWidget *parent);
+
+    QPushButton *runButton() const { return run_; }
+    QCheckBox *displayCheckBox() const { return display_; }
+
+    void run();
+    void toggleTables();
+
+private:
+    PageHost &host_;
+    view::TF1Book &book_;
+    const DuctPage &page_;
+    QPushButton *run_;
+    QCheckBox *display_;
+};
+
+// Hides the lookup-table columns of a freshly loaded duct sheet and adds the panel below it.
+// Does nothing (and returns nullptr) unless the page is one of the four duct pages.
+DuctPanel *buildDuctPanel(PageHost &host, view::TF1Book &book, int pageIndex, QWidget *pageWidget);
+
+} // namespace workbooks
+} // namespace mhbk

@@ -1,0 +1,65 @@
+#pragma once
+
+#include <QString>
+
+namespace mhbk {
+
+class AdoQuery;
+
+namespace workbooks {
+
+// The spreadsheet control's way to cells: one current cell whose text is read and written.
+// Rows and columns count from 1, as the control's operations do.
+class CellCursor {
+public:
+    virtual ~CellCursor() = default;
+    virtual void setCurrentCell(int row, int col) = 0;
+    virtual QString text() const = 0;
+    virtual void setText(const QString &text) = 0;
+};
+
+// Where a duct page keeps its inputs, results, lookup tables and summary block.
+struct DuctPage {
+    int pageIndex;
+    bool rectangular;
+    int firstInputRow, lastInputRow;
+    int thicknessKeyCol;      // long side or diameter (mm)
+    int quotaKeyCol;          // perimeter (m) on the rectangular pages, diameter (mm) on the round one
+    double quotaKeyFactor;    // 1000 on the rectangular pages
+    int quantityCol;
+    int thicknessResultCol, quotaResultCol;
+    int thicknessTableCol;    // rows 3 to 9
+    int quotaTableCol;        // rows 11 to 22
+    int lastShownCol, lastTableCol;
+    double quotaLimits[3];
+    int summaryFirstRow, summaryLastClearedRow;
+    int summaryQuotaCol, summaryTotalCol, summaryThicknessCol;
+};
+
+// The description of page 45, 46, 47 or 48; nullptr for every other page.
+const DuctPage *ductPage(int pageIndex);
+
+// What the thickness result shows for a size above the largest class of the table (4000 mm):
+// the row then gets no quota number and stays out of the totals.
+inline const QString kOutOfRange = QStringLiteral("超出范围");
+inline const QString kByDesign = QStringLiteral("按设计");
+
+// Row of the plate thickness table for a size key: 0 for a key of 0 (nothing to look up),
+// -1 above 4000 mm, otherwise 3 to 9.
+int thicknessTableRow(double key);
+// Row of the quota number table for a plate thickness (clamped at 3) and a quota key:
+// 0 for a thickness of 0, otherwise 11 to 22.
+int quotaTableRow(double thickness, double quotaKey, const double (&limits)[3]);
+
+// value / 0.01 rounded to the nearest integer, ties to even, times 0.01.
+double roundToHundredths(double value);
+// The shortest decimal text of at most 15 significant digits ("3.23", "0.75", "1").
+QString generalNumberText(double value);
+
+// The run button: plate thickness per row, quota number per row, then the grouped totals
+// through the scratch table `tmp`. A key, thickness or quantity that is no number throws
+// ConversionError; what was written before stays.
+void runDuctSelection(CellCursor &cells, AdoQuery &query, const DuctPage &page);
+
+} // namespace workbooks
+} // namespace mhbk

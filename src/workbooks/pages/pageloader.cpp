@@ -1,0 +1,75 @@
+#include "workbooks/pages/pageloader.h"
+
+#include "common/errors.h"
+#include "common/pagehost.h"
+#include "common/reporter.h"
+#include "workbooks/pages/ductpanel.h"
+#include "workbooks/pages/reportstore.h"
+#include "workbooks/view/tf1book.h"
+
+#include <QVBoxLayout>
+#include <QWidget>
+#include <memory>
+
+namespace mhbk::workbooks {
+
+namespace {
+
+bool hasChildWidget(const QWidget *page)
+{
+    return page->findChild<QWidget *>(QString(), Qt::FindDirectChildrenOnly) != nullptr;
+}
+
+void setDisplayProperties(view::TF1Book &book)
+{
+    book.SetShowEditBar(false);
+    book.SetShowRowHeading(false);
+    book.SetShowColHeading(false);
+    book.SetShowLockedCellsError(false);
+    book.SetAllowDesigner(false);
+    book.SetAllowTabs(false);
+    book.SetShowVScrollBar(2);
+    book.SetShowHScrollBar(2);
+    book.SetShowTabs(0);
+}
+
+} // namespace
+
+void WorkbookPageLoader::load(int pageIndex)
+{
+    QWidget *page = host_.page(pageIndex);
+    if (!page || hasChildWidget(page) || tried_.count(pageIndex))
+        return;
+    // A page is looked up once: a built page keeps its control, and a page without a
+    // workbook (or with an unreadable one) stays empty without being reported again.
+    tried_.insert(pageIndex);
+    build(page, pageIndex);
+}
+
+void WorkbookPageLoader::build(QWidget *page, int pageIndex)
+{
+    const auto stored = readStoredWorkbook(host_.query(), pageIndex);
+    if (!stored)
+        return;
+    // Loaded from memory: no temporary file beside the executable, whose folder may be read-only.
+    auto book = std::make_unique<view::TF1Book>();
+    book->setObjectName(QStringLiteral("F1Book%1").arg(pageIndex));
+    try {
+        book->LoadFromData(stored->bytes);
+    } catch (const AppError &e) {
+        host_.reporter().reportError(QStringLiteral("第%1页的工作簿无法读取：%2").arg(pageIndex).arg(e.message()));
+        return;
+    }
+    setDisplayProperties(*book);
+    auto *layout = page->layout() ? page->layout() : new QVBoxLayout(page);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    view::TF1Book *shown = book.release();
+    shown->setParent(page);
+    layout->addWidget(shown);
+    shown->show();
+    if (stored->kind == kDuctPageKind)
+        buildDuctPanel(host_, *shown, pageIndex, page);
+}
+
+} // namespace mhbk::workbooks

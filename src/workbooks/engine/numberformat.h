@@ -23,3 +23,11 @@ QString formatNumber(double value, const QString &format);
 QString formatValue(const Value &value, const QString &format);
 
 } // namespace mhbk::wb
+
+namespace mhbk::wb {
+
+// A number as text with up to 15 significant digits, shortest form ("0.1", "1234.5", "1E+20"):
+// what Excel's "&" and text functions produce, and how a number constant is given back as input.
+QString numberText(double value);
+
+} // namespace mhbk::wb

@@ -173,6 +173,10 @@ public:
     bool isEditable(int sheet, int row, int col) const;
     // Re-evaluates every formula (after loading, or when in doubt).
     void recalculate();
+    // Many edits at once (loading, pasting): between beginUpdate() and the matching
+    // endUpdate() nothing is recalculated; endUpdate() recalculates every formula.
+    void beginUpdate();
+    void endUpdate();
     // How many formula cells the last setInput()/setValue()/recalculate() evaluated.
     int lastEvaluationCount() const;
 

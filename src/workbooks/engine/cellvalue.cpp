@@ -1,0 +1,89 @@
+#include "workbooks/engine/cellvalue.h"
+
+#include <array>
+
+namespace mhbk::wb {
+
+namespace {
+struct ErrorName
+{
+    ErrorCode code;
+    const char *text;
+};
+constexpr std::array<ErrorName, 7> kErrorNames{{
+    {ErrorCode::Null, "#NULL!"},
+    {ErrorCode::Div0, "#DIV/0!"},
+    {ErrorCode::Value, "#VALUE!"},
+    {ErrorCode::Ref, "#REF!"},
+    {ErrorCode::Name, "#NAME?"},
+    {ErrorCode::Num, "#NUM!"},
+    {ErrorCode::NA, "#N/A"},
+}};
+} // namespace
+
+QString errorText(ErrorCode code)
+{
+    for (const auto &e : kErrorNames)
+        if (e.code == code)
+            return QString::fromLatin1(e.text);
+    return QStringLiteral("#VALUE!");
+}
+
+bool errorFromText(const QString &text, ErrorCode *code)
+{
+    for (const auto &e : kErrorNames) {
+        if (text.compare(QLatin1String(e.text), Qt::CaseInsensitive) == 0) {
+            *code = e.code;
+            return true;
+        }
+    }
+    return false;
+}
+
+Value Value::number(double v)
+{
+    Value r;
+    r.m_kind = Kind::Number;
+    r.m_number = v;
+    return r;
+}
+
+Value Value::text(const QString &v)
+{
+    Value r;
+    r.m_kind = Kind::Text;
+    r.m_text = v;
+    return r;
+}
+
+Value Value::boolean(bool v)
+{
+    Value r;
+    r.m_kind = Kind::Boolean;
+    r.m_number = v ? 1 : 0;
+    return r;
+}
+
+Value Value::error(ErrorCode e)
+{
+    Value r;
+    r.m_kind = Kind::Error;
+    r.m_error = e;
+    return r;
+}
+
+bool Value::operator==(const Value &o) const
+{
+    if (m_kind != o.m_kind)
+        return false;
+    switch (m_kind) {
+    case Kind::Empty: return true;
+    case Kind::Number:
+    case Kind::Boolean: return m_number == o.m_number;
+    case Kind::Text: return m_text == o.m_text;
+    case Kind::Error: return m_error == o.m_error;
+    }
+    return false;
+}
+
+} // namespace mhbk::wb

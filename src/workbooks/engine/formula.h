@@ -1,0 +1,52 @@
+#pragma once
+
+// The parsed form of a formula. Internal to the engine (the writers use the formula text).
+
+#include "workbooks/engine/address.h"
+#include "workbooks/engine/cellvalue.h"
+
+#include <QString>
+#include <functional>
+#include <memory>
+#include <vector>
+
+namespace mhbk::wb {
+
+struct Node
+{
+    enum class Kind { Constant, Reference, Unary, Percent, Binary, Call };
+    enum class Op { Add, Sub, Mul, Div, Pow, Concat, Eq, Ne, Lt, Le, Gt, Ge, Neg, Plus };
+
+    Kind kind = Kind::Constant;
+    Value constant;               // Constant
+    int sheet = -1;               // Reference: sheet index; -1 when the named sheet does not exist
+    CellRange range;              // Reference: one cell or a rectangle
+    bool isRange = false;         // Reference: written with ':'
+    Op op = Op::Add;              // Unary / Binary
+    int function = -1;            // Call: index into the function table; -1 for an unknown name
+    std::vector<std::unique_ptr<Node>> args;
+};
+
+// A range read by a formula, for the dependency graph.
+struct Precedent
+{
+    int sheet = 0;
+    CellRange range;
+};
+
+struct ParsedFormula
+{
+    std::unique_ptr<Node> root;   // null when parsing failed
+    QString error;                // why it failed
+    int errorPosition = -1;       // offset in the text given to parseFormula
+    std::vector<Precedent> precedents;
+};
+
+// Finds a sheet by name (case-insensitive); -1 when there is none.
+using SheetResolver = std::function<int(const QString &)>;
+
+// Parses the text after the leading '='. Nesting deeper than kMaxFormulaDepth is refused.
+inline constexpr int kMaxFormulaDepth = 64;
+ParsedFormula parseFormula(const QString &text, int ownSheet, const SheetResolver &sheets);
+
+} // namespace mhbk::wb

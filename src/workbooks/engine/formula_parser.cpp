@@ -1,0 +1,401 @@
+#include "workbooks/engine/formula.h"
+#include "workbooks/engine/functions.h"
+
+namespace mhbk::wb {
+
+namespace {
+
+struct SyntaxError
+{
+    QString message;
+    int position;
+};
+
+bool isRefChar(QChar c)
+{
+    const char16_t u = c.unicode();
+    return u == u'$' || (u >= u'0' && u <= u'9') || (u >= u'A' && u <= u'Z') || (u >= u'a' && u <= u'z');
+}
+
+bool isNameChar(QChar c)
+{
+    return c.isLetterOrNumber() || c == u'_' || c == u'.' || c == u'$';
+}
+
+class Parser
+{
+public:
+    Parser(const QString &text, int ownSheet, const SheetResolver &sheets)
+        : m_text(text), m_ownSheet(ownSheet), m_sheets(sheets)
+    {
+    }
+
+    ParsedFormula run()
+    {
+        ParsedFormula result;
+        try {
+            auto root = comparison();
+            skipBlanks();
+            if (m_pos < m_text.size())
+                fail(QStringLiteral("多余的字符“%1”").arg(m_text[m_pos]));
+            result.root = std::move(root);
+            result.precedents = std::move(m_precedents);
+        } catch (const SyntaxError &e) {
+            result.error = e.message;
+            result.errorPosition = e.position;
+        }
+        return result;
+    }
+
+private:
+    [[noreturn]] void fail(const QString &message) const { throw SyntaxError{message, int(m_pos)}; }
+
+    void skipBlanks()
+    {
+        while (m_pos < m_text.size() && m_text[m_pos].isSpace())
+            ++m_pos;
+    }
+
+    bool accept(QStringView token)
+    {
+        skipBlanks();
+        if (QStringView(m_text).mid(m_pos).startsWith(token)) {
+            m_pos += token.size();
+            return true;
+        }
+        return false;
+    }
+
+    static std::unique_ptr<Node> binary(Node::Op op, std::unique_ptr<Node> l, std::unique_ptr<Node> r)
+    {
+        auto n = std::make_unique<Node>();
+        n->kind = Node::Kind::Binary;
+        n->op = op;
+        n->args.push_back(std::move(l));
+        n->args.push_back(std::move(r));
+        return n;
+    }
+
+    std::unique_ptr<Node> comparison()
+    {
+        auto left = concat();
+        for (;;) {
+            Node::Op op;
+            if (accept(u"<>")) op = Node::Op::Ne;
+            else if (accept(u"<=")) op = Node::Op::Le;
+            else if (accept(u">=")) op = Node::Op::Ge;
+            else if (accept(u"=")) op = Node::Op::Eq;
+            else if (accept(u"<")) op = Node::Op::Lt;
+            else if (accept(u">")) op = Node::Op::Gt;
+            else return left;
+            left = binary(op, std::move(left), concat());
+        }
+    }
+
+    std::unique_ptr<Node> concat()
+    {
+        auto left = additive();
+        while (accept(u"&"))
+            left = binary(Node::Op::Concat, std::move(left), additive());
+        return left;
+    }
+
+    std::unique_ptr<Node> additive()
+    {
+        auto left = term();
+        for (;;) {
+            if (accept(u"+")) left = binary(Node::Op::Add, std::move(left), term());
+            else if (accept(u"-")) left = binary(Node::Op::Sub, std::move(left), term());
+            else return left;
+        }
+    }
+
+    std::unique_ptr<Node> term()
+    {
+        auto left = power();
+        for (;;) {
+            if (accept(u"*")) left = binary(Node::Op::Mul, std::move(left), power());
+            else if (accept(u"/")) left = binary(Node::Op::Div, std::move(left), power());
+            else return left;
+        }
+    }
+
+    // Excel evaluates ^ left to right and lets negation bind tighter: -2^2 = 4, 2^3^2 = 64.
+    std::unique_ptr<Node> power()
+    {
+        auto left = unary();
+        while (accept(u"^"))
+            left = binary(Node::Op::Pow, std::move(left), unary());
+        return left;
+    }
+
+    std::unique_ptr<Node> unary()
+    {
+        for (const auto &[token, op] : {std::pair{u"-", Node::Op::Neg}, std::pair{u"+", Node::Op::Plus}}) {
+            if (accept(token)) {
+                Deeper guard(*this);
+                auto n = std::make_unique<Node>();
+                n->kind = Node::Kind::Unary;
+                n->op = op;
+                n->args.push_back(unary());
+                return n;
+            }
+        }
+        auto operand = primary();
+        while (accept(u"%")) {
+            auto n = std::make_unique<Node>();
+            n->kind = Node::Kind::Percent;
+            n->args.push_back(std::move(operand));
+            operand = std::move(n);
+        }
+        return operand;
+    }
+
+    struct Deeper
+    {
+        explicit Deeper(Parser &p) : parser(p)
+        {
+            if (++parser.m_depth > kMaxFormulaDepth)
+                parser.fail(QStringLiteral("公式嵌套过深"));
+        }
+        ~Deeper() { --parser.m_depth; }
+        Parser &parser;
+    };
+
+    static std::unique_ptr<Node> constant(const Value &v)
+    {
+        auto n = std::make_unique<Node>();
+        n->constant = v;
+        return n;
+    }
+
+    std::unique_ptr<Node> primary()
+    {
+        skipBlanks();
+        if (m_pos >= m_text.size())
+            fail(QStringLiteral("公式不完整"));
+        const QChar c = m_text[m_pos];
+        if (c == u'(') {
+            Deeper guard(*this);
+            ++m_pos;
+            auto inner = comparison();
+            if (!accept(u")"))
+                fail(QStringLiteral("缺少右括号"));
+            return inner;
+        }
+        if (c == u'"')
+            return stringLiteral();
+        if (c == u'#')
+            return errorLiteral();
+        if (c == u'\'')
+            return quotedSheetReference();
+        if (c.isDigit() || c == u'.') {
+            if (auto ref = reference(m_ownSheet, true))
+                return ref;
+            return numberLiteral();
+        }
+        if (isNameChar(c))
+            return name();
+        fail(QStringLiteral("无法识别的字符“%1”").arg(c));
+    }
+
+    std::unique_ptr<Node> stringLiteral()
+    {
+        ++m_pos;
+        QString s;
+        for (;;) {
+            if (m_pos >= m_text.size())
+                fail(QStringLiteral("文本缺少结束的引号"));
+            const QChar c = m_text[m_pos++];
+            if (c == u'"') {
+                if (m_pos < m_text.size() && m_text[m_pos] == u'"') {
+                    s += u'"';
+                    ++m_pos;
+                    continue;
+                }
+                return constant(Value::text(s));
+            }
+            s += c;
+        }
+    }
+
+    std::unique_ptr<Node> errorLiteral()
+    {
+        for (ErrorCode code : {ErrorCode::Null, ErrorCode::Div0, ErrorCode::Value, ErrorCode::Ref,
+                               ErrorCode::Name, ErrorCode::Num, ErrorCode::NA}) {
+            const QString t = errorText(code);
+            if (QStringView(m_text).mid(m_pos).startsWith(t, Qt::CaseInsensitive)) {
+                m_pos += t.size();
+                return constant(Value::error(code));
+            }
+        }
+        fail(QStringLiteral("无法识别的错误值"));
+    }
+
+    std::unique_ptr<Node> numberLiteral()
+    {
+        const qsizetype start = m_pos;
+        auto digits = [&] {
+            while (m_pos < m_text.size() && m_text[m_pos].isDigit() && m_text[m_pos].unicode() < 128)
+                ++m_pos;
+        };
+        digits();
+        if (m_pos < m_text.size() && m_text[m_pos] == u'.') {
+            ++m_pos;
+            digits();
+        }
+        if (m_pos < m_text.size() && (m_text[m_pos] == u'e' || m_text[m_pos] == u'E')) {
+            const qsizetype save = m_pos++;
+            if (m_pos < m_text.size() && (m_text[m_pos] == u'+' || m_text[m_pos] == u'-'))
+                ++m_pos;
+            const qsizetype expStart = m_pos;
+            digits();
+            if (m_pos == expStart)
+                m_pos = save;
+        }
+        bool ok = false;
+        const double v = QStringView(m_text).mid(start, m_pos - start).toDouble(&ok);
+        if (!ok)
+            fail(QStringLiteral("无效的数字"));
+        return constant(Value::number(v));
+    }
+
+    // A1, $A$1, A1:B2, A:B or 1:3 at the current position; nothing (position unchanged) otherwise.
+    std::unique_ptr<Node> reference(int sheet, bool required = false)
+    {
+        const qsizetype start = m_pos;
+        qsizetype end = start;
+        while (end < m_text.size() && isRefChar(m_text[end]))
+            ++end;
+        if (end < m_text.size() && m_text[end] == u':') {
+            qsizetype end2 = end + 1;
+            while (end2 < m_text.size() && isRefChar(m_text[end2]))
+                ++end2;
+            if (end2 > end + 1 && parseRange(m_text.mid(start, end2 - start)))
+                end = end2;
+        }
+        if (end < m_text.size() && (isNameChar(m_text[end]) || m_text[end] == u'('))
+            return nullptr;
+        const QString token = m_text.mid(start, end - start);
+        const auto range = parseRange(token);
+        const bool single = !token.contains(u':');
+        if (!range || (single && !parseAddress(token))) {
+            (void)required;
+            return nullptr;
+        }
+        m_pos = end;
+        auto n = std::make_unique<Node>();
+        n->kind = Node::Kind::Reference;
+        n->sheet = sheet;
+        n->range = *range;
+        n->isRange = !single;
+        if (sheet >= 0)
+            m_precedents.push_back({sheet, *range});
+        return n;
+    }
+
+    std::unique_ptr<Node> sheetReference(const QString &sheetName)
+    {
+        const int sheet = m_sheets ? m_sheets(sheetName) : -1;
+        auto ref = reference(sheet);
+        if (!ref)
+            fail(QStringLiteral("工作表名后缺少单元格引用"));
+        if (sheet < 0)
+            return constant(Value::error(ErrorCode::Ref));
+        return ref;
+    }
+
+    std::unique_ptr<Node> quotedSheetReference()
+    {
+        ++m_pos;
+        QString name;
+        for (;;) {
+            if (m_pos >= m_text.size())
+                fail(QStringLiteral("工作表名缺少结束的单引号"));
+            const QChar c = m_text[m_pos++];
+            if (c == u'\'') {
+                if (m_pos < m_text.size() && m_text[m_pos] == u'\'') {
+                    name += c;
+                    ++m_pos;
+                    continue;
+                }
+                break;
+            }
+            name += c;
+        }
+        if (m_pos >= m_text.size() || m_text[m_pos] != u'!')
+            fail(QStringLiteral("工作表名后缺少“!”"));
+        ++m_pos;
+        return sheetReference(name);
+    }
+
+    std::unique_ptr<Node> name()
+    {
+        const qsizetype start = m_pos;
+        qsizetype end = start;
+        while (end < m_text.size() && isNameChar(m_text[end]))
+            ++end;
+        const QString word = m_text.mid(start, end - start);
+        if (end < m_text.size() && m_text[end] == u'!') {
+            m_pos = end + 1;
+            return sheetReference(word);
+        }
+        qsizetype after = end;
+        while (after < m_text.size() && m_text[after].isSpace())
+            ++after;
+        if (after < m_text.size() && m_text[after] == u'(') {
+            m_pos = after + 1;
+            return call(word, start);
+        }
+        if (auto ref = reference(m_ownSheet))
+            return ref;
+        m_pos = end;
+        if (word.compare(u"TRUE", Qt::CaseInsensitive) == 0)
+            return constant(Value::boolean(true));
+        if (word.compare(u"FALSE", Qt::CaseInsensitive) == 0)
+            return constant(Value::boolean(false));
+        return constant(Value::error(ErrorCode::Name));
+    }
+
+    std::unique_ptr<Node> call(const QString &word, qsizetype start)
+    {
+        Deeper guard(*this);
+        auto n = std::make_unique<Node>();
+        n->kind = Node::Kind::Call;
+        n->function = findFunction(word);
+        if (!accept(u")")) {
+            do {
+                skipBlanks();
+                if (m_pos < m_text.size() && (m_text[m_pos] == u',' || m_text[m_pos] == u')'))
+                    n->args.push_back(constant(Value()));   // an omitted argument
+                else
+                    n->args.push_back(comparison());
+            } while (accept(u","));
+            if (!accept(u")"))
+                fail(QStringLiteral("函数 %1 缺少右括号").arg(word));
+        }
+        if (n->function >= 0) {
+            const FunctionInfo &info = functionInfo(n->function);
+            const int count = int(n->args.size());
+            if (count < info.minArgs || (info.maxArgs >= 0 && count > info.maxArgs))
+                throw SyntaxError{QStringLiteral("函数 %1 的参数个数不对").arg(word.toUpper()), int(start)};
+        }
+        return n;
+    }
+
+    const QString &m_text;
+    qsizetype m_pos = 0;
+    int m_ownSheet;
+    const SheetResolver &m_sheets;
+    int m_depth = 0;
+    std::vector<Precedent> m_precedents;
+};
+
+} // namespace
+
+ParsedFormula parseFormula(const QString &text, int ownSheet, const SheetResolver &sheets)
+{
+    return Parser(text, ownSheet, sheets).run();
+}
+
+} // namespace mhbk::wb

@@ -1,0 +1,31 @@
+#pragma once
+
+#include "workbooks/engine/evaluator.h"
+
+#include <QString>
+#include <vector>
+
+namespace mhbk::wb {
+
+using FunctionImpl = Operand (*)(Evaluator &ev, std::vector<Operand> &args);
+
+struct FunctionInfo
+{
+    const char *name;
+    int minArgs;
+    int maxArgs;   // -1: any number
+    FunctionImpl impl;
+};
+
+// Index of the function called `name` (case-insensitive), or -1.
+int findFunction(const QString &name);
+const FunctionInfo &functionInfo(int index);
+
+// The parts of the table, one per source file.
+const std::vector<FunctionInfo> &mathFunctions();
+const std::vector<FunctionInfo> &aggregateFunctions();
+const std::vector<FunctionInfo> &lookupFunctions();
+const std::vector<FunctionInfo> &logicFunctions();
+const std::vector<FunctionInfo> &textFunctions();
+
+} // namespace mhbk::wb

@@ -1,0 +1,236 @@
+#include "workbooks/engine/function_args.h"
+#include "workbooks/engine/numberformat.h"
+
+#include <QRegularExpression>
+#include <QStringList>
+#include <cmath>
+
+namespace mhbk::wb {
+
+namespace {
+
+// One ";"-separated part of a format code, reduced to what a cell display needs: literal
+// text before and after the number, and the number's digits, grouping and scaling.
+struct Section
+{
+    QString prefix, suffix;
+    bool general = false, text = false, hasDigits = false;
+    int minInt = 0, minDec = 0, maxDec = 0;
+    bool grouping = false, sci = false;
+    int scaleThousands = 0, percent = 0, expDigits = 2;
+};
+
+QStringList splitSections(const QString &format)
+{
+    QStringList parts;
+    QString cur;
+    bool quoted = false;
+    for (qsizetype i = 0; i < format.size(); ++i) {
+        const QChar c = format[i];
+        if (c == u'"')
+            quoted = !quoted;
+        if (c == u'\\' && i + 1 < format.size()) {
+            cur += c;
+            cur += format[++i];
+            continue;
+        }
+        if (c == u';' && !quoted) {
+            parts << cur;
+            cur.clear();
+            continue;
+        }
+        cur += c;
+    }
+    parts << cur;
+    return parts;
+}
+
+class SectionParser
+{
+public:
+    explicit SectionParser(const QString &code) : m_code(code) {}
+
+    Section run()
+    {
+        while (m_i < m_code.size())
+            step();
+        return m_s;
+    }
+
+private:
+    void literal(const QString &t) { (m_started ? m_s.suffix : m_s.prefix) += t; }
+
+    void step()
+    {
+        const QChar c = m_code[m_i];
+        if (c == u'"') {
+            const qsizetype end = m_code.indexOf(u'"', m_i + 1);
+            const qsizetype stop = end < 0 ? m_code.size() : end;
+            literal(m_code.mid(m_i + 1, stop - m_i - 1));
+            m_i = stop + 1;
+        } else if (c == u'\\' || c == u'_' || c == u'*') {
+            if (c == u'\\' && m_i + 1 < m_code.size())
+                literal(m_code.mid(m_i + 1, 1));
+            else if (c == u'_')
+                literal(QStringLiteral(" "));
+            m_i += 2;
+        } else if (c == u'[') {
+            const qsizetype end = m_code.indexOf(u']', m_i);
+            m_i = end < 0 ? m_code.size() : end + 1;
+        } else if (QStringView(m_code).mid(m_i).startsWith(u"General", Qt::CaseInsensitive)) {
+            m_s.general = m_started = true;
+            m_i += 7;
+        } else if (c == u'@') {
+            m_s.text = m_started = true;
+            ++m_i;
+        } else if (c == u'%') {
+            ++m_s.percent;
+            literal(QStringLiteral("%"));
+            ++m_i;
+        } else if (!m_done && (c == u'0' || c == u'#' || c == u'?' || c == u'.' || (c == u',' && m_started))) {
+            number(c);
+        } else if (m_started && !m_done && (c == u'E' || c == u'e') && m_i + 1 < m_code.size() &&
+                   (m_code[m_i + 1] == u'+' || m_code[m_i + 1] == u'-')) {
+            m_s.sci = true;
+            m_i += 2;
+            m_s.expDigits = 0;
+            while (m_i < m_code.size() && m_code[m_i] == u'0') {
+                ++m_s.expDigits;
+                ++m_i;
+            }
+            m_done = true;
+        } else {
+            if (m_started)
+                m_done = true;
+            literal(QString(c));
+            ++m_i;
+        }
+    }
+
+    void number(QChar c)
+    {
+        m_s.hasDigits = m_started = true;
+        ++m_i;
+        if (c == u'.') {
+            m_afterPoint = true;
+        } else if (c == u',') {
+            const QChar next = m_i < m_code.size() ? m_code[m_i] : QChar();
+            if (!m_afterPoint && (next == u'0' || next == u'#' || next == u'?'))
+                m_s.grouping = true;
+            else
+                ++m_s.scaleThousands;
+        } else if (m_afterPoint) {
+            ++m_s.maxDec;
+            m_s.minDec += c != u'#';
+        } else {
+            m_s.minInt += c == u'0';
+        }
+    }
+
+    const QString &m_code;
+    qsizetype m_i = 0;
+    Section m_s;
+    bool m_started = false, m_done = false, m_afterPoint = false;
+};
+
+// `a` >= 0 rounded half away from zero to `decimals`, as fixed-point text.
+QString fixed(double a, int decimals)
+{
+    const double p = std::pow(10.0, decimals);
+    if (a * p < 9e15)
+        a = std::round(approx15(a * p)) / p;
+    return QString::number(a, 'f', decimals);
+}
+
+QString group(const QString &digits)
+{
+    QString out;
+    const qsizetype n = digits.size();
+    for (qsizetype i = 0; i < n; ++i) {
+        if (i > 0 && (n - i) % 3 == 0)
+            out += u',';
+        out += digits[i];
+    }
+    return out;
+}
+
+QString digitsFor(const Section &s, double a)
+{
+    if (s.sci) {
+        int e = a == 0 ? 0 : int(std::floor(std::log10(a)));
+        QString m = fixed(a / std::pow(10.0, e), s.maxDec);
+        if (m.startsWith(QLatin1String("10"))) {
+            ++e;
+            m = fixed(a / std::pow(10.0, e), s.maxDec);
+        }
+        return m + QStringLiteral("E%1%2").arg(e < 0 ? u'-' : u'+').arg(std::abs(e), s.expDigits, 10, QChar(u'0'));
+    }
+    const QString f = fixed(a, s.maxDec);
+    const qsizetype point = f.indexOf(u'.');
+    QString intPart = point < 0 ? f : f.left(point);
+    QString decPart = point < 0 ? QString() : f.mid(point + 1);
+    while (decPart.size() > s.minDec && decPart.endsWith(u'0'))
+        decPart.chop(1);
+    if (intPart == QLatin1String("0") && s.minInt == 0)
+        intPart.clear();
+    while (intPart.size() < s.minInt)
+        intPart.prepend(u'0');
+    if (s.grouping)
+        intPart = group(intPart);
+    return s.maxDec > 0 ? intPart + u'.' + decPart : intPart;
+}
+
+Section sectionFor(const QStringList &sections, double value, bool *showSign)
+{
+    *showSign = false;
+    if (value < 0 && sections.size() >= 2 && !sections[1].isEmpty())
+        return SectionParser(sections[1]).run();
+    if (value == 0 && sections.size() >= 3 && !sections[2].isEmpty())
+        return SectionParser(sections[2]).run();
+    *showSign = value < 0;
+    return SectionParser(sections[0]).run();
+}
+
+} // namespace
+
+QString formatNumber(double value, const QString &format)
+{
+    if (!std::isfinite(value))
+        return errorText(ErrorCode::Num);
+    const QString trimmed = format.trimmed();
+    if (trimmed.isEmpty() || trimmed.compare(u"General", Qt::CaseInsensitive) == 0)
+        return formatGeneral(value);
+    bool showSign = false;
+    const Section s = sectionFor(splitSections(trimmed), value, &showSign);
+    double a = std::fabs(value) * std::pow(100.0, s.percent) / std::pow(1000.0, s.scaleThousands);
+    QString body;
+    if (s.general)
+        body = formatGeneral(a);
+    else if (s.hasDigits)
+        body = digitsFor(s, a);
+    else if (!s.text && s.prefix.isEmpty() && s.suffix.isEmpty())
+        body = formatGeneral(a);   // a code we cannot read
+    // "-0.00" is not shown for a value that rounds to zero.
+    if (showSign && body.contains(QRegularExpression(QStringLiteral("[1-9]"))))
+        body.prepend(u'-');
+    return s.prefix + body + s.suffix;
+}
+
+QString formatValue(const Value &value, const QString &format)
+{
+    switch (value.kind()) {
+    case Value::Kind::Empty: return QString();
+    case Value::Kind::Number: return formatNumber(value.asNumber(), format);
+    case Value::Kind::Boolean: return value.asBoolean() ? QStringLiteral("TRUE") : QStringLiteral("FALSE");
+    case Value::Kind::Error: return errorText(value.asError());
+    case Value::Kind::Text: break;
+    }
+    const QStringList sections = splitSections(format);
+    const QString code = sections.size() >= 4 ? sections[3] : sections[0];
+    const Section s = SectionParser(code).run();
+    if (!s.text)
+        return value.asText();
+    return s.prefix + value.asText() + s.suffix;
+}
+
+} // namespace mhbk::wb

@@ -1,0 +1,221 @@
+#include "workbooks/engine/numberformat.h"
+#include "workbooks/engine/workbook_p.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace mhbk::wb {
+
+int columnWidthPixels(double widthChars, int digitPixels)
+{
+    if (widthChars <= 0)
+        return 0;
+    if (widthChars < 1)
+        return int(std::trunc(widthChars * (digitPixels + 5) + 0.5));
+    return int(std::trunc(widthChars * digitPixels + 5));
+}
+
+Sheet::Sheet(QString name) : m_name(std::move(name)), m_data(std::make_unique<SheetData>()) {}
+
+Sheet::~Sheet() = default;
+
+QString Sheet::input(int row, int col) const
+{
+    const CellData *c = m_data->find(row, col);
+    if (!c)
+        return QString();
+    if (c->isFormula)
+        return c->formulaText;
+    const Value &v = c->value;
+    switch (v.kind()) {
+    case Value::Kind::Empty: return QString();
+    case Value::Kind::Number: return numberText(v.asNumber());
+    case Value::Kind::Boolean: return v.asBoolean() ? QStringLiteral("TRUE") : QStringLiteral("FALSE");
+    case Value::Kind::Error: return errorText(v.asError());
+    case Value::Kind::Text: break;
+    }
+    // A text that would be read back as something else keeps Excel's apostrophe.
+    const QString &t = v.asText();
+    ErrorCode code;
+    const bool ambiguous = t.startsWith(u'=') || t.startsWith(u'\'') || textToNumber(t).has_value() ||
+                           t.compare(u"TRUE", Qt::CaseInsensitive) == 0 ||
+                           t.compare(u"FALSE", Qt::CaseInsensitive) == 0 || errorFromText(t.trimmed(), &code) ||
+                           (!t.isEmpty() && (t.front().isSpace() || t.back().isSpace()));
+    return ambiguous ? u'\'' + t : t;
+}
+
+bool Sheet::isFormula(int row, int col) const
+{
+    const CellData *c = m_data->find(row, col);
+    return c && c->isFormula;
+}
+
+Value Sheet::value(int row, int col) const
+{
+    const CellData *c = m_data->find(row, col);
+    return c ? c->value : Value();
+}
+
+int Sheet::styleIndex(int row, int col) const
+{
+    const CellData *c = m_data->find(row, col);
+    return c ? c->style : 0;
+}
+
+void Sheet::setStyleIndex(int row, int col, int style)
+{
+    if (row < 0 || col < 0 || row >= kMaxRows || col >= kMaxColumns)
+        return;
+    if (style == 0 && !m_data->find(row, col))
+        return;
+    m_data->touch(row, col).style = style;
+}
+
+void Sheet::setStyleIndex(const CellRange &range, int style)
+{
+    // Whole columns or rows are styled as far as the sheet is used, not to row 1048576.
+    const int lastRow = range.lastRow >= kMaxRows - 1 ? std::max(range.firstRow, m_data->lastRow) : range.lastRow;
+    const int lastCol = range.lastCol >= kMaxColumns - 1 ? std::max(range.firstCol, m_data->lastCol) : range.lastCol;
+    for (int r = range.firstRow; r <= lastRow; ++r)
+        for (int c = range.firstCol; c <= lastCol; ++c)
+            setStyleIndex(r, c, style);
+}
+
+std::vector<CellAddress> Sheet::cells() const
+{
+    std::vector<CellAddress> out;
+    out.reserve(m_data->cells.size());
+    for (const auto &[key, cell] : m_data->cells)
+        if (!cell.isBlank())
+            out.push_back({keyRow(key), keyCol(key)});
+    std::sort(out.begin(), out.end(), [](const CellAddress &a, const CellAddress &b) {
+        return a.row != b.row ? a.row < b.row : a.col < b.col;
+    });
+    return out;
+}
+
+int Sheet::rowCount() const
+{
+    return m_data->lastRow + 1;
+}
+
+int Sheet::columnCount() const
+{
+    return m_data->lastCol + 1;
+}
+
+double Sheet::columnWidth(int col) const
+{
+    const auto it = m_data->columnWidths.find(col);
+    return it == m_data->columnWidths.end() ? m_defaultColumnWidth : it->second;
+}
+
+bool Sheet::hasColumnWidth(int col) const
+{
+    return m_data->columnWidths.count(col) > 0;
+}
+
+void Sheet::setColumnWidth(int col, double chars)
+{
+    if (col >= 0 && col < kMaxColumns)
+        m_data->columnWidths[col] = std::clamp(chars, 0.0, 255.0);
+}
+
+double Sheet::rowHeight(int row) const
+{
+    const auto it = m_data->rowHeights.find(row);
+    return it == m_data->rowHeights.end() ? m_defaultRowHeight : it->second;
+}
+
+bool Sheet::hasRowHeight(int row) const
+{
+    return m_data->rowHeights.count(row) > 0;
+}
+
+void Sheet::setRowHeight(int row, double points)
+{
+    if (row >= 0 && row < kMaxRows)
+        m_data->rowHeights[row] = std::clamp(points, 0.0, 409.0);
+}
+
+bool Sheet::isColumnHidden(int col) const
+{
+    return m_data->hiddenColumns.count(col) > 0;
+}
+
+namespace {
+
+void setFlags(std::set<int> &set, int first, int last, int limit, bool on)
+{
+    first = std::max(first, 0);
+    last = std::min(last, limit - 1);
+    for (int i = first; i <= last; ++i) {
+        if (on)
+            set.insert(i);
+        else
+            set.erase(i);
+    }
+}
+
+} // namespace
+
+void Sheet::setColumnsHidden(int firstCol, int lastCol, bool hidden)
+{
+    setFlags(m_data->hiddenColumns, firstCol, lastCol, kMaxColumns, hidden);
+}
+
+bool Sheet::isRowHidden(int row) const
+{
+    return m_data->hiddenRows.count(row) > 0;
+}
+
+void Sheet::setRowsHidden(int firstRow, int lastRow, bool hidden)
+{
+    // Hiding is kept per row, so a whole-sheet range stops at the used rows.
+    setFlags(m_data->hiddenRows, firstRow, std::min(lastRow, std::max(m_data->lastRow, firstRow + 1000)), kMaxRows,
+             hidden);
+}
+
+std::vector<std::pair<int, double>> Sheet::columnWidths() const
+{
+    std::vector<std::pair<int, double>> out;
+    for (const auto &[k, v] : m_data->columnWidths)
+        out.emplace_back(k, v);
+    return out;
+}
+
+std::vector<std::pair<int, double>> Sheet::rowHeights() const
+{
+    std::vector<std::pair<int, double>> out;
+    for (const auto &[k, v] : m_data->rowHeights)
+        out.emplace_back(k, v);
+    return out;
+}
+
+std::vector<int> Sheet::hiddenColumns() const
+{
+    return {m_data->hiddenColumns.begin(), m_data->hiddenColumns.end()};
+}
+
+std::vector<int> Sheet::hiddenRows() const
+{
+    return {m_data->hiddenRows.begin(), m_data->hiddenRows.end()};
+}
+
+void Sheet::addMerge(const CellRange &range)
+{
+    if (range.firstRow == range.lastRow && range.firstCol == range.lastCol)
+        return;
+    std::erase_if(m_merges, [&](const CellRange &m) { return m.intersects(range); });
+    m_merges.push_back(range);
+}
+
+const CellRange *Sheet::mergeAt(int row, int col) const
+{
+    for (const CellRange &m : m_merges)
+        if (m.contains(row, col))
+            return &m;
+    return nullptr;
+}
+
+} // namespace mhbk::wb

@@ -1,0 +1,362 @@
+#include "workbooks/engine/numberformat.h"
+#include "workbooks/engine/workbook_p.h"
+
+#include <deque>
+#include <unordered_set>
+
+namespace mhbk::wb {
+
+// ---- WorkbookData: values for the evaluator, and the dependency graph ----
+
+Value WorkbookData::cellValue(int sheet, int row, int col) const
+{
+    if (sheet < 0 || size_t(sheet) >= sheets.size())
+        return Value::error(ErrorCode::Ref);
+    const CellData *c = sheetData(sheet).find(row, col);
+    return c ? c->value : Value();
+}
+
+void WorkbookData::forEachCell(int sheet, const CellRange &range,
+                               const std::function<void(int, int, const Value &)> &fn) const
+{
+    if (sheet < 0 || size_t(sheet) >= sheets.size())
+        return;
+    const SheetData &s = sheetData(sheet);
+    const CellRange r{range.firstRow, range.firstCol, std::min(range.lastRow, s.lastRow),
+                      std::min(range.lastCol, s.lastCol)};
+    if (r.lastRow < r.firstRow || r.lastCol < r.firstCol)
+        return;
+    // Small rectangles are looked up cell by cell; large ones (whole columns) walk the cells held.
+    if (qint64(r.rowCount()) * r.columnCount() <= qint64(s.cells.size())) {
+        for (int row = r.firstRow; row <= r.lastRow; ++row)
+            for (int col = r.firstCol; col <= r.lastCol; ++col)
+                if (const CellData *c = s.find(row, col); c && !c->value.isEmpty())
+                    fn(row, col, c->value);
+        return;
+    }
+    for (const auto &[key, cell] : s.cells)
+        if (!cell.value.isEmpty() && r.contains(keyRow(key), keyCol(key)))
+            fn(keyRow(key), keyCol(key), cell.value);
+}
+
+CellRange WorkbookData::usedRange(int sheet) const
+{
+    if (sheet < 0 || size_t(sheet) >= sheets.size())
+        return {0, 0, -1, -1};
+    const SheetData &s = sheetData(sheet);
+    return {0, 0, s.lastRow, s.lastCol};
+}
+
+void WorkbookData::link(quint64 key, const std::vector<Precedent> &precedents)
+{
+    for (const Precedent &p : precedents) {
+        if (p.range.firstRow == p.range.lastRow && p.range.firstCol == p.range.lastCol) {
+            auto &list = pointDependents[globalKey(p.sheet, p.range.firstRow, p.range.firstCol)];
+            if (std::find(list.begin(), list.end(), key) == list.end())
+                list.push_back(key);
+        } else {
+            rangeDependents[size_t(p.sheet)].push_back({p.range, key});
+        }
+    }
+}
+
+void WorkbookData::unlink(quint64 key, const std::vector<Precedent> &precedents)
+{
+    for (const Precedent &p : precedents) {
+        if (p.range.firstRow == p.range.lastRow && p.range.firstCol == p.range.lastCol) {
+            const auto it = pointDependents.find(globalKey(p.sheet, p.range.firstRow, p.range.firstCol));
+            if (it != pointDependents.end())
+                std::erase(it->second, key);
+        } else {
+            std::erase_if(rangeDependents[size_t(p.sheet)],
+                          [&](const RangeDependency &d) { return d.dependent == key && d.range == p.range; });
+        }
+    }
+}
+
+std::vector<quint64> WorkbookData::dependents(quint64 key) const
+{
+    std::vector<quint64> out;
+    if (const auto it = pointDependents.find(key); it != pointDependents.end())
+        out = it->second;
+    const int row = keyRow(key), col = keyCol(key);
+    for (const RangeDependency &d : rangeDependents[size_t(globalSheet(key))])
+        if (d.range.contains(row, col))
+            out.push_back(d.dependent);
+    return out;
+}
+
+void WorkbookData::evaluate(quint64 key)
+{
+    const int sheet = globalSheet(key);
+    CellData &c = sheetData(sheet).cells[key & ((quint64(1) << 34) - 1)];
+    if (!c.formula) {
+        c.value = Value::error(ErrorCode::Name);
+        return;
+    }
+    Evaluator ev(*this, sheet, keyRow(key), keyCol(key));
+    c.value = ev.evaluateCell(*c.formula);
+}
+
+// Evaluates the affected formulas in dependency order (Kahn's algorithm). Whatever is left
+// over lies on or behind a circular reference and gets #REF!; nothing recurses, so long
+// chains cannot exhaust the stack and cycles cannot hang.
+void WorkbookData::recalculate(const std::vector<quint64> &roots)
+{
+    if (updateDepth > 0)
+        return;
+    auto isFormula = [&](quint64 k) {
+        const CellData *c = sheetData(globalSheet(k)).find(keyRow(k), keyCol(k));
+        return c && c->isFormula;
+    };
+    std::unordered_set<quint64> affected;
+    std::vector<quint64> stack;
+    for (quint64 r : roots) {
+        stack.push_back(r);
+        if (isFormula(r))
+            affected.insert(r);
+    }
+    std::unordered_set<quint64> expanded;
+    while (!stack.empty()) {
+        const quint64 c = stack.back();
+        stack.pop_back();
+        if (!expanded.insert(c).second)
+            continue;
+        for (quint64 d : dependents(c))
+            if (affected.insert(d).second)
+                stack.push_back(d);
+    }
+    std::unordered_map<quint64, std::vector<quint64>> next;
+    std::unordered_map<quint64, int> waiting;
+    for (quint64 c : affected) {
+        waiting.try_emplace(c, 0);
+        for (quint64 d : dependents(c)) {
+            if (affected.count(d)) {
+                next[c].push_back(d);
+                ++waiting[d];
+            }
+        }
+    }
+    std::deque<quint64> ready;
+    for (const auto &[k, n] : waiting)
+        if (n == 0)
+            ready.push_back(k);
+    int evaluated = 0;
+    while (!ready.empty()) {
+        const quint64 c = ready.front();
+        ready.pop_front();
+        evaluate(c);
+        ++evaluated;
+        waiting.erase(c);
+        for (quint64 d : next[c])
+            if (--waiting[d] == 0)
+                ready.push_back(d);
+    }
+    for (const auto &[k, n] : waiting) {
+        sheetData(globalSheet(k)).cells[k & ((quint64(1) << 34) - 1)].value = Value::error(ErrorCode::Ref);
+        ++evaluated;
+    }
+    lastEvaluationCount = evaluated;
+}
+
+// ---- Workbook ----
+
+Workbook::Workbook() : d(std::make_unique<WorkbookData>()) {}
+Workbook::~Workbook() = default;
+Workbook::Workbook(Workbook &&) noexcept = default;
+Workbook &Workbook::operator=(Workbook &&) noexcept = default;
+
+int Workbook::sheetCount() const
+{
+    return int(d->sheets.size());
+}
+
+Sheet &Workbook::sheet(int index)
+{
+    return *d->sheets.at(size_t(index));
+}
+
+const Sheet &Workbook::sheet(int index) const
+{
+    return *d->sheets.at(size_t(index));
+}
+
+int Workbook::sheetIndex(const QString &name) const
+{
+    for (size_t i = 0; i < d->sheets.size(); ++i)
+        if (d->sheets[i]->name().compare(name, Qt::CaseInsensitive) == 0)
+            return int(i);
+    return -1;
+}
+
+int Workbook::addSheet(const QString &name)
+{
+    if (name.trimmed().isEmpty() || sheetIndex(name) >= 0)
+        return -1;
+    d->sheets.push_back(std::make_unique<Sheet>(name));
+    d->rangeDependents.emplace_back();
+    return sheetCount() - 1;
+}
+
+void Workbook::setActiveSheet(int index)
+{
+    if (index >= 0 && index < sheetCount())
+        m_activeSheet = index;
+}
+
+int Workbook::styleCount() const
+{
+    return int(d->styles.size());
+}
+
+const CellStyle &Workbook::style(int index) const
+{
+    if (index < 0 || size_t(index) >= d->styles.size())
+        return d->styles.front();
+    return d->styles[size_t(index)];
+}
+
+int Workbook::addStyle(const CellStyle &style)
+{
+    const auto it = std::find(d->styles.begin(), d->styles.end(), style);
+    if (it != d->styles.end())
+        return int(it - d->styles.begin());
+    d->styles.push_back(style);
+    return styleCount() - 1;
+}
+
+void Workbook::setDefaultStyle(const CellStyle &style)
+{
+    d->styles.front() = style;
+}
+
+const CellStyle &Workbook::cellStyle(int sheetNo, int row, int col) const
+{
+    return style(sheet(sheetNo).styleIndex(row, col));
+}
+
+namespace {
+
+bool validCell(const Workbook &b, int sheet, int row, int col)
+{
+    return sheet >= 0 && sheet < b.sheetCount() && row >= 0 && row < kMaxRows && col >= 0 && col < kMaxColumns;
+}
+
+// A typed constant: booleans, error values and numbers are recognised; the rest is text.
+Value constantFromInput(const QString &text)
+{
+    if (text.startsWith(u'\''))
+        return Value::text(text.mid(1));
+    const QString t = text.trimmed();
+    if (t.compare(u"TRUE", Qt::CaseInsensitive) == 0)
+        return Value::boolean(true);
+    if (t.compare(u"FALSE", Qt::CaseInsensitive) == 0)
+        return Value::boolean(false);
+    ErrorCode code;
+    if (errorFromText(t, &code))
+        return Value::error(code);
+    if (const auto n = textToNumber(t))
+        return Value::number(*n);
+    return Value::text(text);
+}
+
+} // namespace
+
+InputResult Workbook::setInput(int sheetNo, int row, int col, const QString &text)
+{
+    InputResult result;
+    if (!validCell(*this, sheetNo, row, col)) {
+        result.ok = false;
+        result.message = QStringLiteral("单元格超出工作表范围");
+        return result;
+    }
+    if (!text.startsWith(u'=') || text.size() == 1) {
+        setValue(sheetNo, row, col, text.isEmpty() ? Value() : constantFromInput(text));
+        return result;
+    }
+    const quint64 key = globalKey(sheetNo, row, col);
+    CellData &c = d->sheetData(sheetNo).touch(row, col);
+    d->unlink(key, c.precedents);
+    ParsedFormula parsed = parseFormula(text.mid(1), sheetNo, [this](const QString &n) { return sheetIndex(n); });
+    c.isFormula = true;
+    c.formulaText = text;
+    c.formula = std::move(parsed.root);
+    c.precedents = std::move(parsed.precedents);
+    if (!c.formula) {
+        result.ok = false;
+        result.message = parsed.error;
+        result.position = parsed.errorPosition + 1;
+    }
+    d->link(key, c.precedents);
+    d->recalculate({key});
+    return result;
+}
+
+void Workbook::setValue(int sheetNo, int row, int col, const Value &value)
+{
+    if (!validCell(*this, sheetNo, row, col))
+        return;
+    SheetData &s = d->sheetData(sheetNo);
+    const quint64 key = globalKey(sheetNo, row, col);
+    if (value.isEmpty() && !s.find(row, col)) {
+        d->lastEvaluationCount = 0;
+        return;
+    }
+    CellData &c = s.touch(row, col);
+    d->unlink(key, c.precedents);
+    c.precedents.clear();
+    c.formula.reset();
+    c.formulaText.clear();
+    c.isFormula = false;
+    c.value = value;
+    d->recalculate({key});
+}
+
+Value Workbook::value(int sheetNo, int row, int col) const
+{
+    if (!validCell(*this, sheetNo, row, col))
+        return Value();
+    return sheet(sheetNo).value(row, col);
+}
+
+QString Workbook::displayText(int sheetNo, int row, int col) const
+{
+    if (!validCell(*this, sheetNo, row, col))
+        return QString();
+    return formatValue(value(sheetNo, row, col), cellStyle(sheetNo, row, col).numberFormat);
+}
+
+bool Workbook::isEditable(int sheetNo, int row, int col) const
+{
+    if (!validCell(*this, sheetNo, row, col))
+        return false;
+    return !(sheet(sheetNo).isProtected() && cellStyle(sheetNo, row, col).locked);
+}
+
+void Workbook::recalculate()
+{
+    std::vector<quint64> roots;
+    for (int s = 0; s < sheetCount(); ++s)
+        for (const auto &[key, cell] : d->sheetData(s).cells)
+            if (cell.isFormula)
+                roots.push_back((quint64(s) << 34) | key);
+    d->recalculate(roots);
+}
+
+void Workbook::beginUpdate()
+{
+    ++d->updateDepth;
+}
+
+void Workbook::endUpdate()
+{
+    if (d->updateDepth > 0 && --d->updateDepth == 0)
+        recalculate();
+}
+
+int Workbook::lastEvaluationCount() const
+{
+    return d->lastEvaluationCount;
+}
+
+} // namespace mhbk::wb

@@ -1,0 +1,412 @@
+#include "workbooks/engine/stylejson.h"
+#include "workbooks/engine/workbookjson.h"
+
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QRegularExpression>
+#include <map>
+
+namespace mhbk::wb {
+
+namespace {
+
+struct Failure
+{
+    QString message;
+};
+
+// Position of a JSON syntax error as the author sees it in an editor.
+QString lineAndColumn(const QByteArray &json, int offset)
+{
+    offset = std::clamp(offset, 0, int(json.size()));
+    const QByteArray before = json.left(offset);
+    const int line = int(before.count('\n')) + 1;
+    const int lineStart = int(before.lastIndexOf('\n')) + 1;
+    const int column = int(QString::fromUtf8(before.mid(lineStart)).size()) + 1;
+    return QStringLiteral("第 %1 行第 %2 列").arg(line).arg(column);
+}
+
+class Loader
+{
+public:
+    Workbook run(const QJsonObject &root)
+    {
+        expectKeys(root, {"format", "version", "defaultStyle", "styles", "activeSheet", "sheets"}, QString());
+        if (root.value(QLatin1String("format")).toString() != QLatin1String("mhbk-workbook"))
+            fail(QStringLiteral("format"), QStringLiteral("应为 \"mhbk-workbook\""));
+        const QJsonValue version = root.value(QLatin1String("version"));
+        if (!version.isDouble() || version.toInt() < 1)
+            fail(QStringLiteral("version"), QStringLiteral("应为正整数"));
+        if (version.toInt() > kWorkbookFormatVersion)
+            fail(QStringLiteral("version"), QStringLiteral("版本 %1 比本程序支持的版本 %2 新").arg(version.toInt()).arg(kWorkbookFormatVersion));
+        if (root.contains(QLatin1String("defaultStyle"))) {
+            CellStyle base;
+            applyStyle(object(root, "defaultStyle", QString()), &base, QStringLiteral("defaultStyle"));
+            m_book.setDefaultStyle(base);
+        }
+        const QJsonObject styles = object(root, "styles", QString());
+        for (auto it = styles.begin(); it != styles.end(); ++it) {
+            const QString path = QStringLiteral("styles.") + it.key();
+            if (!it.value().isObject())
+                fail(path, QStringLiteral("应为对象"));
+            CellStyle probe;
+            applyStyle(it.value().toObject(), &probe, path);
+            m_styles[it.key()] = it.value().toObject();
+        }
+        const QJsonArray sheets = array(root, "sheets", QString());
+        if (sheets.isEmpty())
+            fail(QStringLiteral("sheets"), QStringLiteral("至少要有一个工作表"));
+        for (qsizetype i = 0; i < sheets.size(); ++i) {
+            const QString path = QStringLiteral("sheets[%1]").arg(i);
+            if (!sheets[i].isObject())
+                fail(path, QStringLiteral("应为对象"));
+            const QString name = sheets[i].toObject().value(QLatin1String("name")).toString();
+            if (m_book.addSheet(name) < 0)
+                fail(path + QStringLiteral(".name"), QStringLiteral("工作表名为空或重复"));
+        }
+        m_book.beginUpdate();
+        for (qsizetype i = 0; i < sheets.size(); ++i)
+            loadSheet(int(i), sheets[i].toObject(), QStringLiteral("sheets[%1]").arg(i));
+        m_book.endUpdate();
+        const QJsonValue active = root.value(QLatin1String("activeSheet"));
+        if (!active.isUndefined() && (!active.isDouble() || active.toInt() < 0 || active.toInt() >= m_book.sheetCount()))
+            fail(QStringLiteral("activeSheet"), QStringLiteral("不是有效的工作表序号"));
+        m_book.setActiveSheet(active.toInt());
+        return std::move(m_book);
+    }
+
+private:
+    [[noreturn]] static void fail(const QString &path, const QString &message)
+    {
+        throw Failure{(path.isEmpty() ? QString() : path + QStringLiteral(": ")) + message};
+    }
+
+    static QString join(const QString &path, const char *key)
+    {
+        return path.isEmpty() ? QLatin1String(key) : path + u'.' + QLatin1String(key);
+    }
+
+    static void expectKeys(const QJsonObject &o, std::initializer_list<const char *> keys, const QString &path)
+    {
+        for (auto it = o.begin(); it != o.end(); ++it) {
+            bool known = false;
+            for (const char *k : keys)
+                known = known || it.key() == QLatin1String(k);
+            if (!known)
+                fail(path.isEmpty() ? it.key() : path + u'.' + it.key(), QStringLiteral("未知的键"));
+        }
+    }
+
+    static QJsonObject object(const QJsonObject &o, const char *key, const QString &path)
+    {
+        const QJsonValue v = o.value(QLatin1String(key));
+        if (v.isUndefined())
+            return {};
+        if (!v.isObject())
+            fail(join(path, key), QStringLiteral("应为对象"));
+        return v.toObject();
+    }
+
+    static QJsonArray array(const QJsonObject &o, const char *key, const QString &path)
+    {
+        const QJsonValue v = o.value(QLatin1String(key));
+        if (v.isUndefined())
+            return {};
+        if (!v.isArray())
+            fail(join(path, key), QStringLiteral("应为数组"));
+        return v.toArray();
+    }
+
+    static double number(const QJsonObject &o, const char *key, const QString &path, double fallback, double lo, double hi)
+    {
+        const QJsonValue v = o.value(QLatin1String(key));
+        if (v.isUndefined())
+            return fallback;
+        if (!v.isDouble() || v.toDouble() < lo || v.toDouble() > hi)
+            fail(join(path, key), QStringLiteral("应为 %1 到 %2 之间的数").arg(lo).arg(hi));
+        return v.toDouble();
+    }
+
+    static bool flag(const QJsonObject &o, const char *key, const QString &path, bool fallback)
+    {
+        const QJsonValue v = o.value(QLatin1String(key));
+        if (v.isUndefined())
+            return fallback;
+        if (!v.isBool())
+            fail(join(path, key), QStringLiteral("应为 true 或 false"));
+        return v.toBool();
+    }
+
+    static void applyStyle(const QJsonObject &json, CellStyle *style, const QString &path)
+    {
+        QString error;
+        if (!applyStyleJson(json, style, &error))
+            fail(path + u'.' + error.section(u':', 0, 0), error.section(u':', 1).trimmed());
+    }
+
+    static CellRange range(const QString &text, const QString &path)
+    {
+        // "H" and "3" stand for the whole column and row.
+        static const QRegularExpression line(QStringLiteral("^\\$?([A-Za-z]+|[0-9]+)$"));
+        const auto r = parseRange(line.match(text).hasMatch() ? text + u':' + text : text);
+        if (!r)
+            fail(path, QStringLiteral("“%1”不是有效的单元格区域").arg(text));
+        return *r;
+    }
+
+    void loadSheet(int index, const QJsonObject &o, const QString &path);
+    void loadCells(int sheet, const QJsonObject &cells, const QString &path);
+    void loadBlocks(int sheet, const QJsonArray &blocks, const QString &path);
+    void setCell(int sheet, int row, int col, const QJsonValue &v, const QString &path);
+    void loadFormats(int sheet, const QJsonArray &formats, const QString &path);
+    std::vector<QJsonObject> styleSpec(const QJsonValue &v, const QString &path) const;
+    void applyToRange(int sheet, const CellRange &r, const std::vector<QJsonObject> &spec, const QString &path);
+    void loadLayout(Sheet &sheet, const QJsonObject &o, const QString &path);
+    static void loadPage(PageSetup &page, const QJsonObject &o, const QString &path);
+
+    Workbook m_book;
+    std::map<QString, QJsonObject> m_styles;
+};
+
+} // namespace
+
+void Loader::loadSheet(int index, const QJsonObject &o, const QString &path)
+{
+    expectKeys(o, {"name", "defaultColumnWidth", "defaultRowHeight", "columns", "rows", "hiddenColumns", "hiddenRows",
+                   "merges", "protected", "gridlines", "page", "format", "cells", "blocks"},
+               path);
+    loadCells(index, object(o, "cells", path), join(path, "cells"));
+    loadBlocks(index, array(o, "blocks", path), join(path, "blocks"));
+    loadFormats(index, array(o, "format", path), join(path, "format"));
+    loadLayout(m_book.sheet(index), o, path);
+}
+
+void Loader::loadCells(int sheet, const QJsonObject &cells, const QString &path)
+{
+    for (auto it = cells.begin(); it != cells.end(); ++it) {
+        const QString cellPath = path + u'.' + it.key();
+        const auto a = parseAddress(it.key());
+        if (!a)
+            fail(cellPath, QStringLiteral("“%1”不是有效的单元格地址").arg(it.key()));
+        setCell(sheet, a->row, a->col, it.value(), cellPath);
+    }
+}
+
+void Loader::loadBlocks(int sheet, const QJsonArray &blocks, const QString &path)
+{
+    for (qsizetype b = 0; b < blocks.size(); ++b) {
+        const QString blockPath = QStringLiteral("%1[%2]").arg(path).arg(b);
+        if (!blocks[b].isObject())
+            fail(blockPath, QStringLiteral("应为对象"));
+        const QJsonObject block = blocks[b].toObject();
+        expectKeys(block, {"at", "rows"}, blockPath);
+        const auto at = parseAddress(block.value(QLatin1String("at")).toString());
+        if (!at)
+            fail(join(blockPath, "at"), QStringLiteral("应为单元格地址"));
+        const QJsonArray rows = array(block, "rows", blockPath);
+        for (qsizetype r = 0; r < rows.size(); ++r) {
+            const QString rowPath = QStringLiteral("%1.rows[%2]").arg(blockPath).arg(r);
+            if (!rows[r].isArray())
+                fail(rowPath, QStringLiteral("应为数组"));
+            const QJsonArray values = rows[r].toArray();
+            for (qsizetype c = 0; c < values.size(); ++c)
+                setCell(sheet, at->row + int(r), at->col + int(c), values[c], QStringLiteral("%1[%2]").arg(rowPath).arg(c));
+        }
+    }
+}
+
+// A cell is a JSON string typed as a user would, a number, a boolean, null (nothing), or
+// {"input": ..., "style": ...}.
+void Loader::setCell(int sheet, int row, int col, const QJsonValue &v, const QString &path)
+{
+    if (row >= kMaxRows || col >= kMaxColumns)
+        fail(path, QStringLiteral("单元格超出工作表范围"));
+    if (v.isObject()) {
+        const QJsonObject o = v.toObject();
+        expectKeys(o, {"input", "style"}, path);
+        setCell(sheet, row, col, o.value(QLatin1String("input")), join(path, "input"));
+        if (o.contains(QLatin1String("style")))
+            applyToRange(sheet, {row, col, row, col}, styleSpec(o.value(QLatin1String("style")), join(path, "style")), path);
+        return;
+    }
+    if (v.isNull() || v.isUndefined())
+        return;
+    if (v.isDouble()) {
+        m_book.setValue(sheet, row, col, Value::number(v.toDouble()));
+    } else if (v.isBool()) {
+        m_book.setValue(sheet, row, col, Value::boolean(v.toBool()));
+    } else if (v.isString()) {
+        const InputResult r = m_book.setInput(sheet, row, col, v.toString());
+        if (!r.ok)
+            fail(path, QStringLiteral("公式第 %1 个字符处有错：%2").arg(r.position).arg(r.message));
+    } else {
+        fail(path, QStringLiteral("单元格应为文本、数、true/false 或 null"));
+    }
+}
+
+std::vector<QJsonObject> Loader::styleSpec(const QJsonValue &v, const QString &path) const
+{
+    std::vector<QJsonObject> spec;
+    auto add = [&](const QJsonValue &one, const QString &p) {
+        if (one.isObject()) {
+            CellStyle probe;
+            applyStyle(one.toObject(), &probe, p);
+            spec.push_back(one.toObject());
+            return;
+        }
+        const auto it = m_styles.find(one.toString());
+        if (!one.isString() || it == m_styles.end())
+            fail(p, QStringLiteral("没有名为“%1”的样式").arg(one.toString()));
+        spec.push_back(it->second);
+    };
+    if (v.isArray()) {
+        const QJsonArray a = v.toArray();
+        for (qsizetype i = 0; i < a.size(); ++i)
+            add(a[i], QStringLiteral("%1[%2]").arg(path).arg(i));
+    } else {
+        add(v, path);
+    }
+    return spec;
+}
+
+void Loader::applyToRange(int sheetIndex, const CellRange &r, const std::vector<QJsonObject> &spec, const QString &path)
+{
+    Sheet &sheet = m_book.sheet(sheetIndex);
+    const int lastRow = r.lastRow >= kMaxRows - 1 ? std::max(r.firstRow, sheet.rowCount() - 1) : r.lastRow;
+    const int lastCol = r.lastCol >= kMaxColumns - 1 ? std::max(r.firstCol, sheet.columnCount() - 1) : r.lastCol;
+    if (qint64(lastRow - r.firstRow + 1) * (lastCol - r.firstCol + 1) > 1'000'000)
+        fail(path, QStringLiteral("区域过大"));
+    std::map<int, int> restyled;   // old style index -> new one, for this entry
+    for (int row = r.firstRow; row <= lastRow; ++row) {
+        for (int col = r.firstCol; col <= lastCol; ++col) {
+            const int old = sheet.styleIndex(row, col);
+            auto it = restyled.find(old);
+            if (it == restyled.end()) {
+                CellStyle s = m_book.style(old);
+                for (const QJsonObject &o : spec)
+                    applyStyle(o, &s, path);
+                it = restyled.emplace(old, m_book.addStyle(s)).first;
+            }
+            sheet.setStyleIndex(row, col, it->second);
+        }
+    }
+}
+
+void Loader::loadFormats(int sheet, const QJsonArray &formats, const QString &path)
+{
+    for (qsizetype i = 0; i < formats.size(); ++i) {
+        const QString entryPath = QStringLiteral("%1[%2]").arg(path).arg(i);
+        if (!formats[i].isObject())
+            fail(entryPath, QStringLiteral("应为对象"));
+        const QJsonObject entry = formats[i].toObject();
+        expectKeys(entry, {"range", "style"}, entryPath);
+        const auto spec = styleSpec(entry.value(QLatin1String("style")), join(entryPath, "style"));
+        const QJsonValue ranges = entry.value(QLatin1String("range"));
+        const QJsonArray list = ranges.isArray() ? ranges.toArray() : QJsonArray{ranges};
+        for (qsizetype k = 0; k < list.size(); ++k)
+            applyToRange(sheet, range(list[k].toString(), join(entryPath, "range")), spec, join(entryPath, "range"));
+    }
+}
+
+void Loader::loadLayout(Sheet &sheet, const QJsonObject &o, const QString &path)
+{
+    sheet.setDefaultColumnWidth(number(o, "defaultColumnWidth", path, sheet.defaultColumnWidth(), 0, 255));
+    sheet.setDefaultRowHeight(number(o, "defaultRowHeight", path, sheet.defaultRowHeight(), 0, 409));
+    const QJsonObject columns = object(o, "columns", path);
+    for (auto it = columns.begin(); it != columns.end(); ++it) {
+        const QString p = join(path, "columns") + u'.' + it.key();
+        const CellRange r = range(it.key(), p);
+        if (!it.value().isDouble() || it.value().toDouble() < 0 || it.value().toDouble() > 255)
+            fail(p, QStringLiteral("列宽应为 0 到 255 之间的数（字符数）"));
+        for (int c = r.firstCol; c <= std::min(r.lastCol, r.firstCol + 1000); ++c)
+            sheet.setColumnWidth(c, it.value().toDouble());
+    }
+    const QJsonObject rows = object(o, "rows", path);
+    for (auto it = rows.begin(); it != rows.end(); ++it) {
+        const QString p = join(path, "rows") + u'.' + it.key();
+        const CellRange r = range(it.key(), p);
+        if (!it.value().isDouble() || it.value().toDouble() < 0 || it.value().toDouble() > 409)
+            fail(p, QStringLiteral("行高应为 0 到 409 之间的数（磅）"));
+        for (int row = r.firstRow; row <= std::min(r.lastRow, r.firstRow + 10000); ++row)
+            sheet.setRowHeight(row, it.value().toDouble());
+    }
+    const QJsonArray hiddenColumns = array(o, "hiddenColumns", path);
+    for (qsizetype i = 0; i < hiddenColumns.size(); ++i) {
+        const CellRange r = range(hiddenColumns[i].toString(), QStringLiteral("%1.hiddenColumns[%2]").arg(path).arg(i));
+        sheet.setColumnsHidden(r.firstCol, r.lastCol, true);
+    }
+    const QJsonArray hiddenRows = array(o, "hiddenRows", path);
+    for (qsizetype i = 0; i < hiddenRows.size(); ++i) {
+        const CellRange r = range(hiddenRows[i].toString(), QStringLiteral("%1.hiddenRows[%2]").arg(path).arg(i));
+        sheet.setRowsHidden(r.firstRow, r.lastRow, true);
+    }
+    const QJsonArray merges = array(o, "merges", path);
+    for (qsizetype i = 0; i < merges.size(); ++i)
+        sheet.addMerge(range(merges[i].toString(), QStringLiteral("%1.merges[%2]").arg(path).arg(i)));
+    sheet.setProtected(flag(o, "protected", path, false));
+    sheet.setShowGridlines(flag(o, "gridlines", path, true));
+    loadPage(sheet.pageSetup(), object(o, "page", path), join(path, "page"));
+}
+
+void Loader::loadPage(PageSetup &page, const QJsonObject &o, const QString &path)
+{
+    expectKeys(o, {"paper", "landscape", "fitToWidth", "margins", "centerHorizontally", "printGridlines"}, path);
+    const QString paper = o.value(QLatin1String("paper")).toString(QStringLiteral("A4"));
+    if (paper == QLatin1String("A4")) page.paper = Paper::A4;
+    else if (paper == QLatin1String("A3")) page.paper = Paper::A3;
+    else if (paper == QLatin1String("Letter")) page.paper = Paper::Letter;
+    else fail(join(path, "paper"), QStringLiteral("应为 \"A4\"、\"A3\" 或 \"Letter\""));
+    page.landscape = flag(o, "landscape", path, false);
+    page.fitToWidth = flag(o, "fitToWidth", path, true);
+    page.centerHorizontally = flag(o, "centerHorizontally", path, false);
+    page.printGridlines = flag(o, "printGridlines", path, false);
+    const QJsonArray m = array(o, "margins", path);
+    if (m.isEmpty())
+        return;
+    if (m.size() != 4)
+        fail(join(path, "margins"), QStringLiteral("应为 [左, 右, 上, 下] 四个数（英寸）"));
+    double *fields[] = {&page.marginLeft, &page.marginRight, &page.marginTop, &page.marginBottom};
+    for (int i = 0; i < 4; ++i) {
+        if (!m[i].isDouble() || m[i].toDouble() < 0 || m[i].toDouble() > 10)
+            fail(join(path, "margins"), QStringLiteral("页边距应为 0 到 10 之间的数（英寸）"));
+        *fields[i] = m[i].toDouble();
+    }
+}
+
+std::optional<Workbook> loadWorkbook(const QByteArray &json, LoadError *error)
+{
+    QJsonParseError parseError;
+    const QJsonDocument doc = QJsonDocument::fromJson(json, &parseError);
+    if (parseError.error != QJsonParseError::NoError) {
+        if (error)
+            error->message = QStringLiteral("工作簿文件%1格式错误：%2").arg(lineAndColumn(json, parseError.offset), parseError.errorString());
+        return std::nullopt;
+    }
+    if (!doc.isObject()) {
+        if (error)
+            error->message = QStringLiteral("工作簿文件应为一个 JSON 对象");
+        return std::nullopt;
+    }
+    try {
+        return Loader().run(doc.object());
+    } catch (const Failure &f) {
+        if (error)
+            error->message = QStringLiteral("工作簿文件有错：") + f.message;
+        return std::nullopt;
+    }
+}
+
+std::optional<Workbook> loadWorkbookFile(const QString &path, LoadError *error)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        if (error)
+            error->message = QStringLiteral("无法读取工作簿文件“%1”：%2").arg(path, file.errorString());
+        return std::nullopt;
+    }
+    return loadWorkbook(file.readAll(), error);
+}
+
+} // namespace mhbk::wb

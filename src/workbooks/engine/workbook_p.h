@@ -1,0 +1,94 @@
+#pragma once
+
+// Inner state of Sheet and Workbook, shared by sheet.cpp and workbook.cpp.
+
+#include "workbooks/engine/evaluator.h"
+#include "workbooks/engine/workbook.h"
+
+#include <map>
+#include <set>
+#include <unordered_map>
+
+namespace mhbk::wb {
+
+using CellKey = quint64;
+
+inline CellKey cellKey(int row, int col)
+{
+    return (quint64(row) << 14) | quint64(col);
+}
+inline int keyRow(CellKey k) { return int((k >> 14) & 0xFFFFF); }
+inline int keyCol(CellKey k) { return int(k & 0x3FFF); }
+
+// A cell anywhere in the workbook.
+inline quint64 globalKey(int sheet, int row, int col)
+{
+    return (quint64(sheet) << 34) | cellKey(row, col);
+}
+inline int globalSheet(quint64 k) { return int(k >> 34); }
+
+struct CellData
+{
+    Value value;
+    int style = 0;
+    bool isFormula = false;
+    QString formulaText;             // with the leading "="
+    std::unique_ptr<Node> formula;   // null for a formula that does not parse
+    std::vector<Precedent> precedents;
+
+    bool isBlank() const { return !isFormula && value.isEmpty() && style == 0; }
+};
+
+struct SheetData
+{
+    std::unordered_map<CellKey, CellData> cells;
+    std::map<int, double> columnWidths, rowHeights;
+    std::set<int> hiddenColumns, hiddenRows;
+    int lastRow = -1, lastCol = -1;   // grows with the cells; never shrinks
+
+    CellData &touch(int row, int col)
+    {
+        lastRow = std::max(lastRow, row);
+        lastCol = std::max(lastCol, col);
+        return cells[cellKey(row, col)];
+    }
+    const CellData *find(int row, int col) const
+    {
+        const auto it = cells.find(cellKey(row, col));
+        return it == cells.end() ? nullptr : &it->second;
+    }
+};
+
+struct RangeDependency
+{
+    CellRange range;
+    quint64 dependent;
+};
+
+struct WorkbookData final : CellSource
+{
+    std::vector<std::unique_ptr<Sheet>> sheets;
+    std::vector<CellStyle> styles{CellStyle()};
+    // Who reads a cell: single-cell references, and per sheet the ranges read.
+    std::unordered_map<quint64, std::vector<quint64>> pointDependents;
+    std::vector<std::vector<RangeDependency>> rangeDependents;
+    int lastEvaluationCount = 0;
+    int updateDepth = 0;   // > 0 while beginUpdate() is in force
+
+    Value cellValue(int sheet, int row, int col) const override;
+    void forEachCell(int sheet, const CellRange &range,
+                     const std::function<void(int, int, const Value &)> &fn) const override;
+    CellRange usedRange(int sheet) const override;
+
+    SheetData &sheetData(int sheet) { return sheets[size_t(sheet)]->data(); }
+    const SheetData &sheetData(int sheet) const { return sheets[size_t(sheet)]->data(); }
+
+    void link(quint64 key, const std::vector<Precedent> &precedents);
+    void unlink(quint64 key, const std::vector<Precedent> &precedents);
+    std::vector<quint64> dependents(quint64 key) const;
+    // Re-evaluates every formula depending on `roots` (and the roots that are formulas).
+    void recalculate(const std::vector<quint64> &roots);
+    void evaluate(quint64 key);
+};
+
+} // namespace mhbk::wb

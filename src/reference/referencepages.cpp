@@ -1,7 +1,72 @@
 #include "reference/referencepages.h"
 
+#include "common/pagehost.h"
+#include "data/datasets.h"
+#include "reference/editablegrid.h"
+#include "reference/formulapage.h"
+
+#include <QObject>
+#include <QWidget>
+#include <memory>
+
 namespace mhbk {
 
-void installReferencePages(PageHost &) {}
+namespace {
+
+using reference::EditableGridPage;
+
+// Owns the three pages' state and stands behind "插入", "删除" and "保存": they act on the
+// grid whose table the shared dataset has open.
+class ReferencePages : public QObject, public RowEditor {
+public:
+    explicit ReferencePages(PageHost &host)
+        : QObject(host.window()), host_(host),
+          unit_(std::make_unique<EditableGridPage>(reference::unitPageSpec(), host.page(2), host.table())),
+          density_(std::make_unique<EditableGridPage>(reference::densityPageSpec(), host.page(3), host.table())),
+          formula_(std::make_unique<reference::FormulaPage>(host.page(4), host.table()))
+    {
+        for (EditableGridPage *page : {unit_.get(), density_.get()})
+            host.addShowHandler(page->spec().pageIndex, [page] { page->show(); });
+        host.addShowHandler(4, [this] { formula_->show(); });
+    }
+
+    void insertItem() override
+    {
+        if (EditableGridPage *page = target())
+            page->insertItem(host_.reporter());
+    }
+    void deleteItem() override
+    {
+        if (EditableGridPage *page = target())
+            page->deleteItem(host_.reporter());
+    }
+    void save() override
+    {
+        if (EditableGridPage *page = target())
+            page->save(host_.reporter());
+    }
+
+private:
+    // Only the two editable tables are ever written: with any other table open the buttons do nothing.
+    EditableGridPage *target() const
+    {
+        for (EditableGridPage *page : {unit_.get(), density_.get()})
+            if (page->acts())
+                return page;
+        return nullptr;
+    }
+
+    PageHost &host_;
+    std::unique_ptr<EditableGridPage> unit_;
+    std::unique_ptr<EditableGridPage> density_;
+    std::unique_ptr<reference::FormulaPage> formula_;
+};
+
+} // namespace
+
+void installReferencePages(PageHost &host)
+{
+    host.setRowEditor(new ReferencePages(host));
+}
 
 } // namespace mhbk

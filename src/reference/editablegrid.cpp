@@ -1,0 +1,187 @@
+#include "reference/editablegrid.h"
+
+#include "common/errors.h"
+#include "common/reporter.h"
+#include "data/datasets.h"
+#include "data/stringgrid.h"
+#include "reference/itemsave.h"
+#include "reference/referencepaint.h"
+
+#include <QAbstractItemDelegate>
+#include <QHeaderView>
+#include <QVBoxLayout>
+
+namespace mhbk::reference {
+
+namespace {
+
+constexpr int kItemRows = 15;
+constexpr int kRowHeight = 20;
+
+int unitColumnWidth(int column)
+{
+    return column % kUnitLayout.blockColumns == kUnitLayout.cellsPerItem ? 10 : 60;
+}
+
+int densityColumnWidth(int column)
+{
+    return column % kDensityLayout.blockColumns == 0 ? 230 : 70;
+}
+
+// The widget grid seen as texts; columns it gains get the width of their place in the block.
+class GridCells : public TextGrid {
+public:
+    GridCells(StringGrid &grid, int (*width)(int)) : grid_(grid), width_(width) {}
+
+    int columnCount() const override { return grid_.colCount(); }
+    void setColumnCount(int columns) override
+    {
+        const int before = grid_.colCount();
+        grid_.setColCount(columns);
+        for (int c = before; c < columns; ++c)
+            grid_.setColumnWidth(c, width_(c));
+    }
+    QString cell(int column, int row) const override { return grid_.cell(column, row); }
+    void setCell(int column, int row, const QString &text) override { grid_.setCell(column, row, text); }
+
+private:
+    StringGrid &grid_;
+    int (*width_)(int);
+};
+
+StringGrid *makeGrid(const EditablePageSpec &spec, QWidget *page)
+{
+    auto *grid = new StringGrid(page);
+    grid->setObjectName(spec.gridName);
+    grid->setRowCount(kItemRows);
+    grid->setFixedRows(spec.layout.firstItemRow);
+    grid->verticalHeader()->setDefaultSectionSize(kRowHeight);
+    grid->setEditable(true);
+    grid->setTabKeyNavigation(true);
+    GridCells(*grid, spec.columnWidth).setColumnCount(spec.layout.columnsFor(1));
+    if (spec.headings.isEmpty())
+        grid->setItemDelegate(new UnitGridPainter(grid));
+    else
+        grid->setItemDelegate(new DensityGridPainter(grid));
+    auto *layout = new QVBoxLayout(page);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(grid);
+    return grid;
+}
+
+} // namespace
+
+const EditablePageSpec &unitPageSpec()
+{
+    static const EditablePageSpec spec{2, QStringLiteral("comunit"), QStringLiteral("StringGrid1"),
+                                       kUnitLayout, {}, unitColumnWidth};
+    return spec;
+}
+
+const EditablePageSpec &densityPageSpec()
+{
+    static const EditablePageSpec spec{3, QStringLiteral("constdensity"), QStringLiteral("StringGrid2"),
+                                       kDensityLayout, {QStringLiteral("材料名称"), QStringLiteral("密度")},
+                                       densityColumnWidth};
+    return spec;
+}
+
+EditableGridPage::EditableGridPage(const EditablePageSpec &spec, QWidget *page, AdoTable &table)
+    : spec_(spec), table_(table), grid_(makeGrid(spec, page))
+{
+}
+
+void EditableGridPage::show()
+{
+    // Other pages point the shared dataset at their own tables; the buttons act on this one.
+    table_.open(spec_.tableName);
+    if (!loaded_)
+        fill();
+}
+
+void EditableGridPage::fill()
+{
+    std::vector<Item> items;
+    for (table_.first(); !table_.eof(); table_.next()) {
+        Item item;
+        for (int f = 1; f <= spec_.layout.cellsPerItem; ++f)
+            item << table_.fieldText(f);
+        items.push_back(item);
+    }
+    table_.first();
+    grid_->clearContents();
+    GridCells cells(*grid_, spec_.columnWidth);
+    cells.setColumnCount(spec_.layout.columnsFor(1));
+    ItemList list(cells, spec_.layout);
+    list.place(items);
+    for (int block = 0; block < list.blocks(); ++block)
+        for (int f = 0; f < spec_.headings.size(); ++f)
+            cells.setCell(block * spec_.layout.blockColumns + f, 0, spec_.headings[f]);
+    loaded_ = true;
+    pending_ = 0;
+}
+
+bool EditableGridPage::acts() const
+{
+    return loaded_ && table_.isOpen() && table_.tableName().compare(spec_.tableName, Qt::CaseInsensitive) == 0;
+}
+
+void EditableGridPage::commitTyping()
+{
+    // A cell still being typed in has not reached the grid yet; without this the button
+    // would move or save the old text and the open editor would later write over a moved item.
+    QWidget *editor = grid_->indexWidget(grid_->currentIndex());
+    if (!editor)
+        return;
+    QMetaObject::invokeMethod(grid_, "commitData", Q_ARG(QWidget *, editor));
+    QMetaObject::invokeMethod(grid_, "closeEditor", Q_ARG(QWidget *, editor),
+                              Q_ARG(QAbstractItemDelegate::EndEditHint, QAbstractItemDelegate::NoHint));
+}
+
+void EditableGridPage::reportOutcome(EditOutcome outcome, Reporter &reporter) const
+{
+    if (outcome == EditOutcome::TooLong)
+        reporter.reportError(QStringLiteral("一次插入或删除最多移动%1项，所选位置之后的项目太多，表格未作改动")
+                                 .arg(kMaxItemSteps));
+}
+
+void EditableGridPage::insertItem(Reporter &reporter)
+{
+    if (!acts())
+        return;
+    commitTyping();
+    GridCells cells(*grid_, spec_.columnWidth);
+    ItemList list(cells, spec_.layout);
+    reportOutcome(list.insertAt(grid_->currentColumn(), grid_->currentRow(), table_.recordCount(), pending_),
+                  reporter);
+}
+
+void EditableGridPage::deleteItem(Reporter &reporter)
+{
+    if (!acts())
+        return;
+    commitTyping();
+    GridCells cells(*grid_, spec_.columnWidth);
+    ItemList list(cells, spec_.layout);
+    reportOutcome(list.deleteAt(grid_->currentColumn(), grid_->currentRow(), table_.recordCount(), pending_),
+                  reporter);
+}
+
+void EditableGridPage::save(Reporter &reporter)
+{
+    if (!acts())
+        return;
+    commitTyping();
+    GridCells cells(*grid_, spec_.columnWidth);
+    ItemList list(cells, spec_.layout);
+    try {
+        saveItems(table_, spec_.layout.cellsPerItem, list.items(table_.recordCount(), pending_));
+    } catch (const AppError &e) {
+        reporter.reportError(e.message());
+        return;
+    }
+    pending_ = 0;
+    list.dropEmptyBlocks();
+}
+
+} // namespace mhbk::reference

@@ -1,0 +1,28 @@
+#pragma once
+
+class QWidget;
+
+namespace mhbk {
+class AdoTable;
+class StringGrid;
+} // namespace mhbk
+
+namespace mhbk::reference {
+
+// Page 4, "常用型材计算公式": the read-only formula grid and the weight formula under it.
+class FormulaPage {
+public:
+    FormulaPage(QWidget *page, AdoTable &table);
+
+    // Page_constformulaShow: reads the table on the first showing only.
+    void show();
+    bool loaded() const { return loaded_; }
+    StringGrid &grid() const { return *grid_; }
+
+private:
+    AdoTable &table_;
+    StringGrid *grid_;
+    bool loaded_ = false;
+};
+
+} // namespace mhbk::reference

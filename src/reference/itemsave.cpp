@@ -1,0 +1,75 @@
+#include "reference/itemsave.h"
+
+#include "common/errors.h"
+#include "data/database.h"
+#include "data/datasets.h"
+
+#include <QSqlDatabase>
+#include <QSqlError>
+
+namespace mhbk::reference {
+
+namespace {
+
+void writeAll(AdoTable &table, int cellsPerItem, const std::vector<Item> &items)
+{
+    table.first();
+    const int existing = table.recordCount();
+    const int count = static_cast<int>(items.size());
+    for (int i = 0; i < count; ++i) {
+        if (i < existing) {
+            table.edit();
+        } else {
+            table.append();
+            table.setField(kNumberField, i);
+        }
+        const Item &item = items[static_cast<std::size_t>(i)];
+        for (int f = 0; f < cellsPerItem; ++f)
+            table.setField(f + 1, f < item.size() ? item[f] : QString());
+        table.post();
+        if (i < existing)
+            table.next();
+    }
+    // The cursor now stands on the first record after the last item written.
+    while (table.recordCount() > count)
+        table.remove();
+}
+
+// Reads the table again after a rolled-back save, so the dataset shows what the file holds.
+QString reopenAfterFailure(AdoTable &table, const QString &tableName)
+{
+    try {
+        table.open(tableName);
+        return {};
+    } catch (const AppError &e) {
+        return QLatin1Char('\n') + e.message();
+    }
+}
+
+} // namespace
+
+void saveItems(AdoTable &table, int cellsPerItem, const std::vector<Item> &items)
+{
+    const QString tableName = table.tableName();
+    if (!table.isOpen())
+        throw AppError(QStringLiteral("数据表“%1”没有打开，无法保存。").arg(tableName));
+    QSqlDatabase &db = table.database().connection();
+    if (!db.transaction())
+        throw AppError(QStringLiteral("无法保存数据表“%1”：%2").arg(tableName, db.lastError().text()));
+    try {
+        writeAll(table, cellsPerItem, items);
+        if (!db.commit())
+            throw AppError(db.lastError().text());
+    } catch (const AppError &e) {
+        db.rollback();
+        const QString reopenError = reopenAfterFailure(table, tableName);
+        throw AppError(QStringLiteral("保存失败，数据表“%1”保持原样：%2%3").arg(tableName, e.message(), reopenError));
+    } catch (...) {
+        db.rollback();
+        reopenAfterFailure(table, tableName);
+        throw;
+    }
+    table.open(tableName);
+}
+
+} // namespace mhbk::reference

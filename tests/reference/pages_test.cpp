@@ -1,0 +1,350 @@
+// Pages 2 to 4 driven through their widgets, on a small database made for each test.
+#include "data/stringgrid.h"
+#include "reference/referencepages.h"
+#include "refdb.h"
+#include "support/fakehost.h"
+#include "support/testdb.h"
+
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+#include <memory>
+
+using namespace mhbk;
+using mhbk::test::FakePageHost;
+using mhbk::test::readItems;
+using mhbk::test::readTable;
+
+namespace {
+
+constexpr int kUnitPage = 2, kDensityPage = 3, kFormulaPage = 4;
+
+class PagesTest : public ::testing::Test {
+protected:
+    void open(int units, int densities, int formulas = 5)
+    {
+        ASSERT_TRUE(dir.isValid());
+        path = dir.filePath(QStringLiteral("System.dat"));
+        mhbk::test::createReferenceDatabase(path, units, densities, formulas);
+        host = std::make_unique<FakePageHost>(path);
+        installReferencePages(*host);
+        ASSERT_NE(host->rowEditor(), nullptr);
+    }
+
+    StringGrid &grid(const char *name)
+    {
+        auto *g = host->window()->findChild<StringGrid *>(QString::fromLatin1(name));
+        if (!g)
+            throw std::runtime_error(name);
+        return *g;
+    }
+    void select(StringGrid &g, int column, int row) { g.setCurrentCell(row, column); }
+    void insertAt(StringGrid &g, int column, int row) { select(g, column, row); host->rowEditor()->insertItem(); }
+    void deleteAt(StringGrid &g, int column, int row) { select(g, column, row); host->rowEditor()->deleteItem(); }
+    void save() { host->rowEditor()->save(); }
+    std::vector<QStringList> units() { return readItems(path, QStringLiteral("comunit"), 3); }
+    std::vector<QStringList> densities() { return readItems(path, QStringLiteral("constdensity"), 2); }
+    void expectNoErrors()
+    {
+        for (const auto &e : host->recorder().entries())
+            ADD_FAILURE() << e.text.toStdString();
+    }
+
+    QTemporaryDir dir;
+    QString path;
+    std::unique_ptr<FakePageHost> host;
+};
+
+struct FillCase {
+    int units;
+    int unitColumns;
+    int densities;
+    int densityColumns;
+};
+
+class FillLayout : public PagesTest, public ::testing::WithParamInterface<FillCase> {};
+
+TEST_P(FillLayout, BlocksWrapWithSpacersAndHeadings)
+{
+    const FillCase c = GetParam();
+    open(c.units, c.densities);
+    host->showPage(kUnitPage);
+    host->showPage(kDensityPage);
+    expectNoErrors();
+    StringGrid &unit = grid("StringGrid1");
+    StringGrid &density = grid("StringGrid2");
+    EXPECT_EQ(unit.colCount(), c.unitColumns);
+    EXPECT_EQ(unit.rowCount(), 15);
+    EXPECT_EQ(density.colCount(), c.densityColumns);
+    for (int spacer = 3; spacer < unit.colCount(); spacer += 4)
+        EXPECT_EQ(unit.columnWidth(spacer), 10);
+    for (int block = 0; block < density.colCount(); block += 2) {
+        EXPECT_EQ(density.cell(block, 0), QStringLiteral("材料名称"));
+        EXPECT_EQ(density.cell(block + 1, 0), QStringLiteral("密度"));
+    }
+    if (c.units > 15) {
+        EXPECT_EQ(unit.cell(4, 0), QStringLiteral("u15"));
+        EXPECT_EQ(unit.cell(6, 0), QStringLiteral("v15"));
+    }
+    if (c.densities > 14) {
+        EXPECT_EQ(density.cell(2, 1), QStringLiteral("m14"));
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Counts, FillLayout,
+                         ::testing::Values(FillCase{15, 3, 14, 2}, FillCase{16, 7, 15, 4}, FillCase{0, 3, 0, 2},
+                                           FillCase{46, 15, 43, 8}));
+
+TEST_F(PagesTest, FormulaPageShowsThirteenRecordsUnderItsHeadings)
+{
+    open(1, 1, 20);
+    host->showPage(kFormulaPage);
+    expectNoErrors();
+    StringGrid &formula = grid("StringGrid3");
+    EXPECT_EQ(formula.rowCount(), 13);
+    EXPECT_EQ(formula.fixedRows(), 1);
+    EXPECT_EQ(formula.cell(0, 0), QStringLiteral("型材"));
+    EXPECT_EQ(formula.cell(1, 12), QStringLiteral("f12"));
+    EXPECT_EQ(formula.columnWidth(1), 232);
+    EXPECT_EQ(formula.columnWidth(2), 130);
+    for (const char *name : {"Label2", "Label3", "Label4"})
+        EXPECT_NE(host->page(kFormulaPage)->findChild<QLabel *>(QString::fromLatin1(name)), nullptr) << name;
+    // The formula table is not editable: with it open the buttons touch nothing.
+    insertAt(formula, 0, 3);
+    EXPECT_EQ(formula.cell(0, 3), QStringLiteral("s3"));
+}
+
+TEST_F(PagesTest, InsertIntoFullUnitBlockGrowsAndSavesTheNewRecord)
+{
+    open(15, 0);
+    host->showPage(kUnitPage);
+    StringGrid &unit = grid("StringGrid1");
+    insertAt(unit, 1, 14);
+    EXPECT_EQ(unit.colCount(), 7);
+    EXPECT_EQ(unit.columnWidth(3), 10);
+    EXPECT_EQ(unit.cell(4, 0), QStringLiteral("u14"));
+    EXPECT_EQ(unit.cell(0, 14), QString());
+    unit.setCell(0, 14, QStringLiteral("1 英寸"));
+    save();
+    expectNoErrors();
+    const auto rows = readTable(path, QStringLiteral("comunit"));
+    ASSERT_EQ(rows.size(), 16u);
+    EXPECT_EQ(rows[14][1], QStringLiteral("1 英寸"));
+    EXPECT_EQ(rows[15], (QStringList{QStringLiteral("15"), QStringLiteral("u14"), QStringLiteral("="),
+                                     QStringLiteral("v14")}));
+}
+
+TEST_F(PagesTest, TwoInsertsAndOneDeleteOnTwentyRecordsSaveTwentyOne)
+{
+    open(0, 20);
+    host->showPage(kDensityPage);
+    StringGrid &density = grid("StringGrid2");
+    insertAt(density, 0, 1);
+    insertAt(density, 1, 5);
+    deleteAt(density, 2, 3); // slot 16, which now holds m14
+    save();
+    expectNoErrors();
+    const auto rows = readTable(path, QStringLiteral("constdensity"));
+    ASSERT_EQ(rows.size(), 21u);
+    EXPECT_EQ(rows[20][0], QStringLiteral("20"));
+    EXPECT_EQ(rows[0][1], QString());
+    EXPECT_EQ(rows[4][1], QString());
+    EXPECT_EQ(rows[15][1], QStringLiteral("m13"));
+    EXPECT_EQ(rows[16][1], QStringLiteral("m15"));
+    EXPECT_EQ(rows[20][1], QStringLiteral("m19"));
+}
+
+TEST_F(PagesTest, ThreeDeletesRemoveTheLastThreeRecords)
+{
+    open(20, 0);
+    host->showPage(kUnitPage);
+    StringGrid &unit = grid("StringGrid1");
+    for (int i = 0; i < 3; ++i)
+        deleteAt(unit, 4, 0); // slot 15, the first row of the second block
+    EXPECT_EQ(unit.colCount(), 7);
+    save();
+    expectNoErrors();
+    const auto rows = readTable(path, QStringLiteral("comunit"));
+    ASSERT_EQ(rows.size(), 17u);
+    EXPECT_EQ(rows[15][0], QStringLiteral("15")); // the record keeps its Number, gets the next item
+    EXPECT_EQ(rows[15][1], QStringLiteral("u18"));
+    EXPECT_EQ(rows[16][1], QStringLiteral("u19"));
+}
+
+TEST_F(PagesTest, UnsavedEditsSurviveLeavingAndASaveWritesExactlyTheGrid)
+{
+    open(16, 30);
+    host->showPage(kUnitPage);
+    StringGrid &unit = grid("StringGrid1");
+    deleteAt(unit, 4, 0); // the only item of block two
+    EXPECT_EQ(unit.colCount(), 3);
+    host->showPage(kDensityPage);
+    StringGrid &density = grid("StringGrid2");
+    insertAt(density, 0, 1);
+    host->showPage(kFormulaPage);
+    host->showPage(kUnitPage);
+    EXPECT_EQ(unit.colCount(), 3); // not read again
+    save();
+    host->showPage(kDensityPage);
+    EXPECT_EQ(density.cell(0, 2), QStringLiteral("m0"));
+    save();
+    expectNoErrors();
+    EXPECT_EQ(units().size(), 15u);
+    EXPECT_EQ(units().back()[0], QStringLiteral("u14"));
+    EXPECT_EQ(densities().size(), 31u);
+    EXPECT_EQ(densities()[1][0], QStringLiteral("m0"));
+}
+
+TEST_F(PagesTest, SavingTwiceWritesTheSameAndKeepsCounting)
+{
+    open(0, 14);
+    host->showPage(kDensityPage);
+    StringGrid &density = grid("StringGrid2");
+    insertAt(density, 0, 14);
+    save();
+    const auto first = readTable(path, QStringLiteral("constdensity"));
+    save();
+    EXPECT_EQ(readTable(path, QStringLiteral("constdensity")), first);
+    insertAt(density, 2, 1); // slot 14, now a record of its own
+    save();
+    expectNoErrors();
+    const auto rows = readTable(path, QStringLiteral("constdensity"));
+    ASSERT_EQ(rows.size(), 16u);
+    EXPECT_EQ(rows[15][0], QStringLiteral("15"));
+    EXPECT_EQ(rows[15][1], QStringLiteral("m13"));
+    EXPECT_EQ(rows[14][1], QString());
+}
+
+TEST_F(PagesTest, TypingStillOpenInACellIsSaved)
+{
+    open(3, 0);
+    host->showPage(kUnitPage);
+    host->window()->show();
+    StringGrid &unit = grid("StringGrid1");
+    select(unit, 0, 1);
+    unit.editItem(unit.item(1, 0));
+    auto *editor = qobject_cast<QLineEdit *>(unit.indexWidget(unit.currentIndex()));
+    ASSERT_NE(editor, nullptr);
+    editor->setText(QStringLiteral("1 英尺"));
+    save();
+    expectNoErrors();
+    EXPECT_EQ(units()[1][0], QStringLiteral("1 英尺"));
+    EXPECT_EQ(unit.indexWidget(unit.currentIndex()), nullptr);
+}
+
+TEST_F(PagesTest, ReadOnlyDatabaseReportsAndKeepsTableGridAndCounter)
+{
+    open(0, 20);
+    host->showPage(kDensityPage);
+    StringGrid &density = grid("StringGrid2");
+    insertAt(density, 0, 1);
+    density.setCell(0, 1, QStringLiteral("新材料"));
+    const auto before = readTable(path, QStringLiteral("constdensity"));
+    // Running as root, file permissions would not stop the write: reopen the program's own
+    // connection read-only instead.
+    QSqlDatabase &connection = host->database().connection();
+    connection.close();
+    connection.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY"));
+    ASSERT_TRUE(connection.open());
+    save();
+    ASSERT_EQ(host->recorder().size(), 1u);
+    EXPECT_TRUE(host->recorder().last().text.contains(QStringLiteral("readonly"), Qt::CaseInsensitive))
+        << host->recorder().last().text.toStdString();
+    EXPECT_EQ(readTable(path, QStringLiteral("constdensity")), before);
+    EXPECT_EQ(density.cell(0, 1), QStringLiteral("新材料"));
+
+    connection.close();
+    connection.setConnectOptions(QString());
+    ASSERT_TRUE(connection.open());
+    save(); // the counter still matches the grid: the same 21 items go in
+    EXPECT_EQ(host->recorder().size(), 1u);
+    ASSERT_EQ(densities().size(), 21u);
+    EXPECT_EQ(densities()[0][0], QStringLiteral("新材料"));
+    EXPECT_EQ(densities()[20][0], QStringLiteral("m19"));
+}
+
+TEST_F(PagesTest, DatabaseLockedByAnotherProgramReportsAndChangesNothing)
+{
+    open(10, 0);
+    host->showPage(kUnitPage);
+    StringGrid &unit = grid("StringGrid1");
+    deleteAt(unit, 0, 0);
+    const auto before = readTable(path, QStringLiteral("comunit"));
+    {
+        QSqlDatabase other = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("holder"));
+        other.setDatabaseName(path);
+        ASSERT_TRUE(other.open());
+        QSqlQuery lock(other);
+        ASSERT_TRUE(lock.exec(QStringLiteral("BEGIN EXCLUSIVE")));
+        save(); // waits out the busy timeout, then gives up
+        ASSERT_FALSE(host->recorder().empty());
+        EXPECT_TRUE(host->recorder().entries().front().text.contains(QStringLiteral("locked"), Qt::CaseInsensitive))
+            << host->recorder().entries().front().text.toStdString();
+        lock.exec(QStringLiteral("ROLLBACK"));
+        other.close();
+    }
+    QSqlDatabase::removeDatabase(QStringLiteral("holder"));
+    EXPECT_EQ(readTable(path, QStringLiteral("comunit")), before);
+    host->recorder().clear();
+    host->showPage(kUnitPage); // the page opens its table again
+    save();
+    expectNoErrors();
+    EXPECT_EQ(units().size(), 9u);
+    EXPECT_EQ(units()[0][0], QStringLiteral("u1"));
+}
+
+TEST_F(PagesTest, ButtonsDoNothingWhileAnotherTableIsOpen)
+{
+    open(5, 5);
+    host->showPage(kDensityPage);
+    host->table().open(QStringLiteral("constformula"));
+    StringGrid &density = grid("StringGrid2");
+    insertAt(density, 0, 1);
+    save();
+    EXPECT_EQ(density.cell(0, 1), QStringLiteral("m0"));
+    EXPECT_EQ(readTable(path, QStringLiteral("constformula")).size(), 5u);
+    expectNoErrors();
+}
+
+TEST(ShippedTables, FillTheThreePages)
+{
+    if (!QFile::exists(mhbk::test::builtDatabasePath()))
+        GTEST_SKIP() << "System.dat not built";
+    mhbk::test::TestDatabaseCopy copy;
+    FakePageHost host(copy.path());
+    installReferencePages(host);
+    for (int page : {kUnitPage, kDensityPage, kFormulaPage})
+        host.showPage(page);
+    EXPECT_TRUE(host.recorder().empty());
+    auto *unit = host.window()->findChild<StringGrid *>(QStringLiteral("StringGrid1"));
+    ASSERT_NE(unit, nullptr);
+    EXPECT_EQ(unit->cell(0, 0), QStringLiteral("1 英寸"));
+    EXPECT_EQ(unit->cell(2, 0), QStringLiteral("25.4 毫米"));
+}
+
+} // namespace
+
+namespace {
+
+// Set MHBK_SNAPSHOT_DIR to get PNG pictures of the three pages as the shipped tables fill them.
+TEST(ShippedTables, Snapshots)
+{
+    const QString out = qEnvironmentVariable("MHBK_SNAPSHOT_DIR");
+    if (out.isEmpty() || !QFile::exists(mhbk::test::builtDatabasePath()))
+        GTEST_SKIP() << "MHBK_SNAPSHOT_DIR not set or System.dat not built";
+    mhbk::test::TestDatabaseCopy copy;
+    FakePageHost host(copy.path());
+    installReferencePages(host);
+    host.window()->resize(900, 420);
+    host.window()->show();
+    for (int page : {kUnitPage, kDensityPage, kFormulaPage}) {
+        host.showPage(page);
+        EXPECT_TRUE(host.page(page)->grab().save(QStringLiteral("%1/page%2.png").arg(out).arg(page)));
+    }
+}
+
+} // namespace

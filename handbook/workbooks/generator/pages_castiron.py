@@ -19,7 +19,7 @@ W_TYPE_OD = [(50, 60), (75, 83), (100, 110), (125, 135), (150, 160), (200, 210),
 # Old rigid socket drainage cast iron: OD from memory (low confidence).
 RIGID_OD = [(50, 60), (75, 85), (100, 110), (125, 136), (150, 161), (200, 212)]
 
-HEADS = ["公称直径\nDN", "外径D\n(mm)", "每10m外表面积\n(m²/10m)", "管道长度L\n(m)", "表面积\n(m²)", "备注"]
+HEADS = ["公称直径\nDN", "外径D\n(mm)", "每10m外表面积\n(m2/10m)", "管道长度L\n(m)", "表面积\n(m2)", "备注"]
 
 
 def block(b, row, caption, sizes, od_kind, remark):
@@ -55,7 +55,7 @@ def pipe_row(b, r, dn, od, od_kind, remark=""):
 
 def surface_page(index, file, caption, blocks, notes):
     b = Book(index, file, caption)
-    b.title_row(caption, 6, subtitle="每10m外表面积 S=π·D×10（m²）；填入各规格管道长度，求表面积及合计。")
+    b.title_row(caption, 6, subtitle="每10m外表面积 S=π·D×10（m2）；填入各规格管道长度，求表面积及合计。")
     b.headings(3, HEADS)
     row = 4
     first = row

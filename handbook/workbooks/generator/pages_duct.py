@@ -51,10 +51,10 @@ def duct_page(index, file, caption, subtitle):
     b = Book(index, file, caption, lx=1)
     b.title_row(caption, lay.shown)
     if rect:
-        heads = ["序号", "长边b\n(mm)", "短边a\n(mm)", "长度L\n(m)", "周长\n(m)", "件数n", "展开面积S\n(m²)",
-                 "折合\n(10m²)", "系统/部位", "板厚δ\n(mm)", "定额编号"]
+        heads = ["序号", "长边b\n(mm)", "短边a\n(mm)", "长度L\n(m)", "周长\n(m)", "件数n", "展开面积S\n(m2)",
+                 "折合\n(10m2)", "系统/部位", "板厚δ\n(mm)", "定额编号"]
     else:
-        heads = ["序号", "直径D\n(mm)", "长度L\n(m)", "件数n", "展开面积S\n(m²)", "折合\n(10m²)", "系统/部位",
+        heads = ["序号", "直径D\n(mm)", "长度L\n(m)", "件数n", "展开面积S\n(m2)", "折合\n(10m2)", "系统/部位",
                  "板厚δ\n(mm)", "定额编号"]
     b.headings(2, heads, height=32)
     for r in range(lay.first, lay.last + 1):
@@ -109,7 +109,7 @@ def summary_block(b, lay):
     b.merge(head - 1, 1, head - 1, lay.shown)
     q, t, th = lay.sum_cols
     b.put(head, q, "定额编号", "head")
-    b.put(head, t, "展开面积合计(m²)", "head")
+    b.put(head, t, "展开面积合计(m2)", "head")
     b.put(head, th, "板厚δ(mm)", "head")
     for r in range(lay.sum_first, lay.sum_first + (lay.last - lay.first + 1)):
         for c in lay.sum_cols:

@@ -45,7 +45,7 @@ def page07():
     b.put(3, 10, "（90°弯头B=4，45°弯头B=8）", "note")
     b.merge(3, 10, 3, 11)
     heads = ["序号", "名称/部位", "管外径D\n(mm)", "绝热层厚δ\n(mm)", "管道长度L\n(m)", "阀门\n(个)",
-             "法兰\n(副)", "弯头\n(个)", "绝热层体积V\n(m³)", "保护层面积S\n(m²)", "刷油面积\n(m²)"]
+             "法兰\n(副)", "弯头\n(个)", "绝热层体积V\n(m3)", "保护层面积S\n(m2)", "刷油面积\n(m2)"]
     b.headings(5, heads, height=32)
     first, rows = 6, 20
     for i in range(rows):
@@ -93,7 +93,7 @@ def page10():
     for c in range(2, last + 1):
         b.style(5, c, "labell")
     b.headings(6, ["序号", "名称", "长A\n(m)", "宽B\n(m)", "高H\n(m)", "绝热层厚δ\n(mm)", "台数N",
-                   "绝热层体积V\n(m³)", "保护层面积S\n(m²)"])
+                   "绝热层体积V\n(m3)", "保护层面积S\n(m2)"])
     first, rows = 7, 8
     for i in range(rows):
         r = first + i
@@ -115,7 +115,7 @@ def page10():
     for c in range(2, last + 1):
         b.style(top, c, "labell")
     b.headings(top + 1, ["序号", "名称", "直径D\n(m)", "筒身高H\n(m)", "绝热层厚δ\n(mm)",
-                         "保温端面数\n(0~2)", "台数N", "绝热层体积V\n(m³)", "保护层面积S\n(m²)"])
+                         "保温端面数\n(0~2)", "台数N", "绝热层体积V\n(m3)", "保护层面积S\n(m2)"])
     first2, rows2 = top + 2, 6
     for i in range(rows2):
         r = first2 + i
@@ -139,9 +139,9 @@ def page10():
     b.put(tr2 + 2, 9, f"=I{tr1}+I{tr2}", "total", "0.00")
     b.legend(tr2 + 4, last, with_ref=False)
     b.notes(tr2 + 5, rule_notes([
-        "矩形水箱按外形各边加厚计算：V=(A+2t)(B+2t)(H+2t)−A·B·H，t=1.033δ；"
+        "矩形水箱按外形各边加厚计算：V=(A+2t)(B+2t)(H+2t)-A·B·H，t=1.033δ；"
         "S=2[(A+2t′)(B+2t′)+(B+2t′)(H+2t′)+(A+2t′)(H+2t′)]，t′=1.05δ+0.0041（几何推导，底面不保温时应按设计扣除）。",
-        "圆形水箱筒身按管道公式（L 取筒身高），平端面按 π/4·(D+2t)²·t 与 π/4·(D+2t′)² 计算（几何推导）。",
+        "圆形水箱筒身按管道公式（L 取筒身高），平端面按 π/4·(D+2t)^2·t 与 π/4·(D+2t′)^2 计算（几何推导）。",
     ]), last)
     for c, w in zip(range(1, 10), (6, 12, 9, 9, 10, 10, 8, 12, 12)):
         b.width(c, w)
@@ -163,10 +163,10 @@ def duct_insulation_page(index, file, caption, round_duct):
     b = Book(index, file, caption)
     if round_duct:
         heads = ["序号", "风管外径D\n(mm)", "绝热层厚δ\n(mm)", "风管长度L\n(m)",
-                 "绝热层体积V\n(m³)", "保护层面积S\n(m²)", "系统/部位"]
+                 "绝热层体积V\n(m3)", "保护层面积S\n(m2)", "系统/部位"]
     else:
         heads = ["序号", "风管长边A\n(mm)", "风管短边B\n(mm)", "绝热层厚δ\n(mm)", "风管长度L\n(m)",
-                 "绝热层体积V\n(m³)", "保护层面积S\n(m²)", "系统/部位"]
+                 "绝热层体积V\n(m3)", "保护层面积S\n(m2)", "系统/部位"]
     last = len(heads)
     b.title_row(caption + "工程量计算表", last,
                 subtitle="按风管外形尺寸、绝热层厚度和长度计算绝热层体积与保护层（防潮层）面积。")

@@ -63,14 +63,24 @@ INSTANTIATE_TEST_SUITE_P(Edges, BlockLayoutTest,
                                            BlockCase{5, 29, 15, 10, 7},  // 11 + 11 + 7
                                            BlockCase{6, 13, 12, 6, 2}));
 
+// A two-field table T of `dataRecords` sizes and an empty grid for it.
+struct LoaderRig {
+    explicit LoaderRig(int dataRecords, int gridFields = 2)
+    {
+        small.addBlockTable(QStringLiteral("T"), 2, dataRecords);
+        prepareBlockGrid(grid, gridFields);
+    }
+    test::SmallDatabase small;
+    HandbookDatabase db{small.path()};
+    AdoTable table{db};
+    StringGrid grid;
+};
+
 TEST(BlockLoader, StartsFromOneBlockWhateverTheGridHeld)
 {
-    test::SmallDatabase small;
-    small.addBlockTable(QStringLiteral("T"), 2, 12);
-    HandbookDatabase db(small.path());
-    AdoTable table(db);
-    StringGrid grid;
-    prepareBlockGrid(grid, 2);
+    LoaderRig rig(12);
+    AdoTable &table = rig.table;
+    StringGrid &grid = rig.grid;
     grid.setColCount(7); // debris of an earlier, interrupted fill
     grid.setCell(6, 3, QStringLiteral("stale"));
 
@@ -84,12 +94,9 @@ TEST(BlockLoader, StartsFromOneBlockWhateverTheGridHeld)
 
 TEST(BlockLoader, MissingTableLeavesTheFlagClearSoTheNextShowingRetries)
 {
-    test::SmallDatabase small;
-    small.addBlockTable(QStringLiteral("T"), 2, 3);
-    HandbookDatabase db(small.path());
-    AdoTable table(db);
-    StringGrid grid;
-    prepareBlockGrid(grid, 2);
+    LoaderRig rig(3);
+    AdoTable &table = rig.table;
+    StringGrid &grid = rig.grid;
     LoadedFlag loaded;
     int fills = 0;
     auto show = [&](const QString &name) {
@@ -110,12 +117,9 @@ TEST(BlockLoader, MissingTableLeavesTheFlagClearSoTheNextShowingRetries)
 
 TEST(BlockLoader, MissingFieldStopsWithTheGridPartlyWritten)
 {
-    test::SmallDatabase small;
-    small.addBlockTable(QStringLiteral("T"), 2, 3);
-    HandbookDatabase db(small.path());
-    AdoTable table(db);
-    StringGrid grid;
-    prepareBlockGrid(grid, 3);
+    LoaderRig rig(3, 3);
+    AdoTable &table = rig.table;
+    StringGrid &grid = rig.grid;
     EXPECT_THROW(loadTableBlocks(table, QStringLiteral("T"), grid, 3), AppError);
     EXPECT_EQ(grid.cell(0, 0), QStringLiteral("C1"));
     EXPECT_EQ(grid.cell(1, 0), QStringLiteral("C2"));

@@ -5,7 +5,10 @@
 #include "data/stringgrid.h"
 #include "support/testdb.h"
 
+#include <QDirIterator>
 #include <QElapsedTimer>
+#include <QFile>
+#include <QRegularExpression>
 #include <QSqlQuery>
 #include <QSqlRecord>
 #include <gtest/gtest.h>
@@ -236,6 +239,34 @@ TEST_F(HandbookContent, FirstFillOfTheLargestGrid)
                 grid.colCount(), static_cast<long long>(ms));
     EXPECT_EQ(grid.colCount(), ((most - 1 + 10) / 11) * fields);
     EXPECT_LT(ms, 5000);
+}
+
+} // namespace
+} // namespace mhbk
+
+namespace mhbk {
+namespace {
+
+// The program's own captions and messages: every non-ASCII string literal in the sources.
+TEST(ProgramTexts, EveryCaptionLiteralEncodesToGbk)
+{
+    const QRegularExpression literal(QStringLiteral("\"((?:[^\"\\\\\\n]|\\\\.)*)\""));
+    int checked = 0;
+    QDirIterator files(QStringLiteral(MHBK_SOURCE_DIR "/src"), {QStringLiteral("*.cpp"), QStringLiteral("*.h")},
+                       QDir::Files, QDirIterator::Subdirectories);
+    while (files.hasNext()) {
+        QFile file(files.next());
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+        const QString text = QString::fromUtf8(file.readAll());
+        for (auto it = literal.globalMatch(text); it.hasNext();) {
+            const QString value = it.next().captured(1);
+            if (std::all_of(value.begin(), value.end(), [](QChar c) { return c.unicode() < 0x80; }))
+                continue;
+            ++checked;
+            EXPECT_TRUE(encodesToGbk(value)) << file.fileName().toStdString() << ": " << value.toStdString();
+        }
+    }
+    EXPECT_GT(checked, 20);
 }
 
 } // namespace

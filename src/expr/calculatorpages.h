@@ -1,6 +1,7 @@
 #pragma once
 
 class QLineEdit;
+class QSpinBox;
 
 namespace mhbk {
 
@@ -15,5 +16,9 @@ struct ExpressionBar {
 
 // Builds the keypad page (0) and the decimal-places page (1) and wires the expression bar.
 void installCalculatorPages(PageHost &host, ExpressionBar bar, TMSScriptEX &script);
+
+// The decimal places as "=" reads them from `SpinEdit1`: text that is no whole number
+// counts as 0, and the value is kept within 0 to 10.
+int decimalPlaces(const QSpinBox &spin);
 
 } // namespace mhbk

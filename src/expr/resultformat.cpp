@@ -25,10 +25,13 @@ DecimalDigits decimalDigits(long double value, int significant)
     char buffer[64];
     const auto end = std::to_chars(buffer, buffer + sizeof buffer, std::fabs(value), std::chars_format::scientific,
                                    significant - 1).ptr;
-    const std::string text(buffer, end);
-    const std::size_t e = text.find('e');
-    d.digits = text.substr(0, 1) + (e > 2 ? text.substr(2, e - 2) : std::string());
-    d.point = std::stoi(text.substr(e + 1)) + 1;
+    // buffer: d.ddd...e[+-]XX
+    const char *e = std::find(buffer, end, 'e');
+    d.digits.push_back(buffer[0]);
+    for (const char *p = buffer + 2; p < e; ++p)
+        d.digits.push_back(*p);
+    std::from_chars(e[1] == '+' ? e + 2 : e + 1, end, d.point);
+    ++d.point;
     return d;
 }
 
@@ -66,11 +69,17 @@ QString generalForm(long double value)
     DecimalDigits d = decimalDigits(value, 15);
     while (d.digits.size() > 1 && d.digits.back() == '0')
         d.digits.pop_back();
-    std::string text = d.negative ? "-" : "";
-    text += d.digits.substr(0, 1);
-    if (d.digits.size() > 1)
-        text += "." + d.digits.substr(1);
-    text += "E" + std::to_string(d.point - 1);
+    // Appended piece by piece: GCC 12 misreads string concatenation here (-Wrestrict).
+    std::string text;
+    if (d.negative)
+        text.push_back('-');
+    text.push_back(d.digits[0]);
+    if (d.digits.size() > 1) {
+        text.push_back('.');
+        text.append(d.digits, 1, std::string::npos);
+    }
+    text.push_back('E');
+    text.append(std::to_string(d.point - 1));
     return QString::fromLatin1(text);
 }
 
@@ -86,7 +95,10 @@ long double roundToDecimals(long double value, int digits)
     roundDigits(d, keep);
     if (d.digits.empty() || isZero(d))
         return 0.0L;
-    const std::string text = "0." + d.digits + "e" + std::to_string(d.point);
+    std::string text("0.");
+    text.append(d.digits);
+    text.push_back('e');
+    text.append(std::to_string(d.point));
     long double result = 0.0L;
     std::from_chars(text.data(), text.data() + text.size(), result);
     return d.negative ? -result : result;

@@ -170,27 +170,37 @@ QString formatDouble(double value)
     const bool negative = mantissa[0] == '-';
     if (negative)
         mantissa.erase(0, 1);
-    std::string digits = mantissa.substr(0, 1) + mantissa.substr(2);
+    std::string digits = mantissa;
+    digits.erase(1, 1); // the decimal point
     while (digits.size() > 1 && digits.back() == '0')
         digits.pop_back();
-    std::string out = negative ? "-" : "";
+    // Appended piece by piece: GCC 12 misreads string concatenation here (-Wrestrict).
+    std::string out;
+    if (negative)
+        out.push_back('-');
     if (exponent >= 15 || exponent < -4) {
-        out += digits.substr(0, 1);
-        if (digits.size() > 1)
-            out += "." + digits.substr(1);
+        out.push_back(digits[0]);
+        if (digits.size() > 1) {
+            out.push_back('.');
+            out.append(digits, 1, std::string::npos);
+        }
         const int magnitude = std::abs(exponent);
-        out += exponent < 0 ? "E-" : "E+";
+        out.append(exponent < 0 ? "E-" : "E+");
         if (magnitude < 10)
-            out += '0';
-        out += std::to_string(magnitude);
+            out.push_back('0');
+        out.append(std::to_string(magnitude));
     } else if (exponent < 0) {
-        out += "0." + std::string(static_cast<std::size_t>(-exponent - 1), '0') + digits;
+        out.append("0.");
+        out.append(static_cast<std::size_t>(-exponent - 1), '0');
+        out.append(digits);
     } else {
         const std::size_t intDigits = static_cast<std::size_t>(exponent) + 1;
+        out.append(digits, 0, intDigits);
         if (digits.size() <= intDigits) {
-            out += digits + std::string(intDigits - digits.size(), '0');
+            out.append(intDigits - digits.size(), '0');
         } else {
-            out += digits.substr(0, intDigits) + "." + digits.substr(intDigits);
+            out.push_back('.');
+            out.append(digits, intDigits, std::string::npos);
         }
     }
     return QString::fromLatin1(out);

@@ -15,6 +15,7 @@ namespace {
 
 constexpr int kColumnWidth = 68;
 constexpr int kRowHeight = 18;
+constexpr int kFontPixels = 12;
 
 const QColor kEntryBackground(245, 245, 245);
 
@@ -74,15 +75,23 @@ SheetGrid::SheetGrid(const SheetDescription &sheet, QWidget *parent)
     : QTableWidget(sheet.rowCount() - 1, kColumnCount - 1, parent), sheet_(sheet)
 {
     setObjectName(QStringLiteral("StringGrid1"));
+    // The 68-pixel columns are laid out for a 12-pixel font, captions included.
+    QFont small = font();
+    small.setPixelSize(kFontPixels);
+    setFont(small);
+    horizontalHeader()->setFont(small);
+    verticalHeader()->setFont(small);
     horizontalHeader()->setMinimumSectionSize(4);
     horizontalHeader()->setDefaultSectionSize(kColumnWidth);
     horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     horizontalHeader()->setHighlightSections(false);
+    horizontalHeader()->setSectionsClickable(false);  // captions, not row or column selectors
     verticalHeader()->setMinimumSectionSize(4);
     verticalHeader()->setDefaultSectionSize(kRowHeight);
     verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     verticalHeader()->setFixedWidth(kColumnWidth);
     verticalHeader()->setHighlightSections(false);
+    verticalHeader()->setSectionsClickable(false);
     setSelectionMode(QAbstractItemView::ContiguousSelection);
     setSelectionBehavior(QAbstractItemView::SelectItems);
     setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed
@@ -182,6 +191,9 @@ void SheetGrid::paintCorner(QWidget *corner)
     QPainter painter(corner);
     QStyleOptionHeader option;
     option.initFrom(corner);
+    // The corner button is disabled (it must not select everything) but reads as a caption.
+    option.state |= QStyle::State_Enabled;
+    option.palette = palette();
     option.rect = corner->rect();
     option.text = sheet_.rows.front().label;
     option.textAlignment = Qt::AlignCenter;

@@ -202,6 +202,20 @@ TEST_F(SheetWindowTest, LengthThatIsNoNumberIsReportedAndChangesNothing)
     EXPECT_EQ(allCells(), typed);
 }
 
+TEST_F(SheetWindowTest, PaintsBandsTotalsAndEntryCells)
+{
+    open(6);
+    EXPECT_EQ(grid_->verticalHeaderItem(32)->foreground().color(), QColor(Qt::blue));  // "小计"
+    EXPECT_EQ(grid_->verticalHeaderItem(98)->foreground().color(), QColor(Qt::red));   // "合计"
+    EXPECT_EQ(grid_->item(98, 4)->foreground().color(), QColor(Qt::red));
+    EXPECT_EQ(grid_->item(0, 2)->foreground().color(), QColor(Qt::blue));  // column 3
+    EXPECT_EQ(grid_->horizontalHeaderItem(1)->foreground().color(), QColor(0, 128, 0));  // column 2
+    EXPECT_EQ(grid_->item(0, 0)->background().color(), QColor(245, 245, 245));
+    EXPECT_TRUE(grid_->item(0, 0)->flags() & Qt::ItemIsEditable);
+    EXPECT_FALSE(grid_->item(32, 0)->flags() & Qt::ItemIsEditable);
+    EXPECT_FALSE(grid_->item(0, 1)->flags() & Qt::ItemIsEditable);
+}
+
 TEST_F(SheetWindowTest, NominalSizeSheetUsesItsOwnDiameters)
 {
     open(5);

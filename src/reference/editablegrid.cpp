@@ -8,6 +8,7 @@
 #include "reference/referencepaint.h"
 
 #include <QAbstractItemDelegate>
+#include <algorithm>
 #include <QHeaderView>
 #include <QVBoxLayout>
 
@@ -25,7 +26,7 @@ int unitColumnWidth(int column)
 
 int densityColumnWidth(int column)
 {
-    return column % kDensityLayout.blockColumns == 0 ? 230 : 70;
+    return column % kDensityLayout.blockColumns == 0 ? 120 : 70;
 }
 
 // The widget grid seen as texts; columns it gains get the width of their place in the block.
@@ -74,7 +75,7 @@ StringGrid *makeGrid(const EditablePageSpec &spec, QWidget *page)
 const EditablePageSpec &unitPageSpec()
 {
     static const EditablePageSpec spec{2, QStringLiteral("comunit"), QStringLiteral("StringGrid1"),
-                                       kUnitLayout, {}, unitColumnWidth};
+                                       kUnitLayout, {}, unitColumnWidth, {0, 2}};
     return spec;
 }
 
@@ -82,7 +83,7 @@ const EditablePageSpec &densityPageSpec()
 {
     static const EditablePageSpec spec{3, QStringLiteral("constdensity"), QStringLiteral("StringGrid2"),
                                        kDensityLayout, {QStringLiteral("材料名称"), QStringLiteral("密度")},
-                                       densityColumnWidth};
+                                       densityColumnWidth, {0}};
     return spec;
 }
 
@@ -117,8 +118,20 @@ void EditableGridPage::fill()
     for (int block = 0; block < list.blocks(); ++block)
         for (int f = 0; f < spec_.headings.size(); ++f)
             cells.setCell(block * spec_.layout.blockColumns + f, 0, spec_.headings[f]);
+    fitColumns();
     loaded_ = true;
     pending_ = 0;
+}
+
+void EditableGridPage::fitColumns()
+{
+    constexpr int kPadding = 8;
+    for (int c = 0; c < grid_->colCount(); ++c) {
+        if (!spec_.fittedColumns.contains(c % spec_.layout.blockColumns))
+            continue;
+        grid_->resizeColumnToContents(c);
+        grid_->setColumnWidth(c, std::max(grid_->columnWidth(c) + kPadding, spec_.columnWidth(c)));
+    }
 }
 
 bool EditableGridPage::acts() const

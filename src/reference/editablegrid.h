@@ -25,6 +25,8 @@ struct EditablePageSpec {
     QStringList headings;
     // Width of a newly made column, by its place in the block.
     int (*columnWidth)(int column);
+    // Columns (by place in the block) widened on filling to show their longest text whole.
+    QList<int> fittedColumns;
 };
 
 // The unit-conversion page (2) and the material-density page (3).
@@ -56,6 +58,7 @@ public:
 
 private:
     void fill();
+    void fitColumns();
     void commitTyping();
     void reportOutcome(EditOutcome outcome, Reporter &reporter) const;
 

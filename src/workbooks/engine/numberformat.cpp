@@ -35,7 +35,7 @@ int significantDigits(const QString &s)
 
 QString excelExponent(int e)
 {
-    return QStringLiteral("E%1%2").arg(e < 0 ? u'-' : u'+').arg(std::abs(e), 2, 10, QChar(u'0'));
+    return QStringLiteral("E%1%2").arg(QChar(e < 0 ? u'-' : u'+')).arg(std::abs(e), 2, 10, QChar(u'0'));
 }
 
 // "1.23457E+11": mantissa with `maxDecimals` decimals at most, trailing zeros dropped.

@@ -163,7 +163,7 @@ QString digitsFor(const Section &s, double a)
             ++e;
             m = fixed(a / std::pow(10.0, e), s.maxDec);
         }
-        return m + QStringLiteral("E%1%2").arg(e < 0 ? u'-' : u'+').arg(std::abs(e), s.expDigits, 10, QChar(u'0'));
+        return m + QStringLiteral("E%1%2").arg(QChar(e < 0 ? u'-' : u'+')).arg(std::abs(e), s.expDigits, 10, QChar(u'0'));
     }
     const QString f = fixed(a, s.maxDec);
     const qsizetype point = f.indexOf(u'.');
@@ -208,8 +208,8 @@ QString formatNumber(double value, const QString &format)
         body = formatGeneral(a);
     else if (s.hasDigits)
         body = digitsFor(s, a);
-    else if (!s.text && s.prefix.isEmpty() && s.suffix.isEmpty())
-        body = formatGeneral(a);   // a code we cannot read
+    else if (s.text || (s.prefix.isEmpty() && s.suffix.isEmpty()))
+        body = formatGeneral(a);   // "@", or a code we cannot read
     // "-0.00" is not shown for a value that rounds to zero.
     if (showSign && body.contains(QRegularExpression(QStringLiteral("[1-9]"))))
         body.prepend(u'-');

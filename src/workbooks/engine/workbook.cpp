@@ -285,7 +285,7 @@ InputResult Workbook::setInput(int sheetNo, int row, int col, const QString &tex
     if (!c.formula) {
         result.ok = false;
         result.message = parsed.error;
-        result.position = parsed.errorPosition + 1;
+        result.position = parsed.errorPosition + 2;   // 1-based, counting the "="
     }
     d->link(key, c.precedents);
     d->recalculate({key});

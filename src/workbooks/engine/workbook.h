@@ -129,7 +129,7 @@ struct InputResult
 {
     bool ok = true;
     QString message;
-    int position = -1;   // character offset of the error in the typed text
+    int position = -1;   // where the error is: 1-based character position in the typed text
 };
 
 class Workbook

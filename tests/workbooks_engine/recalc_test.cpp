@@ -1,0 +1,151 @@
+#include "enginetestutil.h"
+
+namespace mhbk::wb::test {
+namespace {
+
+Workbook chainBook()
+{
+    // A1 = 1; A2 = A1+1; A3 = A2*2; B1 = SUM(A1:A3); C1 = 7 (independent); C2 = C1*3;
+    // 'S2'!A1 = Sheet1!B1 + 1.
+    Workbook b;
+    b.addSheet(QStringLiteral("Sheet1"));
+    b.addSheet(QStringLiteral("S2"));
+    b.setInput(0, 0, 0, QStringLiteral("1"));
+    b.setInput(0, 1, 0, QStringLiteral("=A1+1"));
+    b.setInput(0, 2, 0, QStringLiteral("=A2*2"));
+    b.setInput(0, 0, 1, QStringLiteral("=SUM(A1:A3)"));
+    b.setInput(0, 0, 2, QStringLiteral("7"));
+    b.setInput(0, 1, 2, QStringLiteral("=C1*3"));
+    b.setInput(1, 0, 0, QStringLiteral("=Sheet1!B1+1"));
+    return b;
+}
+
+TEST(RecalcTest, EditingACellRecalculatesExactlyItsDependents)
+{
+    struct Case
+    {
+        int row, col;
+        const char *input;
+        int evaluated;   // formula cells evaluated by the edit
+        const char *a2, *a3, *b1, *c2, *s2a1;
+    };
+    const Case cases[] = {
+        {0, 0, "10", 4, "11", "22", "43", "21", "44"},   // A2, A3, B1, S2!A1
+        {0, 2, "1", 1, "2", "4", "7", "3", "8"},         // C2 only
+        {2, 0, "5", 2, "2", "5", "8", "21", "9"},        // A3 is a constant now: B1, S2!A1
+        {4, 4, "99", 0, "2", "4", "7", "21", "8"},       // nobody reads E5
+        {0, 0, "", 4, "1", "2", "3", "21", "4"},         // clearing: empty counts as 0
+    };
+    for (const Case &c : cases) {
+        Workbook b = chainBook();
+        b.setInput(0, c.row, c.col, QString::fromUtf8(c.input));
+        EXPECT_EQ(b.lastEvaluationCount(), c.evaluated) << c.input;
+        EXPECT_EQ(show(b.value(0, 1, 0)), QString::fromUtf8(c.a2)) << c.input;
+        EXPECT_EQ(show(b.value(0, 2, 0)), QString::fromUtf8(c.a3)) << c.input;
+        EXPECT_EQ(show(b.value(0, 0, 1)), QString::fromUtf8(c.b1)) << c.input;
+        EXPECT_EQ(show(b.value(0, 1, 2)), QString::fromUtf8(c.c2)) << c.input;
+        EXPECT_EQ(show(b.value(1, 0, 0)), QString::fromUtf8(c.s2a1)) << c.input;
+    }
+}
+
+TEST(RecalcTest, ReplacedFormulaStopsListeningToItsOldPrecedents)
+{
+    Workbook b = chainBook();
+    b.setInput(0, 1, 2, QStringLiteral("=A1*100"));   // C2 no longer reads C1
+    EXPECT_EQ(show(b.value(0, 1, 2)), QStringLiteral("100"));
+    b.setInput(0, 0, 2, QStringLiteral("5"));
+    EXPECT_EQ(b.lastEvaluationCount(), 0);
+    b.setInput(0, 0, 0, QStringLiteral("2"));
+    EXPECT_EQ(show(b.value(0, 1, 2)), QStringLiteral("200"));
+}
+
+TEST(RecalcTest, CellsEnteringARangeAreSeenBySumsOverIt)
+{
+    Workbook b = chainBook();
+    b.setInput(0, 5, 3, QStringLiteral("=SUM(A:A)"));
+    EXPECT_EQ(show(b.value(0, 5, 3)), QStringLiteral("7"));
+    b.setInput(0, 99, 0, QStringLiteral("100"));
+    EXPECT_EQ(show(b.value(0, 5, 3)), QStringLiteral("107"));
+}
+
+TEST(RecalcTest, CircularReferencesGiveAnErrorAndNeverHang)
+{
+    struct Case
+    {
+        std::vector<std::pair<const char *, const char *>> cells;   // address, input
+        const char *cell;
+        const char *expected;
+    };
+    const Case cases[] = {
+        {{{"A1", "=A1+1"}}, "A1", "#REF!"},
+        {{{"A1", "=B1"}, {"B1", "=A1"}}, "B1", "#REF!"},
+        {{{"A1", "=B1"}, {"B1", "=C1"}, {"C1", "=A1"}, {"D1", "=C1+1"}}, "D1", "#REF!"},
+        {{{"A1", "=SUM(A1:A3)"}}, "A1", "#REF!"},
+        {{{"A1", "5"}, {"B1", "=A1*2"}, {"C1", "=IF(FALSE,C1,B1)"}}, "B1", "10"},
+    };
+    for (const Case &c : cases) {
+        Workbook b;
+        b.addSheet(QStringLiteral("S"));
+        for (const auto &[addr, input] : c.cells) {
+            const auto a = parseAddress(QString::fromUtf8(addr));
+            b.setInput(0, a->row, a->col, QString::fromUtf8(input));
+        }
+        const auto a = parseAddress(QString::fromUtf8(c.cell));
+        EXPECT_EQ(show(b.value(0, a->row, a->col)), QString::fromUtf8(c.expected)) << c.cell;
+        b.recalculate();
+        EXPECT_EQ(show(b.value(0, a->row, a->col)), QString::fromUtf8(c.expected)) << c.cell;
+    }
+}
+
+TEST(RecalcTest, BreakingACycleRestoresValues)
+{
+    Workbook b;
+    b.addSheet(QStringLiteral("S"));
+    b.setInput(0, 0, 0, QStringLiteral("=B1"));
+    b.setInput(0, 0, 1, QStringLiteral("=A1"));
+    EXPECT_EQ(show(b.value(0, 0, 0)), QStringLiteral("#REF!"));
+    b.setInput(0, 0, 1, QStringLiteral("3"));
+    EXPECT_EQ(show(b.value(0, 0, 0)), QStringLiteral("3"));
+}
+
+TEST(RecalcTest, LongChainsNeedNoDeepRecursion)
+{
+    Workbook b;
+    b.addSheet(QStringLiteral("S"));
+    const int n = 20000;
+    b.beginUpdate();
+    b.setInput(0, 0, 0, QStringLiteral("1"));
+    for (int r = 1; r < n; ++r)
+        b.setInput(0, r, 0, QStringLiteral("=A%1+1").arg(r));
+    b.endUpdate();
+    EXPECT_EQ(show(b.value(0, n - 1, 0)), QString::number(n));
+    b.setInput(0, 0, 0, QStringLiteral("2"));
+    EXPECT_EQ(b.lastEvaluationCount(), n - 1);
+    EXPECT_EQ(show(b.value(0, n - 1, 0)), QString::number(n + 1));
+}
+
+TEST(RecalcTest, ProtectionLocksOnlyLockedCellsOfProtectedSheets)
+{
+    Workbook b;
+    b.addSheet(QStringLiteral("S"));
+    CellStyle open;
+    open.locked = false;
+    b.sheet(0).setStyleIndex(0, 1, b.addStyle(open));
+    EXPECT_TRUE(b.isEditable(0, 0, 0));
+    b.sheet(0).setProtected(true);
+    EXPECT_FALSE(b.isEditable(0, 0, 0));
+    EXPECT_TRUE(b.isEditable(0, 0, 1));
+    EXPECT_FALSE(b.isEditable(0, -1, 0));
+}
+
+TEST(RecalcTest, CellsOutsideTheUsedRangeReadAsEmpty)
+{
+    Workbook b = chainBook();
+    EXPECT_EQ(b.displayText(0, 99, 99), QString());
+    EXPECT_TRUE(b.value(0, 99, 99).isEmpty());
+    EXPECT_EQ(b.displayText(5, 0, 0), QString());
+    EXPECT_EQ(b.displayText(0, -1, 0), QString());
+}
+
+} // namespace
+} // namespace mhbk::wb::test

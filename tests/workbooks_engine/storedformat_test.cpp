@@ -1,0 +1,212 @@
+#include "enginetestutil.h"
+#include "workbooks/engine/workbookjson.h"
+
+#include <QTemporaryDir>
+
+namespace mhbk::wb::test {
+namespace {
+
+const char *kAuthored = R"j({
+  "format": "mhbk-workbook",
+  "version": 1,
+  "defaultStyle": { "size": 10 },
+  "styles": {
+    "title": { "bold": true, "size": 16, "hAlign": "center" },
+    "grid": { "border": "thin" },
+    "head": { "fill": "#DDEBF7", "borderBottom": { "style": "medium", "color": "#FF0000" } },
+    "input": { "locked": false },
+    "kg": { "numberFormat": "0.00" }
+  },
+  "sheets": [
+    {
+      "name": "计算",
+      "columns": { "A": 6, "B:C": 12.5 },
+      "rows": { "1": 30 },
+      "hiddenColumns": ["H:K"],
+      "hiddenRows": ["40"],
+      "merges": ["A1:C1"],
+      "protected": true,
+      "gridlines": false,
+      "page": { "landscape": true, "margins": [0.5, 0.5, 1, 1] },
+      "cells": {
+        "A1": "保温计算",
+        "A3": 57, "B3": "40", "C3": "=ROUND(A3*B3/1000,4)",
+        "D3": { "input": "'007", "style": "input" },
+        "E3": true, "F3": "=数据!A1*2"
+      },
+      "blocks": [ { "at": "A5", "rows": [[1, 2], [null, "=A5+B5"]] } ],
+      "format": [
+        { "range": "A1:C1", "style": "title" },
+        { "range": ["A3:C6"], "style": "grid" },
+        { "range": "A3:C3", "style": ["head", { "italic": true }] },
+        { "range": "A3:B3", "style": "input" },
+        { "range": "C3", "style": "kg" }
+      ]
+    },
+    { "name": "数据", "cells": { "A1": 21 } }
+  ]
+})j";
+
+Workbook load(const QByteArray &json)
+{
+    LoadError error;
+    auto book = loadWorkbook(json, &error);
+    EXPECT_TRUE(book.has_value()) << error.message.toStdString();
+    return book ? std::move(*book) : Workbook();
+}
+
+TEST(StoredFormatTest, AuthoredWorkbookLoadsEverything)
+{
+    Workbook b = load(kAuthored);
+    ASSERT_EQ(b.sheetCount(), 2);
+    const Sheet &s = b.sheet(0);
+    EXPECT_EQ(s.name(), QStringLiteral("计算"));
+    EXPECT_EQ(b.displayText(0, 2, 2), QStringLiteral("2.28"));
+    EXPECT_EQ(show(b.value(0, 2, 3)), QStringLiteral("\"007\""));
+    EXPECT_EQ(show(b.value(0, 2, 4)), QStringLiteral("TRUE"));
+    EXPECT_EQ(show(b.value(0, 2, 5)), QStringLiteral("42"));
+    EXPECT_EQ(show(b.value(0, 5, 1)), QStringLiteral("3"));
+    EXPECT_TRUE(b.value(0, 5, 0).isEmpty());
+    EXPECT_DOUBLE_EQ(s.columnWidth(0), 6);
+    EXPECT_DOUBLE_EQ(s.columnWidth(2), 12.5);
+    EXPECT_DOUBLE_EQ(s.columnWidth(3), 8.43);
+    EXPECT_DOUBLE_EQ(s.rowHeight(0), 30);
+    EXPECT_TRUE(s.isColumnHidden(7) && s.isColumnHidden(10) && !s.isColumnHidden(11) && !s.isColumnHidden(6));
+    EXPECT_TRUE(s.isRowHidden(39));
+    ASSERT_EQ(s.merges().size(), 1u);
+    EXPECT_EQ(s.merges()[0], (CellRange{0, 0, 0, 2}));
+    EXPECT_TRUE(s.isProtected());
+    EXPECT_FALSE(s.showGridlines());
+    EXPECT_TRUE(s.pageSetup().landscape);
+    EXPECT_DOUBLE_EQ(s.pageSetup().marginTop, 1);
+
+    const CellStyle &title = b.cellStyle(0, 0, 1);
+    EXPECT_TRUE(title.font.bold);
+    EXPECT_EQ(title.font.sizePt, 16);
+    EXPECT_EQ(title.hAlign, HAlign::Center);
+    EXPECT_EQ(title.left.style, LineStyle::None);
+    // Later format entries add to earlier ones.
+    const CellStyle &head = b.cellStyle(0, 2, 0);
+    EXPECT_EQ(head.left.style, LineStyle::Thin);
+    EXPECT_EQ(head.bottom.style, LineStyle::Medium);
+    EXPECT_EQ(head.bottom.colour, 0xFF0000u);
+    EXPECT_TRUE(head.filled);
+    EXPECT_EQ(head.fill, 0xDDEBF7u);
+    EXPECT_TRUE(head.font.italic);
+    EXPECT_FALSE(head.locked);
+    EXPECT_EQ(head.font.sizePt, 10);   // from the default style
+    EXPECT_TRUE(b.cellStyle(0, 2, 2).locked);
+    EXPECT_EQ(b.cellStyle(0, 2, 2).numberFormat, QStringLiteral("0.00"));
+    EXPECT_FALSE(b.isEditable(0, 2, 2));
+    EXPECT_TRUE(b.isEditable(0, 2, 1));
+}
+
+void expectSameBook(const Workbook &a, const Workbook &b)
+{
+    ASSERT_EQ(a.sheetCount(), b.sheetCount());
+    for (int i = 0; i < a.sheetCount(); ++i) {
+        const Sheet &x = a.sheet(i), &y = b.sheet(i);
+        EXPECT_EQ(x.name(), y.name());
+        ASSERT_EQ(x.cells(), y.cells());
+        for (const CellAddress &c : x.cells()) {
+            EXPECT_EQ(x.input(c.row, c.col), y.input(c.row, c.col));
+            EXPECT_EQ(x.value(c.row, c.col), y.value(c.row, c.col));
+            EXPECT_EQ(a.cellStyle(i, c.row, c.col), b.cellStyle(i, c.row, c.col));
+        }
+        EXPECT_EQ(x.columnWidths(), y.columnWidths());
+        EXPECT_EQ(x.rowHeights(), y.rowHeights());
+        EXPECT_EQ(x.hiddenColumns(), y.hiddenColumns());
+        EXPECT_EQ(x.hiddenRows(), y.hiddenRows());
+        EXPECT_EQ(x.merges(), y.merges());
+        EXPECT_EQ(x.isProtected(), y.isProtected());
+        EXPECT_EQ(x.showGridlines(), y.showGridlines());
+        EXPECT_EQ(x.pageSetup(), y.pageSetup());
+        EXPECT_EQ(x.defaultColumnWidth(), y.defaultColumnWidth());
+    }
+    EXPECT_EQ(a.style(0), b.style(0));
+    EXPECT_EQ(a.activeSheet(), b.activeSheet());
+}
+
+TEST(StoredFormatTest, SaveAndLoadRoundTrip)
+{
+    Workbook original = load(kAuthored);
+    // Edits and values that need care when written: text looking like numbers or formulas,
+    // numbers that are not short decimals, errors.
+    original.setInput(0, 10, 0, QStringLiteral("'=not a formula"));
+    original.setInput(0, 10, 1, QStringLiteral("'12"));
+    original.setValue(0, 10, 2, Value::number(0.1 + 0.2));
+    original.setInput(0, 10, 3, QStringLiteral("#N/A"));
+    original.setInput(0, 10, 4, QStringLiteral(" padded "));
+    original.setActiveSheet(1);
+    Workbook again = load(saveWorkbook(original));
+    expectSameBook(original, again);
+}
+
+TEST(StoredFormatTest, FileRoundTripAndMissingFile)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("tmp"));
+    Workbook original = load(kAuthored);
+    QString error;
+    ASSERT_TRUE(saveWorkbookFile(original, path, &error)) << error.toStdString();
+    LoadError loadError;
+    auto again = loadWorkbookFile(path, &loadError);
+    ASSERT_TRUE(again.has_value()) << loadError.message.toStdString();
+    expectSameBook(original, *again);
+    EXPECT_FALSE(loadWorkbookFile(dir.filePath(QStringLiteral("nope")), &loadError).has_value());
+    EXPECT_TRUE(loadError.message.contains(QStringLiteral("nope")));
+    EXPECT_FALSE(saveWorkbookFile(original, dir.filePath(QStringLiteral("no/such/dir/x")), &error));
+}
+
+TEST(StoredFormatTest, MalformedInputSaysWhereItFailed)
+{
+    struct Case
+    {
+        const char *json;
+        const char *where;   // must appear in the message
+    };
+    const Case cases[] = {
+        {"", "第 1 行第 1 列"},
+        {"{\n  \"format\": \"mhbk-workbook\",\n  \"version\": 1,\n  \"sheets\": [ {\"name\": \"a\" } \n", "第 5 行"},
+        {"[1,2]", "JSON 对象"},
+        {R"j({"format": "other", "version": 1, "sheets": [{"name": "a"}]})j", "format"},
+        {R"j({"format": "mhbk-workbook", "version": 9, "sheets": [{"name": "a"}]})j", "版本 9"},
+        {R"j({"format": "mhbk-workbook", "version": 1, "sheets": []})j", "sheets"},
+        {R"j({"format": "mhbk-workbook", "version": 1, "sheets": [{"name": "a"}, {"name": "A"}]})j", "sheets[1].name"},
+        {R"j({"format": "mhbk-workbook", "version": 1, "sheets": [{"name": "a", "cels": {}}]})j", "sheets[0].cels"},
+        {R"j({"format": "mhbk-workbook", "version": 1, "sheets": [{"name": "a", "cells": {"A0": 1}}]})j", "sheets[0].cells.A0"},
+        {R"j({"format": "mhbk-workbook", "version": 1, "sheets": [{"name": "a", "cells": {"B2": "=SUM(1,"}}]})j", "sheets[0].cells.B2"},
+        {R"j({"format": "mhbk-workbook", "version": 1, "sheets": [{"name": "a", "cells": {"B2": [1]}}]})j", "sheets[0].cells.B2"},
+        {R"j({"format": "mhbk-workbook", "version": 1, "sheets": [{"name": "a", "format": [{"range": "A1", "style": "nope"}]}]})j", "sheets[0].format[0].style"},
+        {R"j({"format": "mhbk-workbook", "version": 1, "sheets": [{"name": "a", "format": [{"range": "A1:", "style": {"bold": true}}]}]})j", "sheets[0].format[0].range"},
+        {R"j({"format": "mhbk-workbook", "version": 1, "sheets": [{"name": "a", "format": [{"range": "A1:Z100000", "style": {"bold": true}}]}]})j", "区域过大"},
+        {R"j({"format": "mhbk-workbook", "version": 1, "styles": {"x": {"bold": "yes"}}, "sheets": [{"name": "a"}]})j", "styles.x.bold"},
+        {R"j({"format": "mhbk-workbook", "version": 1, "styles": {"x": {"fill": "red"}}, "sheets": [{"name": "a"}]})j", "styles.x.fill"},
+        {R"j({"format": "mhbk-workbook", "version": 1, "sheets": [{"name": "a", "columns": {"A": -1}}]})j", "sheets[0].columns.A"},
+        {R"j({"format": "mhbk-workbook", "version": 1, "sheets": [{"name": "a", "merges": ["Q"]}]})j", ""},
+        {R"j({"format": "mhbk-workbook", "version": 1, "sheets": [{"name": "a", "page": {"paper": "B5"}}]})j", "sheets[0].page.paper"},
+        {R"j({"format": "mhbk-workbook", "version": 1, "activeSheet": 3, "sheets": [{"name": "a"}]})j", "activeSheet"},
+    };
+    for (const Case &c : cases) {
+        LoadError error;
+        const auto book = loadWorkbook(QByteArray(c.json), &error);
+        if (QByteArray(c.where).isEmpty())
+            continue;   // loads or not, it must simply not crash
+        EXPECT_FALSE(book.has_value()) << c.json;
+        EXPECT_TRUE(error.message.contains(QString::fromUtf8(c.where)))
+            << c.json << "\n -> " << error.message.toStdString();
+    }
+}
+
+TEST(StoredFormatTest, EveryTruncationOfAGoodFileFailsCleanly)
+{
+    const QByteArray full(kAuthored);
+    for (qsizetype n = 0; n < full.size() - 1; n += 7) {
+        LoadError error;
+        EXPECT_FALSE(loadWorkbook(full.left(n), &error).has_value()) << n;
+        EXPECT_FALSE(error.message.isEmpty());
+    }
+}
+
+} // namespace
+} // namespace mhbk::wb::test

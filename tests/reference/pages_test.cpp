@@ -138,6 +138,37 @@ TEST_F(PagesTest, InsertIntoFullUnitBlockGrowsAndSavesTheNewRecord)
                                      QStringLiteral("v14")}));
 }
 
+TEST_F(PagesTest, InsertIntoFullDensityBlockAddsABlockWithoutHeadings)
+{
+    open(0, 14);
+    host->showPage(kDensityPage);
+    StringGrid &density = grid("StringGrid2");
+    insertAt(density, 1, 7);
+    EXPECT_EQ(density.colCount(), 4);
+    EXPECT_EQ(density.cell(2, 0), QString());
+    EXPECT_EQ(density.cell(3, 0), QString());
+    EXPECT_EQ(density.cell(2, 1), QStringLiteral("m13"));
+    deleteAt(density, 0, 7);
+    EXPECT_EQ(density.colCount(), 2);
+    expectNoErrors();
+}
+
+TEST_F(PagesTest, EmptyTableTakesItsFirstItemByTyping)
+{
+    open(0, 0);
+    host->showPage(kDensityPage);
+    StringGrid &density = grid("StringGrid2");
+    insertAt(density, 0, 1); // no item yet: nothing to move, nothing happens
+    deleteAt(density, 0, 1);
+    EXPECT_EQ(density.colCount(), 2);
+    density.setCell(0, 1, QStringLiteral("钢"));
+    density.setCell(1, 1, QStringLiteral("7.85"));
+    save();
+    expectNoErrors();
+    EXPECT_EQ(densities(), (std::vector<QStringList>{{QStringLiteral("钢"), QStringLiteral("7.85")}}));
+    EXPECT_EQ(readTable(path, QStringLiteral("constdensity"))[0][0], QStringLiteral("0"));
+}
+
 TEST_F(PagesTest, TwoInsertsAndOneDeleteOnTwentyRecordsSaveTwentyOne)
 {
     open(0, 20);

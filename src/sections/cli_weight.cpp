@@ -1,21 +1,240 @@
 #include "common/clicommands.h"
 
+#include "common/errors.h"
+#include "common/numtext.h"
+#include "common/reporter.h"
+#include "data/database.h"
+#include "data/datasets.h"
+#include "sections/checkered.h"
+#include "sections/numberformat.h"
+#include "sections/sectiontables.h"
+#include "sections/weights.h"
+
+#include <QCoreApplication>
+#include <QMap>
+#include <QStandardPaths>
+#include <memory>
+
 namespace mhbk {
 
-int runWeightCommand(const QStringList &, QTextStream &, QTextStream &err)
+namespace {
+
+const QString kBadDimension = QStringLiteral("出错！请检查输入的字符串！");
+
+// Bad input on the command line: the message goes to standard error and the status is 1.
+struct CliError {
+    QString message;
+    bool withUsage = false;
+};
+
+struct Arguments {
+    QStringList positional;
+    QMap<QString, QString> values; // NAME=VALUE, in any order
+    QString databasePath;
+    bool help = false;
+};
+
+Arguments parseArguments(const QStringList &args)
 {
-    err << "not available yet\n";
+    Arguments parsed;
+    for (int i = 0; i < args.size(); ++i) {
+        const QString &arg = args[i];
+        if (arg == QLatin1String("--help") || arg == QLatin1String("-h")) {
+            parsed.help = true;
+        } else if (arg == QLatin1String("--db")) {
+            if (i + 1 >= args.size())
+                throw CliError{QStringLiteral("--db 需要数据库文件名 / --db needs a file name")};
+            parsed.databasePath = args[++i];
+        } else if (arg.startsWith(QLatin1String("--"))) {
+            throw CliError{QStringLiteral("未知选项 / unknown option: %1").arg(arg), true};
+        } else if (const qsizetype eq = arg.indexOf(QLatin1Char('=')); eq > 0) {
+            parsed.values.insert(arg.left(eq), arg.mid(eq + 1));
+        } else {
+            parsed.positional << arg;
+        }
+    }
+    return parsed;
+}
+
+std::unique_ptr<HandbookDatabase> openDatabase(const Arguments &args)
+{
+    QString path = args.databasePath;
+    if (path.isEmpty()) {
+        path = locateDatabase(QCoreApplication::applicationDirPath(),
+                              QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
+    }
+    auto db = std::make_unique<HandbookDatabase>(path);
+    db->connection();
+    return db;
+}
+
+void rejectUnknownNames(const Arguments &args, const QStringList &known)
+{
+    for (auto it = args.values.cbegin(); it != args.values.cend(); ++it) {
+        if (!known.contains(it.key()))
+            throw CliError{QStringLiteral("未知参数 / unknown parameter: %1").arg(it.key()), true};
+    }
+}
+
+QString requiredValue(const Arguments &args, const QString &name)
+{
+    const QString value = args.values.value(name);
+    if (value.isEmpty())
+        throw CliError{QStringLiteral("缺少参数 / missing value: %1=").arg(name), true};
+    return value;
+}
+
+void printWeightUsage(QTextStream &stream)
+{
+    stream << "用法 / usage: mhbk-cli weight SHAPE NAME=VALUE ... [L=LEN] [--db FILE]\n"
+              "  round d=     圆钢, diameter (mm)\n"
+              "  square a=    方钢, side (mm)\n"
+              "  rectangle a= b=   矩形钢, sides (mm)\n"
+              "  hexagon a=   六角钢, across flats (mm)\n"
+              "  flat W= D=   扁钢, width and thickness (mm)\n"
+              "  plate d=     钢板, thickness (mm); G in kg/m2, L is an area (m2)\n"
+              "  pipe R= d=   钢管, outer diameter and wall (mm)\n"
+              "  checkered t= [w=] [l=]   花纹钢板: basic thickness, plate width and length (mm)\n"
+              "Prints G (kg/m) and, with L (m), M = G x L (kg), as the calculator pages show them.\n";
+}
+
+void runShape(const weights::ShapeInfo &shape, const Arguments &args, QTextStream &out)
+{
+    rejectUnknownNames(args, shape.dimensions + QStringList{QStringLiteral("L")});
+    std::vector<double> dims;
+    for (const QString &name : shape.dimensions) {
+        const auto value = parseFloat(requiredValue(args, name));
+        if (!value)
+            throw CliError{kBadDimension};
+        dims.push_back(*value);
+    }
+    const QString g = floatToStr(weights::weightPerUnit(shape.shape, dims));
+    const QString length = args.values.value(QStringLiteral("L"));
+    QString m;
+    if (!length.isEmpty()) {
+        try {
+            m = floatToStr(weights::lengthWeight(g, length));
+        } catch (const ConversionError &e) {
+            throw CliError{e.message()};
+        }
+    }
+    out << "G=" << g << '\n';
+    if (!length.isEmpty())
+        out << "M=" << m << '\n';
+}
+
+void runCheckered(const Arguments &args, QTextStream &out)
+{
+    rejectUnknownNames(args, {QStringLiteral("t"), QStringLiteral("w"), QStringLiteral("l")});
+    const QString thickness = requiredValue(args, QStringLiteral("t"));
+    const QString width = args.values.value(QStringLiteral("w"));
+    const QString length = args.values.value(QStringLiteral("l"));
+    if (!checkered::plateWeights(width, length, {}, {}))
+        throw CliError{checkered::kNotNumericMessage};
+
+    const auto db = openDatabase(args);
+    AdoQuery query(*db);
+    const auto patterns = checkered::lookup(query, thickness);
+    if (!patterns)
+        throw CliError{QStringLiteral("找不到钢板基本厚度 / no basic thickness: %1").arg(thickness)};
+    const auto plates = checkered::plateWeights(width, length, patterns->rhombicWeight, patterns->lentilWeight);
+    if (!plates)
+        throw CliError{checkered::kNotNumericMessage};
+    out << "WG_LX=" << patterns->rhombicRib << '\n'
+        << "LLZL_LX=" << patterns->rhombicWeight << '\n'
+        << "ZL_LX=" << floatToStr(plates->rhombic) << '\n'
+        << "WG_BDX=" << patterns->lentilRib << '\n'
+        << "LLZL_BDX=" << patterns->lentilWeight << '\n'
+        << "ZL_BDX=" << floatToStr(plates->lentil) << '\n';
+}
+
+void runWeight(const Arguments &args, QTextStream &out)
+{
+    if (args.positional.size() != 1)
+        throw CliError{QStringLiteral("需要一个截面名 / one shape expected"), true};
+    const QString &name = args.positional.first();
+    if (name == QLatin1String("checkered"))
+        return runCheckered(args, out);
+    const auto shape = weights::shapeByName(name);
+    if (!shape)
+        throw CliError{QStringLiteral("未知截面 / unknown shape: %1").arg(name), true};
+    runShape(*shape, args, out);
+}
+
+QString cellText(const QVariant &value)
+{
+    if (value.typeId() == QMetaType::QByteArray)
+        return QStringLiteral("<%1 bytes>").arg(value.toByteArray().size());
+    // Tabs and line breaks inside a text would break the row structure of the output.
+    QString text = value.toString();
+    text.replace(QLatin1Char('\t'), QLatin1Char(' ')).replace(QLatin1Char('\n'), QLatin1Char(' '));
+    return text.remove(QLatin1Char('\r'));
+}
+
+void printTable(AdoTable &table, QTextStream &out)
+{
+    // A section table's first record holds the captions; other tables get their field names.
+    const int shown = sectionTableShownFields(table.tableName());
+    const int first = shown > 0 ? 1 : 0;
+    const int last = shown > 0 ? std::min(shown, table.fieldCount() - 1) : table.fieldCount() - 1;
+    if (shown == 0)
+        out << table.fieldNames().mid(first, last - first + 1).join(QLatin1Char('\t')) << '\n';
+    for (table.first(); !table.eof(); table.next()) {
+        QStringList cells;
+        for (int f = first; f <= last; ++f)
+            cells << cellText(table.fieldValue(table.fieldNames().at(f)));
+        out << cells.join(QLatin1Char('\t')) << '\n';
+    }
+}
+
+int guarded(const QStringList &args, QTextStream &out, QTextStream &err, void (*usage)(QTextStream &),
+            void (*body)(const Arguments &, QTextStream &))
+{
+    try {
+        const Arguments parsed = parseArguments(args);
+        if (parsed.help) {
+            usage(out);
+            return 0;
+        }
+        body(parsed, out);
+        return 0;
+    } catch (const CliError &e) {
+        err << e.message << '\n';
+        if (e.withUsage)
+            usage(err);
+    } catch (const AppError &e) {
+        err << withFullStop(e.message()) << '\n';
+    }
     return 1;
 }
 
-} // namespace mhbk
-
-namespace mhbk {
-
-int runTableCommand(const QStringList &, QTextStream &, QTextStream &err)
+void printTableUsage(QTextStream &stream)
 {
-    err << "not available yet\n";
-    return 1;
+    stream << "用法 / usage: mhbk-cli table NAME [--db FILE]\n"
+              "Prints a handbook table tab-separated: a section table (circle, sqare, Rectangle, ...,\n"
+              "steelboard_HW) as its grid shows it, captions first; any other table with its field names.\n";
+}
+
+void runTable(const Arguments &args, QTextStream &out)
+{
+    if (args.positional.size() != 1 || !args.values.isEmpty())
+        throw CliError{QStringLiteral("需要一个表名 / one table name expected"), true};
+    const auto db = openDatabase(args);
+    AdoTable table(*db);
+    table.open(args.positional.first());
+    printTable(table, out);
+}
+
+} // namespace
+
+int runWeightCommand(const QStringList &args, QTextStream &out, QTextStream &err)
+{
+    return guarded(args, out, err, printWeightUsage, runWeight);
+}
+
+int runTableCommand(const QStringList &args, QTextStream &out, QTextStream &err)
+{
+    return guarded(args, out, err, printTableUsage, runTable);
 }
 
 } // namespace mhbk

@@ -1,0 +1,43 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+#include <functional>
+
+class QLineEdit;
+class QWidget;
+
+namespace mhbk {
+
+class Reporter;
+
+// The key filter of every calculator input (Edit1KeyPress): only digits, the first "." and
+// backspace can be typed; other characters, control characters such as the clipboard shortcuts
+// included, are discarded. Caret movement and Delete still work, and Enter runs the input's
+// trigger: nothing on these pages is computed any other way. An error escaping the trigger goes
+// to the general error report.
+class Edit1KeyPress : public QObject {
+    Q_OBJECT
+public:
+    Edit1KeyPress(QLineEdit *edit, Reporter &reporter, std::function<void()> onEnter);
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    QLineEdit *edit_;
+    Reporter &reporter_;
+    std::function<void()> onEnter_;
+};
+
+// A named calculator input with the key filter and an Enter trigger.
+QLineEdit *makeNumericInput(QWidget *parent, const QString &objectName, Reporter &reporter,
+                            std::function<void()> onEnter);
+
+// A named read-only result field on the grey scroll-bar colour.
+QLineEdit *makeOutputEdit(QWidget *parent, const QString &objectName);
+
+// Runs a page handler; an AppError escaping it goes to the general error report.
+void runGuarded(Reporter &reporter, const std::function<void()> &handler);
+
+} // namespace mhbk

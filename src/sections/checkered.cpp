@@ -1,0 +1,42 @@
+#include "sections/checkered.h"
+
+#include "common/numtext.h"
+#include "data/datasets.h"
+#include "sections/weights.h"
+
+namespace mhbk::checkered {
+
+std::optional<Patterns> lookup(AdoQuery &query, const QString &thickness)
+{
+    query.open(kLookupSql, {thickness.trimmed()});
+    if (query.eof())
+        return std::nullopt;
+    return Patterns{query.fieldText(QStringLiteral("WG_LX")), query.fieldText(QStringLiteral("LLZL_LX")),
+                    query.fieldText(QStringLiteral("WG_BDX")), query.fieldText(QStringLiteral("LLZL_BDX"))};
+}
+
+namespace {
+
+std::optional<double> emptyAsZero(const QString &text)
+{
+    if (text.isEmpty())
+        return 0.0;
+    return parseFloat(text);
+}
+
+} // namespace
+
+std::optional<PlateWeights> plateWeights(const QString &width, const QString &length,
+                                         const QString &rhombicPerM2, const QString &lentilPerM2)
+{
+    const auto w = emptyAsZero(width);
+    const auto l = emptyAsZero(length);
+    const auto pL = emptyAsZero(rhombicPerM2);
+    const auto pB = emptyAsZero(lentilPerM2);
+    if (!w || !l || !pL || !pB)
+        return std::nullopt;
+    const double area = weights::plateArea(*w, *l);
+    return PlateWeights{*pL * area, *pB * area};
+}
+
+} // namespace mhbk::checkered

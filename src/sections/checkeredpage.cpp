@@ -1,0 +1,172 @@
+#include "sections/checkeredpage.h"
+
+#include "common/pagehost.h"
+#include "common/reporter.h"
+#include "data/datasets.h"
+#include "data/gridpaint.h"
+#include "data/stringgrid.h"
+#include "sections/calcinputs.h"
+#include "sections/checkered.h"
+#include "sections/numberformat.h"
+#include "sections/pageparts.h"
+
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QVBoxLayout>
+
+namespace mhbk {
+
+namespace {
+
+constexpr int kPageIndex = 23;
+constexpr int kFields = 5;
+constexpr int kGridRows = 11; // the caption row and room for 10 thicknesses
+constexpr int kColumnWidth = 97;
+
+QComboBox *makeCombo(QWidget *parent, const char *name, bool editable)
+{
+    auto *combo = new QComboBox(parent);
+    combo->setObjectName(QString::fromLatin1(name));
+    combo->setEditable(editable);
+    if (editable) {
+        combo->setInsertPolicy(QComboBox::NoInsert);
+        // What the user types is the value: no completion from the list.
+        combo->setCompleter(nullptr);
+    }
+    return combo;
+}
+
+void addSteps(QComboBox *combo, int from, int to, int step)
+{
+    for (int value = from; value <= to; value += step)
+        combo->addItem(QString::number(value));
+    combo->setCurrentIndex(-1);
+    combo->setEditText(QString());
+}
+
+QGroupBox *patternBox(QWidget *parent, const QString &title, QLineEdit *rib, QLineEdit *perM2, QLineEdit *weight)
+{
+    auto *box = new QGroupBox(title, parent);
+    auto *layout = new QGridLayout(box);
+    const QString rows[] = {QStringLiteral("纹高(mm)"), QStringLiteral("理论重量(kg/m2)"), QStringLiteral("重量(kg)")};
+    QLineEdit *edits[] = {rib, perM2, weight};
+    for (int i = 0; i < 3; ++i) {
+        layout->addWidget(new QLabel(rows[i], box), i, 0);
+        layout->addWidget(edits[i], i, 1);
+    }
+    return box;
+}
+
+} // namespace
+
+CheckeredPlatePage::CheckeredPlatePage(PageHost &host) : QObject(host.page(kPageIndex)), host_(host)
+{
+    QWidget *page = host.page(kPageIndex);
+    grid_ = makeReferenceGrid(page, QStringLiteral("sgridHWGB"), kColumnWidth, looks::firstBlueOddGreenEvenRed);
+    grid_->setRowCount(kGridRows);
+    grid_->setColCount(kFields);
+    grid_->setFixedRows(1);
+    QVBoxLayout *layout = pageLayout(page);
+    layout->addWidget(grid_);
+    buildForm(page);
+    layout->addStretch(1);
+}
+
+void CheckeredPlatePage::buildForm(QWidget *page)
+{
+    thickness_ = makeCombo(page, "cbJBHD_HWGB", false);
+    width_ = makeCombo(page, "cbKD", true);
+    length_ = makeCombo(page, "cbCD", true);
+    addSteps(width_, 600, 1800, 50);
+    addSteps(length_, 600, 12000, 100);
+    rhombicRib_ = makeOutputEdit(page, QStringLiteral("edtLXWG"));
+    rhombicPerM2_ = makeOutputEdit(page, QStringLiteral("edtLXLLZL"));
+    rhombicWeight_ = makeOutputEdit(page, QStringLiteral("edtLXZL"));
+    lentilRib_ = makeOutputEdit(page, QStringLiteral("edtBDWG"));
+    lentilPerM2_ = makeOutputEdit(page, QStringLiteral("edtBDLLZL"));
+    lentilWeight_ = makeOutputEdit(page, QStringLiteral("edtBDZL"));
+
+    auto *choices = new QGridLayout;
+    const QString labels[] = {QStringLiteral("钢板基本厚度(mm)："), QStringLiteral("钢板宽度(mm)："),
+                              QStringLiteral("钢板长度(mm)：")};
+    QComboBox *combos[] = {thickness_, width_, length_};
+    for (int i = 0; i < 3; ++i) {
+        choices->addWidget(new QLabel(labels[i], page), i, 0);
+        choices->addWidget(combos[i], i, 1);
+    }
+    auto *row = new QHBoxLayout;
+    row->addLayout(choices);
+    row->addWidget(patternBox(page, QStringLiteral("菱形纹高"), rhombicRib_, rhombicPerM2_, rhombicWeight_));
+    row->addWidget(patternBox(page, QStringLiteral("扁豆形纹高"), lentilRib_, lentilPerM2_, lentilWeight_));
+    row->addStretch(1);
+    static_cast<QVBoxLayout *>(page->layout())->addLayout(row);
+
+    Reporter &reporter = host_.reporter();
+    connect(thickness_, &QComboBox::currentIndexChanged, this, [this, &reporter](int index) {
+        if (index >= 0)
+            runGuarded(reporter, [this] { thicknessChanged(); });
+    });
+    // The edit text changes both when an item is picked and on every keystroke.
+    connect(width_, &QComboBox::editTextChanged, this, [this] { computeWeights(); });
+    connect(length_, &QComboBox::editTextChanged, this, [this] { computeWeights(); });
+}
+
+void CheckeredPlatePage::show()
+{
+    if (loaded_)
+        return;
+    fillGrid();
+    loaded_ = true;
+}
+
+void CheckeredPlatePage::fillGrid()
+{
+    // Filling the list must not count as the user picking a thickness.
+    const QSignalBlocker blocker(thickness_);
+    thickness_->clear();
+    grid_->clearContents();
+    AdoTable &table = host_.table();
+    table.open(checkered::kTable);
+    if (table.recordCount() == 0)
+        return;
+    for (int f = 0; f < kFields; ++f)
+        grid_->setCell(f, 0, table.fieldText(f + 1));
+    int row = 1;
+    for (table.next(); !table.eof(); table.next(), ++row) {
+        // The grid has room for 10 thicknesses; the list gets them all.
+        for (int f = 0; f < kFields; ++f)
+            grid_->setCell(f, row, table.fieldText(f + 1));
+        thickness_->addItem(table.fieldText(1));
+    }
+    thickness_->setCurrentIndex(-1);
+}
+
+void CheckeredPlatePage::thicknessChanged()
+{
+    const auto patterns = checkered::lookup(host_.query(), thickness_->currentText());
+    if (!patterns)
+        return;
+    rhombicRib_->setText(patterns->rhombicRib);
+    rhombicPerM2_->setText(patterns->rhombicWeight);
+    lentilRib_->setText(patterns->lentilRib);
+    lentilPerM2_->setText(patterns->lentilWeight);
+    computeWeights();
+}
+
+void CheckeredPlatePage::computeWeights()
+{
+    const auto weights = checkered::plateWeights(width_->currentText(), length_->currentText(),
+                                                 rhombicPerM2_->text(), lentilPerM2_->text());
+    if (!weights) {
+        host_.reporter().showMessage(checkered::kNotNumericMessage, kApplicationTitle, MessageIcon::None);
+        return;
+    }
+    rhombicWeight_->setText(floatToStr(weights->rhombic));
+    lentilWeight_->setText(floatToStr(weights->lentil));
+}
+
+} // namespace mhbk

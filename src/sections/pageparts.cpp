@@ -1,0 +1,64 @@
+#include "sections/pageparts.h"
+
+#include "data/gridloader.h"
+#include "data/stringgrid.h"
+
+#include <QHeaderView>
+#include <QLabel>
+#include <QVBoxLayout>
+
+namespace mhbk {
+
+namespace {
+constexpr int kGridHeight = 273;
+constexpr int kRowHeight = 20;
+} // namespace
+
+StringGrid *makeReferenceGrid(QWidget *page, const QString &objectName, int columnWidth, CellLookFn look)
+{
+    auto *grid = new StringGrid(page);
+    grid->setObjectName(objectName);
+    grid->setFixedHeight(kGridHeight);
+    grid->verticalHeader()->setDefaultSectionSize(kRowHeight);
+    grid->setDefaultColWidth(columnWidth);
+    grid->setSelectionMode(QAbstractItemView::ContiguousSelection);
+    if (look)
+        installCellPainter(*grid, std::move(look));
+    return grid;
+}
+
+QWidget *makeLegend(QWidget *parent, const QStringList &lines)
+{
+    auto *legend = new QWidget(parent);
+    auto *layout = new QVBoxLayout(legend);
+    layout->setContentsMargins(0, 0, 0, 0);
+    for (const QString &line : lines)
+        layout->addWidget(new QLabel(line, legend));
+    return legend;
+}
+
+QVBoxLayout *pageLayout(QWidget *page)
+{
+    auto *layout = new QVBoxLayout(page);
+    layout->setContentsMargins(0, 0, 0, 0);
+    return layout;
+}
+
+BlockGridFiller::BlockGridFiller(StringGrid *grid, QString tableName, int fields)
+    : grid_(grid), tableName_(std::move(tableName)), fields_(fields)
+{
+    prepareBlockGrid(*grid_, fields_);
+}
+
+void BlockGridFiller::fillOnce(AdoTable &table)
+{
+    if (loaded_)
+        return;
+    // A failed fill may have grown the grid; the block layout must start from one block again.
+    if (grid_->colCount() != fields_ || !grid_->cell(0, 0).isEmpty())
+        prepareBlockGrid(*grid_, fields_);
+    loadTableBlocks(table, tableName_, *grid_, fields_);
+    loaded_ = true;
+}
+
+} // namespace mhbk

@@ -1,0 +1,43 @@
+#pragma once
+
+#include "data/gridpaint.h"
+
+#include <QString>
+#include <QStringList>
+
+class QWidget;
+class QVBoxLayout;
+
+namespace mhbk {
+
+class AdoTable;
+class StringGrid;
+
+// The reference grid across the top of a section page: read-only, range selection, 20-pixel
+// rows, drawn by the shared cell painter with the page's colour scheme.
+StringGrid *makeReferenceGrid(QWidget *page, const QString &objectName, int columnWidth, CellLookFn look);
+
+// The legend lines below a grid, as fixed labels.
+QWidget *makeLegend(QWidget *parent, const QStringList &lines);
+
+// A page's own layout: the grid on top, the rest below it, left-aligned.
+QVBoxLayout *pageLayout(QWidget *page);
+
+// Fills a grid from its table in the column-block layout on the first showing only (the loaded
+// flag). A failed fill leaves the flag false; the next showing starts again on an empty grid.
+class BlockGridFiller {
+public:
+    BlockGridFiller(StringGrid *grid, QString tableName, int fields);
+
+    void fillOnce(AdoTable &table);
+    bool loaded() const { return loaded_; }
+    StringGrid *grid() const { return grid_; }
+
+private:
+    StringGrid *grid_;
+    QString tableName_;
+    int fields_;
+    bool loaded_ = false;
+};
+
+} // namespace mhbk

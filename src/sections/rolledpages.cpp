@@ -1,0 +1,75 @@
+#include "sections/rolledpages.h"
+
+#include "common/pagehost.h"
+#include "data/gridpaint.h"
+#include "data/stringgrid.h"
+#include "sections/pageparts.h"
+#include "sections/sectiondrawing.h"
+#include "sections/sectiontables.h"
+
+#include <QHBoxLayout>
+#include <QVBoxLayout>
+#include <memory>
+
+namespace mhbk {
+
+namespace {
+
+constexpr int kColumnWidth = 42;
+
+struct RolledPage {
+    int pageIndex;
+    const char *gridName;
+    const char *tableName;
+    Profile picture;
+    QStringList legend;
+};
+
+const std::vector<RolledPage> &rolledPages()
+{
+    const QString beamLegs = QStringLiteral("b: 腿宽       h: 高度");
+    const QString beamWeb = QStringLiteral("d: 腰厚       G: 理论重量");
+    static const std::vector<RolledPage> pages = {
+        {16, "StringGrid7", "Regular", Profile::EqualAngle,
+         {QStringLiteral("公式说明：  b: 边长   d: 边厚   G: 理论重量  ")}},
+        {17, "StringGrid8", "NoRegular", Profile::UnequalAngle,
+         {QStringLiteral("说明：    B: 长边宽   G: 理论重量  "), QStringLiteral("b: 短边宽       d: 边厚")}},
+        {18, "StringGrid9", "Ishaped", Profile::IBeam, {QStringLiteral("说明：     斜度: 1:6"), beamLegs, beamWeb}},
+        {19, "StringGrid10", "LightIshaped", Profile::IBeam, {QStringLiteral("说明：     斜度: 12%"), beamLegs, beamWeb}},
+        {20, "StringGrid11", "groove", Profile::Channel, {QStringLiteral("说明：     斜度: 1:10"), beamLegs, beamWeb}},
+        {21, "StringGrid12", "Lightgroove", Profile::Channel, {QStringLiteral("说明：     斜度: 1:10"), beamLegs, beamWeb}},
+    };
+    return pages;
+}
+
+void installRolledPage(PageHost &host, const RolledPage &spec)
+{
+    QWidget *page = host.page(spec.pageIndex);
+    const QString table = QString::fromLatin1(spec.tableName);
+    const int fields = sectionTableShownFields(table);
+    // The last column of every block (the weight) is green, the dimensions red.
+    StringGrid *grid = makeReferenceGrid(page, QString::fromLatin1(spec.gridName), kColumnWidth,
+                                         looks::lastOfPeriodGreen(fields));
+    auto filler = std::make_shared<BlockGridFiller>(grid, table, fields);
+
+    QVBoxLayout *layout = pageLayout(page);
+    layout->addWidget(grid);
+    auto *row = new QHBoxLayout;
+    row->addWidget(new SectionDrawing(spec.picture, page), 0, Qt::AlignTop);
+    row->addWidget(makeLegend(page, spec.legend), 0, Qt::AlignTop);
+    row->addStretch(1);
+    layout->addLayout(row);
+    layout->addStretch(1);
+
+    host.addShowHandler(spec.pageIndex, [&host, filler] { filler->fillOnce(host.table()); });
+}
+
+} // namespace
+
+void installRolledPages(PageHost &host)
+{
+    for (const RolledPage &spec : rolledPages())
+        installRolledPage(host, spec);
+}
+
+} // namespace mhbk

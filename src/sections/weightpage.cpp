@@ -1,0 +1,126 @@
+#include "sections/weightpage.h"
+
+#include "common/errors.h"
+#include "common/numtext.h"
+#include "common/pagehost.h"
+#include "common/reporter.h"
+#include "data/stringgrid.h"
+#include "sections/calcinputs.h"
+#include "sections/flatbargrid.h"
+#include "sections/numberformat.h"
+#include "sections/pageparts.h"
+#include "sections/sectiontables.h"
+
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QVBoxLayout>
+
+namespace mhbk {
+
+WeightPage::WeightPage(PageHost &host, const WeightPageSpec &spec)
+    : QObject(host.page(spec.pageIndex)), host_(host), spec_(spec)
+{
+    QWidget *page = host.page(spec.pageIndex);
+    grid_ = makeReferenceGrid(page, QString::fromLatin1(spec.gridName), spec.columnWidth, spec.look);
+    if (spec.tableName) {
+        const QString table = QString::fromLatin1(spec.tableName);
+        filler_ = std::make_unique<BlockGridFiller>(grid_, table, sectionTableShownFields(table));
+    } else {
+        prepareFlatBarGrid(*grid_);
+    }
+    QVBoxLayout *layout = pageLayout(page);
+    layout->addWidget(grid_);
+    buildCalculator(page);
+    layout->addStretch(1);
+}
+
+WeightPage::~WeightPage() = default;
+
+void WeightPage::buildCalculator(QWidget *page)
+{
+    auto *row = new QHBoxLayout;
+    if (spec_.picture != Profile::None)
+        row->addWidget(new SectionDrawing(spec_.picture, page), 0, Qt::AlignTop);
+
+    // Labels above their fields: the dimensions and G on the first line, L and M on the second.
+    auto *form = new QGridLayout;
+    int column = 0;
+    auto place = [&](int line, const NamedInput &input, QLineEdit *edit) {
+        form->addWidget(new QLabel(QString::fromUtf8(input.label), page), line * 2, column);
+        form->addWidget(edit, line * 2 + 1, column);
+        ++column;
+    };
+    Reporter &reporter = host_.reporter();
+    for (const NamedInput &input : spec_.dimensions) {
+        auto *edit = makeNumericInput(page, QString::fromLatin1(input.objectName), reporter, [this] { computeG(); });
+        dimensionEdits_.push_back(edit);
+        place(0, input, edit);
+    }
+    gEdit_ = makeOutputEdit(page, QString::fromLatin1(spec_.g.objectName));
+    place(0, spec_.g, gEdit_);
+    column = 0;
+    lengthEdit_ = makeNumericInput(page, QString::fromLatin1(spec_.length.objectName), reporter, [this] { computeM(); });
+    place(1, spec_.length, lengthEdit_);
+    mEdit_ = makeOutputEdit(page, QString::fromLatin1(spec_.m.objectName));
+    place(1, spec_.m, mEdit_);
+
+    auto *right = new QVBoxLayout;
+    right->addLayout(form);
+    right->addWidget(makeLegend(page, spec_.legend));
+    row->addLayout(right);
+    row->addStretch(1);
+    static_cast<QVBoxLayout *>(page->layout())->addLayout(row);
+}
+
+void WeightPage::show()
+{
+    if (filler_) {
+        filler_->fillOnce(host_.table());
+    } else if (!flatBarLoaded_) {
+        fillFlatBarGrid(*grid_);
+        flatBarLoaded_ = true;
+    }
+}
+
+void WeightPage::computeG()
+{
+    std::vector<double> values;
+    for (QLineEdit *edit : dimensionEdits_) {
+        if (edit->text().isEmpty()) {
+            gEdit_->clear();
+            return;
+        }
+    }
+    for (QLineEdit *edit : dimensionEdits_) {
+        const auto value = parseFloat(edit->text());
+        if (!value) {
+            if (spec_.badNumber == BadNumber::PageMessage)
+                host_.reporter().showMessage(kBadInputMessage, kApplicationTitle, MessageIcon::None);
+            else
+                host_.reporter().reportError(conversionErrorText(edit->text()));
+            return;
+        }
+        values.push_back(*value);
+    }
+    gEdit_->setText(floatToStr(weights::weightPerUnit(spec_.shape, values)));
+}
+
+void WeightPage::computeM()
+{
+    if (gEdit_->text().isEmpty()) {
+        host_.reporter().showMessage(kNeedGMessage, kApplicationTitle, MessageIcon::None);
+        mEdit_->clear();
+        return;
+    }
+    if (lengthEdit_->text().isEmpty()) {
+        mEdit_->clear();
+        return;
+    }
+    // A length that is no number has no message of the page's own: the conversion error
+    // escapes to the general error report and M keeps its text.
+    mEdit_->setText(floatToStr(weights::lengthWeight(gEdit_->text(), lengthEdit_->text())));
+}
+
+} // namespace mhbk

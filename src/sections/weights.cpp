@@ -1,0 +1,95 @@
+#include "sections/weights.h"
+
+#include "common/errors.h"
+#include "common/numtext.h"
+#include "sections/numberformat.h"
+
+namespace mhbk::weights {
+
+double roundBar(double d)
+{
+    const double r = d / 2;
+    return r * (r * kPi) * kSteelDensity / kUnitDivisor;
+}
+
+double squareBar(double a) { return a * a * kSteelDensity / kUnitDivisor; }
+
+double rectangleBar(double a, double b) { return a * b * kSteelDensity / kUnitDivisor; }
+
+double hexagonBar(double a) { return a * (a * kHexagonFactor) * kSteelDensity / kUnitDivisor; }
+
+double flatBar(double width, double thickness) { return width * thickness * kSteelDensity / kUnitDivisor; }
+
+double plate(double thickness) { return kSteelDensity * thickness; }
+
+// No check on the values: a wall of at least the outer diameter gives zero or a negative weight,
+// which the pages show as computed.
+double pipe(double outerDiameter, double wall)
+{
+    return kPi * wall * (outerDiameter - wall) * kSteelDensity / kUnitDivisor;
+}
+
+const std::vector<ShapeInfo> &shapes()
+{
+    static const std::vector<ShapeInfo> table = {
+        {Shape::Round, "round", {QStringLiteral("d")}},
+        {Shape::Square, "square", {QStringLiteral("a")}},
+        {Shape::Rectangle, "rectangle", {QStringLiteral("a"), QStringLiteral("b")}},
+        {Shape::Hexagon, "hexagon", {QStringLiteral("a")}},
+        {Shape::Flat, "flat", {QStringLiteral("W"), QStringLiteral("D")}},
+        {Shape::Plate, "plate", {QStringLiteral("d")}},
+        {Shape::Pipe, "pipe", {QStringLiteral("R"), QStringLiteral("d")}},
+    };
+    return table;
+}
+
+std::optional<ShapeInfo> shapeByName(const QString &name)
+{
+    for (const ShapeInfo &info : shapes()) {
+        if (name == QLatin1String(info.name))
+            return info;
+    }
+    return std::nullopt;
+}
+
+double weightPerUnit(Shape shape, const std::vector<double> &v)
+{
+    switch (shape) {
+    case Shape::Round: return roundBar(v.at(0));
+    case Shape::Square: return squareBar(v.at(0));
+    case Shape::Rectangle: return rectangleBar(v.at(0), v.at(1));
+    case Shape::Hexagon: return hexagonBar(v.at(0));
+    case Shape::Flat: return flatBar(v.at(0), v.at(1));
+    case Shape::Plate: return plate(v.at(0));
+    case Shape::Pipe: return pipe(v.at(0), v.at(1));
+    }
+    throw AppError(QStringLiteral("unknown shape"));
+}
+
+double lengthWeight(const QString &shownG, const QString &lengthText)
+{
+    const double g = strToFloat(shownG);
+    return g * strToFloat(lengthText);
+}
+
+int flatBarWidth(int row)
+{
+    if (row <= 8)
+        return 2 * row + 8;
+    if (row <= 16)
+        return 3 * row + 8;
+    return 4 * row + 8;
+}
+
+int flatBarThickness(int column)
+{
+    if (column <= 8)
+        return column + 2;
+    if (column <= 16)
+        return 2 * column - 5;
+    return 3 * column - 18;
+}
+
+double plateArea(double widthMm, double lengthMm) { return (widthMm / 1000) * lengthMm / 1000; }
+
+} // namespace mhbk::weights

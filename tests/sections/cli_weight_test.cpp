@@ -1,0 +1,105 @@
+#include "common/clicommands.h"
+#include "sectiontestdb.h"
+
+#include <gtest/gtest.h>
+
+namespace mhbk::test {
+namespace {
+
+struct CliRun {
+    int status;
+    QString out;
+    QString err;
+};
+
+CliRun run(int (*command)(const QStringList &, QTextStream &, QTextStream &), const QStringList &args)
+{
+    CliRun result;
+    QTextStream out(&result.out);
+    QTextStream err(&result.err);
+    result.status = command(args, out, err);
+    out.flush();
+    err.flush();
+    return result;
+}
+
+TEST(WeightCommand, Shapes)
+{
+    const std::pair<QStringList, QString> cases[] = {
+        {{"round", "d=10", "L=2"}, "G=0.616539\nM=1.233078\n"},
+        {{"round", "d=10"}, "G=0.616539\n"},
+        {{"square", "a=10"}, "G=0.785\n"},
+        {{"rectangle", "b=20", "a=10", "L=.5"}, "G=1.57\nM=0.785\n"},
+        {{"hexagon", "a=10"}, "G=0.67981\n"},
+        {{"flat", "W=100", "D=51"}, "G=40.035\n"},
+        {{"plate", "d=10", "L=2"}, "G=78.5\nM=157\n"},
+        {{"pipe", "R=60", "d=3"}, "G=4.21712676\n"},
+        {{"pipe", "R=2", "d=3", "L=10"}, "G=-0.07398468\nM=-0.7398468\n"},
+    };
+    for (const auto &[args, expected] : cases) {
+        const CliRun r = run(runWeightCommand, args);
+        EXPECT_EQ(r.status, 0) << args.join(' ').toStdString() << r.err.toStdString();
+        EXPECT_EQ(r.out, expected) << args.join(' ').toStdString();
+    }
+}
+
+TEST(WeightCommand, BadInputGoesToStandardErrorWithStatusOne)
+{
+    const std::pair<QStringList, QString> cases[] = {
+        {{}, "one shape expected"},
+        {{"cube", "a=1"}, "unknown shape: cube"},
+        {{"round"}, "missing value: d="},
+        {{"round", "d="}, "missing value: d="},
+        {{"round", "d=."}, "出错！请检查输入的字符串！"},
+        {{"round", "d=10", "L=."}, "'.' is not a valid floating point value"},
+        {{"round", "d=10", "x=1"}, "unknown parameter: x"},
+        {{"pipe", "R=60"}, "missing value: d="},
+        {{"checkered", "t=3.0", "w=abc"}, "“钢板宽度”与“长度”需要输入数值型参数！"},
+    };
+    for (const auto &[args, message] : cases) {
+        const CliRun r = run(runWeightCommand, args);
+        EXPECT_EQ(r.status, 1) << args.join(' ').toStdString();
+        EXPECT_TRUE(r.out.isEmpty());
+        EXPECT_TRUE(r.err.contains(message)) << r.err.toStdString();
+    }
+}
+
+TEST(WeightCommand, Help)
+{
+    const CliRun r = run(runWeightCommand, {"--help"});
+    EXPECT_EQ(r.status, 0);
+    for (const char *shape : {"round", "square", "rectangle", "hexagon", "flat", "plate", "pipe", "checkered"})
+        EXPECT_TRUE(r.out.contains(QLatin1String(shape))) << shape;
+}
+
+TEST(WeightCommand, CheckeredFromTheDatabase)
+{
+    SmallHandbook db;
+    db.addCheckeredTable({{"2.5", "1.0", "21.6", "1.0", "21.3"}, {"3.0", "1.0", "25.6", "1.0", "24.4"}});
+    CliRun r = run(runWeightCommand, {"checkered", "t=3.0", "w=1000", "l=2000", "--db", db.path()});
+    EXPECT_EQ(r.status, 0) << r.err.toStdString();
+    EXPECT_EQ(r.out, QStringLiteral("WG_LX=1.0\nLLZL_LX=25.6\nZL_LX=51.2\nWG_BDX=1.0\nLLZL_BDX=24.4\nZL_BDX=48.8\n"));
+    r = run(runWeightCommand, {"checkered", "t=7", "--db", db.path()});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_TRUE(r.err.contains(QLatin1String("7")));
+    r = run(runWeightCommand, {"checkered", "t=3.0", "--db", db.path() + "-missing"});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_TRUE(r.err.contains(QStringLiteral("找不到数据库文件")));
+}
+
+TEST(TableCommand, PrintsCaptionsAndRowsTabSeparated)
+{
+    SmallHandbook db;
+    db.addCaptionTable(QStringLiteral("circle"), {"d(mm)", "G(kg/m)"}, {{"5.5", "0.186"}, {"6", "0.222"}});
+    CliRun r = run(runTableCommand, {"circle", "--db", db.path()});
+    EXPECT_EQ(r.status, 0) << r.err.toStdString();
+    EXPECT_EQ(r.out, QStringLiteral("d(mm)\tG(kg/m)\n5.5\t0.186\n6\t0.222\n"));
+    r = run(runTableCommand, {"nosuchtable", "--db", db.path()});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_FALSE(r.err.isEmpty());
+    r = run(runTableCommand, {});
+    EXPECT_EQ(r.status, 1);
+}
+
+} // namespace
+} // namespace mhbk::test

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <QTemporaryDir>
+#include <vector>
+
+namespace mhbk::test {
+
+// A small handbook database of made-up rows, for tests that must not depend on the shipped
+// tables: every table has an integer column first (never shown) and text fields after it.
+class SmallHandbook {
+public:
+    SmallHandbook();
+    ~SmallHandbook();
+
+    const QString &path() const { return path_; }
+
+    // Creates (or replaces) a table whose first record holds the captions.
+    void addCaptionTable(const QString &name, const QStringList &captions, const std::vector<QStringList> &rows);
+    // A caption table with `sizes` numbered data records ("1", "2", ...) in every field.
+    void addNumberedTable(const QString &name, int fields, int sizes);
+    // The checkered-plate table with the given basic thicknesses (rows of jbhd and four values).
+    void addCheckeredTable(const std::vector<QStringList> &rows);
+    void dropTable(const QString &name);
+
+private:
+    void exec(const QString &sql, const QStringList &values = {});
+
+    QTemporaryDir dir_;
+    QString path_;
+    QString connection_;
+};
+
+} // namespace mhbk::test

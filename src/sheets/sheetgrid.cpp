@@ -3,6 +3,7 @@
 #include "sheets/sheetcalc.h"
 
 #include <QAbstractButton>
+#include <QCoreApplication>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -238,6 +239,13 @@ bool LengthDelegate::eventFilter(QObject *watched, QEvent *event)
             emit commitData(editor);
             emit closeEditor(editor, QAbstractItemDelegate::NoHint);
             grid_->pressEnter();
+            return true;
+        }
+        if (key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab) {
+            // Tab goes on to the neighbouring cell, not to the next length to edit.
+            emit commitData(editor);
+            emit closeEditor(editor, QAbstractItemDelegate::NoHint);
+            QCoreApplication::sendEvent(grid_, key);
             return true;
         }
         if (discardsKey(sheet_, grid_->gridColumn(), grid_->gridRow(), key, editor->text()))

@@ -136,6 +136,18 @@ TEST_F(SheetWindowTest, EnterRecalculatesAndMovesDown)
     EXPECT_EQ(grid_->gridRow(), 5);  // only the length column moves down
 }
 
+TEST_F(SheetWindowTest, TabLeavesTheLengthForTheNextCell)
+{
+    open(6);
+    select(1, 4);
+    type(QStringLiteral("5"));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    EXPECT_EQ(cell(1, 4), "5");
+    EXPECT_EQ(grid_->gridColumn(), 2);
+    EXPECT_EQ(grid_->gridRow(), 4);
+    EXPECT_EQ(QApplication::focusWidget(), grid_);  // the editor has closed
+}
+
 TEST_F(SheetWindowTest, RecalculatesOnlyWhenTheLengthRowChanges)
 {
     open(6);

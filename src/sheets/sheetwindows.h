@@ -8,7 +8,8 @@ class Reporter;
 
 // Creates the borderless sheet window of page 5 (by nominal size, `TfrmGGBW_Old`) or
 // page 6 (by outer diameter, `TfrmGGBW`), parented to the page and filling it.
-// Returns nullptr for any other page.
+// Returns nullptr for any other page. A page keeps its one sheet: asking again for a page that
+// already holds its sheet returns that sheet, with what the user typed in it.
 QWidget *createSheetWindow(int pageIndex, QWidget *page, Reporter &reporter);
 
 } // namespace mhbk

@@ -1,0 +1,110 @@
+#pragma once
+
+// A plain description of a workbook as the file writers need it: values already computed,
+// styles already resolved. Both Excel writers work from this, so neither depends on how the
+// engine keeps its cells.
+
+#include <QString>
+#include <cstdint>
+#include <optional>
+#include <set>
+#include <vector>
+
+namespace mhbk::xlsout {
+
+// 0xRRGGBB.
+using Rgb = std::uint32_t;
+
+// Line styles numbered as in the Excel file formats (0 none, 1 thin, 2 medium, 3 dashed,
+// 4 dotted, 5 thick, 6 double, 7 hair, 8 medium dashed ... 13 slanted dash-dot).
+enum class Line : std::uint8_t { None = 0, Thin = 1, Medium = 2, Dashed = 3, Dotted = 4, Thick = 5, Double = 6, Hair = 7 };
+
+struct Border {
+    Line line = Line::None;
+    std::optional<Rgb> color; // automatic when empty
+
+    bool operator==(const Border &) const = default;
+};
+
+enum class HAlign : std::uint8_t { General, Left, Center, Right, Fill, Justify, CenterAcross };
+enum class VAlign : std::uint8_t { Top, Center, Bottom, Justify };
+
+struct Style {
+    QString fontName = QStringLiteral("宋体");
+    double fontSize = 11.0; // points
+    bool bold = false;
+    bool italic = false;
+    bool underline = false;
+    std::optional<Rgb> fontColor;
+    std::optional<Rgb> fill; // solid fill
+    Border left, right, top, bottom;
+    HAlign halign = HAlign::General;
+    VAlign valign = VAlign::Bottom;
+    bool wrap = false;
+    QString numberFormat = QStringLiteral("General");
+    bool locked = true;
+
+    bool operator==(const Style &) const = default;
+};
+
+// Excel's error values with their codes in the binary format.
+enum class ErrorCode : std::uint8_t { Null = 0x00, Div0 = 0x07, Value = 0x0F, Ref = 0x17, Name = 0x1D, Num = 0x24, NA = 0x2A };
+
+QString errorText(ErrorCode code);
+
+struct Value {
+    enum class Kind : std::uint8_t { Empty, Number, Text, Boolean, Error };
+    Kind kind = Kind::Empty;
+    double number = 0.0;
+    QString text;
+    bool boolean = false;
+    ErrorCode error = ErrorCode::Value;
+
+    static Value ofNumber(double v) { Value x; x.kind = Kind::Number; x.number = v; return x; }
+    static Value ofText(const QString &t) { Value x; x.kind = Kind::Text; x.text = t; return x; }
+    static Value ofBoolean(bool b) { Value x; x.kind = Kind::Boolean; x.boolean = b; return x; }
+    static Value ofError(ErrorCode e) { Value x; x.kind = Kind::Error; x.error = e; return x; }
+};
+
+struct Cell {
+    int row = 0; // zero-based
+    int col = 0;
+    Value value;       // the value shown (for a formula, its computed result)
+    QString formula;   // Excel A1 text without the leading "=", empty for a constant
+    int style = 0;     // index into Book::styles
+};
+
+struct Range {
+    int firstRow = 0, lastRow = 0, firstCol = 0, lastCol = 0;
+};
+
+struct Column {
+    int col = 0;
+    double width = 8.43; // in characters of the default font, as Excel counts them
+    bool hidden = false;
+};
+
+struct Row {
+    int row = 0;
+    std::optional<double> height; // points; default height when empty
+    bool hidden = false;
+};
+
+struct Sheet {
+    QString name = QStringLiteral("Sheet1");
+    std::vector<Cell> cells; // any order; at most one per position
+    std::vector<Range> merges;
+    std::vector<Column> columns;
+    std::vector<Row> rows;
+    double defaultColumnWidth = 8.43; // characters
+    double defaultRowHeight = 14.25;  // points
+    bool protect = false;
+    bool showGridlines = true;
+};
+
+struct Book {
+    std::vector<Style> styles{Style{}}; // index 0 is the default style
+    std::vector<Sheet> sheets;
+};
+
+} // namespace mhbk::xlsout

@@ -1,0 +1,22 @@
+#pragma once
+
+#include "workbooks/export/exportbook.h"
+
+#include <QString>
+
+namespace mhbk::wb {
+class Workbook;
+}
+
+namespace mhbk::xlsout {
+
+enum class ExcelFormat { Xls, Xlsx };
+
+// The workbook as the writers see it: every sheet's cells with their current values and
+// formulas, its styles and layout.
+Book describeWorkbook(const wb::Workbook &book);
+
+// Writes the workbook as an Excel file. Throws mhbk::AppError naming the path.
+void exportWorkbook(const wb::Workbook &book, const QString &path, ExcelFormat format);
+
+} // namespace mhbk::xlsout

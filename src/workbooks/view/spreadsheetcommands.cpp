@@ -1,0 +1,70 @@
+#include "workbooks/view/spreadsheetcommands.h"
+
+#include "workbooks/view/tf1book.h"
+
+#include <QFileDialog>
+
+namespace mhbk::view {
+
+QString SaveDialogPrompt::xlsFilter() { return QStringLiteral("Excel文件(*.xls)"); }
+QString SaveDialogPrompt::xlsxFilter() { return QStringLiteral("Excel 2007文件(*.xlsx)"); }
+
+SaveDialogPrompt::SaveDialogPrompt(QWidget *parent) : dialog_(new QFileDialog(parent))
+{
+    dialog_->setObjectName(QStringLiteral("SaveDialog"));
+    dialog_->setWindowTitle(QStringLiteral("另存为Excel文件"));
+    dialog_->setAcceptMode(QFileDialog::AcceptSave);
+    dialog_->setFileMode(QFileDialog::AnyFile);
+    dialog_->setNameFilters({xlsFilter(), xlsxFilter()});
+    dialog_->setDefaultSuffix(QStringLiteral("xls"));
+    dialog_->setSizeGripEnabled(true);
+    // A name typed without an extension gets the one of the filter shown.
+    QObject::connect(dialog_, &QFileDialog::filterSelected, dialog_, [d = dialog_](const QString &filter) {
+        d->setDefaultSuffix(filter == xlsxFilter() ? QStringLiteral("xlsx") : QStringLiteral("xls"));
+    });
+}
+
+std::optional<QString> SaveDialogPrompt::askSavePath()
+{
+    if (!lastPath_.isEmpty())
+        dialog_->selectFile(lastPath_);
+    if (dialog_->exec() != QDialog::Accepted || dialog_->selectedFiles().isEmpty())
+        return std::nullopt;
+    lastPath_ = dialog_->selectedFiles().constFirst();
+    return lastPath_;
+}
+
+TF1Book *pageSpreadsheet(QWidget *page)
+{
+    if (!page)
+        return nullptr;
+    const auto children = page->findChildren<QWidget *>(QString(), Qt::FindDirectChildrenOnly);
+    return children.isEmpty() ? nullptr : qobject_cast<TF1Book *>(children.constFirst());
+}
+
+WorkbookCommands::WorkbookCommands(std::unique_ptr<SavePathPrompt> prompt, QObject *parent)
+    : QObject(parent), prompt_(std::move(prompt))
+{
+}
+
+bool WorkbookCommands::hasSpreadsheet(QWidget *page) const { return pageSpreadsheet(page) != nullptr; }
+
+void WorkbookCommands::exportExcel(QWidget *page)
+{
+    TF1Book *book = pageSpreadsheet(page);
+    if (!book)
+        return;
+    const std::optional<QString> path = prompt_->askSavePath();
+    if (!path)
+        return;
+    const bool xlsx = path->endsWith(QStringLiteral(".xlsx"), Qt::CaseInsensitive);
+    book->SaveToFile(*path, xlsx ? TF1Book::kTypeExcel2007 : TF1Book::kTypeExcel97);
+}
+
+void WorkbookCommands::printPreview(QWidget *page)
+{
+    if (TF1Book *book = pageSpreadsheet(page))
+        book->OpenPrintPreview();
+}
+
+} // namespace mhbk::view

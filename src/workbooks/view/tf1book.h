@@ -1,0 +1,121 @@
+#pragma once
+
+#include "workbooks/engine/address.h"
+
+#include <QAbstractScrollArea>
+#include <QByteArray>
+#include <QString>
+#include <memory>
+
+class QLineEdit;
+class QPrinter;
+
+namespace mhbk::wb {
+class Workbook;
+}
+
+namespace mhbk::view {
+
+class SheetGeometry;
+
+// The spreadsheet control of the workbook pages: shows the active sheet of a workbook with its
+// styles, merges, widths, heights and hidden columns, edits unlocked cells in place and
+// recalculates, navigates with the keyboard and copies a selection as tab-separated text.
+// It has no edit bar, no row or column headings and no sheet tabs.
+//
+// The operations keep the control's historic names and count rows and columns from 1.
+class TF1Book : public QAbstractScrollArea {
+    Q_OBJECT
+
+public:
+    // File types of LoadFromFile / SaveToFile.
+    static constexpr short kTypeExcel97 = 11;   // .xls
+    static constexpr short kTypeWorkbook = 12;  // the stored workbook format
+    static constexpr short kTypeExcel2007 = 13; // .xlsx
+
+    explicit TF1Book(QWidget *parent = nullptr);
+    ~TF1Book() override;
+
+    // Replaces the shown workbook. Throws mhbk::AppError when the file cannot be read, is not
+    // of type 12, or is malformed (the message says where).
+    void LoadFromFile(const QString &path, short fileType);
+    void LoadFromData(const QByteArray &data);
+    // Writes the workbook as shown, the user's edits included. Throws mhbk::AppError.
+    void SaveToFile(const QString &path, short fileType) const;
+
+    void SetCurrentCell(int row, int col);
+    int CurrentRow() const { return current_.row + 1; }
+    int CurrentCol() const { return current_.col + 1; }
+    // The current cell's text as shown; writing interprets the text as typed (an empty text
+    // clears the cell). Programmatic writes are not subject to cell protection.
+    QString Text() const;
+    void SetText(const QString &text);
+    QString Text(int row, int col) const;
+    void SetText(int row, int col, const QString &text);
+    void SetColumnRangeHidden(int firstCol, int lastCol, bool hidden);
+    void OpenPrintPreview();
+
+    // Display properties written by the page loader. The view never shows an edit bar,
+    // headings, tabs or designer; the scroll bar values are 0 never, 1 always, 2 as needed.
+    void SetShowEditBar(bool) {}
+    void SetShowRowHeading(bool) {}
+    void SetShowColHeading(bool) {}
+    void SetShowLockedCellsError(bool on) { showLockedError_ = on; }
+    void SetAllowDesigner(bool) {}
+    void SetAllowTabs(bool) {}
+    void SetShowVScrollBar(int mode);
+    void SetShowHScrollBar(int mode);
+    void SetShowTabs(int) {}
+
+    // The selection (zero-based, inclusive) and its tab-separated text, as Ctrl+C copies it.
+    wb::CellRange selection() const;
+    void setSelection(const wb::CellRange &range);
+    QString selectionText() const;
+    void copySelection() const;
+
+    const wb::Workbook &workbook() const { return *book_; }
+    // Changing layout or styles directly on the model needs a refresh() afterwards.
+    wb::Workbook &workbook() { return *book_; }
+    void refresh() { layoutChanged(); }
+    bool isEditing() const;
+    // Renders the print preview's pages on any printer (public for the preview's tests).
+    void renderForPrint(QPrinter *printer) const;
+
+signals:
+    void cellChanged(int row, int col);
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+    void scrollContentsBy(int dx, int dy) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+    void mouseDoubleClickEvent(QMouseEvent *event) override;
+    bool focusNextPrevChild(bool next) override;
+
+private:
+    void setWorkbook(std::unique_ptr<wb::Workbook> book);
+    int sheetIndex() const;
+    void layoutChanged();
+    void updateScrollBars();
+    wb::CellAddress cellAt(const QPoint &viewportPos) const;
+    wb::CellAddress anchorOf(wb::CellAddress cell) const;
+    void moveCurrent(int dRow, int dCol, bool extend);
+    void setCurrent(wb::CellAddress cell, bool extend);
+    void ensureVisible(wb::CellAddress cell);
+    bool beginEdit(const QString &initial, bool replace);
+    void commitEdit();
+    void cancelEdit();
+    void placeEditor();
+
+    std::unique_ptr<wb::Workbook> book_;
+    std::unique_ptr<SheetGeometry> geometry_;
+    wb::CellAddress current_;
+    wb::CellAddress anchor_; // the other corner of the selection
+    QLineEdit *editor_ = nullptr;
+    wb::CellAddress editing_;
+    bool showLockedError_ = false;
+};
+
+} // namespace mhbk::view

@@ -1,0 +1,187 @@
+#include "viewfixture.h"
+
+#include "common/errors.h"
+#include "workbooks/engine/workbookjson.h"
+#include "workbooks/view/tf1book.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QLineEdit>
+#include <QTemporaryDir>
+#include <QTest>
+#include <gtest/gtest.h>
+
+using namespace mhbk;
+using namespace mhbk::test;
+using view::TF1Book;
+
+namespace {
+
+TEST(TF1Book, ShowsTheLoadedWorkbook)
+{
+    auto v = viewOf(priceList());
+    EXPECT_EQ(v->Text(1, 1), QStringLiteral("材料价格表"));
+    EXPECT_EQ(v->Text(3, 4), QStringLiteral("50.00"));
+    EXPECT_EQ(v->Text(5, 4), QStringLiteral("90.00"));
+    const QString png = QStringLiteral(MHBK_VIEW_TEST_OUT "/tf1book.png");
+    EXPECT_TRUE(v->grab().save(png));
+}
+
+TEST(TF1Book, CellsOutsideTheUsedRangeReadEmpty)
+{
+    auto v = viewOf(priceList());
+    v->SetCurrentCell(100, 100);
+    EXPECT_EQ(v->Text(), QString());
+    EXPECT_EQ(v->Text(0, 0), QString());
+    EXPECT_EQ(v->Text(-3, 2), QString());
+    v->SetText(QStringLiteral("3"));
+    EXPECT_EQ(v->Text(100, 100), QStringLiteral("3"));
+    v->SetText(QString());
+    EXPECT_EQ(v->Text(), QString());
+}
+
+// Programs write locked cells (the duct pages fill in results); only the user is refused.
+TEST(TF1Book, ProgramWritesRecalculateDependents)
+{
+    auto v = viewOf(priceList());
+    v->SetCurrentCell(3, 3);
+    v->SetText(QStringLiteral("10"));
+    EXPECT_EQ(v->Text(3, 4), QStringLiteral("125.00"));
+    EXPECT_EQ(v->Text(5, 4), QStringLiteral("165.00"));
+    v->SetText(5, 1, QStringLiteral("备注"));
+    EXPECT_EQ(v->Text(5, 1), QStringLiteral("备注"));
+}
+
+TEST(TF1Book, TypingIntoAnUnlockedCellRecalculates)
+{
+    auto v = viewOf(priceList());
+    v->SetCurrentCell(3, 3); // C3, a quantity
+    typeText(*v, QStringLiteral("10"));
+    ASSERT_TRUE(v->isEditing());
+    press(*v, Qt::Key_Return);
+    EXPECT_FALSE(v->isEditing());
+    EXPECT_EQ(v->Text(3, 4), QStringLiteral("125.00"));
+    EXPECT_EQ(v->Text(5, 4), QStringLiteral("165.00"));
+    EXPECT_EQ(v->CurrentRow(), 4); // Enter moves down
+    EXPECT_EQ(v->CurrentCol(), 3);
+}
+
+TEST(TF1Book, EditingALockedCellIsSilentlyRefused)
+{
+    auto v = viewOf(priceList());
+    for (auto [row, col] : {std::pair(3, 4), std::pair(1, 1), std::pair(2, 2)}) {
+        v->SetCurrentCell(row, col);
+        const QString before = v->Text();
+        typeText(*v, QStringLiteral("7"));
+        EXPECT_FALSE(v->isEditing()) << row << "," << col;
+        press(*v, Qt::Key_F2);
+        EXPECT_FALSE(v->isEditing());
+        press(*v, Qt::Key_Delete);
+        EXPECT_EQ(v->Text(), before);
+    }
+}
+
+TEST(TF1Book, EscapeCancelsAnEdit)
+{
+    auto v = viewOf(priceList());
+    v->SetCurrentCell(3, 2);
+    typeText(*v, QStringLiteral("99"));
+    press(*v, Qt::Key_Escape);
+    EXPECT_FALSE(v->isEditing());
+    EXPECT_EQ(v->Text(3, 2), QStringLiteral("12.5"));
+}
+
+TEST(TF1Book, KeyboardMovesOverMergesAndHiddenColumns)
+{
+    auto v = viewOf(priceList());
+    v->SetColumnRangeHidden(2, 2, true); // B
+    v->SetCurrentCell(1, 1);             // A1, the anchor of the merged title A1:D1
+    const struct {
+        int key;
+        int row, col; // the current cell afterwards
+    } steps[] = {
+        {Qt::Key_Right, 1, 5}, // the merged title counts as one cell
+        {Qt::Key_Left, 1, 1},  // and is entered at its anchor
+        {Qt::Key_Down, 2, 1},
+        {Qt::Key_Right, 2, 3}, // B is hidden
+        {Qt::Key_Left, 2, 1},
+        {Qt::Key_Up, 1, 1},
+        {Qt::Key_Tab, 1, 5},
+        {Qt::Key_Backtab, 1, 1},
+        {Qt::Key_Return, 2, 1},
+        {Qt::Key_Up, 1, 1},
+        {Qt::Key_Up, 1, 1},    // nothing above row 1
+    };
+    for (const auto &s : steps) {
+        press(*v, s.key);
+        EXPECT_EQ(std::pair(v->CurrentRow(), v->CurrentCol()), std::pair(s.row, s.col)) << "key " << s.key;
+    }
+}
+
+TEST(TF1Book, CopiesTheSelectionAsTabSeparatedText)
+{
+    auto v = viewOf(priceList());
+    v->setSelection({1, 0, 3, 3});
+    EXPECT_EQ(v->selectionText(), QStringLiteral("名称\t单价\t数量\t金额\n"
+                                                 "焊接钢管\t12.5\t4\t50.00\n"
+                                                 "镀锌钢管\t20\t2\t40.00\n"));
+    v->SetColumnRangeHidden(2, 3, true);
+    v->SetText(2, 1, QStringLiteral("名\t称"));
+    v->setSelection({1, 0, 2, 3});
+    press(*v, Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(QApplication::clipboard()->text(), QStringLiteral("\"名\t称\"\t金额\n焊接钢管\t50.00\n"));
+}
+
+TEST(TF1Book, ShiftArrowsExtendTheSelection)
+{
+    auto v = viewOf(priceList());
+    v->SetCurrentCell(3, 1);
+    press(*v, Qt::Key_Right, Qt::ShiftModifier);
+    press(*v, Qt::Key_Down, Qt::ShiftModifier);
+    const wb::CellRange sel = v->selection();
+    EXPECT_EQ(sel, (wb::CellRange{2, 0, 3, 1}));
+}
+
+TEST(TF1Book, LoadingReportsWhereTheDataIsBroken)
+{
+    TF1Book v;
+    QTemporaryDir dir;
+    const QString broken = dir.filePath(QStringLiteral("tmp"));
+    QFile f(broken);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(wb::saveWorkbook(priceList()).left(40));
+    f.close();
+    const struct {
+        QString path;
+        short type;
+    } cases[] = {{broken, TF1Book::kTypeWorkbook},
+                 {dir.filePath(QStringLiteral("missing")), TF1Book::kTypeWorkbook},
+                 {broken, TF1Book::kTypeExcel97}};
+    for (const auto &c : cases) {
+        EXPECT_THROW(v.LoadFromFile(c.path, c.type), AppError) << c.path.toStdString();
+        EXPECT_EQ(v.Text(1, 1), QString()); // the shown workbook is unchanged
+    }
+    EXPECT_THROW(v.LoadFromData(QByteArray("{\"version\": 1, \"sheets\": [")), AppError);
+}
+
+TEST(TF1Book, SavesWhatItShows)
+{
+    QTemporaryDir dir;
+    auto v = viewOf(priceList());
+    v->SetText(3, 3, QStringLiteral("8"));
+    const QString stored = dir.filePath(QStringLiteral("copy"));
+    v->SaveToFile(stored, TF1Book::kTypeWorkbook);
+    TF1Book again;
+    again.LoadFromFile(stored, TF1Book::kTypeWorkbook);
+    EXPECT_EQ(again.Text(5, 4), QStringLiteral("140.00"));
+    for (short type : {TF1Book::kTypeExcel97, TF1Book::kTypeExcel2007}) {
+        const QString path = dir.filePath(QStringLiteral("out%1").arg(type));
+        v->SaveToFile(path, type);
+        QFile f(path);
+        ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+        EXPECT_EQ(f.read(2), type == TF1Book::kTypeExcel97 ? QByteArray("\xD0\xCF") : QByteArray("PK"));
+    }
+    EXPECT_THROW(v->SaveToFile(dir.filePath(QStringLiteral("x")), 5), AppError);
+}
+
+} // namespace

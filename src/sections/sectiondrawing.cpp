@@ -9,7 +9,7 @@ namespace mhbk {
 
 namespace {
 
-constexpr int kBarSize = 80;
+constexpr int kBarSize = 90;
 constexpr int kRolledSize = 110;
 
 // A dimension line with arrow heads at both ends and its letter beside the middle.
@@ -18,10 +18,13 @@ void dimension(QPainter &p, QPointF a, QPointF b, const QString &letter, QPointF
     p.drawLine(a, b);
     const QPointF dir = (b - a) / std::hypot(b.x() - a.x(), b.y() - a.y());
     const QPointF normal(-dir.y(), dir.x());
+    p.save();
+    p.setBrush(Qt::black);
     for (const auto &[tip, sign] : {std::pair{a, 1.0}, std::pair{b, -1.0}}) {
         const QPointF back = tip + dir * (5.0 * sign);
         p.drawPolygon(QPolygonF{tip, back + normal * 2.5, back - normal * 2.5});
     }
+    p.restore();
     const QPointF mid = (a + b) / 2 + letterOffset;
     p.drawText(QRectF(mid.x() - 12, mid.y() - 8, 24, 16), Qt::AlignCenter, letter);
 }
@@ -47,7 +50,7 @@ void drawRectangle(QPainter &p)
 
 void drawHexagon(QPainter &p)
 {
-    const QPointF c(40, 36);
+    const QPointF c(36, 40);
     const double r = 30;
     QPolygonF hexagon;
     for (int i = 0; i < 6; ++i) {
@@ -56,7 +59,7 @@ void drawHexagon(QPainter &p)
     }
     p.drawPolygon(hexagon);
     const double flat = r * std::sqrt(3.0) / 2;
-    dimension(p, {c.x() + r + 6, c.y() - flat}, {c.x() + r + 6, c.y() + flat}, QStringLiteral("a"), {-9, 0});
+    dimension(p, {c.x() + r + 6, c.y() - flat}, {c.x() + r + 6, c.y() + flat}, QStringLiteral("a"), {9, 0});
 }
 
 void drawAngle(QPainter &p, bool unequal)

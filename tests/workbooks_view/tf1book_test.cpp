@@ -7,6 +7,9 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QLineEdit>
+#include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
+#include <QTimer>
 #include <QTemporaryDir>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -182,6 +185,34 @@ TEST(TF1Book, SavesWhatItShows)
         EXPECT_EQ(f.read(2), type == TF1Book::kTypeExcel97 ? QByteArray("\xD0\xCF") : QByteArray("PK"));
     }
     EXPECT_THROW(v->SaveToFile(dir.filePath(QStringLiteral("x")), 5), AppError);
+}
+
+} // namespace
+
+namespace {
+
+// The preview dialog gets its pages from the sheet's printout: a long sheet previews on
+// several A4 pages.
+TEST(TF1Book, PrintPreviewShowsThePagedSheet)
+{
+    wb::Workbook book = priceList();
+    for (int r = 5; r < 150; ++r)
+        book.setInput(0, r, 0, QString::number(r));
+    auto v = viewOf(book);
+    int pages = -1;
+    QString title;
+    QTimer::singleShot(0, [&] {
+        for (QWidget *w : QApplication::topLevelWidgets())
+            if (auto *d = qobject_cast<QPrintPreviewDialog *>(w)) {
+                title = d->windowTitle();
+                if (auto *preview = d->findChild<QPrintPreviewWidget *>())
+                    pages = preview->pageCount();
+                d->reject();
+            }
+    });
+    v->OpenPrintPreview();
+    EXPECT_EQ(title, QStringLiteral("打印预览"));
+    EXPECT_GT(pages, 1);
 }
 
 } // namespace

@@ -46,6 +46,18 @@ TEST_F(XlsxRoundTrip, ValuesAndFormulasComeBackAsWritten)
     EXPECT_EQ(cellOf(s, 1, 0, 0)["number"].toDouble(), -0.125);
 }
 
+TEST_F(XlsxRoundTrip, AnEmptyMergedRangeStaysEmpty)
+{
+    Book book;
+    Sheet sheet;
+    sheet.merges = {{2, 3, 1, 2}};
+    sheet.cells = {{0, 0, Value::ofNumber(1), {}, 0}};
+    book.sheets = {sheet};
+    writeXlsxFile(book, path("merge.xlsx"));
+    READ_OR_SKIP(s, read(path("merge.xlsx")), "python3-openpyxl");
+    EXPECT_TRUE(cellOf(s, 0, 2, 1)["empty"].toBool()) << cellOf(s, 0, 2, 1)["text"].toString().toStdString();
+}
+
 TEST_F(XlsxRoundTrip, LayoutAndStylesComeBackAsWritten)
 {
     writeXlsxFile(test::sampleBook(), path("sample.xlsx"));

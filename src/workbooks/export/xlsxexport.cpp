@@ -6,6 +6,7 @@
 #include <QFile>
 #include <xlsxwriter.h>
 
+#include <algorithm>
 #include <vector>
 
 namespace mhbk::xlsout {
@@ -132,6 +133,14 @@ void writeSheet(lxw_workbook *wb, const Sheet &sheet, const std::vector<lxw_form
                                        lxw_col_t(m.lastCol), "", format(0)));
     for (const Cell &c : sheet.cells)
         writeCell(ws, c, format(c.style), options, st);
+    // A merged range whose first cell holds nothing would otherwise keep the empty text the
+    // merge put there.
+    for (const Range &m : sheet.merges) {
+        const bool written = std::any_of(sheet.cells.begin(), sheet.cells.end(),
+                                         [&](const Cell &c) { return c.row == m.firstRow && c.col == m.firstCol; });
+        if (!written)
+            st.check(worksheet_write_blank(ws, lxw_row_t(m.firstRow), lxw_col_t(m.firstCol), format(0)));
+    }
     if (!sheet.showGridlines)
         worksheet_gridlines(ws, LXW_HIDE_ALL_GRIDLINES);
     if (sheet.protect)

@@ -10,13 +10,15 @@ namespace {
 using Fn1 = double (*)(double);
 
 // A one-argument function; `valid` rejects arguments outside its domain with #NUM!.
-template<Fn1 f, bool (*valid)(double) = nullptr>
+bool anything(double) { return true; }
+
+template<Fn1 f, bool (*valid)(double) = anything>
 Operand unaryMath(Evaluator &ev, std::vector<Operand> &args)
 {
     const Value x = numberArg(ev, args[0]);
     if (x.isError())
         return Operand::scalar(x);
-    if (valid && !valid(x.asNumber()))
+    if (!valid(x.asNumber()))
         return err(ErrorCode::Num);
     return num(f(x.asNumber()));
 }

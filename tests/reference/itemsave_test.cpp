@@ -168,6 +168,7 @@ TEST_F(SaveTest, KilledSaveLeavesOneWholeList)
         ASSERT_TRUE(whole) << "after a kill at " << delay << " ms the table holds " << now.size()
                            << " records, first " << (now.empty() ? "-" : now.front().join('|').toStdString());
     }
+    RecordProperty("kills_inside_a_save", killedMidTransaction);
     EXPECT_GT(killedMidTransaction, 0) << "no kill landed inside a save; the test proved nothing";
 }
 

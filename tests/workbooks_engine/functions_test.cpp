@@ -54,6 +54,8 @@ TEST(FunctionsTest, ConditionalAndProductSums)
         {"=SUMPRODUCT((A1:A5>2)*B1:B5)", "120"},
         {"=SUMPRODUCT(A1:A3,B1:B2)", "#VALUE!"},
         {"=SUMPRODUCT(A1:A2,F1:F2)", "#DIV/0!"},
+        {"=SUMPRODUCT(A:A,B:B)", "550"},               // whole columns stop at the used rows
+        {"=SUMPRODUCT((A:A>2)*B:B)", "120"},
     });
 }
 

@@ -287,10 +287,24 @@ Value applyScalar(Node::Op op, const Value &a, const Value &b)
 
 } // namespace
 
+int Evaluator::walkRows(const Operand &op) const
+{
+    if (op.kind != Operand::Kind::Range || op.rows < kMaxRows)
+        return op.rows;
+    return std::clamp(m_cells.usedRange(op.sheet).lastRow - op.range.firstRow + 1, 1, op.rows);
+}
+
+int Evaluator::walkColumns(const Operand &op) const
+{
+    if (op.kind != Operand::Kind::Range || op.cols < kMaxColumns)
+        return op.cols;
+    return std::clamp(m_cells.usedRange(op.sheet).lastCol - op.range.firstCol + 1, 1, op.cols);
+}
+
 Operand Evaluator::applyElementwise(const Operand &a, const Operand &b,
                                     const std::function<Value(const Value &, const Value &)> &f)
 {
-    const int rows = std::max(a.rows, b.rows), cols = std::max(a.cols, b.cols);
+    const int rows = std::max(walkRows(a), walkRows(b)), cols = std::max(walkColumns(a), walkColumns(b));
     if (qint64(rows) * cols > 1'000'000)
         return Operand::scalar(Value::error(ErrorCode::Num));
     std::vector<Value> out;

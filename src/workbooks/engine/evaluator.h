@@ -65,6 +65,10 @@ public:
     void forEach(const Operand &op, const std::function<void(const Value &, bool fromReference)> &fn) const;
 
     const CellSource &cells() const { return m_cells; }
+    // Rows and columns an element-by-element operation walks: a whole-column or whole-row
+    // reference stops at the last used row or column (the cells beyond are all empty).
+    int walkRows(const Operand &op) const;
+    int walkColumns(const Operand &op) const;
 
 private:
     Operand call(const Node &node);

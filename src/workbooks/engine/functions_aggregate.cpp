@@ -200,9 +200,9 @@ Operand sumifFn(Evaluator &ev, std::vector<Operand> &args)
 
 Operand sumproductFn(Evaluator &ev, std::vector<Operand> &args)
 {
-    const int rows = args[0].rows, cols = args[0].cols;
+    const int rows = ev.walkRows(args[0]), cols = ev.walkColumns(args[0]);
     for (const Operand &a : args)
-        if (a.rows != rows || a.cols != cols)
+        if (ev.walkRows(a) != rows || ev.walkColumns(a) != cols)
             return err(ErrorCode::Value);
     double sum = 0;
     for (int r = 0; r < rows; ++r) {

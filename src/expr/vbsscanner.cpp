@@ -133,14 +133,14 @@ private:
         case u'\\': return Tok::Backslash;
         case u'^': return Tok::Caret;
         case u'&': return Tok::Amp;
-        case u'=': return follow(u'<', Tok::Le) ? Tok::Le : follow(u'>', Tok::Ge) ? Tok::Ge : Tok::Eq;
-        case u'<': return follow(u'>', Tok::Ne) ? Tok::Ne : follow(u'=', Tok::Le) ? Tok::Le : Tok::Lt;
-        case u'>': return follow(u'<', Tok::Ne) ? Tok::Ne : follow(u'=', Tok::Ge) ? Tok::Ge : Tok::Gt;
+        case u'=': return follow(u'<') ? Tok::Le : follow(u'>') ? Tok::Ge : Tok::Eq;
+        case u'<': return follow(u'>') ? Tok::Ne : follow(u'=') ? Tok::Le : Tok::Lt;
+        case u'>': return follow(u'<') ? Tok::Ne : follow(u'=') ? Tok::Ge : Tok::Gt;
         default: raise(errc::InvalidCharacter, start);
         }
     }
 
-    bool follow(char16_t c, Tok)
+    bool follow(char16_t c)
     {
         if (at(pos_) != c)
             return false;

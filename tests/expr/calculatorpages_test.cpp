@@ -1,4 +1,5 @@
 // The keypad, the decimal places and the expression bar on real widgets.
+#include "qstringprint.h"
 #include "expr/calculatorpages.h"
 #include "expr/scriptservice.h"
 #include "support/fakehost.h"

@@ -1,4 +1,5 @@
 // mhbk-cli eval: what the result field would show, errors on standard error.
+#include "qstringprint.h"
 #include "common/clicommands.h"
 
 #include <gtest/gtest.h>

@@ -1,4 +1,5 @@
 // The evaluation service and the result field's number format.
+#include "qstringprint.h"
 #include "common/reporter.h"
 #include "expr/resultformat.h"
 #include "expr/scriptservice.h"

@@ -1,4 +1,5 @@
 // The engine against VBScript's documented behaviour: one row per expression.
+#include "qstringprint.h"
 #include "expr/vbsengine.h"
 #include "expr/vbsoperators.h"
 #include "expr/vbsparser.h"

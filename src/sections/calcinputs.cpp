@@ -53,7 +53,7 @@ bool Edit1KeyPress::eventFilter(QObject *watched, QEvent *event)
     const auto &key = static_cast<const QKeyEvent &>(*event);
     if (key.key() == Qt::Key_Return || key.key() == Qt::Key_Enter) {
         if (onEnter_)
-            runGuarded(reporter_, onEnter_);
+            runPageHandler(reporter_, onEnter_);
         return true;
     }
     const auto typed = typedCharacter(key);
@@ -82,7 +82,7 @@ QLineEdit *makeOutputEdit(QWidget *parent, const QString &objectName)
     return edit;
 }
 
-void runGuarded(Reporter &reporter, const std::function<void()> &handler)
+void runPageHandler(Reporter &reporter, const std::function<void()> &handler)
 {
     try {
         handler();

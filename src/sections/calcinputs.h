@@ -38,6 +38,6 @@ QLineEdit *makeNumericInput(QWidget *parent, const QString &objectName, Reporter
 QLineEdit *makeOutputEdit(QWidget *parent, const QString &objectName);
 
 // Runs a page handler; an AppError escaping it goes to the general error report.
-void runGuarded(Reporter &reporter, const std::function<void()> &handler);
+void runPageHandler(Reporter &reporter, const std::function<void()> &handler);
 
 } // namespace mhbk

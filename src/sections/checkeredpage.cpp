@@ -72,11 +72,11 @@ CheckeredPlatePage::CheckeredPlatePage(PageHost &host) : QObject(host.page(kPage
     grid_->setFixedRows(1);
     QVBoxLayout *layout = pageLayout(page);
     layout->addWidget(grid_);
-    buildForm(page);
+    buildForm(page, layout);
     layout->addStretch(1);
 }
 
-void CheckeredPlatePage::buildForm(QWidget *page)
+void CheckeredPlatePage::buildForm(QWidget *page, QVBoxLayout *layout)
 {
     thickness_ = makeCombo(page, "cbJBHD_HWGB", false);
     width_ = makeCombo(page, "cbKD", true);
@@ -103,12 +103,12 @@ void CheckeredPlatePage::buildForm(QWidget *page)
     row->addWidget(patternBox(page, QStringLiteral("菱形纹高"), rhombicRib_, rhombicPerM2_, rhombicWeight_));
     row->addWidget(patternBox(page, QStringLiteral("扁豆形纹高"), lentilRib_, lentilPerM2_, lentilWeight_));
     row->addStretch(1);
-    static_cast<QVBoxLayout *>(page->layout())->addLayout(row);
+    layout->addLayout(row);
 
     Reporter &reporter = host_.reporter();
     connect(thickness_, &QComboBox::currentIndexChanged, this, [this, &reporter](int index) {
         if (index >= 0)
-            runGuarded(reporter, [this] { thicknessChanged(); });
+            runPageHandler(reporter, [this] { thicknessChanged(); });
     });
     // The edit text changes both when an item is picked and on every keystroke.
     connect(width_, &QComboBox::editTextChanged, this, [this] { computeWeights(); });

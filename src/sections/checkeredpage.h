@@ -4,6 +4,7 @@
 
 class QComboBox;
 class QLineEdit;
+class QVBoxLayout;
 
 namespace mhbk {
 
@@ -23,7 +24,7 @@ public:
     void computeWeights();     // run by every change of thickness, width or length
 
 private:
-    void buildForm(QWidget *page);
+    void buildForm(QWidget *page, QVBoxLayout *layout);
     void fillGrid();
 
     PageHost &host_;

@@ -39,7 +39,13 @@ QWidget *makeLegend(QWidget *parent, const QStringList &lines)
 
 QVBoxLayout *pageLayout(QWidget *page)
 {
-    auto *layout = new QVBoxLayout(page);
+    // A tab sheet that already has a layout gets the page's content as one child in it.
+    QWidget *holder = page;
+    if (page->layout()) {
+        holder = new QWidget(page);
+        page->layout()->addWidget(holder);
+    }
+    auto *layout = new QVBoxLayout(holder);
     layout->setContentsMargins(0, 0, 0, 0);
     return layout;
 }

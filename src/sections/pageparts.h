@@ -20,7 +20,8 @@ StringGrid *makeReferenceGrid(QWidget *page, const QString &objectName, int colu
 // The legend lines below a grid, as fixed labels.
 QWidget *makeLegend(QWidget *parent, const QStringList &lines);
 
-// A page's own layout: the grid on top, the rest below it, left-aligned.
+// A page's own layout: the grid on top, the rest below it, left-aligned. Widgets added to it
+// may keep the tab sheet as their parent: the layout reparents them to its holder.
 QVBoxLayout *pageLayout(QWidget *page);
 
 // Fills a grid from its table in the column-block layout on the first showing only (the loaded

@@ -32,13 +32,13 @@ WeightPage::WeightPage(PageHost &host, const WeightPageSpec &spec)
     }
     QVBoxLayout *layout = pageLayout(page);
     layout->addWidget(grid_);
-    buildCalculator(page);
+    buildCalculator(page, layout);
     layout->addStretch(1);
 }
 
 WeightPage::~WeightPage() = default;
 
-void WeightPage::buildCalculator(QWidget *page)
+void WeightPage::buildCalculator(QWidget *page, QVBoxLayout *layout)
 {
     auto *row = new QHBoxLayout;
     if (spec_.picture != Profile::None)
@@ -71,7 +71,7 @@ void WeightPage::buildCalculator(QWidget *page)
     right->addWidget(makeLegend(page, spec_.legend));
     row->addLayout(right);
     row->addStretch(1);
-    static_cast<QVBoxLayout *>(page->layout())->addLayout(row);
+    layout->addLayout(row);
 }
 
 void WeightPage::show()

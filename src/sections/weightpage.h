@@ -10,6 +10,7 @@
 #include <vector>
 
 class QLineEdit;
+class QVBoxLayout;
 
 namespace mhbk {
 
@@ -57,7 +58,7 @@ public:
     void computeM();
 
 private:
-    void buildCalculator(QWidget *page);
+    void buildCalculator(QWidget *page, QVBoxLayout *layout);
 
     PageHost &host_;
     WeightPageSpec spec_;

@@ -2,6 +2,8 @@
 
 #include "common/reporter.h"
 
+#include <QVBoxLayout>
+
 namespace mhbk::test {
 namespace {
 
@@ -165,6 +167,30 @@ TEST_F(SectionPagesTest, PageMessageOnEveryBarPageForALonePoint)
         ASSERT_EQ(messages().size(), 1u) << page;
         EXPECT_EQ(messages().last().text, QStringLiteral("出错！请检查输入的字符串！")) << page;
     }
+}
+
+} // namespace
+} // namespace mhbk::test
+
+namespace mhbk::test {
+namespace {
+
+// The main window may give its tab sheets a layout of their own before the pages are built.
+TEST(SectionPagesInstall, TabSheetWithALayoutAlready)
+{
+    SmallHandbook db;
+    db.addNumberedTable(QStringLiteral("circle"), 2, 3);
+    FakePageHost host(db.path());
+    for (int page = 11; page <= 32; ++page)
+        new QVBoxLayout(host.page(page));
+    installSectionPages(host);
+    host.showPage(11);
+    auto *d = host.page(11)->findChild<QLineEdit *>(QStringLiteral("Edit1"));
+    ASSERT_NE(d, nullptr);
+    QTest::keyClicks(d, QStringLiteral("10"));
+    QTest::keyClick(d, Qt::Key_Return);
+    EXPECT_EQ(host.page(11)->findChild<QLineEdit *>(QStringLiteral("Edit2"))->text(), QStringLiteral("0.616539"));
+    EXPECT_EQ(host.page(11)->findChild<StringGrid *>(QStringLiteral("StringGrid4"))->cell(0, 1), QStringLiteral("1.1"));
 }
 
 } // namespace

@@ -1,11 +1,173 @@
 #include "common/clicommands.h"
 
+#include "common/errors.h"
+#include "data/database.h"
+#include "data/datasets.h"
+#include "workbooks/engine/address.h"
+#include "workbooks/engine/workbook.h"
+#include "workbooks/engine/workbookjson.h"
+#include "workbooks/export/workbookexport.h"
+#include "workbooks/pages/ductselection.h"
+#include "workbooks/pages/reportstore.h"
+#include "workbooks/pages/workbookcursor.h"
+
+#include <QCoreApplication>
+#include <QFileInfo>
+#include <QStandardPaths>
+#include <utility>
+#include <vector>
+
 namespace mhbk {
 
-int runWorkbookCommand(const QStringList &, QTextStream &, QTextStream &err)
+namespace {
+
+struct CliError {
+    QString message;
+};
+
+struct Arguments {
+    int page = -1;
+    std::vector<std::pair<QString, QString>> sets;   // cell, text, in the order given
+    QStringList gets;
+    QString exportPath;
+    QString databasePath;
+    bool run = false;
+    bool help = false;
+};
+
+QString nextValue(const QStringList &args, int &i, const char *what)
 {
-    err << "not available yet\n";
-    return 1;
+    if (i + 1 >= args.size())
+        throw CliError{QStringLiteral("%1 缺少参数 / %1 needs a value").arg(QLatin1String(what))};
+    return args[++i];
+}
+
+Arguments parseArguments(const QStringList &args)
+{
+    Arguments parsed;
+    for (int i = 0; i < args.size(); ++i) {
+        const QString &arg = args[i];
+        if (arg == QLatin1String("--help") || arg == QLatin1String("-h")) {
+            parsed.help = true;
+        } else if (arg == QLatin1String("--set")) {
+            const QString pair = nextValue(args, i, "--set");
+            const qsizetype eq = pair.indexOf(QLatin1Char('='));
+            if (eq <= 0)
+                throw CliError{QStringLiteral("--set 需要 单元格=文本 / --set needs CELL=TEXT: %1").arg(pair)};
+            parsed.sets.emplace_back(pair.left(eq), pair.mid(eq + 1));
+        } else if (arg == QLatin1String("--get")) {
+            parsed.gets << nextValue(args, i, "--get");
+        } else if (arg == QLatin1String("--run")) {
+            parsed.run = true;
+        } else if (arg == QLatin1String("--export")) {
+            parsed.exportPath = nextValue(args, i, "--export");
+        } else if (arg == QLatin1String("--db")) {
+            parsed.databasePath = nextValue(args, i, "--db");
+        } else if (arg.startsWith(QLatin1String("--")) || parsed.page >= 0) {
+            throw CliError{QStringLiteral("未知参数 / unknown argument: %1").arg(arg)};
+        } else {
+            bool ok = false;
+            parsed.page = arg.toInt(&ok);
+            if (!ok || parsed.page < 0 || parsed.page > 51)
+                throw CliError{QStringLiteral("页号应为 0~51 / PAGE must be 0 to 51: %1").arg(arg)};
+        }
+    }
+    if (!parsed.help && parsed.page < 0)
+        throw CliError{QStringLiteral("缺少页号 / PAGE is missing")};
+    return parsed;
+}
+
+void printUsage(QTextStream &stream)
+{
+    stream << "用法 / usage: mhbk-cli workbook PAGE [--set CELL=TEXT ...] [--run] [--get CELL ...]\n"
+              "                                [--export FILE.xls|FILE.xlsx] [--db FILE]\n"
+              "  PAGE     page index of a workbook page (7-10, 33-51)\n"
+              "  --set    types TEXT into CELL (A1 notation), in the order given\n"
+              "  --run    runs the duct plate thickness and quota selection (pages 45-48)\n"
+              "  --get    prints the cell's displayed text, one line per --get\n"
+              "  --export writes the workbook as an Excel file (.xls or .xlsx)\n";
+}
+
+wb::CellAddress cellAddress(const QString &text)
+{
+    const auto address = wb::parseAddress(text);
+    if (!address)
+        throw CliError{QStringLiteral("无效的单元格 / not a cell address: %1").arg(text)};
+    return *address;
+}
+
+wb::Workbook loadPage(AdoQuery &query, int page, int *kind)
+{
+    const auto stored = workbooks::readStoredWorkbook(query, page);
+    if (!stored)
+        throw CliError{QStringLiteral("第 %1 页没有工作簿 / page %1 has no workbook").arg(page)};
+    wb::LoadError error;
+    auto book = wb::loadWorkbook(stored->bytes, &error);
+    if (!book)
+        throw AppError(QStringLiteral("第 %1 页的工作簿无法读取：%2").arg(page).arg(error.message));
+    *kind = stored->kind;
+    return std::move(*book);
+}
+
+void exportBook(const wb::Workbook &book, const QString &path)
+{
+    const QString suffix = QFileInfo(path).suffix().toLower();
+    if (suffix != QLatin1String("xls") && suffix != QLatin1String("xlsx"))
+        throw CliError{QStringLiteral("导出文件须为 .xls 或 .xlsx / export needs .xls or .xlsx: %1").arg(path)};
+    xlsout::exportWorkbook(book, path,
+                           suffix == QLatin1String("xlsx") ? xlsout::ExcelFormat::Xlsx : xlsout::ExcelFormat::Xls);
+}
+
+int runCommand(const Arguments &args, QTextStream &out)
+{
+    const QString path = !args.databasePath.isEmpty()
+                             ? args.databasePath
+                             : locateDatabase(QCoreApplication::applicationDirPath(),
+                                              QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
+    HandbookDatabase db(path);
+    AdoQuery query(db);
+    int kind = 0;
+    wb::Workbook book = loadPage(query, args.page, &kind);
+    const int sheet = book.activeSheet();
+    for (const auto &[cell, text] : args.sets) {
+        const wb::CellAddress at = cellAddress(cell);
+        book.setInput(sheet, at.row, at.col, text);
+    }
+    if (args.run) {
+        const workbooks::DuctPage *duct = workbooks::ductPage(args.page);
+        if (!duct || kind != workbooks::kDuctPageKind)
+            throw CliError{QStringLiteral("--run 只用于风管板厚、定额选择页 (45-48) / --run is for pages 45 to 48")};
+        workbooks::WorkbookCursor cursor(book, sheet);
+        workbooks::runDuctSelection(cursor, query, *duct);
+    }
+    for (const QString &cell : args.gets) {
+        const wb::CellAddress at = cellAddress(cell);
+        out << book.displayText(sheet, at.row, at.col) << '\n';
+    }
+    if (!args.exportPath.isEmpty())
+        exportBook(book, args.exportPath);
+    return 0;
+}
+
+} // namespace
+
+int runWorkbookCommand(const QStringList &args, QTextStream &out, QTextStream &err)
+{
+    try {
+        const Arguments parsed = parseArguments(args);
+        if (parsed.help) {
+            printUsage(out);
+            return 0;
+        }
+        return runCommand(parsed, out);
+    } catch (const CliError &e) {
+        err << e.message << '\n';
+        printUsage(err);
+        return 1;
+    } catch (const AppError &e) {
+        err << e.message() << '\n';
+        return 1;
+    }
 }
 
 } // namespace mhbk

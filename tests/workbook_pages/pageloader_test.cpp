@@ -39,7 +39,7 @@ protected:
         QSqlQuery query(host_.database().connection());
         ASSERT_TRUE(query.exec(statement)) << query.lastError().text().toStdString();
     }
-    QStringList errors() const
+    QStringList errors()
     {
         QStringList texts;
         for (const auto &entry : host_.recorder().entries())
@@ -67,8 +67,9 @@ TEST_F(WorkbookPages, EveryWorkbookLoadsAndNoFormulaGivesAnError)
             EXPECT_FALSE(sheet.value(cell.row, cell.col).isError())
                 << "page " << page << " " << wb::addressText(cell.row, cell.col).toStdString();
         }
-        if (page != 33 && page != 34)
+        if (page != 33 && page != 34) {
             EXPECT_GT(formulas, 0) << page;
+        }
         EXPECT_EQ(checkBox(page) != nullptr, page >= 45 && page <= 48) << page;
     }
     EXPECT_TRUE(host_.recorder().empty()) << errors().join('\n').toStdString();
@@ -80,8 +81,8 @@ TEST_F(WorkbookPages, ASecondSelectionKeepsThePageAndDoesNotReadTheDatabase)
     view::TF1Book *first = book(45);
     ASSERT_NE(first, nullptr);
     first->SetText(3, 2, QStringLiteral("630"));
-    sql(QStringLiteral("DROP TABLE Report"));
-    host_.showPage(0);
+    sql(QStringLiteral("DROP TABLE Report"));   // any further lookup would fail loudly
+    host_.showPage(45);
     host_.showPage(45);
     EXPECT_EQ(book(45), first);
     EXPECT_EQ(first->Text(3, 2), QStringLiteral("630"));

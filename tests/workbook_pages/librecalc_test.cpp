@@ -1,0 +1,152 @@
+// Each stored workbook, filled with inputs, written as .xlsx and recalculated by LibreOffice
+// (when it is installed) shows the same formula values as the program. Skipped otherwise.
+
+#include "data/database.h"
+#include "data/datasets.h"
+#include "support/testdb.h"
+#include "workbooks/engine/workbook.h"
+#include "workbooks/engine/workbookjson.h"
+#include "workbooks/export/workbookexport.h"
+#include "workbooks/pages/reportstore.h"
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+#include <cmath>
+#include <map>
+
+namespace mhbk::workbooks {
+namespace {
+
+const int kPages[] = {7, 8, 9, 10, 33, 34, 35, 36, 37, 38, 39, 40, 41, 42, 43, 44, 45, 46, 47, 48, 49, 50, 51};
+
+// A profile that makes LibreOffice recalculate every formula of an .xlsx on loading.
+void writeProfile(const QString &dir)
+{
+    QDir().mkpath(dir + QStringLiteral("/user"));
+    QFile file(dir + QStringLiteral("/user/registrymodifications.xcu"));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(R"(<?xml version="1.0" encoding="UTF-8"?>
+<oor:items xmlns:oor="http://openoffice.org/2001/registry" xmlns:xs="http://www.w3.org/2001/XMLSchema" xmlns:xsi="http://www.w3.org/2001/XMLSchema-instance">
+<item oor:path="/org.openoffice.Office.Calc/Formula/Load"><prop oor:name="OOXMLRecalcMode" oor:op="fuse"><value>0</value></prop></item>
+</oor:items>
+)");
+}
+
+// Comma-separated rows; quoted fields may hold commas, quotes and line breaks.
+std::vector<QStringList> readCsv(const QString &path)
+{
+    QFile file(path);
+    std::vector<QStringList> rows;
+    if (!file.open(QIODevice::ReadOnly))
+        return rows;
+    const QString text = QString::fromUtf8(file.readAll());
+    QStringList row;
+    QString field;
+    bool quoted = false;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text[i];
+        if (quoted) {
+            if (c == u'"' && i + 1 < text.size() && text[i + 1] == u'"')
+                field += c, ++i;
+            else if (c == u'"')
+                quoted = false;
+            else
+                field += c;
+        } else if (c == u'"') {
+            quoted = true;
+        } else if (c == u',') {
+            row << field;
+            field.clear();
+        } else if (c == u'\n') {
+            row << field;
+            field.clear();
+            rows.push_back(row);
+            row.clear();
+        } else if (c != u'\r') {
+            field += c;
+        }
+    }
+    if (!field.isEmpty() || !row.isEmpty())
+        rows.push_back(row << field);
+    return rows;
+}
+
+// Equal as shown, or as numbers within the last shown decimal.
+bool sameValue(const QString &ours, const QString &theirs)
+{
+    if (ours == theirs)
+        return true;
+    bool ok1 = false, ok2 = false;
+    const double a = ours.toDouble(&ok1);
+    const double b = theirs.toDouble(&ok2);
+    if (!ok1 || !ok2)
+        return false;
+    const qsizetype point = ours.indexOf(u'.');
+    const int decimals = point < 0 ? 0 : int(ours.size() - point - 1);
+    return std::fabs(a - b) <= 1.01 * std::pow(10.0, -decimals) + 1e-12;
+}
+
+// Types a number into every editable cell, so that the formulas compute something.
+void fillInputs(wb::Workbook &book)
+{
+    wb::Sheet &sheet = book.sheet(0);
+    int n = 0;
+    for (const wb::CellAddress &cell : sheet.cells()) {
+        if (book.isEditable(0, cell.row, cell.col) && !book.value(0, cell.row, cell.col).isText())
+            book.setInput(0, cell.row, cell.col, QString::number(2 + (n++ % 5)));
+    }
+}
+
+TEST(LibreOfficeRecalculation, ExportedWorkbooksGiveTheProgramsValues)
+{
+    const QString soffice = QStandardPaths::findExecutable(QStringLiteral("soffice"));
+    if (soffice.isEmpty())
+        GTEST_SKIP() << "LibreOffice (soffice) is not installed";
+    test::TestDatabaseCopy copy;
+    HandbookDatabase db(copy.path());
+    AdoQuery query(db);
+    QTemporaryDir dir;
+    std::map<int, wb::Workbook> books;
+    QStringList files;
+    for (int page : kPages) {
+        const auto stored = readStoredWorkbook(query, page);
+        ASSERT_TRUE(stored) << page;
+        wb::LoadError error;
+        auto book = wb::loadWorkbook(stored->bytes, &error);
+        ASSERT_TRUE(book) << page << error.message.toStdString();
+        fillInputs(*book);
+        const QString path = dir.filePath(QStringLiteral("p%1.xlsx").arg(page));
+        xlsout::exportWorkbook(*book, path, xlsout::ExcelFormat::Xlsx);
+        files << path;
+        books.emplace(page, std::move(*book));
+    }
+    writeProfile(dir.filePath(QStringLiteral("profile")));
+    QProcess lo;
+    lo.start(soffice, QStringList{QStringLiteral("-env:UserInstallation=file://") + dir.filePath(QStringLiteral("profile")),
+                                  QStringLiteral("--headless"), QStringLiteral("--norestore"),
+                                  QStringLiteral("--convert-to"), QStringLiteral("csv:Text - txt - csv (StarCalc):44,34,76,1"),
+                                  QStringLiteral("--outdir"), dir.filePath(QStringLiteral("csv"))} + files);
+    ASSERT_TRUE(lo.waitForFinished(300000)) << "LibreOffice did not finish";
+    for (auto &[page, book] : books) {
+        const auto rows = readCsv(dir.filePath(QStringLiteral("csv/p%1.csv").arg(page)));
+        ASSERT_FALSE(rows.empty()) << "no CSV for page " << page << ": " << lo.readAllStandardError().toStdString();
+        const wb::Sheet &sheet = book.sheet(0);
+        for (const wb::CellAddress &cell : sheet.cells()) {
+            if (!sheet.isFormula(cell.row, cell.col))
+                continue;
+            const QString ours = book.displayText(0, cell.row, cell.col);
+            const QString theirs = cell.row < int(rows.size()) && cell.col < rows[cell.row].size()
+                                       ? rows[cell.row][cell.col] : QString();
+            EXPECT_TRUE(sameValue(ours, theirs))
+                << "page " << page << " " << wb::addressText(cell.row, cell.col).toStdString() << ": "
+                << ours.toStdString() << " vs " << theirs.toStdString();
+        }
+    }
+}
+
+} // namespace
+} // namespace mhbk::workbooks

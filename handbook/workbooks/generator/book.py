@@ -114,23 +114,35 @@ class Book:
         self.put(row, 1, text, "note")
         self.merge(row, 1, row, last_col)
 
+    def span(self, row, col):
+        """Width in pixels of the cell, or of the merged range it starts."""
+        last_col = col
+        for (r1, c1, _, c2) in self.merges:
+            if (r1, c1) == (row, col):
+                last_col = c2
+        return sum(self.widths.get(c, 8.43) * 7 + 5 for c in range(col, last_col + 1) if c not in self.hidden)
+
+    @staticmethod
+    def line_count(text, width_px, size):
+        # A CJK character is about as wide as the font size in pixels (96 dpi: pt * 4/3).
+        per_line = max(1.0, width_px / (size * 4 / 3) - 1)
+        count = 0
+        for part in text.split("\n"):
+            units = sum(1.0 if ord(ch) > 0x2E80 else 0.55 for ch in part)
+            count += int(units / per_line) + 1 if units else 1
+        return count
+
     def fit_wrapped_rows(self):
-        """Row heights for the wrapped note lines (merged across the sheet), so nothing is cut off."""
+        """Row heights for wrapped notes and headings, so that nothing is cut off."""
         for (row, col), cell in self.cells.items():
-            if cell.kind not in ("note", "subtitle") or not isinstance(cell.content, str):
+            if cell.kind not in ("note", "subtitle", "head") or not isinstance(cell.content, str):
                 continue
-            last_col = col
-            for (r1, c1, _, c2) in self.merges:
-                if (r1, c1) == (row, col):
-                    last_col = c2
+            if col in self.hidden:
+                continue
             size = KINDS[cell.kind]["size"]
-            width_px = sum(self.widths.get(c, 8.43) * 7 + 5 for c in range(col, last_col + 1)
-                           if c not in self.hidden)
-            # A CJK character is about as wide as the font size in pixels (96 dpi: pt * 4/3).
-            units = sum(1.0 if ord(ch) > 0x2E80 else 0.55 for ch in cell.content)
-            per_line = max(1.0, width_px / (size * 4 / 3) - 1)
-            lines = int(units / per_line) + 1
-            self.heights[row] = max(self.heights.get(row, 0), round(lines * size * 1.4 + 3, 1))
+            lines = self.line_count(cell.content, self.span(row, col) - 4, size)
+            height = round(lines * size * 1.4 + 4, 1)
+            self.heights[row] = max(self.heights.get(row, 0), height)
 
     def total_width(self):
         return sum(self.widths.get(c, 8.43) for c in range(1, self.last_col() + 1)

@@ -95,8 +95,8 @@ def duct_page(index, file, caption, subtitle):
         "定额编号参考" + QUOTA + "（镀锌薄钢板 δ≤1.2 咬口、薄钢板 δ≤2 与 δ≤3 焊接，"
         + ("按周长" if rect else "按直径") + "分档），未能核对定额原文，为可修改的参考值；板厚大于 3mm 者按 δ≤3 档选取。",
     ], lay.shown)
-    widths = ([5, 8, 8, 8, 7, 6, 10, 8, 12, 8, 9, 20, 8, 8] if rect
-              else [5, 9, 9, 7, 10, 9, 14, 9, 10, 20, 8, 8])
+    widths = ([8, 8, 8, 8, 10, 6, 10, 8, 10, 9, 9, 20, 8, 8] if rect
+              else [8, 9, 9, 10, 10, 9, 12, 9, 10, 20, 8, 8])
     for c, w in enumerate(widths, start=1):
         b.width(c, w)
     b.hidden = list(range(lay.shown + 1, lay.tab_thick + 1))
@@ -109,8 +109,8 @@ def summary_block(b, lay):
     b.merge(head - 1, 1, head - 1, lay.shown)
     q, t, th = lay.sum_cols
     b.put(head, q, "定额编号", "head")
-    b.put(head, t, "展开面积合计(m2)", "head")
-    b.put(head, th, "板厚δ(mm)", "head")
+    b.put(head, t, "面积合计\n(m2)", "head")
+    b.put(head, th, "板厚δ\n(mm)", "head")
     for r in range(lay.sum_first, lay.sum_first + (lay.last - lay.first + 1)):
         for c in lay.sum_cols:
             b.style(r, c, "result")

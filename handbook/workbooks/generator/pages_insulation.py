@@ -8,24 +8,21 @@ from book import Book
 
 RULE_BOOK = "《全国统一安装工程预算工程量计算规则》(GYDGZ-201-2000) 第十一册 刷油、防腐蚀、绝热工程"
 
-# Parameter cells shared by the insulation pages (row 3): the quota's coefficients, cited.
-K_VOL = "$C$3"   # 1.033
-K_AREA = "$E$3"  # 2.1
-K_ADD = "$G$3"   # 0.0082
+# Parameter cells shared by the insulation pages (rows 3 to 5): the quota's coefficients, cited.
+K_VOL = "$D$3"   # 1.033
+K_AREA = "$D$4"  # 2.1
+K_ADD = "$D$5"   # 0.0082
+COEFFICIENTS = [("绝热层厚度调整系数", 1.033), ("保护层厚度调整系数", 2.1), ("捆扎线+防潮层厚度(m)", 0.0082)]
+FIRST_HEAD_ROW = 7
 
 
-def coefficient_row(b, with_elbow=False):
-    b.put(3, 1, "计算系数", "head")
-    b.put(3, 2, "绝热层厚度系数", "label")
-    b.put(3, 3, 1.033, "value")
-    b.put(3, 4, "保护层厚度系数", "label")
-    b.put(3, 5, 2.1, "value")
-    b.put(3, 6, "捆扎线+防潮层(m)", "label")
-    b.put(3, 7, 0.0082, "value")
-    if with_elbow:
-        b.put(3, 8, "弯头系数B", "label")
-        b.put(3, 9, 4, "input")
-    b.heights[3] = 24
+def coefficient_row(b):
+    for i, (label, value) in enumerate(COEFFICIENTS):
+        b.put(3 + i, 1, label, "labell")
+        b.style(3 + i, 2, "labell")
+        b.style(3 + i, 3, "labell")
+        b.merge(3 + i, 1, 3 + i, 3)
+        b.put(3 + i, 4, value, "value")
 
 
 def rule_notes(extra):
@@ -41,13 +38,16 @@ def page07():
     last = 11
     b.title_row("保温自由计算表", last,
                 subtitle="按行填写管道外径、绝热层厚度、长度及阀门、法兰、弯头个数，求绝热层体积、保护层面积和刷油面积。")
-    coefficient_row(b, with_elbow=True)
-    b.put(3, 10, "（90°弯头B=4，45°弯头B=8）", "note")
-    b.merge(3, 10, 3, 11)
+    coefficient_row(b)
+    b.put(3, 6, "弯头系数B（90°弯头为4，45°弯头为8）", "labell")
+    for c in range(7, 10):
+        b.style(3, c, "labell")
+    b.merge(3, 6, 3, 9)
+    b.put(3, 10, 4, "input")
     heads = ["序号", "名称/部位", "管外径D\n(mm)", "绝热层厚δ\n(mm)", "管道长度L\n(m)", "阀门\n(个)",
              "法兰\n(副)", "弯头\n(个)", "绝热层体积V\n(m3)", "保护层面积S\n(m2)", "刷油面积\n(m2)"]
-    b.headings(5, heads, height=32)
-    first, rows = 6, 20
+    b.headings(FIRST_HEAD_ROW, heads)
+    first, rows = FIRST_HEAD_ROW + 1, 20
     for i in range(rows):
         r = first + i
         b.put(r, 1, i + 1, "label")
@@ -55,7 +55,7 @@ def page07():
         for c in range(3, 9):
             b.style(r, c, "input")
         d, t = f"C{r}/1000", f"D{r}/1000"
-        fittings_v = f"2.5*{d}*1.05*F{r}+1.5*{d}*1.05*G{r}+IF($I$3=0,0,1.5*{d}*2*PI()*H{r}/$I$3)"
+        fittings_v = f"2.5*{d}*1.05*F{r}+1.5*{d}*1.05*G{r}+IF($J$3=0,0,1.5*{d}*2*PI()*H{r}/$J$3)"
         b.put(r, 9, f"=PI()*({d}+{K_VOL}*{t})*{K_VOL}*{t}*(E{r}+{fittings_v})", "calc", "0.000")
         b.put(r, 10, f"=PI()*({d}+{K_AREA}*{t}+{K_ADD})*E{r}+PI()*({d}+{K_AREA}*{t})*({fittings_v})",
               "calc", "0.00")
@@ -76,7 +76,7 @@ def page07():
         "弯头 V=π(D+1.033δ)·1.5D·2π·1.033δ·N/B，S=π(D+2.1δ)·1.5D·2π·N/B。",
         "刷油面积 S=π·D·L，管件、阀门等已包括在管道长度内，不另计算。计算时 D、δ 均换算为米。",
     ]), last)
-    for c, w in zip(range(1, 12), (5, 12, 8, 8, 9, 6, 6, 6, 11, 11, 9)):
+    for c, w in zip(range(1, 12), (5, 12, 9, 10, 9, 6, 6, 6, 11, 11, 9)):
         b.width(c, w)
     return b
 
@@ -88,13 +88,14 @@ def page10():
                 subtitle="按水箱外形尺寸和绝热层厚度计算绝热层体积及保护层（防潮层）面积。")
     coefficient_row(b)
     # Rectangular tanks.
-    b.put(5, 1, "一、矩形水箱（六面保温）", "labell")
-    b.merge(5, 1, 5, last)
+    top1 = FIRST_HEAD_ROW
+    b.put(top1, 1, "一、矩形水箱（六面保温）", "labell")
+    b.merge(top1, 1, top1, last)
     for c in range(2, last + 1):
-        b.style(5, c, "labell")
-    b.headings(6, ["序号", "名称", "长A\n(m)", "宽B\n(m)", "高H\n(m)", "绝热层厚δ\n(mm)", "台数N",
+        b.style(top1, c, "labell")
+    b.headings(top1 + 1, ["序号", "名称", "长A\n(m)", "宽B\n(m)", "高H\n(m)", "绝热层厚δ\n(mm)", "台数N",
                    "绝热层体积V\n(m3)", "保护层面积S\n(m2)"])
-    first, rows = 7, 8
+    first, rows = top1 + 2, 8
     for i in range(rows):
         r = first + i
         b.put(r, 1, i + 1, "label")
@@ -171,8 +172,8 @@ def duct_insulation_page(index, file, caption, round_duct):
     b.title_row(caption + "工程量计算表", last,
                 subtitle="按风管外形尺寸、绝热层厚度和长度计算绝热层体积与保护层（防潮层）面积。")
     coefficient_row(b)
-    b.headings(5, heads)
-    first, rows = 6, 20
+    b.headings(FIRST_HEAD_ROW, heads)
+    first, rows = FIRST_HEAD_ROW + 1, 20
     vcol = last - 2
     for i in range(rows):
         r = first + i

@@ -1,6 +1,8 @@
 #include "enginetestutil.h"
 #include "workbooks/engine/workbookjson.h"
 
+#include <QFile>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 
 namespace mhbk::wb::test {
@@ -196,6 +198,22 @@ TEST(StoredFormatTest, MalformedInputSaysWhereItFailed)
         EXPECT_TRUE(error.message.contains(QString::fromUtf8(c.where)))
             << c.json << "\n -> " << error.message.toStdString();
     }
+}
+
+TEST(StoredFormatTest, TheFormatGuidesExampleLoads)
+{
+    QFile guide(QStringLiteral(MHBK_WORKBOOK_FORMAT_GUIDE));
+    ASSERT_TRUE(guide.open(QIODevice::ReadOnly));
+    const QString text = QString::fromUtf8(guide.readAll());
+    const auto match = QRegularExpression(QStringLiteral("```json\\n(.*?)```"),
+                                          QRegularExpression::DotMatchesEverythingOption).match(text);
+    ASSERT_TRUE(match.hasMatch());
+    Workbook b = load(match.captured(1).toUtf8());
+    ASSERT_EQ(b.sheetCount(), 1);
+    EXPECT_EQ(show(b.value(0, 3, 2)), QStringLiteral("0.0126"));
+    EXPECT_EQ(b.displayText(0, 3, 2), QStringLiteral("0.01"));   // through the "kg" style's "0.00"
+    EXPECT_EQ(show(b.value(0, 11, 1)), QStringLiteral("26.9"));
+    EXPECT_TRUE(b.sheet(0).isColumnHidden(12));
 }
 
 TEST(StoredFormatTest, EveryTruncationOfAGoodFileFailsCleanly)

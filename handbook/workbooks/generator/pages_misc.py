@@ -38,7 +38,7 @@ def page49():
             b.put(r, 2, inch, "label")
             b.put(r, 3, name, "label")
             b.put(r, 4, od, "value" if od_seen else "ref")
-            b.put(r, 5, wall, "value" if wall_seen else "ref")
+            b.put(r, 5, wall, "value" if wall_seen else "ref", "0.0")
             b.put(r, 6, f"=0.02466*(D{r}-E{r})*E{r}", "calc", "0.00")
             c, c_seen = GALV_C[wall]
             b.put(r, 7, c, "value" if c_seen else "ref", "0.000")
@@ -58,7 +58,7 @@ def page49():
     r = top + 2
     for src in range(first, end + 1):
         for c, col in enumerate("ABCDEFGH", start=1):
-            fmt = "0.000" if col == "G" else ("0.00" if col in "FH" else "General")
+            fmt = {"E": "0.0", "F": "0.00", "G": "0.000", "H": "0.00"}.get(col, "General")
             b.put(r, c, f"={col}{src}", "calc" if c > 3 else "label", fmt)
         b.style(r, 9, "input")
         b.put(r, 10, f"=IF(F{r}=0,0,I{r}*1000/F{r})", "calc", "0.00")

@@ -1,0 +1,88 @@
+// "mhbk-cli workbook": the stored workbook of a page, typed cells, the duct run, printed cells
+// and the Excel export, on a copy of the built database.
+
+#include "common/clicommands.h"
+#include "support/testdb.h"
+
+#include <QFileInfo>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace mhbk {
+namespace {
+
+struct CliRun {
+    int status;
+    QString out;
+    QString err;
+};
+
+CliRun runCli(QStringList args)
+{
+    CliRun run;
+    QTextStream out(&run.out);
+    QTextStream err(&run.err);
+    run.status = runWorkbookCommand(args, out, err);
+    out.flush();
+    err.flush();
+    return run;
+}
+
+class WorkbookCli : public ::testing::Test {
+protected:
+    CliRun run(QStringList args) { return runCli(args << QStringLiteral("--db") << copy_.path()); }
+    test::TestDatabaseCopy copy_;
+};
+
+TEST_F(WorkbookCli, DuctRunPrintsResultsAndSummary)
+{
+    const CliRun r = run({QStringLiteral("48"), QStringLiteral("--set"), QStringLiteral("B3=500"), QStringLiteral("--set"),
+                          QStringLiteral("C3=10"), QStringLiteral("--run"), QStringLiteral("--get"), QStringLiteral("H3"),
+                          QStringLiteral("--get"), QStringLiteral("D21"), QStringLiteral("--get"), QStringLiteral("G21")});
+    EXPECT_EQ(r.status, 0) << r.err.toStdString();
+    EXPECT_EQ(r.out, QStringLiteral("0.75\n15.71\n0.75\n"));
+}
+
+TEST_F(WorkbookCli, FormulasFollowTypedCells)
+{
+    // DN15 (21.3 mm), 20 mm insulation, 100 m: the quota's 0.272 m3 and 22.46 m2 per 100 m.
+    const CliRun r = run({QStringLiteral("7"), QStringLiteral("--set"), QStringLiteral("C8=21.3"), QStringLiteral("--set"),
+                          QStringLiteral("D8=20"), QStringLiteral("--set"), QStringLiteral("E8=100"), QStringLiteral("--get"),
+                          QStringLiteral("I8"), QStringLiteral("--get"), QStringLiteral("J8")});
+    EXPECT_EQ(r.status, 0) << r.err.toStdString();
+    EXPECT_EQ(r.out, QStringLiteral("0.272\n22.46\n"));
+}
+
+TEST_F(WorkbookCli, ExportWritesBothExcelFormats)
+{
+    QTemporaryDir dir;
+    for (const char *name : {"p49.xls", "p49.xlsx"}) {
+        const QString path = dir.filePath(QLatin1String(name));
+        const CliRun r = run({QStringLiteral("49"), QStringLiteral("--export"), path});
+        EXPECT_EQ(r.status, 0) << r.err.toStdString();
+        EXPECT_GT(QFileInfo(path).size(), 1000) << name;
+    }
+}
+
+TEST_F(WorkbookCli, BadInputIsRefusedWithStatusOne)
+{
+    const QStringList cases[] = {
+        {},
+        {QStringLiteral("52")},
+        {QStringLiteral("abc")},
+        {QStringLiteral("0")},                                            // no workbook on the keypad page
+        {QStringLiteral("7"), QStringLiteral("--run")},                   // not a duct page
+        {QStringLiteral("7"), QStringLiteral("--get"), QStringLiteral("7A")},
+        {QStringLiteral("7"), QStringLiteral("--set"), QStringLiteral("C8")},
+        {QStringLiteral("7"), QStringLiteral("--export"), QStringLiteral("out.csv")},
+        {QStringLiteral("45"), QStringLiteral("--set"), QStringLiteral("B3=abc"), QStringLiteral("--run")},
+    };
+    for (const QStringList &args : cases) {
+        const CliRun r = run(args);
+        EXPECT_EQ(r.status, 1) << args.join(' ').toStdString();
+        EXPECT_FALSE(r.err.isEmpty()) << args.join(' ').toStdString();
+    }
+}
+
+} // namespace
+} // namespace mhbk

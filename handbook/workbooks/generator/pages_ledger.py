@@ -137,10 +137,10 @@ def content_sheet(index, file, caption, item, sizes, pipe_content, size_head, re
         b.style(r, 2, "input")
         content = pipe_content.get(size if not isinstance(size, R) else size.v)
         if content is None:
-            b.style(r, 3, "ref")
+            b.style(r, 3, "ref", "0.00")
         else:
-            b.put(r, 3, content, "ref")
-        b.style(r, 4, "ref")
+            b.put(r, 3, content, "ref", "0.00")
+        b.style(r, 4, "ref", "0.00")
         b.put(r, 5, f"=B{r}/10*C{r}", "calc", "0.00")
         b.put(r, 6, f"=B{r}/10*D{r}", "calc", "0.00")
         b.style(r, 7, "inputt")

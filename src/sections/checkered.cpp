@@ -1,6 +1,6 @@
 #include "sections/checkered.h"
 
-#include "common/numtext.h"
+#include "sections/numberformat.h"
 #include "data/datasets.h"
 #include "sections/weights.h"
 
@@ -17,11 +17,11 @@ std::optional<Patterns> lookup(AdoQuery &query, const QString &thickness)
 
 namespace {
 
-std::optional<double> emptyAsZero(const QString &text)
+std::optional<weights::Real> emptyAsZero(const QString &text)
 {
     if (text.isEmpty())
-        return 0.0;
-    return parseFloat(text);
+        return 0.0L;
+    return parseReal(text);
 }
 
 } // namespace
@@ -35,7 +35,7 @@ std::optional<PlateWeights> plateWeights(const QString &width, const QString &le
     const auto pB = emptyAsZero(lentilPerM2);
     if (!w || !l || !pL || !pB)
         return std::nullopt;
-    const double area = weights::plateArea(*w, *l);
+    const weights::Real area = weights::plateArea(*w, *l);
     return PlateWeights{*pL * area, *pB * area};
 }
 

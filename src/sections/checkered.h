@@ -27,8 +27,8 @@ struct Patterns {
 std::optional<Patterns> lookup(AdoQuery &query, const QString &thickness);
 
 struct PlateWeights {
-    double rhombic;
-    double lentil;
+    long double rhombic;
+    long double lentil;
 };
 
 // Plate weights of both patterns from the texts of width, length (mm) and the two weights per

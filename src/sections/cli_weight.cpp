@@ -101,9 +101,9 @@ void printWeightUsage(QTextStream &stream)
 void runShape(const weights::ShapeInfo &shape, const Arguments &args, QTextStream &out)
 {
     rejectUnknownNames(args, shape.dimensions + QStringList{QStringLiteral("L")});
-    std::vector<double> dims;
+    std::vector<weights::Real> dims;
     for (const QString &name : shape.dimensions) {
-        const auto value = parseFloat(requiredValue(args, name));
+        const auto value = parseReal(requiredValue(args, name));
         if (!value)
             throw CliError{kBadDimension};
         dims.push_back(*value);

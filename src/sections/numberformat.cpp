@@ -1,5 +1,9 @@
 #include "sections/numberformat.h"
 
+#include "common/errors.h"
+#include "common/numtext.h"
+
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -17,10 +21,10 @@ struct Decimal {
 };
 
 // printf rounds correctly to nearest, which is what the 15-digit rounding needs.
-Decimal toDecimal(double magnitude)
+Decimal toDecimal(long double magnitude)
 {
-    char buffer[64];
-    std::snprintf(buffer, sizeof buffer, "%.*e", kSignificantDigits - 1, magnitude);
+    char buffer[80];
+    std::snprintf(buffer, sizeof buffer, "%.*Le", kSignificantDigits - 1, magnitude);
     const std::string text(buffer);
     const auto e = text.find('e');
     Decimal d;
@@ -55,7 +59,7 @@ std::string exponentNotation(const Decimal &d)
 
 } // namespace
 
-QString floatToStr(double value)
+QString floatToStr(long double value)
 {
     if (std::isnan(value))
         return QStringLiteral("NAN");
@@ -70,6 +74,31 @@ QString floatToStr(double value)
     std::string text = value < 0 ? "-" : "";
     text += fixed ? fixedNotation(d) : exponentNotation(d);
     return QString::fromLatin1(text.c_str());
+}
+
+std::optional<long double> parseReal(const QString &text)
+{
+    // parseFloat decides what is a number; the digits are then read again at full precision.
+    if (!parseFloat(text))
+        return std::nullopt;
+    QByteArray ascii = text.trimmed().toLatin1();
+    if (ascii.startsWith('+'))
+        ascii.remove(0, 1);
+    long double value = 0;
+    const auto [end, error] = std::from_chars(ascii.constData(), ascii.constData() + ascii.size(), value);
+    if (error == std::errc::result_out_of_range)
+        return std::nullopt;
+    if (error != std::errc() || end != ascii.constData() + ascii.size())
+        return static_cast<long double>(*parseFloat(text));
+    return value;
+}
+
+long double strToReal(const QString &text)
+{
+    const auto value = parseReal(text);
+    if (!value)
+        throw ConversionError(conversionErrorText(text));
+    return *value;
 }
 
 bool acceptsNumericKey(const QString &text, QChar typed)

@@ -86,7 +86,7 @@ void WeightPage::show()
 
 void WeightPage::computeG()
 {
-    std::vector<double> values;
+    std::vector<weights::Real> values;
     for (QLineEdit *edit : dimensionEdits_) {
         if (edit->text().isEmpty()) {
             gEdit_->clear();
@@ -94,7 +94,7 @@ void WeightPage::computeG()
         }
     }
     for (QLineEdit *edit : dimensionEdits_) {
-        const auto value = parseFloat(edit->text());
+        const auto value = parseReal(edit->text());
         if (!value) {
             if (spec_.badNumber == BadNumber::PageMessage)
                 host_.reporter().showMessage(kBadInputMessage, kApplicationTitle, MessageIcon::None);

@@ -1,30 +1,29 @@
 #include "sections/weights.h"
 
 #include "common/errors.h"
-#include "common/numtext.h"
 #include "sections/numberformat.h"
 
 namespace mhbk::weights {
 
-double roundBar(double d)
+Real roundBar(Real d)
 {
-    const double r = d / 2;
+    const Real r = d / 2;
     return r * (r * kPi) * kSteelDensity / kUnitDivisor;
 }
 
-double squareBar(double a) { return a * a * kSteelDensity / kUnitDivisor; }
+Real squareBar(Real a) { return a * a * kSteelDensity / kUnitDivisor; }
 
-double rectangleBar(double a, double b) { return a * b * kSteelDensity / kUnitDivisor; }
+Real rectangleBar(Real a, Real b) { return a * b * kSteelDensity / kUnitDivisor; }
 
-double hexagonBar(double a) { return a * (a * kHexagonFactor) * kSteelDensity / kUnitDivisor; }
+Real hexagonBar(Real a) { return a * (a * kHexagonFactor) * kSteelDensity / kUnitDivisor; }
 
-double flatBar(double width, double thickness) { return width * thickness * kSteelDensity / kUnitDivisor; }
+Real flatBar(Real width, Real thickness) { return width * thickness * kSteelDensity / kUnitDivisor; }
 
-double plate(double thickness) { return kSteelDensity * thickness; }
+Real plate(Real thickness) { return kSteelDensity * thickness; }
 
 // No check on the values: a wall of at least the outer diameter gives zero or a negative weight,
 // which the pages show as computed.
-double pipe(double outerDiameter, double wall)
+Real pipe(Real outerDiameter, Real wall)
 {
     return kPi * wall * (outerDiameter - wall) * kSteelDensity / kUnitDivisor;
 }
@@ -52,7 +51,7 @@ std::optional<ShapeInfo> shapeByName(const QString &name)
     return std::nullopt;
 }
 
-double weightPerUnit(Shape shape, const std::vector<double> &v)
+Real weightPerUnit(Shape shape, const std::vector<Real> &v)
 {
     switch (shape) {
     case Shape::Round: return roundBar(v.at(0));
@@ -66,10 +65,10 @@ double weightPerUnit(Shape shape, const std::vector<double> &v)
     throw AppError(QStringLiteral("unknown shape"));
 }
 
-double lengthWeight(const QString &shownG, const QString &lengthText)
+Real lengthWeight(const QString &shownG, const QString &lengthText)
 {
-    const double g = strToFloat(shownG);
-    return g * strToFloat(lengthText);
+    const Real g = strToReal(shownG);
+    return g * strToReal(lengthText);
 }
 
 int flatBarWidth(int row)
@@ -90,6 +89,6 @@ int flatBarThickness(int column)
     return 3 * column - 18;
 }
 
-double plateArea(double widthMm, double lengthMm) { return (widthMm / 1000) * lengthMm / 1000; }
+double plateArea(Real widthMm, Real lengthMm) { return static_cast<double>((widthMm / 1000) * lengthMm / 1000); }
 
 } // namespace mhbk::weights

@@ -7,22 +7,26 @@
 
 namespace mhbk::weights {
 
+// The calculators compute at extended precision (the x87 80-bit format), so that the 15th
+// digit of a result agrees with the handbook's own calculator.
+using Real = long double;
+
 // Every figure uses these exact constants: the handbook's tables were computed with them, and the
 // calculators must reproduce the tables to the last digit.
-inline constexpr double kSteelDensity = 7.85;
-inline constexpr double kPi = 3.1416;
-inline constexpr double kHexagonFactor = 0.866;
-inline constexpr double kUnitDivisor = 1000;
+inline constexpr Real kSteelDensity = 7.85L;
+inline constexpr Real kPi = 3.1416L;
+inline constexpr Real kHexagonFactor = 0.866L;
+inline constexpr Real kUnitDivisor = 1000;
 
 // Theoretical weight per metre (kg/m; kg/m² for plate) from dimensions in mm. The products are
 // formed in the order the handbook uses, so the last digit agrees with the printed tables.
-double roundBar(double d);
-double squareBar(double a);
-double rectangleBar(double a, double b);
-double hexagonBar(double acrossFlats);
-double flatBar(double width, double thickness);
-double plate(double thickness);
-double pipe(double outerDiameter, double wall);
+Real roundBar(Real d);
+Real squareBar(Real a);
+Real rectangleBar(Real a, Real b);
+Real hexagonBar(Real acrossFlats);
+Real flatBar(Real width, Real thickness);
+Real plate(Real thickness);
+Real pipe(Real outerDiameter, Real wall);
 
 // A section the calculators know, with the names of its dimensions in input order.
 enum class Shape { Round, Square, Rectangle, Hexagon, Flat, Plate, Pipe };
@@ -37,18 +41,19 @@ const std::vector<ShapeInfo> &shapes();
 std::optional<ShapeInfo> shapeByName(const QString &name);
 
 // G of a shape from its dimensions (as many as the shape has, in order).
-double weightPerUnit(Shape shape, const std::vector<double> &dimensions);
+Real weightPerUnit(Shape shape, const std::vector<Real> &dimensions);
 
 // M = G × L, where G is taken back from its displayed text, as the pages do: M is based on G as
 // shown, to 15 significant digits. Throws ConversionError for a text that is no number.
-double lengthWeight(const QString &shownG, const QString &lengthText);
+Real lengthWeight(const QString &shownG, const QString &lengthText);
 
 // The flat-bar table: row r (1..23) has width W, column c (1..23) thickness D, in whole mm.
 int flatBarWidth(int row);
 int flatBarThickness(int column);
 inline constexpr int kFlatBarSizes = 23;
 
-// Checkered plate: area a = (w / 1000) × l / 1000 m² from w and l in mm, and the plate weight.
-double plateArea(double widthMm, double lengthMm);
+// Checkered plate: area a = (w / 1000) × l / 1000 m² from w and l in mm, held as a 64-bit double
+// as the handbook's calculator holds it.
+double plateArea(Real widthMm, Real lengthMm);
 
 } // namespace mhbk::weights

@@ -34,6 +34,7 @@ TEST(WeightCommand, Shapes)
         {{"flat", "W=100", "D=51"}, "G=40.035\n"},
         {{"plate", "d=10", "L=2"}, "G=78.5\nM=157\n"},
         {{"pipe", "R=60", "d=3"}, "G=4.21712676\n"},
+        {{"pipe", "R=17.899", "d=17.752"}, "G=0.06435542592864\n"},
         {{"pipe", "R=2", "d=3", "L=10"}, "G=-0.07398468\nM=-0.7398468\n"},
     };
     for (const auto &[args, expected] : cases) {

@@ -1,3 +1,4 @@
+#include "common/errors.h"
 #include "common/numtext.h"
 #include "sections/numberformat.h"
 
@@ -77,6 +78,13 @@ TEST(CalculatorConversion, PointRules)
     EXPECT_FALSE(mhbk::parseFloat(QStringLiteral(".")));
     EXPECT_FALSE(mhbk::parseFloat(QString()));
     EXPECT_FALSE(mhbk::parseFloat(QStringLiteral("1.2.3")));
+    EXPECT_EQ(mhbk::parseReal(QStringLiteral(".5")), 0.5L);
+    EXPECT_EQ(mhbk::parseReal(QStringLiteral("5.")), 5.0L);
+    EXPECT_EQ(mhbk::parseReal(QStringLiteral(" +2.25 ")), 2.25L);
+    EXPECT_EQ(mhbk::parseReal(QStringLiteral("0.1")), 0.1L) << "read at extended precision, not via double";
+    EXPECT_FALSE(mhbk::parseReal(QStringLiteral(".")));
+    EXPECT_FALSE(mhbk::parseReal(QStringLiteral("1,5")));
+    EXPECT_THROW(mhbk::strToReal(QStringLiteral(".")), mhbk::ConversionError);
 }
 
 } // namespace

@@ -12,7 +12,7 @@ using weights::Shape;
 
 struct WeightCase {
     Shape shape;
-    std::vector<double> dimensions;
+    std::vector<weights::Real> dimensions;
     const char *shown;
 };
 
@@ -37,6 +37,17 @@ TEST(Weights, FiguresAsTheCalculatorsShowThem)
         EXPECT_EQ(floatToStr(weights::weightPerUnit(c.shape, c.dimensions)).toStdString(), c.shown)
             << static_cast<int>(c.shape) << " " << c.dimensions.front();
     }
+}
+
+// Computed at extended precision from the typed digits: in plain double arithmetic these exact
+// decimal results would come out as 0.0643554259286409 and 31.0552222330257.
+TEST(Weights, FifteenthDigitAtExtendedPrecision)
+{
+    const auto real = [](const char *text) { return *parseReal(QString::fromLatin1(text)); };
+    EXPECT_EQ(floatToStr(weights::pipe(real("17.899"), real("17.752"))), QStringLiteral("0.06435542592864"));
+    EXPECT_EQ(floatToStr(weights::pipe(real("189.42"), real("15.847"))), QStringLiteral("67.8343663761364"));
+    EXPECT_EQ(floatToStr(weights::roundBar(real("70.972"))), QStringLiteral("31.0552222330258"));
+    EXPECT_EQ(floatToStr(weights::roundBar(real("104.448"))), QStringLiteral("67.2606113601946"));
 }
 
 TEST(Weights, LengthWeightIsBasedOnTheShownG)

@@ -1,0 +1,127 @@
+// First fill of every table page: the time selectPage(i) takes the first time a page is shown
+// in a fresh main window, against a plain QTableWidget filled with the same table's rows read
+// by a raw QSqlQuery. Both read the same file over an already open connection.
+//
+// Usage: tablefill_bench SYSTEM_DAT [RUNS]   (prints a markdown table; last line: the total ratio)
+#include "app/mainwindow.h"
+#include "app/pagecatalogue.h"
+#include "common/reporter.h"
+#include "data/database.h"
+#include "data/datasets.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QSqlRecord>
+#include <QTableWidget>
+#include <QUrl>
+#include <algorithm>
+#include <cstdio>
+#include <map>
+#include <memory>
+#include <vector>
+
+namespace {
+
+double median(std::vector<double> values)
+{
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
+}
+
+std::unique_ptr<mhbk::TfrmMain> freshWindow(mhbk::Reporter &reporter, const QString &database)
+{
+    mhbk::MainWindowSettings settings;
+    settings.executablePath = QStringLiteral("/nonexistent/mhbk");
+    settings.databasePath = database;
+    settings.autostartFolder = QStringLiteral("/nonexistent/autostart");
+    settings.openUrl = [](const QUrl &) {};
+    auto window = std::make_unique<mhbk::TfrmMain>(reporter, settings);
+    window->table().database().connection(); // opened outside the measurement, as for the peer
+    return window;
+}
+
+// The peer: every field of every record into a plain table widget.
+double peerFillMs(QSqlDatabase &db, const QString &table)
+{
+    QElapsedTimer clock;
+    clock.start();
+    QTableWidget grid;
+    QSqlQuery query(db);
+    query.setForwardOnly(true);
+    query.exec(QStringLiteral("SELECT * FROM \"%1\"").arg(table));
+    const int fields = query.record().count();
+    grid.setColumnCount(fields);
+    int row = 0;
+    while (query.next()) {
+        grid.setRowCount(row + 1);
+        for (int f = 0; f < fields; ++f)
+            grid.setItem(row, f, new QTableWidgetItem(query.value(f).toString()));
+        ++row;
+    }
+    return clock.nsecsElapsed() / 1e6;
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    QApplication app(argc, argv);
+    if (argc < 2) {
+        std::fprintf(stderr, "usage: tablefill_bench SYSTEM_DAT [RUNS]\n");
+        return 2;
+    }
+    const QString database = QString::fromLocal8Bit(argv[1]);
+    const int runs = argc > 2 ? std::max(1, std::atoi(argv[2])) : 5;
+
+    // Which pages fill from a table: the ones after whose first showing the shared dataset
+    // has a different table open.
+    std::map<int, QString> tablePages;
+    {
+        mhbk::RecordingReporter reporter;
+        auto window = freshWindow(reporter, database);
+        for (int page = 0; page < mhbk::kPageCount; ++page) {
+            const QString before = window->table().isOpen() ? window->table().tableName() : QString();
+            window->selectPage(page);
+            if (window->table().isOpen() && window->table().tableName() != before)
+                tablePages[page] = window->table().tableName();
+        }
+    }
+
+    std::map<int, std::vector<double>> ours, peer;
+    for (int run = 0; run < runs; ++run) {
+        mhbk::RecordingReporter reporter;
+        auto window = freshWindow(reporter, database);
+        for (const auto &[page, table] : tablePages) {
+            QElapsedTimer clock;
+            clock.start();
+            window->selectPage(page);
+            ours[page].push_back(clock.nsecsElapsed() / 1e6);
+        }
+        if (!reporter.empty())
+            std::fprintf(stderr, "warning: the window reported: %s\n", qPrintable(reporter.last().text));
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("peer%1").arg(run));
+        db.setDatabaseName(database);
+        db.open();
+        for (const auto &[page, table] : tablePages)
+            peer[page].push_back(peerFillMs(db, table));
+        db.close();
+    }
+
+    std::printf("| page | table | rows | mhbk first fill (ms) | QTableWidget + QSqlQuery (ms) | ratio |\n");
+    std::printf("|---:|---|---:|---:|---:|---:|\n");
+    double totalOurs = 0, totalPeer = 0;
+    mhbk::HandbookDatabase counted(database);
+    mhbk::AdoTable table(counted);
+    for (const auto &[page, name] : tablePages) {
+        table.open(name);
+        const double a = median(ours[page]), b = median(peer[page]);
+        totalOurs += a;
+        totalPeer += b;
+        std::printf("| %d | %s | %d | %.2f | %.2f | %.2f |\n", page, qPrintable(name), table.recordCount(), a, b, a / b);
+    }
+    std::printf("| all %zu | | | %.1f | %.1f | %.2f |\n", tablePages.size(), totalOurs, totalPeer, totalOurs / totalPeer);
+    std::printf("ratio table pages first fill / plain QTableWidget: %.2f\n", totalOurs / totalPeer);
+    return 0;
+}

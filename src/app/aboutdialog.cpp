@@ -2,7 +2,7 @@
 
 #include "app/autostart.h"
 #include "app/flatlabel.h"
-#include "app/guarded.h"
+#include "common/guarded.h"
 #include "app/icons.h"
 #include "app/maker.h"
 
@@ -144,7 +144,13 @@ void TfrmAbout::showEvent(QShowEvent *event)
 
 void TfrmAbout::CheckBox1Click()
 {
-    autostart_.setEnabled(checkBox1_->isChecked());
+    try {
+        autostart_.setEnabled(checkBox1_->isChecked());
+    } catch (...) {
+        // The box must show what is stored, not what was asked for and never written.
+        checkBox1_->setChecked(autostart_.isEnabled());
+        throw;
+    }
 }
 
 } // namespace mhbk

@@ -80,22 +80,23 @@ void Autostart::setEnabled(bool enabled) const
     }
     if (!QDir().mkpath(folder_))
         throw AppError(QStringLiteral("无法创建文件夹：%1").arg(folder_));
+    const QByteArray entry = QStringLiteral("[Desktop Entry]\n"
+                                            "Type=Application\n"
+                                            "Name=Zorvan五金手册\n"
+                                            "Name[zh_CN]=Zorvan五金手册\n"
+                                            "Comment=Start the handbook hidden in the notification area\n"
+                                            "Comment[zh_CN]=开机时在通知区域启动五金手册\n"
+                                            "Exec=%1\n"
+                                            "Icon=mhbk\n"
+                                            "Terminal=false\n"
+                                            "X-GNOME-Autostart-enabled=true\n")
+                                 .arg(execLine())
+                                 .toUtf8();
+    // Unbuffered, so that a full disk shows up in the write itself and not only at the rename.
     QSaveFile file(entryPath());
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Text))
-        throw AppError(QStringLiteral("无法写入开机自动启动项：%1（%2）").arg(entryPath(), file.errorString()));
-    QTextStream out(&file);
-    out << "[Desktop Entry]\n"
-        << "Type=Application\n"
-        << "Name=Zorvan五金手册\n"
-        << "Name[zh_CN]=Zorvan五金手册\n"
-        << "Comment=Start the handbook hidden in the notification area\n"
-        << "Comment[zh_CN]=开机时在通知区域启动五金手册\n"
-        << "Exec=" << execLine() << "\n"
-        << "Icon=mhbk\n"
-        << "Terminal=false\n"
-        << "X-GNOME-Autostart-enabled=true\n";
-    out.flush();
-    if (!file.commit())
+    const bool written = file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)
+                         && file.write(entry) == entry.size() && file.commit();
+    if (!written)
         throw AppError(QStringLiteral("无法写入开机自动启动项：%1（%2）").arg(entryPath(), file.errorString()));
 }
 

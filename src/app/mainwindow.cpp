@@ -1,7 +1,7 @@
 #include "app/mainwindow.h"
 
 #include "app/autostart.h"
-#include "app/guarded.h"
+#include "common/guarded.h"
 #include "app/icons.h"
 #include "app/navigationtree.h"
 #include "app/pagecatalogue.h"
@@ -85,7 +85,8 @@ TfrmMain::TfrmMain(Reporter &reporter, MainWindowSettings settings, QWidget *par
     buildPopupMenu();
     installPages();
     FormCreate();
-    resize(646, 503);
+    // The classic 646 × 503 window, grown to what the pages need with this desktop's fonts.
+    resize(QSize(646, 503).expandedTo(minimumSizeHint()).expandedTo(QSize(820, 600)));
 }
 
 TfrmMain::~TfrmMain()
@@ -125,6 +126,8 @@ void TfrmMain::buildCentre()
 
     auto *panel3 = new QFrame(splitter);
     panel3->setObjectName(QStringLiteral("Panel3"));
+    // The tree keeps its width when a wide page asks for room; the window grows instead.
+    panel3->setMinimumWidth(130);
     auto *treeLayout = new QVBoxLayout(panel3);
     treeLayout->setContentsMargins(0, 0, 0, 0);
     tree_ = new QTreeWidget(panel3);
@@ -152,6 +155,7 @@ void TfrmMain::buildCentre()
     }
     splitter->addWidget(panel3);
     splitter->addWidget(pages_);
+    splitter->setStretchFactor(0, 0);
     splitter->setStretchFactor(1, 1);
     splitter->setSizes({130, 508});
     static_cast<QVBoxLayout *>(centralWidget()->layout())->addWidget(splitter, 1);

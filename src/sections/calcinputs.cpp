@@ -53,7 +53,7 @@ bool Edit1KeyPress::eventFilter(QObject *watched, QEvent *event)
     const auto &key = static_cast<const QKeyEvent &>(*event);
     if (key.key() == Qt::Key_Return || key.key() == Qt::Key_Enter) {
         if (onEnter_)
-            runPageHandler(reporter_, onEnter_);
+            runGuarded(reporter_, onEnter_);
         return true;
     }
     const auto typed = typedCharacter(key);
@@ -80,15 +80,6 @@ QLineEdit *makeOutputEdit(QWidget *parent, const QString &objectName)
     palette.setColor(QPalette::Base, kScrollBarGrey);
     edit->setPalette(palette);
     return edit;
-}
-
-void runPageHandler(Reporter &reporter, const std::function<void()> &handler)
-{
-    try {
-        handler();
-    } catch (const AppError &e) {
-        reporter.reportError(e.message());
-    }
 }
 
 } // namespace mhbk

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "common/guarded.h"
+
 #include <QObject>
 #include <QString>
 #include <functional>
@@ -37,7 +39,5 @@ QLineEdit *makeNumericInput(QWidget *parent, const QString &objectName, Reporter
 // A named read-only result field on the grey scroll-bar colour.
 QLineEdit *makeOutputEdit(QWidget *parent, const QString &objectName);
 
-// Runs a page handler; an AppError escaping it goes to the general error report.
-void runPageHandler(Reporter &reporter, const std::function<void()> &handler);
 
 } // namespace mhbk

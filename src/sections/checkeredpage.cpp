@@ -108,7 +108,7 @@ void CheckeredPlatePage::buildForm(QWidget *page, QVBoxLayout *layout)
     Reporter &reporter = host_.reporter();
     connect(thickness_, &QComboBox::currentIndexChanged, this, [this, &reporter](int index) {
         if (index >= 0)
-            runPageHandler(reporter, [this] { thicknessChanged(); });
+            runGuarded(reporter, [this] { thicknessChanged(); });
     });
     // The edit text changes both when an item is picked and on every keystroke.
     connect(width_, &QComboBox::editTextChanged, this, [this] { computeWeights(); });

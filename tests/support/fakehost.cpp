@@ -1,6 +1,6 @@
 #include "support/fakehost.h"
 
-#include "common/errors.h"
+#include "common/guarded.h"
 
 #include <QWidget>
 
@@ -41,13 +41,7 @@ void FakePageHost::showPage(int index)
 
 void runHandler(Reporter &reporter, const std::function<void()> &handler)
 {
-    try {
-        handler();
-    } catch (const AppError &e) {
-        reporter.reportError(e.message());
-    } catch (const std::exception &e) {
-        reporter.reportError(QString::fromUtf8(e.what()));
-    }
+    runGuarded(reporter, handler);
 }
 
 } // namespace mhbk::test

@@ -1,4 +1,4 @@
-#include "app/guarded.h"
+#include "common/guarded.h"
 
 #include "common/errors.h"
 #include "common/reporter.h"

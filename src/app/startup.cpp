@@ -55,7 +55,8 @@ int takeScreenshot(const StartupOptions &options, Reporter &reporter)
     for (int i = 0; i < 5; ++i)
         QCoreApplication::processEvents();
     const QPixmap shot = window.grab();
-    if (!shot.save(options.screenshotFile, "PNG")) {
+    // Light compression: a documentation image, written once, need not be the smallest file.
+    if (!shot.save(options.screenshotFile, "PNG", 80)) {
         std::fprintf(stderr, "cannot write %s\n", qPrintable(options.screenshotFile));
         return 1;
     }

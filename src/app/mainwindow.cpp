@@ -157,7 +157,7 @@ void TfrmMain::buildCentre()
     splitter->addWidget(pages_);
     splitter->setStretchFactor(0, 0);
     splitter->setStretchFactor(1, 1);
-    splitter->setSizes({130, 508});
+    splitter->setSizes({170, 650}); // wide enough for the longest page names at this font
     static_cast<QVBoxLayout *>(centralWidget()->layout())->addWidget(splitter, 1);
 }
 

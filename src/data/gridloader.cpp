@@ -3,6 +3,9 @@
 #include "data/datasets.h"
 #include "data/stringgrid.h"
 
+#include <QFontMetrics>
+#include <algorithm>
+
 #include <QHeaderView>
 
 namespace mhbk {
@@ -48,6 +51,22 @@ void loadTableBlocks(AdoTable &table, const QString &tableName, StringGrid &grid
             ++row;
         }
         table.next();
+    }
+    fitBlockColumns(grid, fields);
+}
+
+void fitBlockColumns(StringGrid &grid, int fields)
+{
+    // Every block repeats the same fields, so one width per field keeps the blocks aligned;
+    // a column never gets narrower than the grid's default.
+    const QFontMetrics metrics(grid.font());
+    for (int f = 0; f < fields; ++f) {
+        int width = grid.defaultColWidth();
+        for (int column = f; column < grid.colCount(); column += fields)
+            for (int row = 0; row < grid.rowCount(); ++row)
+                width = std::max(width, metrics.horizontalAdvance(grid.cell(column, row)) + 10);
+        for (int column = f; column < grid.colCount(); column += fields)
+            grid.setColumnWidth(column, width);
     }
 }
 

@@ -14,6 +14,9 @@ class StringGrid;
 // Throws AppError when the table cannot be read; the grid keeps what was written.
 void loadTableBlocks(AdoTable &table, const QString &tableName, StringGrid &grid, int fields);
 
+// Widens each field's columns in every block to its longest text, never below the default width.
+void fitBlockColumns(StringGrid &grid, int fields);
+
 // Prepares an empty reference grid for loadTableBlocks: 12 rows of 20 pixels, one fixed row,
 // `fields` columns.
 void prepareBlockGrid(StringGrid &grid, int fields);

@@ -62,6 +62,11 @@ void AdoTable::open(const QString &tableName)
             row.values << query.value(i);
         rows_.push_back(std::move(row));
     }
+    // A step can fail part-way (a damaged page, an I/O error): half a table must not pass for all of it.
+    if (query.lastError().isValid()) {
+        rows_.clear();
+        failQuery(query, QStringLiteral("无法读取数据表“%1”").arg(tableName));
+    }
     open_ = true;
     current_ = 0;
 }
@@ -229,6 +234,10 @@ void AdoQuery::open(const QString &sql, const QVariantList &parameters)
         for (int i = 0; i < record.count(); ++i)
             row << query.value(i);
         rows_.push_back(std::move(row));
+    }
+    if (query.lastError().isValid()) {
+        rows_.clear();
+        failQuery(query, QStringLiteral("数据库查询失败"));
     }
 }
 

@@ -24,22 +24,30 @@ namespace {
 constexpr qint64 kPage = 4096;     // the handbook database's page size
 constexpr qint64 kNoHangMs = 15000; // three times the connection's busy timeout, and then some
 
-// The middle page of the longest run of table leaf pages (type byte 13): a page in the middle
-// of the largest table, so that reading that table meets it after many good rows.
-qint64 middleLeafOfLargestTable(const QString &path)
+// A leaf page in the middle of the largest table of rows: the middle child of the table interior
+// page (type byte 5) with the most children holding many rows each (the stored workbooks' pages
+// hold one row each). Reading that table meets the damage after many good rows.
+qint64 leafInsideTheLargestTable(const QString &path)
 {
     const QByteArray bytes = fileBytes(path);
-    qint64 bestStart = 0, bestLength = 0, start = 0, length = 0;
-    for (qint64 page = 1; page * kPage < bytes.size(); ++page) {
-        if (bytes[page * kPage] == 13) {
-            start = length ? start : page;
-            if (++length > bestLength)
-                bestStart = start, bestLength = length;
-        } else {
-            length = 0;
-        }
+    const auto *data = reinterpret_cast<const uchar *>(bytes.constData());
+    const auto be16 = [](const uchar *p) { return (p[0] << 8) | p[1]; };
+    const auto be32 = [](const uchar *p) { return qint64(p[0]) << 24 | p[1] << 16 | p[2] << 8 | p[3]; };
+    std::vector<qint64> best;
+    for (qint64 page = 1; (page + 1) * kPage <= bytes.size(); ++page) { // page 1 holds the schema
+        const uchar *header = data + page * kPage;
+        if (header[0] != 5)
+            continue;
+        std::vector<qint64> children;
+        for (int cell = 0; cell < be16(header + 3); ++cell)
+            children.push_back(be32(header + be16(header + 12 + 2 * cell)));
+        children.push_back(be32(header + 8)); // the right-most child
+        const qint64 firstChild = (children.front() - 1) * kPage;
+        const bool manyRows = firstChild + kPage <= bytes.size() && be16(data + firstChild + 3) >= 20;
+        if (manyRows && children.size() > best.size())
+            best = children;
     }
-    return (bestStart + bestLength / 2) * kPage;
+    return best.empty() ? 0 : (best[best.size() / 2] - 1) * kPage;
 }
 
 struct Damage {
@@ -60,7 +68,7 @@ std::vector<Damage> damages()
         {"GarbagePageAtAQuarter", [=](const QString &p) { scribble(p, pages(p) / 4 * kPage, kPage, 1); }, false},
         {"GarbagePageAtHalf", [=](const QString &p) { scribble(p, pages(p) / 2 * kPage, kPage, 2); }, false},
         {"GarbagePageAtThreeQuarters", [=](const QString &p) { scribble(p, pages(p) * 3 / 4 * kPage, kPage, 3); }, false},
-        {"GarbageLeafInsideTheLargestTable", [](const QString &p) { scribble(p, middleLeafOfLargestTable(p), kPage, 6); }, false},
+        {"GarbageLeafInsideTheLargestTable", [](const QString &p) { scribble(p, leafInsideTheLargestTable(p), kPage, 6); }, false},
         {"GarbageBytesInTheMiddle", [](const QString &p) { scribble(p, QFileInfo(p).size() / 2 + 1237, 300, 4); }, false},
         {"GarbageSchemaPage", [](const QString &p) { scribble(p, 100, kPage - 100, 5); }, false},
     };

@@ -133,7 +133,9 @@ QByteArray saveWorkbook(const Workbook &book)
 bool saveWorkbookFile(const Workbook &book, const QString &path, QString *error)
 {
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(saveWorkbook(book)) < 0 || !file.commit()) {
+    const QByteArray bytes = saveWorkbook(book);
+    // flush() before commit(): Qt 6.4's commit() ignores a failed flush of the buffered bytes.
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.flush() || !file.commit()) {
         if (error)
             *error = QStringLiteral("无法写入工作簿文件“%1”：%2").arg(path, file.errorString());
         return false;

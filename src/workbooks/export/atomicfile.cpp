@@ -23,7 +23,9 @@ void writeFileAtomically(const QString &path, const QByteArray &bytes)
     file.setDirectWriteFallback(false);
     if (!file.open(QIODevice::WriteOnly))
         throw AppError(writeFailureMessage(path, file.errorString()));
-    if (file.write(bytes) != bytes.size()) {
+    // Qt 6.4's commit() ignores a failed flush of the last buffered bytes (a full disk) and would
+    // rename a short file over the user's: flush first and check.
+    if (file.write(bytes) != bytes.size() || !file.flush()) {
         const QString reason = file.errorString();
         file.cancelWriting();
         throw AppError(writeFailureMessage(path, reason));

@@ -40,15 +40,17 @@ void WorkbookPageLoader::load(int pageIndex)
     QWidget *page = host_.page(pageIndex);
     if (!page || hasChildWidget(page) || tried_.count(pageIndex))
         return;
-    // A page is looked up once: a built page keeps its control, and a page without a
-    // workbook (or with an unreadable one) stays empty without being reported again.
-    tried_.insert(pageIndex);
     build(page, pageIndex);
 }
 
 void WorkbookPageLoader::build(QWidget *page, int pageIndex)
 {
+    // A database that cannot be read now (locked, say) throws here, before the page counts as
+    // looked up, so the next showing asks again.
     const auto stored = readStoredWorkbook(host_.query(), pageIndex);
+    // Otherwise a page is looked up once: a built page keeps its control, and a page without a
+    // workbook (or with an unreadable one) stays empty without being reported again.
+    tried_.insert(pageIndex);
     if (!stored)
         return;
     // Loaded from memory: no temporary file beside the executable, whose folder may be read-only.

@@ -31,6 +31,28 @@ namespace {
 
 using xlsout::ExcelFormat;
 
+// The three ways the program writes a workbook file: .xls, .xlsx, and its own stored format.
+enum class Writer { Xls, Xlsx, Stored };
+
+void PrintTo(Writer writer, std::ostream *os) { *os << (writer == Writer::Xls ? "xls" : writer == Writer::Xlsx ? "xlsx" : "stored"); }
+
+QString suffix(Writer writer)
+{
+    return writer == Writer::Xls ? QStringLiteral("xls") : writer == Writer::Xlsx ? QStringLiteral("xlsx") : QStringLiteral("json");
+}
+
+// Throws AppError on failure, as the export command does.
+void write(const wb::Workbook &book, const QString &path, Writer writer)
+{
+    if (writer == Writer::Stored) {
+        QString error;
+        if (!wb::saveWorkbookFile(book, path, &error))
+            throw AppError(error);
+        return;
+    }
+    xlsout::exportWorkbook(book, path, writer == Writer::Xls ? ExcelFormat::Xls : ExcelFormat::Xlsx);
+}
+
 wb::Workbook storedWorkbook(int page)
 {
     TestDatabaseCopy db;
@@ -46,7 +68,7 @@ wb::Workbook storedWorkbook(int page)
     return std::move(*book);
 }
 
-QString suffix(ExcelFormat format) { return format == ExcelFormat::Xls ? QStringLiteral("xls") : QStringLiteral("xlsx"); }
+QString suffix(ExcelFormat format) { return suffix(format == ExcelFormat::Xls ? Writer::Xls : Writer::Xlsx); }
 
 // A complete file of either kind: the compound file's signature, or a zip archive whose
 // central directory (written last) is there.
@@ -122,16 +144,16 @@ std::vector<Place> places()
 
 void PrintTo(const Place &place, std::ostream *os) { *os << place.name; }
 
-class ExportPlace : public ::testing::TestWithParam<std::tuple<Place, ExcelFormat>> {};
+class ExportPlace : public ::testing::TestWithParam<std::tuple<Place, Writer>> {};
 
 TEST_P(ExportPlace, FailsWithTheBlameOnThePathAndLeavesNothingBehind)
 {
-    const auto &[place, format] = GetParam();
+    const auto &[place, writer] = GetParam();
     static const wb::Workbook book = storedWorkbook(49);
     QTemporaryDir root;
     std::vector<std::shared_ptr<void>> guards;
     QString why;
-    const QString target = place.prepare(root.path(), suffix(format), guards, why);
+    const QString target = place.prepare(root.path(), suffix(writer), guards, why);
     if (target.isEmpty())
         GTEST_SKIP() << why.toStdString();
     const QString folder = QFileInfo(target).absolutePath();
@@ -140,7 +162,7 @@ TEST_P(ExportPlace, FailsWithTheBlameOnThePathAndLeavesNothingBehind)
     const QByteArray oldBytes = fileBytes(target);
 
     try {
-        xlsout::exportWorkbook(book, target, format);
+        write(book, target, writer);
         ADD_FAILURE() << "the export to " << target.toStdString() << " claimed success";
     } catch (const AppError &e) {
         EXPECT_TRUE(e.message().contains(QDir::toNativeSeparators(target))) << e.what();
@@ -153,11 +175,21 @@ TEST_P(ExportPlace, FailsWithTheBlameOnThePathAndLeavesNothingBehind)
 
 INSTANTIATE_TEST_SUITE_P(Faults, ExportPlace,
                          ::testing::Combine(::testing::ValuesIn(places()),
-                                            ::testing::Values(ExcelFormat::Xls, ExcelFormat::Xlsx)),
+                                            ::testing::Values(Writer::Xls, Writer::Xlsx, Writer::Stored)),
                          [](const auto &info) {
-                             return std::string(std::get<0>(info.param).name) +
-                                    (std::get<1>(info.param) == ExcelFormat::Xls ? "_xls" : "_xlsx");
+                             return std::string(std::get<0>(info.param).name) + "_" +
+                                    suffix(std::get<1>(info.param)).toStdString();
                          });
+
+}  // namespace
+}  // namespace mhbk::test
+
+namespace mhbk::xlsout {
+void PrintTo(ExcelFormat format, std::ostream *os) { *os << (format == ExcelFormat::Xls ? "xls" : "xlsx"); }
+} // namespace mhbk::xlsout
+
+namespace mhbk::test {
+namespace {
 
 class KilledExport : public ::testing::TestWithParam<ExcelFormat> {};
 

@@ -68,7 +68,8 @@ QSqlDatabase &HandbookDatabase::connection()
 
     db_ = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connectionName_);
     db_.setDatabaseName(filePath_);
-    db_.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=3000"));
+    db_.setConnectOptions(readOnly_ ? QStringLiteral("QSQLITE_BUSY_TIMEOUT=3000;QSQLITE_OPEN_READONLY")
+                                    : QStringLiteral("QSQLITE_BUSY_TIMEOUT=3000"));
     if (!db_.open()) {
         const QString reason = db_.lastError().text();
         close();

@@ -22,10 +22,15 @@ public:
     bool isOpen() const;
     void close();
 
+    // Every later connection opens read-only: how tests stand in for a file that cannot be
+    // written when they run as root, whom file permissions do not stop.
+    void setReadOnly(bool readOnly) { readOnly_ = readOnly; }
+
 private:
     QString filePath_;
     QString connectionName_;
     QSqlDatabase db_;
+    bool readOnly_ = false;
 };
 
 // Whether the program may write at a path (a folder or a file).

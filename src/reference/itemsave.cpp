@@ -39,6 +39,10 @@ void writeAll(AdoTable &table, int cellsPerItem, const std::vector<Item> &items)
 QString reopenAfterFailure(AdoTable &table, const QString &tableName)
 {
     try {
+        // A fresh connection: one that failed because the file was read-only or locked would
+        // otherwise keep failing after the user has put that right, and only a restart,
+        // which loses the typing, would help.
+        table.database().close();
         table.open(tableName);
         return {};
     } catch (const AppError &e) {
@@ -53,6 +57,10 @@ void saveItems(AdoTable &table, int cellsPerItem, const std::vector<Item> &items
     const QString tableName = table.tableName();
     if (!table.isOpen())
         throw AppError(QStringLiteral("数据表“%1”没有打开，无法保存。").arg(tableName));
+    // SQLite falls back to a read-only connection when the file cannot be written at open
+    // time; a save after the user has fixed the file's rights needs a connection made now.
+    table.database().close();
+    table.open(tableName);
     QSqlDatabase &db = table.database().connection();
     if (!db.transaction())
         throw AppError(QStringLiteral("无法保存数据表“%1”：%2").arg(tableName, db.lastError().text()));

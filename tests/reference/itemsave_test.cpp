@@ -90,10 +90,7 @@ TEST_F(SaveTest, ReadOnlyConnectionChangesNothingAndNamesTheReason)
 {
     HandbookDatabase db(path);
     AdoTable table(db);
-    QSqlDatabase &connection = db.connection();
-    connection.close();
-    connection.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY"));
-    ASSERT_TRUE(connection.open());
+    db.setReadOnly(true);
     table.open(QStringLiteral("comunit"));
     const std::vector<QStringList> before = readTable(path, QStringLiteral("comunit"));
 
@@ -105,7 +102,7 @@ TEST_F(SaveTest, ReadOnlyConnectionChangesNothingAndNamesTheReason)
     }
     EXPECT_EQ(readTable(path, QStringLiteral("comunit")), before);
     EXPECT_EQ(table.recordCount(), 20); // the dataset was read again, not left with the failed rows
-    EXPECT_FALSE(QSqlQuery(connection).exec(QStringLiteral("COMMIT"))); // no transaction left open
+    EXPECT_FALSE(QSqlQuery(db.connection()).exec(QStringLiteral("COMMIT"))); // no transaction left open
 }
 
 TEST_F(SaveTest, RecordRefusedHalfWayLeavesTheWholeTableAsItWas)

@@ -8,6 +8,7 @@
 #include "sections/calcinputs.h"
 #include "sections/checkered.h"
 #include "sections/numberformat.h"
+#include "data/gridloader.h"
 #include "sections/pageparts.h"
 
 #include <QComboBox>
@@ -104,6 +105,7 @@ void CheckeredPlatePage::buildForm(QWidget *page, QVBoxLayout *layout)
     row->addWidget(patternBox(page, QStringLiteral("扁豆形纹高"), lentilRib_, lentilPerM2_, lentilWeight_));
     row->addStretch(1);
     layout->addLayout(row);
+    layout->addWidget(makeReferenceNote(page));
 
     Reporter &reporter = host_.reporter();
     connect(thickness_, &QComboBox::currentIndexChanged, this, [this, &reporter](int index) {
@@ -142,6 +144,7 @@ void CheckeredPlatePage::fillGrid()
             grid_->setCell(f, row, table.fieldText(f + 1));
         thickness_->addItem(table.fieldText(1));
     }
+    fitBlockColumns(*grid_, kFields);
     thickness_->setCurrentIndex(-1);
 }
 

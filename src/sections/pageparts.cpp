@@ -27,6 +27,18 @@ StringGrid *makeReferenceGrid(QWidget *page, const QString &objectName, int colu
     return grid;
 }
 
+QLabel *makeReferenceNote(QWidget *parent)
+{
+    // Several size lists could not be checked against the printed standards (see the
+    // handbook's sources); the user is told so where the figures are shown.
+    auto *note = new QLabel(QStringLiteral("注：规格表数据仅供参考，使用前请与现行国家标准核对。"), parent);
+    note->setObjectName(QStringLiteral("lblReferenceNote"));
+    QPalette palette = note->palette();
+    palette.setColor(QPalette::WindowText, QColor(0x80, 0x80, 0x80));
+    note->setPalette(palette);
+    return note;
+}
+
 QWidget *makeLegend(QWidget *parent, const QStringList &lines)
 {
     auto *legend = new QWidget(parent);
@@ -34,6 +46,7 @@ QWidget *makeLegend(QWidget *parent, const QStringList &lines)
     layout->setContentsMargins(0, 0, 0, 0);
     for (const QString &line : lines)
         layout->addWidget(new QLabel(line, legend));
+    layout->addWidget(makeReferenceNote(legend));
     return legend;
 }
 

@@ -5,6 +5,7 @@
 #include <QString>
 #include <QStringList>
 
+class QLabel;
 class QWidget;
 class QVBoxLayout;
 
@@ -19,6 +20,8 @@ StringGrid *makeReferenceGrid(QWidget *page, const QString &objectName, int colu
 
 // The legend lines below a grid, as fixed labels.
 QWidget *makeLegend(QWidget *parent, const QStringList &lines);
+// The grey line under every size table saying its figures are for reference.
+QLabel *makeReferenceNote(QWidget *parent);
 
 // A page's own layout: the grid on top, the rest below it, left-aligned. Widgets added to it
 // may keep the tab sheet as their parent: the layout reparents them to its holder.

@@ -7,6 +7,7 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     QMainWindow window;
     window.resize(820, 600); // the size mhbk opens at
+    window.setAttribute(Qt::WA_DontShowOnScreen); // as mhbk --screenshot does
     window.show();
     for (int i = 0; i < 5; ++i)
         QCoreApplication::processEvents();

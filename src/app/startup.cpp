@@ -50,6 +50,8 @@ void printNoDisplayHelp()
 int takeScreenshot(const StartupOptions &options, Reporter &reporter)
 {
     TfrmMain window(reporter, windowSettings(options));
+    // Laid out as on screen but painted once, into the picture only.
+    window.setAttribute(Qt::WA_DontShowOnScreen);
     window.show();
     window.selectPage(options.screenshotPage);
     for (int i = 0; i < 5; ++i)

@@ -9,8 +9,19 @@ namespace mhbk::view {
 QString SaveDialogPrompt::xlsFilter() { return QStringLiteral("Excel文件(*.xls)"); }
 QString SaveDialogPrompt::xlsxFilter() { return QStringLiteral("Excel 2007文件(*.xlsx)"); }
 
-SaveDialogPrompt::SaveDialogPrompt(QWidget *parent) : dialog_(new QFileDialog(parent))
+SaveDialogPrompt::SaveDialogPrompt(QWidget *parent) : parent_(parent) {}
+
+QFileDialog *SaveDialogPrompt::dialog() const
 {
+    // Made on first use: a file dialog is costly to build and most runs never export.
+    if (!dialog_)
+        dialog_ = makeDialog(parent_);
+    return dialog_;
+}
+
+QFileDialog *SaveDialogPrompt::makeDialog(QWidget *parent)
+{
+    auto *dialog_ = new QFileDialog(parent);
     dialog_->setObjectName(QStringLiteral("SaveDialog"));
     dialog_->setWindowTitle(QStringLiteral("另存为Excel文件"));
     dialog_->setAcceptMode(QFileDialog::AcceptSave);
@@ -22,15 +33,17 @@ SaveDialogPrompt::SaveDialogPrompt(QWidget *parent) : dialog_(new QFileDialog(pa
     QObject::connect(dialog_, &QFileDialog::filterSelected, dialog_, [d = dialog_](const QString &filter) {
         d->setDefaultSuffix(filter == xlsxFilter() ? QStringLiteral("xlsx") : QStringLiteral("xls"));
     });
+    return dialog_;
 }
 
 std::optional<QString> SaveDialogPrompt::askSavePath()
 {
+    QFileDialog *saveDialog = dialog();
     if (!lastPath_.isEmpty())
-        dialog_->selectFile(lastPath_);
-    if (dialog_->exec() != QDialog::Accepted || dialog_->selectedFiles().isEmpty())
+        saveDialog->selectFile(lastPath_);
+    if (saveDialog->exec() != QDialog::Accepted || saveDialog->selectedFiles().isEmpty())
         return std::nullopt;
-    lastPath_ = dialog_->selectedFiles().constFirst();
+    lastPath_ = saveDialog->selectedFiles().constFirst();
     return lastPath_;
 }
 

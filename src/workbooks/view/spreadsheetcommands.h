@@ -26,13 +26,17 @@ class SaveDialogPrompt : public SavePathPrompt {
 public:
     explicit SaveDialogPrompt(QWidget *parent);
     std::optional<QString> askSavePath() override;
-    QFileDialog *dialog() const { return dialog_; }
+    // The one dialog of the window's life, so it offers the last name chosen.
+    QFileDialog *dialog() const;
 
     static QString xlsFilter();
     static QString xlsxFilter();
 
 private:
-    QFileDialog *dialog_; // owned by the parent window
+    static QFileDialog *makeDialog(QWidget *parent);
+
+    QWidget *parent_;
+    mutable QFileDialog *dialog_ = nullptr; // owned by the parent window
     QString lastPath_;
 };
 

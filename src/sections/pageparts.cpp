@@ -1,5 +1,9 @@
 #include "sections/pageparts.h"
 
+#include "common/pagehost.h"
+
+#include <memory>
+
 #include "data/gridloader.h"
 #include "data/stringgrid.h"
 
@@ -37,6 +41,16 @@ QLabel *makeReferenceNote(QWidget *parent)
     palette.setColor(QPalette::WindowText, QColor(0x80, 0x80, 0x80));
     note->setPalette(palette);
     return note;
+}
+
+void installOnFirstShow(PageHost &host, int pageIndex, std::function<std::function<void()>()> build)
+{
+    auto shown = std::make_shared<std::function<void()>>();
+    host.addShowHandler(pageIndex, [shown, build = std::move(build)] {
+        if (!*shown)
+            *shown = build();
+        (*shown)();
+    });
 }
 
 QWidget *makeLegend(QWidget *parent, const QStringList &lines)

@@ -3,6 +3,7 @@
 #include "data/gridpaint.h"
 
 #include <QString>
+#include <functional>
 #include <QStringList>
 
 class QLabel;
@@ -12,6 +13,7 @@ class QVBoxLayout;
 namespace mhbk {
 
 class AdoTable;
+class PageHost;
 class StringGrid;
 
 // The reference grid across the top of a section page: read-only, range selection, 20-pixel
@@ -20,6 +22,10 @@ StringGrid *makeReferenceGrid(QWidget *page, const QString &objectName, int colu
 
 // The legend lines below a grid, as fixed labels.
 QWidget *makeLegend(QWidget *parent, const QStringList &lines);
+
+// Builds a page's widgets on its first showing, not at start-up, and from then on runs the
+// show handler the build returned.
+void installOnFirstShow(PageHost &host, int pageIndex, std::function<std::function<void()>()> build);
 // The grey line under every size table saying its figures are for reference.
 QLabel *makeReferenceNote(QWidget *parent);
 

@@ -42,7 +42,7 @@ const std::vector<RolledPage> &rolledPages()
     return pages;
 }
 
-void installRolledPage(PageHost &host, const RolledPage &spec)
+std::function<void()> buildRolledPage(PageHost &host, const RolledPage &spec)
 {
     QWidget *page = host.page(spec.pageIndex);
     const QString table = QString::fromLatin1(spec.tableName);
@@ -61,7 +61,7 @@ void installRolledPage(PageHost &host, const RolledPage &spec)
     layout->addLayout(row);
     layout->addStretch(1);
 
-    host.addShowHandler(spec.pageIndex, [&host, filler] { filler->fillOnce(host.table()); });
+    return [&host, filler] { filler->fillOnce(host.table()); };
 }
 
 } // namespace
@@ -69,7 +69,7 @@ void installRolledPage(PageHost &host, const RolledPage &spec)
 void installRolledPages(PageHost &host)
 {
     for (const RolledPage &spec : rolledPages())
-        installRolledPage(host, spec);
+        installOnFirstShow(host, spec.pageIndex, [&host, spec] { return buildRolledPage(host, spec); });
 }
 
 } // namespace mhbk

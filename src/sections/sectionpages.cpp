@@ -2,6 +2,7 @@
 
 #include "common/pagehost.h"
 #include "sections/checkeredpage.h"
+#include "sections/pageparts.h"
 #include "sections/rolledpages.h"
 #include "sections/weightpage.h"
 #include "sections/weightspecs.h"
@@ -13,9 +14,10 @@ namespace {
 void installWeightPages(PageHost &host, const std::vector<WeightPageSpec> &specs)
 {
     for (const WeightPageSpec &spec : specs) {
-        // Owned by its tab sheet.
-        auto *page = new WeightPage(host, spec);
-        host.addShowHandler(spec.pageIndex, [page] { page->show(); });
+        installOnFirstShow(host, spec.pageIndex, [&host, spec] {
+            auto *page = new WeightPage(host, spec); // owned by its tab sheet
+            return std::function<void()>([page] { page->show(); });
+        });
     }
 }
 
@@ -26,8 +28,10 @@ void installSectionPages(PageHost &host)
     installWeightPages(host, barPageSpecs());
     installRolledPages(host);
     installWeightPages(host, pipePageSpecs());
-    auto *checkeredPage = new CheckeredPlatePage(host);
-    host.addShowHandler(23, [checkeredPage] { checkeredPage->show(); });
+    installOnFirstShow(host, 23, [&host] {
+        auto *page = new CheckeredPlatePage(host);
+        return std::function<void()>([page] { page->show(); });
+    });
 }
 
 } // namespace mhbk

@@ -95,6 +95,7 @@ TEST_F(SectionPagesTest, FlatBarGridIsComputed)
 TEST_F(SectionPagesTest, LegendsAndLabels)
 {
     auto hasLabel = [&](int page, const QString &text) {
+        host->showPage(page);
         for (QLabel *label : host->page(page)->findChildren<QLabel *>())
             if (label->text() == text)
                 return true;

@@ -12,6 +12,7 @@ QList<QLineEdit *> inputEdits(FakePageHost &host)
 {
     QList<QLineEdit *> inputs;
     for (int page = 11; page <= 32; ++page) {
+        host.showPage(page); // pages are built when the user first reaches them
         for (QLineEdit *edit : host.page(page)->findChildren<QLineEdit *>()) {
             if (!edit->isReadOnly() && !edit->parent()->inherits("QComboBox"))
                 inputs << edit;

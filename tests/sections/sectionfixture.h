@@ -37,6 +37,11 @@ protected:
     T *widget(int page, const char *name)
     {
         T *found = host->page(page)->findChild<T *>(QString::fromLatin1(name));
+        if (!found) {
+            // Pages are built on their first showing, as the user reaches them.
+            host->showPage(page);
+            found = host->page(page)->findChild<T *>(QString::fromLatin1(name));
+        }
         if (!found)
             ADD_FAILURE() << "no " << name << " on page " << page;
         return found;

@@ -159,6 +159,7 @@ TEST_F(SectionPagesTest, PageMessageOnEveryBarPageForALonePoint)
     const std::pair<int, const char *> inputs[] = {{11, "Edit1"}, {12, "Edit4"}, {13, "Edit30"},
                                                    {14, "Edit6"}, {15, "Edit27"}, {22, "Edit7"}};
     for (auto [page, name] : inputs) {
+        host->showPage(page);
         for (QLineEdit *edit : host->page(page)->findChildren<QLineEdit *>())
             if (!edit->isReadOnly())
                 edit->setText(QStringLiteral("1"));

@@ -5,7 +5,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QTemporaryFile>
 #include <filesystem>
 #include <system_error>
@@ -19,19 +18,18 @@ QString writeFailureMessage(const QString &path, const QString &reason)
 
 void writeFileAtomically(const QString &path, const QByteArray &bytes)
 {
-    QSaveFile file(path);
-    file.setDirectWriteFallback(false);
-    if (!file.open(QIODevice::WriteOnly))
-        throw AppError(writeFailureMessage(path, file.errorString()));
-    // Qt 6.4's commit() ignores a failed flush of the last buffered bytes (a full disk) and would
-    // rename a short file over the user's: flush first and check.
-    if (file.write(bytes) != bytes.size() || !file.flush()) {
-        const QString reason = file.errorString();
-        file.cancelWriting();
-        throw AppError(writeFailureMessage(path, reason));
-    }
-    if (!file.commit())
-        throw AppError(writeFailureMessage(path, file.errorString()));
+    // Through the same hidden temporary name as every other export, so that an export killed
+    // half-way leaves no file the user could take for a finished one.
+    produceFileAtomically(path, [&bytes](const QString &tempPath) -> QString {
+        QFile file(tempPath);
+        if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+            return file.errorString();
+        // Flushed and checked here: a full disk must fail now, not after the rename.
+        if (file.write(bytes) != bytes.size() || !file.flush())
+            return file.errorString();
+        file.close();
+        return file.error() == QFileDevice::NoError ? QString() : file.errorString();
+    });
 }
 
 void produceFileAtomically(const QString &path, const std::function<QString(const QString &)> &produce)

@@ -1,9 +1,12 @@
+#include "app/aboutdialog.h"
 #include "app/autostart.h"
 #include "app/helpfiles.h"
 #include "app/maker.h"
 #include "common/reporter.h"
 
+#include <QCheckBox>
 #include <QDir>
+#include <QLabel>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QUrl>
@@ -94,4 +97,28 @@ TEST(AboutBox, VersionAndBuildDateTexts)
     EXPECT_EQ(mhbk::buildDateText("Dec  7 2026"), QStringLiteral("2026年12月07日"));
     EXPECT_EQ(mhbk::buildDateText("Sep 18 2006"), QStringLiteral("2006年09月18日"));
     EXPECT_TRUE(mhbk::buildDateText("garbage").isEmpty());
+}
+
+TEST(AboutBox, ShowsTheStoredAutostartStateAndCanBeLookedAt)
+{
+    QTemporaryDir home;
+    const mhbk::Autostart autostart(QDir(home.path()).filePath(QStringLiteral("autostart")), QStringLiteral("/usr/bin/mhbk"));
+    mhbk::RecordingReporter reporter;
+    {
+        mhbk::TfrmAbout about(autostart, reporter, [](const QUrl &) {});
+        about.show();
+        auto *box = about.findChild<QCheckBox *>(QStringLiteral("CheckBox1"));
+        ASSERT_NE(box, nullptr);
+        EXPECT_FALSE(box->isChecked()) << "ticked in the design, but nothing is stored";
+        box->click();
+        EXPECT_TRUE(autostart.isEnabled());
+        EXPECT_EQ(about.findChild<QLabel *>(QStringLiteral("lblSoftVer"))->text().left(3), QStringLiteral("版本 "));
+        const QString folder = qEnvironmentVariable("MHBK_SNAPSHOT_DIR");
+        if (!folder.isEmpty())
+            about.grab().save(QDir(folder).filePath(QStringLiteral("about.png")));
+    }
+    mhbk::TfrmAbout reopened(autostart, reporter, [](const QUrl &) {});
+    reopened.show();
+    EXPECT_TRUE(reopened.findChild<QCheckBox *>(QStringLiteral("CheckBox1"))->isChecked());
+    EXPECT_TRUE(reporter.empty());
 }

@@ -3,6 +3,7 @@
 #include "app/mainwindow.h"
 #include "common/reporter.h"
 #include "support/testdb.h"
+#include "support/testwindow.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -68,12 +69,8 @@ TEST(GbkCaptions, EveryTextOfEveryPageEncodesToGbk)
 {
     mhbk::test::TestDatabaseCopy db;
     mhbk::RecordingReporter reporter;
-    mhbk::MainWindowSettings settings;
-    settings.executablePath = QStringLiteral("/nonexistent/mhbk");
-    settings.databasePath = db.path();
-    settings.autostartFolder = QStringLiteral("/nonexistent/autostart");
-    settings.openUrl = [](const QUrl &) {};
-    mhbk::TfrmMain window(reporter, settings);
+    auto owner = mhbk::test::makeMainWindow(reporter, db.path());
+    mhbk::TfrmMain &window = *owner;
     for (int page = 0; page < 52; ++page)
         window.selectPage(page); // fills grids and builds workbook and sheet pages
 

@@ -19,17 +19,6 @@
 
 namespace mhbk::test {
 
-std::unique_ptr<TfrmMain> makeMainWindow(Reporter &reporter, const QString &databasePath,
-                                         const QString &executablePath, const QString &autostartFolder)
-{
-    MainWindowSettings settings;
-    settings.executablePath = executablePath;
-    settings.databasePath = databasePath;
-    settings.autostartFolder = autostartFolder;
-    settings.openUrl = [](const QUrl &) {};
-    return std::make_unique<TfrmMain>(reporter, settings);
-}
-
 QString pageContent(QWidget *page)
 {
     QString content;

@@ -4,6 +4,7 @@
 
 #include "app/mainwindow.h"
 #include "common/reporter.h"
+#include "support/testwindow.h"
 
 #include <QString>
 #include <memory>
@@ -16,10 +17,6 @@ class StringGrid;
 }
 
 namespace mhbk::test {
-
-std::unique_ptr<TfrmMain> makeMainWindow(Reporter &reporter, const QString &databasePath,
-                                         const QString &executablePath = QStringLiteral("/nonexistent/mhbk"),
-                                         const QString &autostartFolder = QStringLiteral("/nonexistent/autostart"));
 
 // Everything a page shows that can come from the database: grid cells, combo box items,
 // labels, and the stored form of a workbook on the page.

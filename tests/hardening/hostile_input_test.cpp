@@ -5,6 +5,7 @@
 #include "hardening/hostile.h"
 #include "common/reporter.h"
 #include "support/testdb.h"
+#include "support/testwindow.h"
 
 #include <QAbstractSpinBox>
 #include <QApplication>
@@ -29,12 +30,7 @@ class HostileInputTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        mhbk::MainWindowSettings settings;
-        settings.executablePath = QStringLiteral("/nonexistent/mhbk");
-        settings.databasePath = db.path();
-        settings.autostartFolder = QStringLiteral("/nonexistent/autostart");
-        settings.openUrl = [](const QUrl &) {};
-        window = std::make_unique<mhbk::TfrmMain>(reporter, settings);
+        window = mhbk::test::makeMainWindow(reporter, db.path());
         window->show();
     }
 

@@ -4,6 +4,7 @@
 #include "common/reporter.h"
 #include "hardening/hostile.h"
 #include "support/testdb.h"
+#include "support/testwindow.h"
 #include "workbooks/engine/workbook.h"
 #include "workbooks/view/tf1book.h"
 
@@ -43,12 +44,8 @@ TEST(HostileWorkbookInput, EveryInputCellOfEveryWorkbook)
 {
     mhbk::test::TestDatabaseCopy db;
     mhbk::RecordingReporter reporter;
-    mhbk::MainWindowSettings settings;
-    settings.executablePath = QStringLiteral("/nonexistent/mhbk");
-    settings.databasePath = db.path();
-    settings.autostartFolder = QStringLiteral("/nonexistent/autostart");
-    settings.openUrl = [](const QUrl &) {};
-    mhbk::TfrmMain window(reporter, settings);
+    auto owner = mhbk::test::makeMainWindow(reporter, db.path());
+    mhbk::TfrmMain &window = *owner;
     window.show();
 
     const QStringList texts = mhbk::test::hostileTexts();

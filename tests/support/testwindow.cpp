@@ -1,0 +1,18 @@
+#include "support/testwindow.h"
+
+#include <QUrl>
+
+namespace mhbk::test {
+
+std::unique_ptr<TfrmMain> makeMainWindow(Reporter &reporter, const QString &databasePath,
+                                         const QString &executablePath, const QString &autostartFolder)
+{
+    MainWindowSettings settings;
+    settings.executablePath = executablePath;
+    settings.databasePath = databasePath;
+    settings.autostartFolder = autostartFolder;
+    settings.openUrl = [](const QUrl &) {};
+    return std::make_unique<TfrmMain>(reporter, settings);
+}
+
+} // namespace mhbk::test

@@ -135,6 +135,8 @@ TEST(FunctionsTest, Logic)
         {"=IFERROR(1/0,\"none\")", "\"none\""},
         {"=IFERROR(5,0)", "5"},
         {"=IFERROR(F1,-1)", "-1"},
+        {"=NA()", "#N/A"},
+        {"=IFERROR(NA(),2)", "2"},
         {"=AND(TRUE,1)", "TRUE"},
         {"=AND(A1:A5)", "TRUE"},
         {"=AND(TRUE,0)", "FALSE"},

@@ -74,6 +74,11 @@ Operand iserrorFn(Evaluator &ev, std::vector<Operand> &args)
     return Operand::scalar(Value::boolean(ev.scalar(args[0]).isError()));
 }
 
+Operand naFn(Evaluator &, std::vector<Operand> &)
+{
+    return err(ErrorCode::NA);
+}
+
 } // namespace
 
 const std::vector<FunctionInfo> &logicFunctions()
@@ -89,6 +94,7 @@ const std::vector<FunctionInfo> &logicFunctions()
         {"ISNUMBER", 1, 1, isKindFn<Value::Kind::Number>},
         {"ISTEXT", 1, 1, isKindFn<Value::Kind::Text>},
         {"ISERROR", 1, 1, iserrorFn},
+        {"NA", 0, 0, naFn},
     };
     return table;
 }

@@ -30,14 +30,14 @@ double median(std::vector<double> values)
     return values[values.size() / 2];
 }
 
-std::unique_ptr<mhbk::TfrmMain> freshWindow(mhbk::Reporter &reporter, const QString &database)
+std::unique_ptr<mhbk::MainWindow> freshWindow(mhbk::Reporter &reporter, const QString &database)
 {
     mhbk::MainWindowSettings settings;
     settings.executablePath = QStringLiteral("/nonexistent/mhbk");
     settings.databasePath = database;
     settings.autostartFolder = QStringLiteral("/nonexistent/autostart");
     settings.openUrl = [](const QUrl &) {};
-    auto window = std::make_unique<mhbk::TfrmMain>(reporter, settings);
+    auto window = std::make_unique<mhbk::MainWindow>(reporter, settings);
     window->table().database().connection(); // opened outside the measurement, as for the peer
     return window;
 }
@@ -113,7 +113,7 @@ int main(int argc, char **argv)
     std::printf("|---:|---|---:|---:|---:|---:|\n");
     double totalOurs = 0, totalPeer = 0;
     mhbk::HandbookDatabase counted(database);
-    mhbk::AdoTable table(counted);
+    mhbk::TableDataset table(counted);
     for (const auto &[page, name] : tablePages) {
         table.open(name);
         const double a = median(ours[page]), b = median(peer[page]);

@@ -25,10 +25,10 @@ QLabel *namedLabel(const QString &name, const QString &text, QWidget *parent)
     return label;
 }
 
-TFlatLabel *linkLabel(const QString &text, const QString &command, const QString &hint,
+LinkLabel *linkLabel(const QString &text, const QString &command, const QString &hint,
                       const std::function<void(const QUrl &)> &opener, QWidget *parent)
 {
-    auto *link = new TFlatLabel(parent);
+    auto *link = new LinkLabel(parent);
     link->setText(text);
     link->Command = command;
     link->setToolTip(hint);
@@ -38,17 +38,17 @@ TFlatLabel *linkLabel(const QString &text, const QString &command, const QString
 
 } // namespace
 
-TfrmAbout::TfrmAbout(const Autostart &autostart, Reporter &reporter, std::function<void(const QUrl &)> opener,
+AboutDialog::AboutDialog(const Autostart &autostart, Reporter &reporter, std::function<void(const QUrl &)> opener,
                      QWidget *parent)
     : QDialog(parent), autostart_(autostart), reporter_(reporter)
 {
     setObjectName(QStringLiteral("frmAbout"));
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
                    | Qt::WindowCloseButtonHint);
-    FormCreate(opener);
+    buildContents(opener);
 }
 
-void TfrmAbout::FormCreate(const std::function<void(const QUrl &)> &opener)
+void AboutDialog::buildContents(const std::function<void(const QUrl &)> &opener)
 {
     const MakerDetails &maker = makerDetails();
     setWindowTitle(QStringLiteral("关于Zorvan五金手册"));
@@ -110,10 +110,10 @@ void TfrmAbout::FormCreate(const std::function<void(const QUrl &)> &opener)
     bevel->setFrameShape(QFrame::HLine);
     bevel->setFrameShadow(QFrame::Sunken);
 
-    checkBox1_ = new QCheckBox(QStringLiteral("开机是否自动启动"), this);
-    checkBox1_->setObjectName(QStringLiteral("CheckBox1"));
-    checkBox1_->setChecked(true);
-    connect(checkBox1_, &QCheckBox::clicked, this, [this] { runGuarded(reporter_, [this] { CheckBox1Click(); }); });
+    autostartCheck_ = new QCheckBox(QStringLiteral("开机是否自动启动"), this);
+    autostartCheck_->setObjectName(QStringLiteral("CheckBox1"));
+    autostartCheck_->setChecked(true);
+    connect(autostartCheck_, &QCheckBox::clicked, this, [this] { runGuarded(reporter_, [this] { onAutostartToggled(); }); });
     auto *buildDate = namedLabel(QStringLiteral("lblSoftBuildDate"), buildDateText(__DATE__), this);
     auto *yes = new QPushButton(QStringLiteral("确定"), this);
     yes->setObjectName(QStringLiteral("btnYes"));
@@ -121,7 +121,7 @@ void TfrmAbout::FormCreate(const std::function<void(const QUrl &)> &opener)
     connect(yes, &QPushButton::clicked, this, &QDialog::accept);
 
     auto *bottom = new QHBoxLayout;
-    bottom->addWidget(checkBox1_);
+    bottom->addWidget(autostartCheck_);
     bottom->addStretch();
     bottom->addWidget(new QLabel(QStringLiteral("最后编译时间："), this));
     bottom->addWidget(buildDate);
@@ -135,20 +135,20 @@ void TfrmAbout::FormCreate(const std::function<void(const QUrl &)> &opener)
     setMinimumWidth(492);
 }
 
-void TfrmAbout::showEvent(QShowEvent *event)
+void AboutDialog::showEvent(QShowEvent *event)
 {
     QDialog::showEvent(event);
     // Each opening reads the stored state again: the entry may have changed meanwhile.
-    checkBox1_->setChecked(autostart_.isEnabled());
+    autostartCheck_->setChecked(autostart_.isEnabled());
 }
 
-void TfrmAbout::CheckBox1Click()
+void AboutDialog::onAutostartToggled()
 {
     try {
-        autostart_.setEnabled(checkBox1_->isChecked());
+        autostart_.setEnabled(autostartCheck_->isChecked());
     } catch (...) {
         // The box must show what is stored, not what was asked for and never written.
-        checkBox1_->setChecked(autostart_.isEnabled());
+        autostartCheck_->setChecked(autostart_.isEnabled());
         throw;
     }
 }

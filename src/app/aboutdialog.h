@@ -13,23 +13,23 @@ class Reporter;
 
 // The About box: program name, version, build date, the maker's details with two links, and
 // the "开机是否自动启动" switch, which takes effect at once.
-class TfrmAbout : public QDialog {
+class AboutDialog : public QDialog {
     Q_OBJECT
 public:
-    TfrmAbout(const Autostart &autostart, Reporter &reporter, std::function<void(const QUrl &)> opener,
+    AboutDialog(const Autostart &autostart, Reporter &reporter, std::function<void(const QUrl &)> opener,
               QWidget *parent = nullptr);
 
-    void CheckBox1Click();
+    void onAutostartToggled();
 
 protected:
     void showEvent(QShowEvent *event) override;
 
 private:
-    void FormCreate(const std::function<void(const QUrl &)> &opener);
+    void buildContents(const std::function<void(const QUrl &)> &opener);
 
     const Autostart &autostart_;
     Reporter &reporter_;
-    QCheckBox *checkBox1_ = nullptr;
+    QCheckBox *autostartCheck_ = nullptr;
 };
 
 } // namespace mhbk

@@ -6,18 +6,18 @@
 
 namespace mhbk {
 
-TFlatLabel::TFlatLabel(QWidget *parent) : QLabel(parent)
+LinkLabel::LinkLabel(QWidget *parent) : QLabel(parent)
 {
     setCursor(Qt::PointingHandCursor);
     remembered_ = palette().color(QPalette::WindowText);
 }
 
-QColor TFlatLabel::textColour() const
+QColor LinkLabel::textColour() const
 {
     return palette().color(QPalette::WindowText);
 }
 
-void TFlatLabel::setLook(const QColor &colour, bool underline)
+void LinkLabel::setLook(const QColor &colour, bool underline)
 {
     QPalette p = palette();
     p.setColor(QPalette::WindowText, colour);
@@ -27,22 +27,22 @@ void TFlatLabel::setLook(const QColor &colour, bool underline)
     setFont(f);
 }
 
-void TFlatLabel::enterEvent(QEnterEvent *event)
+void LinkLabel::enterEvent(QEnterEvent *event)
 {
     QLabel::enterEvent(event);
     remembered_ = textColour();
     setLook(MouseEnterColor, true);
-    emit OnMouseEnter();
+    emit hovered();
 }
 
-void TFlatLabel::leaveEvent(QEvent *event)
+void LinkLabel::leaveEvent(QEvent *event)
 {
     QLabel::leaveEvent(event);
     setLook(remembered_, false);
-    emit OnMouseLeave();
+    emit unhovered();
 }
 
-void TFlatLabel::mouseReleaseEvent(QMouseEvent *event)
+void LinkLabel::mouseReleaseEvent(QMouseEvent *event)
 {
     QLabel::mouseReleaseEvent(event);
     if (event->button() != Qt::LeftButton || !rect().contains(event->position().toPoint()))

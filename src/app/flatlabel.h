@@ -10,10 +10,10 @@ namespace mhbk {
 
 // A label that behaves as a hyperlink: coloured and underlined under the mouse, keeping the
 // click colour once clicked, and asking the desktop to open its command.
-class TFlatLabel : public QLabel {
+class LinkLabel : public QLabel {
     Q_OBJECT
 public:
-    explicit TFlatLabel(QWidget *parent = nullptr);
+    explicit LinkLabel(QWidget *parent = nullptr);
 
     QString Command;
     QColor MouseEnterColor{0, 0, 255};
@@ -23,8 +23,8 @@ public:
     QColor textColour() const;
 
 signals:
-    void OnMouseEnter();
-    void OnMouseLeave();
+    void hovered();
+    void unhovered();
 
 protected:
     void enterEvent(QEnterEvent *event) override;

@@ -63,15 +63,15 @@ QToolButton *glyphButton(const QString &name, const QString &glyphName, const QS
 
 } // namespace
 
-TfrmMain::TfrmMain(Reporter &reporter, MainWindowSettings settings, QWidget *parent)
+MainWindow::MainWindow(Reporter &reporter, MainWindowSettings settings, QWidget *parent)
     : QMainWindow(parent), reporter_(reporter), settings_(std::move(settings))
 {
     setObjectName(QStringLiteral("frmMain"));
     setWindowIcon(applicationIcon());
     database_ = std::make_unique<HandbookDatabase>(settings_.databasePath);
-    table_ = std::make_unique<AdoTable>(*database_);
-    query_ = std::make_unique<AdoQuery>(*database_);
-    script_ = std::make_unique<TMSScriptEX>(reporter_);
+    table_ = std::make_unique<TableDataset>(*database_);
+    query_ = std::make_unique<QueryDataset>(*database_);
+    script_ = std::make_unique<ScriptEvaluator>(reporter_);
     autostart_ = std::make_unique<Autostart>(settings_.autostartFolder, settings_.executablePath);
 
     auto *central = new QWidget(this);
@@ -84,18 +84,18 @@ TfrmMain::TfrmMain(Reporter &reporter, MainWindowSettings settings, QWidget *par
     buildBottomBar();
     buildPopupMenu();
     installPages();
-    FormCreate();
-    // The classic 646 × 503 window, grown to what the pages need with this desktop's fonts.
+    finishSetUp();
+    // At least 820 × 600, or what the pages need with this desktop's fonts.
     resize(QSize(646, 503).expandedTo(minimumSizeHint()).expandedTo(QSize(820, 600)));
 }
 
-TfrmMain::~TfrmMain()
+MainWindow::~MainWindow()
 {
     // Pages hold pointers to the datasets and the script service: let them go first.
     delete centralWidget();
 }
 
-void TfrmMain::buildTopBar()
+void MainWindow::buildTopBar()
 {
     auto *panel4 = new QFrame(centralWidget());
     panel4->setObjectName(QStringLiteral("Panel4"));
@@ -117,7 +117,7 @@ void TfrmMain::buildTopBar()
     static_cast<QVBoxLayout *>(centralWidget()->layout())->addWidget(panel4);
 }
 
-void TfrmMain::buildCentre()
+void MainWindow::buildCentre()
 {
     auto *splitter = new QSplitter(Qt::Horizontal, centralWidget());
     splitter->setObjectName(QStringLiteral("Splitter1"));
@@ -161,7 +161,7 @@ void TfrmMain::buildCentre()
     static_cast<QVBoxLayout *>(centralWidget()->layout())->addWidget(splitter, 1);
 }
 
-void TfrmMain::buildBottomBar()
+void MainWindow::buildBottomBar()
 {
     auto *bevel = new QFrame(centralWidget());
     bevel->setObjectName(QStringLiteral("Bevel1"));
@@ -175,7 +175,7 @@ void TfrmMain::buildBottomBar()
     row->setSpacing(2);
 
     QToolButton *exit = textButton(QStringLiteral("sbExit"), QStringLiteral("退出"), panel1);
-    connect(exit, &QToolButton::clicked, this, [this] { guarded([this] { miExitClick(); }); });
+    connect(exit, &QToolButton::clicked, this, [this] { guarded([this] { exitProgram(); }); });
     row->addWidget(exit);
     row->addSpacing(12);
 
@@ -188,10 +188,10 @@ void TfrmMain::buildBottomBar()
 
     QToolButton *jump = glyphButton(QStringLiteral("SpeedButton35"), QStringLiteral("calculator"),
                                     QStringLiteral("跳转至计算器"), panel1);
-    connect(jump, &QToolButton::clicked, this, [this] { guarded([this] { SpeedButton35Click(); }); });
+    connect(jump, &QToolButton::clicked, this, [this] { guarded([this] { onJumpToCalculatorClicked(); }); });
     QToolButton *addExpression = glyphButton(QStringLiteral("SpeedButton34"), QStringLiteral("addexpr"),
                                              QStringLiteral("加入表达式"), panel1);
-    connect(addExpression, &QToolButton::clicked, this, [this] { guarded([this] { SpeedButton34Click(); }); });
+    connect(addExpression, &QToolButton::clicked, this, [this] { guarded([this] { onAddToExpressionClicked(); }); });
     row->addWidget(jump);
     row->addWidget(addExpression);
 
@@ -250,7 +250,7 @@ void TfrmMain::buildBottomBar()
     auto *hideRow = new QHBoxLayout(panel2);
     hideRow->setContentsMargins(11, 0, 8, 0);
     QToolButton *hideButton = textButton(QStringLiteral("sbHide"), QStringLiteral("隐藏"), panel2);
-    connect(hideButton, &QToolButton::clicked, this, [this] { guarded([this] { miHideClick(); }); });
+    connect(hideButton, &QToolButton::clicked, this, [this] { guarded([this] { hideWindow(); }); });
     hideRow->addWidget(hideButton);
     row->addWidget(panel2);
 
@@ -259,26 +259,26 @@ void TfrmMain::buildBottomBar()
     centre->addWidget(panel1);
 }
 
-void TfrmMain::buildPopupMenu()
+void MainWindow::buildPopupMenu()
 {
     popupMenu_ = new QMenu(this);
     popupMenu_->setObjectName(QStringLiteral("PopupMenu1"));
     const struct {
         const char *name;
         const char *caption;
-        void (TfrmMain::*handler)();
+        void (MainWindow::*handler)();
     } items[] = {
-        {"miShow", "显示窗口(&S)", &TfrmMain::miShowClick},
-        {"miHide", "隐藏窗口(&H)", &TfrmMain::miHideClick},
+        {"miShow", "显示窗口(&S)", &MainWindow::showWindow},
+        {"miHide", "隐藏窗口(&H)", &MainWindow::hideWindow},
         {nullptr, nullptr, nullptr},
-        {"miHelpWWW", "", &TfrmMain::miHelpWWWClick},
-        {"miHelpEmail", "", &TfrmMain::miHelpEmailClick},
+        {"miHelpWWW", "", &MainWindow::openWebsite},
+        {"miHelpEmail", "", &MainWindow::openEmail},
         {nullptr, nullptr, nullptr},
-        {"miHelp", "帮助(&H)", &TfrmMain::miHelpClick},
-        {"miHistory", "软件更新记录(N)...", &TfrmMain::miHistoryClick},
-        {"miAbout", "关于(&A)...", &TfrmMain::miAboutClick},
+        {"miHelp", "帮助(&H)", &MainWindow::openHelp},
+        {"miHistory", "软件更新记录(N)...", &MainWindow::openHistory},
+        {"miAbout", "关于(&A)...", &MainWindow::showAbout},
         {nullptr, nullptr, nullptr},
-        {"miExit", "退出(&X)", &TfrmMain::miExitClick},
+        {"miExit", "退出(&X)", &MainWindow::exitProgram},
     };
     for (const auto &item : items) {
         if (!item.name) {
@@ -292,7 +292,7 @@ void TfrmMain::buildPopupMenu()
     }
 }
 
-void TfrmMain::installPages()
+void MainWindow::installPages()
 {
     installCalculatorPages(*this, ExpressionBar{calculation_, calResult_}, *script_);
     installReferencePages(*this);
@@ -301,7 +301,7 @@ void TfrmMain::installPages()
     connect(pages_, &QTabWidget::currentChanged, this, [this](int index) { onPageShown(index); });
 }
 
-void TfrmMain::FormCreate()
+void MainWindow::finishSetUp()
 {
     pages_->tabBar()->hide();
     setWindowTitle(QStringLiteral("Zorvan五金手册"));
@@ -317,21 +317,21 @@ void TfrmMain::FormCreate()
 
     buildNavigationNodes(*tree_, *pages_);
     connect(tree_, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem *current) {
-        guarded([this, current] { TreeView1Changing(current); });
-        guarded([this, current] { TreeView1Change(current); });
+        guarded([this, current] { onPageChanging(current); });
+        guarded([this, current] { onPageChanged(current); });
     });
-    SpeedButton35Click();
+    onJumpToCalculatorClicked();
     onPageShown(activePage()); // page 0 was active before the tree existed: its handler runs now
 
-    timer1_ = new QTimer(this);
-    timer1_->setObjectName(QStringLiteral("Timer1"));
-    timer1_->setSingleShot(true);
-    timer1_->setInterval(100);
-    connect(timer1_, &QTimer::timeout, this, [this] { guarded([this] { Timer1Timer(); }); });
-    timer1_->start();
+    hideArgumentTimer_ = new QTimer(this);
+    hideArgumentTimer_->setObjectName(QStringLiteral("Timer1"));
+    hideArgumentTimer_->setSingleShot(true);
+    hideArgumentTimer_->setInterval(100);
+    connect(hideArgumentTimer_, &QTimer::timeout, this, [this] { guarded([this] { applyHideArgument(); }); });
+    hideArgumentTimer_->start();
 }
 
-void TfrmMain::buildTray()
+void MainWindow::buildTray()
 {
     if (!settings_.trayAvailable)
         return;
@@ -345,27 +345,27 @@ void TfrmMain::buildTray()
     tray_->show();
 }
 
-AdoTable &TfrmMain::table() { return *table_; }
-AdoQuery &TfrmMain::query() { return *query_; }
+TableDataset &MainWindow::table() { return *table_; }
+QueryDataset &MainWindow::query() { return *query_; }
 
-QWidget *TfrmMain::page(int index) const
+QWidget *MainWindow::page(int index) const
 {
     return index >= 0 && index < pages_->count() ? pages_->widget(index) : nullptr;
 }
 
-int TfrmMain::activePage() const { return pages_->currentIndex(); }
+int MainWindow::activePage() const { return pages_->currentIndex(); }
 
-void TfrmMain::addShowHandler(int pageIndex, std::function<void()> handler)
+void MainWindow::addShowHandler(int pageIndex, std::function<void()> handler)
 {
     showHandlers_[pageIndex].push_back(std::move(handler));
 }
 
-QWidget *TfrmMain::sheetWindow(int pageIndex) const
+QWidget *MainWindow::sheetWindow(int pageIndex) const
 {
     const auto it = sheetWindows_.find(pageIndex);
     return it == sheetWindows_.end() ? nullptr : it->second;
 }
 
-void TfrmMain::guarded(const std::function<void()> &handler) { runGuarded(reporter_, handler); }
+void MainWindow::guarded(const std::function<void()> &handler) { runGuarded(reporter_, handler); }
 
 } // namespace mhbk

@@ -22,11 +22,11 @@ class QTreeWidgetItem;
 
 namespace mhbk {
 
-class AdoQuery;
-class AdoTable;
+class QueryDataset;
+class TableDataset;
 class Autostart;
 class HandbookDatabase;
-class TMSScriptEX;
+class ScriptEvaluator;
 
 struct MainWindowSettings {
     QString executablePath;   // help, history and the autostart entry refer to it
@@ -40,35 +40,35 @@ struct MainWindowSettings {
 // The one main window: expression bar, navigation tree, the 52 pages, the bottom bar, the
 // tray icon and its menu. It owns the datasets and the script service and offers them to the
 // pages through PageHost.
-class TfrmMain : public QMainWindow, public PageHost {
+class MainWindow : public QMainWindow, public PageHost {
     Q_OBJECT
 public:
-    TfrmMain(Reporter &reporter, MainWindowSettings settings, QWidget *parent = nullptr);
-    ~TfrmMain() override;
+    MainWindow(Reporter &reporter, MainWindowSettings settings, QWidget *parent = nullptr);
+    ~MainWindow() override;
 
     // PageHost
     Reporter &reporter() override { return reporter_; }
-    AdoTable &table() override;
-    AdoQuery &query() override;
+    TableDataset &table() override;
+    QueryDataset &query() override;
     QWidget *page(int index) const override;
-    QWidget *window() const override { return const_cast<TfrmMain *>(this); }
+    QWidget *window() const override { return const_cast<MainWindow *>(this); }
     void addShowHandler(int pageIndex, std::function<void()> handler) override;
     void setRowEditor(RowEditor *editor) override { rowEditor_ = editor; }
     void setPageLoader(std::function<void(int)> loader) override { pageLoader_ = std::move(loader); }
     void setSpreadsheetCommands(SpreadsheetCommands *commands) override { spreadsheet_ = commands; }
 
     // Handlers, public so that tests can drive them as the user would.
-    void miShowClick();
-    void miHideClick();
-    void miExitClick();
-    void miHelpClick();
-    void miHistoryClick();
-    void miAboutClick();
-    void miHelpWWWClick();
-    void miHelpEmailClick();
-    void Timer1Timer();
-    void SpeedButton34Click();
-    void SpeedButton35Click();
+    void showWindow();
+    void hideWindow();
+    void exitProgram();
+    void openHelp();
+    void openHistory();
+    void showAbout();
+    void openWebsite();
+    void openEmail();
+    void applyHideArgument();
+    void onAddToExpressionClicked();
+    void onJumpToCalculatorClicked();
     void trayActivated(QSystemTrayIcon::ActivationReason reason);
 
     // Selects the page's node in the tree, which switches pages as a click would.
@@ -90,9 +90,9 @@ private:
     void buildPopupMenu();
     void buildTray();
     void installPages();
-    void FormCreate();
-    void TreeView1Changing(QTreeWidgetItem *node);
-    void TreeView1Change(QTreeWidgetItem *node);
+    void finishSetUp();
+    void onPageChanging(QTreeWidgetItem *node);
+    void onPageChanged(QTreeWidgetItem *node);
     void onPageShown(int index);
     void updateSpreadsheetActions();
     void guarded(const std::function<void()> &handler);
@@ -100,9 +100,9 @@ private:
     Reporter &reporter_;
     MainWindowSettings settings_;
     std::unique_ptr<HandbookDatabase> database_;
-    std::unique_ptr<AdoTable> table_;
-    std::unique_ptr<AdoQuery> query_;
-    std::unique_ptr<TMSScriptEX> script_;
+    std::unique_ptr<TableDataset> table_;
+    std::unique_ptr<QueryDataset> query_;
+    std::unique_ptr<ScriptEvaluator> script_;
     std::unique_ptr<Autostart> autostart_;
 
     QLineEdit *calculation_ = nullptr;
@@ -114,7 +114,7 @@ private:
     QAction *actPrintPreview_ = nullptr;
     QMenu *popupMenu_ = nullptr;
     QSystemTrayIcon *tray_ = nullptr;
-    QTimer *timer1_ = nullptr;
+    QTimer *hideArgumentTimer_ = nullptr;
     std::map<int, QWidget *> sheetWindows_;
     std::map<int, std::vector<std::function<void()>>> showHandlers_;
     RowEditor *rowEditor_ = nullptr;

@@ -22,7 +22,7 @@
 
 namespace mhbk {
 
-void TfrmMain::onPageShown(int index)
+void MainWindow::onPageShown(int index)
 {
     if (index < 0 || index >= kPageCount)
         return;
@@ -37,7 +37,7 @@ void TfrmMain::onPageShown(int index)
     updateSpreadsheetActions();
 }
 
-void TfrmMain::TreeView1Changing(QTreeWidgetItem *node)
+void MainWindow::onPageChanging(QTreeWidgetItem *node)
 {
     const int index = pageIndexOf(node);
     if ((index != 5 && index != 6) || sheetWindow(index))
@@ -47,7 +47,7 @@ void TfrmMain::TreeView1Changing(QTreeWidgetItem *node)
         sheetWindows_[index] = sheet;
 }
 
-void TfrmMain::TreeView1Change(QTreeWidgetItem *node)
+void MainWindow::onPageChanged(QTreeWidgetItem *node)
 {
     const int index = pageIndexOf(node);
     if (index >= 0)
@@ -57,14 +57,14 @@ void TfrmMain::TreeView1Change(QTreeWidgetItem *node)
     updateSpreadsheetActions();
 }
 
-void TfrmMain::updateSpreadsheetActions()
+void MainWindow::updateSpreadsheetActions()
 {
     const bool enabled = spreadsheet_ && spreadsheet_->hasSpreadsheet(page(activePage()));
     actExportExcel_->setEnabled(enabled);
     actPrintPreview_->setEnabled(enabled);
 }
 
-void TfrmMain::selectPage(int index)
+void MainWindow::selectPage(int index)
 {
     if (QTreeWidgetItem *node = nodeForPage(*tree_, index)) {
         tree_->scrollToItem(node);
@@ -72,7 +72,7 @@ void TfrmMain::selectPage(int index)
     }
 }
 
-void TfrmMain::SpeedButton35Click()
+void MainWindow::onJumpToCalculatorClicked()
 {
     QTreeWidgetItem *leaf = firstLeaf(*tree_);
     if (!leaf)
@@ -82,7 +82,7 @@ void TfrmMain::SpeedButton35Click()
     tree_->setCurrentItem(leaf);
 }
 
-void TfrmMain::SpeedButton34Click()
+void MainWindow::onAddToExpressionClicked()
 {
     // A cell being edited has its own editor focused, not the grid: then nothing is inserted.
     auto *grid = qobject_cast<QTableWidget *>(QApplication::focusWidget());
@@ -92,7 +92,7 @@ void TfrmMain::SpeedButton34Click()
     calculation_->insert(item ? item->text() : QString());
 }
 
-void TfrmMain::miShowClick()
+void MainWindow::showWindow()
 {
     if (isVisible() && !isMinimized())
         return;
@@ -101,7 +101,7 @@ void TfrmMain::miShowClick()
     activateWindow();
 }
 
-void TfrmMain::miHideClick()
+void MainWindow::hideWindow()
 {
     // Without a notification area a hidden window could never be brought back: minimise then.
     if (!hidesToTray()) {
@@ -113,27 +113,27 @@ void TfrmMain::miHideClick()
     hide();
 }
 
-void TfrmMain::miExitClick() { close(); }
+void MainWindow::exitProgram() { close(); }
 
-void TfrmMain::Timer1Timer()
+void MainWindow::applyHideArgument()
 {
-    timer1_->stop();
+    hideArgumentTimer_->stop();
     if (!settings_.arguments.isEmpty() && settings_.arguments.first().toUpper() == QLatin1String("-HIDE"))
-        miHideClick();
+        hideWindow();
 }
 
-void TfrmMain::trayActivated(QSystemTrayIcon::ActivationReason reason)
+void MainWindow::trayActivated(QSystemTrayIcon::ActivationReason reason)
 {
     if (reason != QSystemTrayIcon::DoubleClick)
         return;
     if (isVisible() && !isMinimized()) {
-        miHideClick();
+        hideWindow();
     } else {
-        miShowClick();
+        showWindow();
     }
 }
 
-void TfrmMain::showEvent(QShowEvent *event)
+void MainWindow::showEvent(QShowEvent *event)
 {
     QMainWindow::showEvent(event);
     const int index = activePage();
@@ -141,35 +141,35 @@ void TfrmMain::showEvent(QShowEvent *event)
         sheet->show();
 }
 
-void TfrmMain::closeEvent(QCloseEvent *event)
+void MainWindow::closeEvent(QCloseEvent *event)
 {
     if (tray_)
         tray_->hide();
     QMainWindow::closeEvent(event);
 }
 
-void TfrmMain::miHelpClick()
+void MainWindow::openHelp()
 {
     openBesideExecutable(helpFilePath(settings_.executablePath), QStringLiteral("找不到帮助文件："), reporter_,
                          settings_.openUrl);
 }
 
-void TfrmMain::miHistoryClick()
+void MainWindow::openHistory()
 {
     openBesideExecutable(historyFilePath(settings_.executablePath), QStringLiteral("找不到软件更新记录文件："),
                          reporter_, settings_.openUrl);
 }
 
-void TfrmMain::miHelpWWWClick() { settings_.openUrl(QUrl(makerDetails().webAddress)); }
+void MainWindow::openWebsite() { settings_.openUrl(QUrl(makerDetails().webAddress)); }
 
-void TfrmMain::miHelpEmailClick()
+void MainWindow::openEmail()
 {
     settings_.openUrl(QUrl(QStringLiteral("mailto:") + makerDetails().emailAddress));
 }
 
-void TfrmMain::miAboutClick()
+void MainWindow::showAbout()
 {
-    TfrmAbout about(*autostart_, reporter_, settings_.openUrl, this);
+    AboutDialog about(*autostart_, reporter_, settings_.openUrl, this);
     about.exec();
 }
 

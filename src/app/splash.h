@@ -5,9 +5,9 @@
 namespace mhbk {
 
 // Borderless, stay-on-top, centred window showing the "LP_SPLASH" picture.
-class TfrmSplash : public QWidget {
+class SplashScreen : public QWidget {
 public:
-    TfrmSplash();
+    SplashScreen();
 };
 
 } // namespace mhbk

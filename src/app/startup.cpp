@@ -49,7 +49,7 @@ void printNoDisplayHelp()
 
 int takeScreenshot(const StartupOptions &options, Reporter &reporter)
 {
-    TfrmMain window(reporter, windowSettings(options));
+    MainWindow window(reporter, windowSettings(options));
     // Laid out as on screen but painted once, into the picture only.
     window.setAttribute(Qt::WA_DontShowOnScreen);
     window.show();
@@ -67,9 +67,9 @@ int takeScreenshot(const StartupOptions &options, Reporter &reporter)
 
 // Shows the splash picture and holds the start-up for two seconds; the caller destroys the
 // splash once the main window exists.
-std::unique_ptr<TfrmSplash> showSplash()
+std::unique_ptr<SplashScreen> showSplash()
 {
-    auto splash = std::make_unique<TfrmSplash>();
+    auto splash = std::make_unique<SplashScreen>();
     splash->show();
     splash->repaint();
     QElapsedTimer shown;
@@ -136,7 +136,7 @@ int runApplication(int argc, char **argv)
     }
 
     auto splash = showSplash();
-    TfrmMain window(reporter, windowSettings(options));
+    MainWindow window(reporter, windowSettings(options));
     splash.reset();
     reporter.setOwner([&window] { return static_cast<QWidget *>(&window); });
     window.show();

@@ -7,8 +7,8 @@ class QWidget;
 namespace mhbk {
 
 class Reporter;
-class AdoTable;
-class AdoQuery;
+class TableDataset;
+class QueryDataset;
 
 // "插入", "删除" and "保存" of the bottom bar act on whichever editable grid owns the
 // table that the shared table dataset has open.
@@ -37,8 +37,8 @@ public:
     virtual ~PageHost() = default;
 
     virtual Reporter &reporter() = 0;
-    virtual AdoTable &table() = 0;
-    virtual AdoQuery &query() = 0;
+    virtual TableDataset &table() = 0;
+    virtual QueryDataset &query() = 0;
 
     // The tab sheet with this page index (0 to 51), and the main window itself.
     virtual QWidget *page(int index) const = 0;

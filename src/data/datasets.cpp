@@ -32,9 +32,9 @@ void bindAll(QSqlQuery &query, const QVariantList &parameters)
 
 } // namespace
 
-AdoTable::AdoTable(HandbookDatabase &db) : db_(db) {}
+TableDataset::TableDataset(HandbookDatabase &db) : db_(db) {}
 
-void AdoTable::close()
+void TableDataset::close()
 {
     open_ = false;
     editing_ = false;
@@ -44,7 +44,7 @@ void AdoTable::close()
     current_ = 0;
 }
 
-void AdoTable::open(const QString &tableName)
+void TableDataset::open(const QString &tableName)
 {
     close();
     tableName_ = tableName;
@@ -71,23 +71,23 @@ void AdoTable::open(const QString &tableName)
     current_ = 0;
 }
 
-void AdoTable::first()
+void TableDataset::first()
 {
     writePending();
     current_ = 0;
 }
 
-void AdoTable::next()
+void TableDataset::next()
 {
     writePending();
     if (current_ < recordCount())
         ++current_;
 }
 
-bool AdoTable::eof() const { return current_ >= recordCount(); }
-bool AdoTable::bof() const { return current_ == 0; }
+bool TableDataset::eof() const { return current_ >= recordCount(); }
+bool TableDataset::bof() const { return current_ == 0; }
 
-int AdoTable::positionOf(const QString &name) const
+int TableDataset::positionOf(const QString &name) const
 {
     for (int i = 0; i < fieldNames_.size(); ++i)
         if (fieldNames_[i].compare(name, Qt::CaseInsensitive) == 0)
@@ -95,7 +95,7 @@ int AdoTable::positionOf(const QString &name) const
     throw AppError(QStringLiteral("%1: Field '%2' not found").arg(tableName_, name));
 }
 
-void AdoTable::requireCurrent() const
+void TableDataset::requireCurrent() const
 {
     if (!open_)
         throw AppError(QStringLiteral("Cannot perform this operation on a closed dataset"));
@@ -103,28 +103,28 @@ void AdoTable::requireCurrent() const
         throw AppError(QStringLiteral("%1: Cannot perform this operation on an empty dataset").arg(tableName_));
 }
 
-QString AdoTable::fieldText(int position) const { 
+QString TableDataset::fieldText(int position) const { 
     requireCurrent();
     if (position < 0 || position >= fieldCount())
         throw AppError(QStringLiteral("%1: List index out of bounds (%2)").arg(tableName_).arg(position));
     return rows_[current_].values[position].toString();
 }
 
-QString AdoTable::fieldText(const QString &name) const { return fieldText(positionOf(name)); }
+QString TableDataset::fieldText(const QString &name) const { return fieldText(positionOf(name)); }
 
-QVariant AdoTable::fieldValue(const QString &name) const
+QVariant TableDataset::fieldValue(const QString &name) const
 {
     requireCurrent();
     return rows_[current_].values[positionOf(name)];
 }
 
-void AdoTable::edit()
+void TableDataset::edit()
 {
     requireCurrent();
     editing_ = true;
 }
 
-void AdoTable::setField(int position, const QVariant &value)
+void TableDataset::setField(int position, const QVariant &value)
 {
     requireCurrent();
     if (position < 0 || position >= fieldCount())
@@ -136,11 +136,11 @@ void AdoTable::setField(int position, const QVariant &value)
         dirtyFields_.push_back(position);
 }
 
-void AdoTable::setField(const QString &name, const QVariant &value) { setField(positionOf(name), value); }
+void TableDataset::setField(const QString &name, const QVariant &value) { setField(positionOf(name), value); }
 
-void AdoTable::post() { writePending(); }
+void TableDataset::post() { writePending(); }
 
-void AdoTable::writePending()
+void TableDataset::writePending()
 {
     if (!editing_)
         return;
@@ -177,9 +177,9 @@ void AdoTable::writePending()
     dirtyFields_.clear();
 }
 
-void AdoTable::insert() { append(); }
+void TableDataset::insert() { append(); }
 
-void AdoTable::append()
+void TableDataset::append()
 {
     if (!open_)
         throw AppError(QStringLiteral("Cannot perform this operation on a closed dataset"));
@@ -192,7 +192,7 @@ void AdoTable::append()
     editing_ = true;
 }
 
-void AdoTable::remove()
+void TableDataset::remove()
 {
     requireCurrent();
     editing_ = false;
@@ -208,16 +208,16 @@ void AdoTable::remove()
     rows_.erase(rows_.begin() + current_);
 }
 
-AdoQuery::AdoQuery(HandbookDatabase &db) : db_(db) {}
+QueryDataset::QueryDataset(HandbookDatabase &db) : db_(db) {}
 
-void AdoQuery::close()
+void QueryDataset::close()
 {
     fieldNames_.clear();
     rows_.clear();
     current_ = 0;
 }
 
-void AdoQuery::open(const QString &sql, const QVariantList &parameters)
+void QueryDataset::open(const QString &sql, const QVariantList &parameters)
 {
     close();
     QSqlQuery query(db_.connection());
@@ -241,7 +241,7 @@ void AdoQuery::open(const QString &sql, const QVariantList &parameters)
     }
 }
 
-void AdoQuery::execute(const QString &sql, const QVariantList &parameters)
+void QueryDataset::execute(const QString &sql, const QVariantList &parameters)
 {
     close();
     QSqlQuery query(db_.connection());
@@ -251,14 +251,14 @@ void AdoQuery::execute(const QString &sql, const QVariantList &parameters)
         failQuery(query, QStringLiteral("数据库语句执行失败"));
 }
 
-QVariant AdoQuery::field(int position) const
+QVariant QueryDataset::field(int position) const
 {
     if (eof() || position < 0 || position >= fieldNames_.size())
         throw AppError(QStringLiteral("Query: no field %1 in the current record").arg(position));
     return rows_[current_][position];
 }
 
-QVariant AdoQuery::field(const QString &name) const
+QVariant QueryDataset::field(const QString &name) const
 {
     for (int i = 0; i < fieldNames_.size(); ++i)
         if (fieldNames_[i].compare(name, Qt::CaseInsensitive) == 0)

@@ -14,9 +14,9 @@ class HandbookDatabase;
 // The shared whole-table dataset: one table at a time, by name, read in stored order
 // (by row id) into a client-side cursor, so the record count is known at once.
 // Field position 0 is the table's first column. Changes go straight to the database.
-class AdoTable {
+class TableDataset {
 public:
-    explicit AdoTable(HandbookDatabase &db);
+    explicit TableDataset(HandbookDatabase &db);
 
     // Closes whatever was open, opens the named table and moves to its first record.
     // Throws AppError (unknown table, unreadable database).
@@ -76,9 +76,9 @@ private:
 };
 
 // The shared statement dataset. Values are bound as parameters, never pasted into the text.
-class AdoQuery {
+class QueryDataset {
 public:
-    explicit AdoQuery(HandbookDatabase &db);
+    explicit QueryDataset(HandbookDatabase &db);
 
     // Runs a statement that returns rows and moves to the first one. Throws AppError.
     void open(const QString &sql, const QVariantList &parameters = {});

@@ -21,7 +21,7 @@ void prepareBlockGrid(StringGrid &grid, int fields)
         grid.setRowHeight(r, 20);
 }
 
-void loadTableBlocks(AdoTable &table, const QString &tableName, StringGrid &grid, int fields)
+void loadTableBlocks(TableDataset &table, const QString &tableName, StringGrid &grid, int fields)
 {
     table.open(tableName);
     // A fill that failed half-way leaves a grown grid behind; the retry on the next showing

@@ -4,7 +4,7 @@
 
 namespace mhbk {
 
-class AdoTable;
+class TableDataset;
 class StringGrid;
 
 // Fills a grid from a table in the column-block layout: fields 1 to `fields` of the caption
@@ -12,7 +12,7 @@ class StringGrid;
 // block of `fields` columns begins at the grid's current column count with the captions
 // repeated. The grid is first reset to one block's columns (clearing an earlier partial fill).
 // Throws AppError when the table cannot be read; the grid keeps what was written.
-void loadTableBlocks(AdoTable &table, const QString &tableName, StringGrid &grid, int fields);
+void loadTableBlocks(TableDataset &table, const QString &tableName, StringGrid &grid, int fields);
 
 // Widens each field's columns in every block to its longest text, never below the default width.
 void fitBlockColumns(StringGrid &grid, int fields);
@@ -22,7 +22,7 @@ void fitBlockColumns(StringGrid &grid, int fields);
 void prepareBlockGrid(StringGrid &grid, int fields);
 
 // The two-field case, used by the six seamless-pipe pages.
-inline void PageConnect(AdoTable &table, const QString &tableName, StringGrid &grid)
+inline void loadTableIntoGrid(TableDataset &table, const QString &tableName, StringGrid &grid)
 {
     loadTableBlocks(table, tableName, grid, 2);
 }

@@ -44,34 +44,34 @@ namespace looks {
 
 CellLook oddGreenEvenRed(int column, int)
 {
-    return {Qt::AlignHCenter, column % 2 == 1 ? palette::clGreen : palette::clRed};
+    return {Qt::AlignHCenter, column % 2 == 1 ? palette::green : palette::red};
 }
 
 CellLook firstBlueOddGreenEvenRed(int column, int row)
 {
     if (column == 0)
-        return {Qt::AlignHCenter, palette::clBlue};
+        return {Qt::AlignHCenter, palette::blue};
     return oddGreenEvenRed(column, row);
 }
 
 CellLookFn lastOfPeriodGreen(int period)
 {
     return [period](int column, int) {
-        return CellLook{Qt::AlignHCenter, column % period == period - 1 ? palette::clGreen : palette::clRed};
+        return CellLook{Qt::AlignHCenter, column % period == period - 1 ? palette::green : palette::red};
     };
 }
 
 CellLook redBlueGreen(int column, int)
 {
-    static const QColor colours[] = {palette::clRed, palette::clBlue, palette::clGreen};
+    static const QColor colours[] = {palette::red, palette::blue, palette::green};
     return {Qt::AlignHCenter, colours[column % 3]};
 }
 
 CellLook oddGreenCentredEvenRedLeft(int column, int)
 {
     if (column % 2 == 1)
-        return {Qt::AlignHCenter, palette::clGreen};
-    return {Qt::AlignLeft, palette::clRed};
+        return {Qt::AlignHCenter, palette::green};
+    return {Qt::AlignLeft, palette::red};
 }
 
 } // namespace looks

@@ -8,11 +8,11 @@ namespace mhbk {
 
 class StringGrid;
 
-// The classic palette names the grids are specified in.
+// The three text colours of the handbook grids.
 namespace palette {
-inline const QColor clRed{255, 0, 0};
-inline const QColor clGreen{0, 128, 0};
-inline const QColor clBlue{0, 0, 255};
+inline const QColor red{255, 0, 0};
+inline const QColor green{0, 128, 0};
+inline const QColor blue{0, 0, 255};
 } // namespace palette
 
 // How one data cell is drawn: alignment and text colour on the window background.

@@ -79,7 +79,7 @@ constexpr int kGridColumns = 60;
 // The keypad's handlers and the expression bar's key and focus behaviour.
 class CalculatorController : public QObject {
 public:
-    CalculatorController(QObject *parent, ExpressionBar bar, TMSScriptEX &script, QSpinBox *digits)
+    CalculatorController(QObject *parent, ExpressionBar bar, ScriptEvaluator &script, QSpinBox *digits)
         : QObject(parent), bar_(bar), script_(script), digits_(digits)
     {
         bar_.calculation->installEventFilter(this);
@@ -93,24 +93,24 @@ public:
             insertClick(QString::fromUtf8(key.text), key.action == KeyAction::InsertFunction);
             break;
         case KeyAction::Clear:
-            SpeedButton25Click();
+            clearExpression();
             break;
         case KeyAction::Evaluate:
-            SpeedButton24Click();
+            evaluateExpression();
             break;
         }
     }
 
     // "=": evaluate the expression as it stands and show it with the mask.
-    void SpeedButton24Click()
+    void evaluateExpression()
     {
         const int digits = decimalPlaces(*digits_);
-        const long double value = script_.Evaluate(bar_.calculation->text(), digits);
+        const long double value = script_.evaluate(bar_.calculation->text(), digits);
         bar_.result->setText(formatResult(value, digits, QLocale().decimalPoint()));
     }
 
     // "清空": the expression only; the last result stays readable.
-    void SpeedButton25Click()
+    void clearExpression()
     {
         bar_.calculation->clear();
         enterExpression();
@@ -122,9 +122,9 @@ protected:
     {
         if (watched == bar_.calculation) {
             if (event->type() == QEvent::FocusIn)
-                CalculationEnter(static_cast<QFocusEvent *>(event)->reason());
+                onExpressionFocused(static_cast<QFocusEvent *>(event)->reason());
             else if (event->type() == QEvent::KeyPress)
-                CalculationKeyDown(static_cast<QKeyEvent *>(event)->key());
+                onExpressionKey(static_cast<QKeyEvent *>(event)->key());
         }
         return QObject::eventFilter(watched, event);
     }
@@ -132,16 +132,16 @@ protected:
 private:
     // Select-all on entry, except for a mouse click, which places the caret itself, and for
     // the window merely becoming active again.
-    void CalculationEnter(Qt::FocusReason reason)
+    void onExpressionFocused(Qt::FocusReason reason)
     {
         if (reason != Qt::MouseFocusReason && reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason)
             bar_.calculation->selectAll();
     }
 
-    void CalculationKeyDown(int key)
+    void onExpressionKey(int key)
     {
         if (key == Qt::Key_Return || key == Qt::Key_Enter)
-            SpeedButton24Click();
+            evaluateExpression();
     }
 
     // The keys take no focus, so the window's focus widget tells whether the expression
@@ -164,7 +164,7 @@ private:
     }
 
     ExpressionBar bar_;
-    TMSScriptEX &script_;
+    ScriptEvaluator &script_;
     QSpinBox *digits_;
 };
 
@@ -229,7 +229,7 @@ int decimalPlaces(const QSpinBox &spin)
     return ok ? std::clamp(value, kMinDigits, kMaxDigits) : 0;
 }
 
-void installCalculatorPages(PageHost &host, ExpressionBar bar, TMSScriptEX &script)
+void installCalculatorPages(PageHost &host, ExpressionBar bar, ScriptEvaluator &script)
 {
     QWidget *keypad = host.page(0);
     QSpinBox *digits = buildDecimalPlacesPage(host.page(1));

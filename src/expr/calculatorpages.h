@@ -6,7 +6,7 @@ class QSpinBox;
 namespace mhbk {
 
 class PageHost;
-class TMSScriptEX;
+class ScriptEvaluator;
 
 // The expression bar's two fields live in the main window's top bar.
 struct ExpressionBar {
@@ -15,7 +15,7 @@ struct ExpressionBar {
 };
 
 // Builds the keypad page (0) and the decimal-places page (1) and wires the expression bar.
-void installCalculatorPages(PageHost &host, ExpressionBar bar, TMSScriptEX &script);
+void installCalculatorPages(PageHost &host, ExpressionBar bar, ScriptEvaluator &script);
 
 // The decimal places as "=" reads them from `SpinEdit1`: text that is no whole number
 // counts as 0, and the value is kept within 0 to 10.

@@ -50,8 +50,8 @@ int runEvalCommand(const QStringList &args, QTextStream &out, QTextStream &err)
         return 1;
     }
     RecordingReporter silent;
-    TMSScriptEX script(silent);
-    const TMSScriptEX::Outcome outcome = script.evaluateQuietly(expression, digits);
+    ScriptEvaluator script(silent);
+    const ScriptEvaluator::Outcome outcome = script.evaluateQuietly(expression, digits);
     if (outcome.error) {
         err << outcome.error->description << " (error " << outcome.error->number << ", column "
             << outcome.error->position + 1 << ")\n";

@@ -4,7 +4,7 @@
 
 namespace mhbk {
 
-vbs::Variant TScriptControl::Eval(const QString &expression)
+vbs::Variant ScriptControl::eval(const QString &expression)
 {
     try {
         if (language_ != QLatin1String("VBScript"))
@@ -17,14 +17,14 @@ vbs::Variant TScriptControl::Eval(const QString &expression)
     }
 }
 
-TLangueType TScriptControl::Language() const
+ScriptLanguage ScriptControl::language() const
 {
-    return language_ == QLatin1String("VBScript") ? TLangueType::VBScript : TLangueType::JScript;
+    return language_ == QLatin1String("VBScript") ? ScriptLanguage::VBScript : ScriptLanguage::JScript;
 }
 
-void TScriptControl::setLanguage(TLangueType language)
+void ScriptControl::setLanguage(ScriptLanguage language)
 {
-    language_ = language == TLangueType::VBScript ? QStringLiteral("VBScript") : QStringLiteral("JScript");
+    language_ = language == ScriptLanguage::VBScript ? QStringLiteral("VBScript") : QStringLiteral("JScript");
 }
 
 } // namespace mhbk

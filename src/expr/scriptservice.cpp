@@ -25,14 +25,14 @@ long double toExtended(const vbs::Variant &value)
 
 } // namespace
 
-TMSScriptEX::TMSScriptEX(Reporter &reporter) : reporter_(reporter)
+ScriptEvaluator::ScriptEvaluator(Reporter &reporter) : reporter_(reporter)
 {
-    setLanguage(TLangueType::VBScript);
+    setLanguage(ScriptLanguage::VBScript);
 }
 
-TMSScriptEX::~TMSScriptEX() = default;
+ScriptEvaluator::~ScriptEvaluator() = default;
 
-TMSScriptEX::Outcome TMSScriptEX::evaluateQuietly(const QString &expression, int digits)
+ScriptEvaluator::Outcome ScriptEvaluator::evaluateQuietly(const QString &expression, int digits)
 {
     Outcome outcome;
     try {
@@ -56,7 +56,7 @@ TMSScriptEX::Outcome TMSScriptEX::evaluateQuietly(const QString &expression, int
     return outcome;
 }
 
-long double TMSScriptEX::Evaluate(const QString &expression, int digits)
+long double ScriptEvaluator::evaluate(const QString &expression, int digits)
 {
     Outcome outcome = evaluateQuietly(expression, digits);
     if (outcome.error) {

@@ -10,10 +10,10 @@ namespace mhbk {
 class Reporter;
 
 // Evaluates one VBScript expression per call and rounds it to a number of decimals.
-class TMSScriptEX : public TScriptControl {
+class ScriptEvaluator : public ScriptControl {
 public:
-    explicit TMSScriptEX(Reporter &reporter);
-    ~TMSScriptEX() override;
+    explicit ScriptEvaluator(Reporter &reporter);
+    ~ScriptEvaluator() override;
 
     struct Outcome {
         long double value = 0.0L;                // rounded; 0 on failure
@@ -22,7 +22,7 @@ public:
 
     // The value rounded to `digits` decimals (halves away from zero); on failure the
     // engine's description is shown under "表达式错误" and 0 is returned. Never throws.
-    long double Evaluate(const QString &expression, int digits);
+    long double evaluate(const QString &expression, int digits);
 
     // Evaluate without the message box, for callers that report errors themselves.
     Outcome evaluateQuietly(const QString &expression, int digits);

@@ -50,17 +50,17 @@ private:
     int (*width_)(int);
 };
 
-StringGrid *makeGrid(const EditablePageSpec &spec, QWidget *page)
+StringGrid *makeGrid(const EditablePageDescription &description, QWidget *page)
 {
     auto *grid = new StringGrid(page);
-    grid->setObjectName(spec.gridName);
+    grid->setObjectName(description.gridName);
     grid->setRowCount(kItemRows);
-    grid->setFixedRows(spec.layout.firstItemRow);
+    grid->setFixedRows(description.layout.firstItemRow);
     grid->verticalHeader()->setDefaultSectionSize(kRowHeight);
     grid->setEditable(true);
     grid->setTabKeyNavigation(true);
-    GridCells(*grid, spec.columnWidth).setColumnCount(spec.layout.columnsFor(1));
-    if (spec.headings.isEmpty())
+    GridCells(*grid, description.columnWidth).setColumnCount(description.layout.columnsFor(1));
+    if (description.headings.isEmpty())
         grid->setItemDelegate(new UnitGridPainter(grid));
     else
         grid->setItemDelegate(new DensityGridPainter(grid));
@@ -72,30 +72,30 @@ StringGrid *makeGrid(const EditablePageSpec &spec, QWidget *page)
 
 } // namespace
 
-const EditablePageSpec &unitPageSpec()
+const EditablePageDescription &unitPageDescription()
 {
-    static const EditablePageSpec spec{2, QStringLiteral("comunit"), QStringLiteral("StringGrid1"),
+    static const EditablePageDescription description{2, QStringLiteral("comunit"), QStringLiteral("StringGrid1"),
                                        kUnitLayout, {}, unitColumnWidth, {0, 2}};
-    return spec;
+    return description;
 }
 
-const EditablePageSpec &densityPageSpec()
+const EditablePageDescription &densityPageDescription()
 {
-    static const EditablePageSpec spec{3, QStringLiteral("constdensity"), QStringLiteral("StringGrid2"),
+    static const EditablePageDescription description{3, QStringLiteral("constdensity"), QStringLiteral("StringGrid2"),
                                        kDensityLayout, {QStringLiteral("材料名称"), QStringLiteral("密度")},
                                        densityColumnWidth, {0}};
-    return spec;
+    return description;
 }
 
-EditableGridPage::EditableGridPage(const EditablePageSpec &spec, QWidget *page, AdoTable &table)
-    : spec_(spec), table_(table), grid_(makeGrid(spec, page))
+EditableGridPage::EditableGridPage(const EditablePageDescription &description, QWidget *page, TableDataset &table)
+    : description_(description), table_(table), grid_(makeGrid(description, page))
 {
 }
 
 void EditableGridPage::show()
 {
     // Other pages point the shared dataset at their own tables; the buttons act on this one.
-    table_.open(spec_.tableName);
+    table_.open(description_.tableName);
     if (!loaded_)
         fill();
 }
@@ -105,19 +105,19 @@ void EditableGridPage::fill()
     std::vector<Item> items;
     for (table_.first(); !table_.eof(); table_.next()) {
         Item item;
-        for (int f = 1; f <= spec_.layout.cellsPerItem; ++f)
+        for (int f = 1; f <= description_.layout.cellsPerItem; ++f)
             item << table_.fieldText(f);
         items.push_back(item);
     }
     table_.first();
     grid_->clearContents();
-    GridCells cells(*grid_, spec_.columnWidth);
-    cells.setColumnCount(spec_.layout.columnsFor(1));
-    ItemList list(cells, spec_.layout);
+    GridCells cells(*grid_, description_.columnWidth);
+    cells.setColumnCount(description_.layout.columnsFor(1));
+    ItemList list(cells, description_.layout);
     list.place(items);
     for (int block = 0; block < list.blocks(); ++block)
-        for (int f = 0; f < spec_.headings.size(); ++f)
-            cells.setCell(block * spec_.layout.blockColumns + f, 0, spec_.headings[f]);
+        for (int f = 0; f < description_.headings.size(); ++f)
+            cells.setCell(block * description_.layout.blockColumns + f, 0, description_.headings[f]);
     fitColumns();
     loaded_ = true;
     pending_ = 0;
@@ -127,16 +127,16 @@ void EditableGridPage::fitColumns()
 {
     constexpr int kPadding = 8;
     for (int c = 0; c < grid_->colCount(); ++c) {
-        if (!spec_.fittedColumns.contains(c % spec_.layout.blockColumns))
+        if (!description_.fittedColumns.contains(c % description_.layout.blockColumns))
             continue;
         grid_->resizeColumnToContents(c);
-        grid_->setColumnWidth(c, std::max(grid_->columnWidth(c) + kPadding, spec_.columnWidth(c)));
+        grid_->setColumnWidth(c, std::max(grid_->columnWidth(c) + kPadding, description_.columnWidth(c)));
     }
 }
 
 bool EditableGridPage::acts() const
 {
-    return loaded_ && table_.isOpen() && table_.tableName().compare(spec_.tableName, Qt::CaseInsensitive) == 0;
+    return loaded_ && table_.isOpen() && table_.tableName().compare(description_.tableName, Qt::CaseInsensitive) == 0;
 }
 
 void EditableGridPage::commitTyping()
@@ -163,8 +163,8 @@ void EditableGridPage::insertItem(Reporter &reporter)
     if (!acts())
         return;
     commitTyping();
-    GridCells cells(*grid_, spec_.columnWidth);
-    ItemList list(cells, spec_.layout);
+    GridCells cells(*grid_, description_.columnWidth);
+    ItemList list(cells, description_.layout);
     reportOutcome(list.insertAt(grid_->currentColumn(), grid_->currentRow(), table_.recordCount(), pending_),
                   reporter);
 }
@@ -174,8 +174,8 @@ void EditableGridPage::deleteItem(Reporter &reporter)
     if (!acts())
         return;
     commitTyping();
-    GridCells cells(*grid_, spec_.columnWidth);
-    ItemList list(cells, spec_.layout);
+    GridCells cells(*grid_, description_.columnWidth);
+    ItemList list(cells, description_.layout);
     reportOutcome(list.deleteAt(grid_->currentColumn(), grid_->currentRow(), table_.recordCount(), pending_),
                   reporter);
 }
@@ -185,10 +185,10 @@ void EditableGridPage::save(Reporter &reporter)
     if (!acts())
         return;
     commitTyping();
-    GridCells cells(*grid_, spec_.columnWidth);
-    ItemList list(cells, spec_.layout);
+    GridCells cells(*grid_, description_.columnWidth);
+    ItemList list(cells, description_.layout);
     try {
-        saveItems(table_, spec_.layout.cellsPerItem, list.items(table_.recordCount(), pending_));
+        saveItems(table_, description_.layout.cellsPerItem, list.items(table_.recordCount(), pending_));
     } catch (const AppError &e) {
         reporter.reportError(e.message());
         return;

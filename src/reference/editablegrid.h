@@ -8,7 +8,7 @@
 class QWidget;
 
 namespace mhbk {
-class AdoTable;
+class TableDataset;
 class Reporter;
 class StringGrid;
 } // namespace mhbk
@@ -16,7 +16,7 @@ class StringGrid;
 namespace mhbk::reference {
 
 // What tells the two editable reference pages apart.
-struct EditablePageSpec {
+struct EditablePageDescription {
     int pageIndex;
     QString tableName;
     QString gridName;
@@ -30,16 +30,16 @@ struct EditablePageSpec {
 };
 
 // The unit-conversion page (2) and the material-density page (3).
-const EditablePageSpec &unitPageSpec();
-const EditablePageSpec &densityPageSpec();
+const EditablePageDescription &unitPageDescription();
+const EditablePageDescription &densityPageDescription();
 
 // One editable page: its grid, loaded flag and pending-item counter, and the row editing
 // of its grid against the shared table dataset.
 class EditableGridPage {
 public:
-    EditableGridPage(const EditablePageSpec &spec, QWidget *page, AdoTable &table);
+    EditableGridPage(const EditablePageDescription &description, QWidget *page, TableDataset &table);
 
-    const EditablePageSpec &spec() const { return spec_; }
+    const EditablePageDescription &description() const { return description_; }
     StringGrid &grid() const { return *grid_; }
     bool loaded() const { return loaded_; }
     int pending() const { return pending_; }
@@ -62,8 +62,8 @@ private:
     void commitTyping();
     void reportOutcome(EditOutcome outcome, Reporter &reporter) const;
 
-    const EditablePageSpec &spec_;
-    AdoTable &table_;
+    const EditablePageDescription &description_;
+    TableDataset &table_;
     StringGrid *grid_;
     bool loaded_ = false;
     int pending_ = 0;

@@ -27,21 +27,21 @@ struct LabelSpec {
     QColor colour;
 };
 
-// The classic active-caption blue, in which the basic formula was always printed.
+// The basic formula is printed in a dark caption blue, apart from the notes.
 const QColor kActiveCaption{0, 0, 128};
 
-QLabel *makeLabel(const LabelSpec &spec, QWidget *page, QVBoxLayout *column)
+QLabel *makeLabel(const LabelSpec &description, QWidget *page, QVBoxLayout *column)
 {
-    auto *label = new QLabel(QString::fromUtf8(spec.text), page);
-    label->setObjectName(QString::fromLatin1(spec.name));
-    QFont font(QString::fromUtf8(spec.family));
-    font.setPixelSize(spec.pixelHeight);
+    auto *label = new QLabel(QString::fromUtf8(description.text), page);
+    label->setObjectName(QString::fromLatin1(description.name));
+    QFont font(QString::fromUtf8(description.family));
+    font.setPixelSize(description.pixelHeight);
     label->setFont(font);
     QPalette colours = label->palette();
-    colours.setColor(QPalette::WindowText, spec.colour);
+    colours.setColor(QPalette::WindowText, description.colour);
     label->setPalette(colours);
     auto *row = new QHBoxLayout;
-    row->setContentsMargins(spec.left, 0, 0, 0);
+    row->setContentsMargins(description.left, 0, 0, 0);
     row->addWidget(label);
     row->addStretch();
     column->addLayout(row);
@@ -50,7 +50,7 @@ QLabel *makeLabel(const LabelSpec &spec, QWidget *page, QVBoxLayout *column)
 
 } // namespace
 
-FormulaPage::FormulaPage(QWidget *page, AdoTable &table) : table_(table), grid_(new StringGrid(page))
+FormulaPage::FormulaPage(QWidget *page, TableDataset &table) : table_(table), grid_(new StringGrid(page))
 {
     grid_->setObjectName(QStringLiteral("StringGrid3"));
     grid_->setRowCount(kRows);
@@ -73,8 +73,8 @@ FormulaPage::FormulaPage(QWidget *page, AdoTable &table) : table_(table), grid_(
         {"Label3", 19, "说明： m：重量(kg)          F：断面积(mm2)", "宋体", 12, highlight},
         {"Label4", 59, "L：长度(m)            p：密度(g/cm3)", "宋体", 12, highlight},
     };
-    for (const LabelSpec &spec : labels)
-        makeLabel(spec, page, column);
+    for (const LabelSpec &description : labels)
+        makeLabel(description, page, column);
     column->addStretch();
 }
 

@@ -3,7 +3,7 @@
 class QWidget;
 
 namespace mhbk {
-class AdoTable;
+class TableDataset;
 class StringGrid;
 } // namespace mhbk
 
@@ -12,7 +12,7 @@ namespace mhbk::reference {
 // Page 4, "常用型材计算公式": the read-only formula grid and the weight formula under it.
 class FormulaPage {
 public:
-    FormulaPage(QWidget *page, AdoTable &table);
+    FormulaPage(QWidget *page, TableDataset &table);
 
     // Page_constformulaShow: reads the table on the first showing only.
     void show();
@@ -20,7 +20,7 @@ public:
     StringGrid &grid() const { return *grid_; }
 
 private:
-    AdoTable &table_;
+    TableDataset &table_;
     StringGrid *grid_;
     bool loaded_ = false;
 };

@@ -11,7 +11,7 @@ namespace mhbk::reference {
 
 namespace {
 
-void writeAll(AdoTable &table, int cellsPerItem, const std::vector<Item> &items)
+void writeAll(TableDataset &table, int cellsPerItem, const std::vector<Item> &items)
 {
     table.first();
     const int existing = table.recordCount();
@@ -36,7 +36,7 @@ void writeAll(AdoTable &table, int cellsPerItem, const std::vector<Item> &items)
 }
 
 // Reads the table again after a rolled-back save, so the dataset shows what the file holds.
-QString reopenAfterFailure(AdoTable &table, const QString &tableName)
+QString reopenAfterFailure(TableDataset &table, const QString &tableName)
 {
     try {
         // A fresh connection: one that failed because the file was read-only or locked would
@@ -52,7 +52,7 @@ QString reopenAfterFailure(AdoTable &table, const QString &tableName)
 
 } // namespace
 
-void saveItems(AdoTable &table, int cellsPerItem, const std::vector<Item> &items)
+void saveItems(TableDataset &table, int cellsPerItem, const std::vector<Item> &items)
 {
     const QString tableName = table.tableName();
     if (!table.isOpen())

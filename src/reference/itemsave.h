@@ -6,7 +6,7 @@
 #include <vector>
 
 namespace mhbk {
-class AdoTable;
+class TableDataset;
 }
 
 namespace mhbk::reference {
@@ -19,6 +19,6 @@ inline const QString kNumberField = QStringLiteral("Number");
 // record added for item i gets Number i. Existing records keep their Number.
 // All of it is one transaction: on any failure nothing is changed, the table is read again
 // and AppError is thrown with the database's reason. On success the table is read again too.
-void saveItems(AdoTable &table, int cellsPerItem, const std::vector<Item> &items);
+void saveItems(TableDataset &table, int cellsPerItem, const std::vector<Item> &items);
 
 } // namespace mhbk::reference

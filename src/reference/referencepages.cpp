@@ -21,12 +21,12 @@ class ReferencePages : public QObject, public RowEditor {
 public:
     explicit ReferencePages(PageHost &host)
         : QObject(host.window()), host_(host),
-          unit_(std::make_unique<EditableGridPage>(reference::unitPageSpec(), host.page(2), host.table())),
-          density_(std::make_unique<EditableGridPage>(reference::densityPageSpec(), host.page(3), host.table())),
+          unit_(std::make_unique<EditableGridPage>(reference::unitPageDescription(), host.page(2), host.table())),
+          density_(std::make_unique<EditableGridPage>(reference::densityPageDescription(), host.page(3), host.table())),
           formula_(std::make_unique<reference::FormulaPage>(host.page(4), host.table()))
     {
         for (EditableGridPage *page : {unit_.get(), density_.get()})
-            host.addShowHandler(page->spec().pageIndex, [page] { page->show(); });
+            host.addShowHandler(page->description().pageIndex, [page] { page->show(); });
         host.addShowHandler(4, [this] { formula_->show(); });
     }
 

@@ -35,7 +35,7 @@ void UnitGridPainter::paint(QPainter *painter, const QStyleOptionViewItem &optio
         painter->fillRect(inner, grid_->palette().color(selected ? QPalette::Highlight : QPalette::Base));
         painter->setFont(grid_->font());
         const bool valueColumn = index.column() % kUnitLayout.blockColumns == 2;
-        painter->setPen(valueColumn ? palette::clGreen : palette::clRed);
+        painter->setPen(valueColumn ? palette::green : palette::red);
         const Qt::Alignment alignment = valueColumn ? Qt::AlignHCenter : Qt::AlignLeft;
         painter->drawText(inner, alignment | Qt::AlignVCenter | Qt::TextSingleLine,
                           index.data(Qt::DisplayRole).toString());

@@ -11,7 +11,7 @@ namespace mhbk {
 
 namespace {
 
-// The system scroll-bar colour of the classic Windows scheme, used for all result fields.
+// The light grey of every result field, so results read as outputs.
 const QColor kScrollBarGrey{200, 200, 200};
 
 // The character a key press would type, as the platform's character message gives it:
@@ -37,7 +37,7 @@ std::optional<QChar> typedCharacter(const QKeyEvent &event)
 
 } // namespace
 
-Edit1KeyPress::Edit1KeyPress(QLineEdit *edit, Reporter &reporter, std::function<void()> onEnter)
+NumberKeyFilter::NumberKeyFilter(QLineEdit *edit, Reporter &reporter, std::function<void()> onEnter)
     : QObject(edit), edit_(edit), reporter_(reporter), onEnter_(std::move(onEnter))
 {
     setObjectName(QStringLiteral("Edit1KeyPress"));
@@ -46,7 +46,7 @@ Edit1KeyPress::Edit1KeyPress(QLineEdit *edit, Reporter &reporter, std::function<
     edit->installEventFilter(this);
 }
 
-bool Edit1KeyPress::eventFilter(QObject *watched, QEvent *event)
+bool NumberKeyFilter::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched != edit_ || event->type() != QEvent::KeyPress)
         return QObject::eventFilter(watched, event);
@@ -67,7 +67,7 @@ QLineEdit *makeNumericInput(QWidget *parent, const QString &objectName, Reporter
 {
     auto *edit = new QLineEdit(parent);
     edit->setObjectName(objectName);
-    new Edit1KeyPress(edit, reporter, std::move(onEnter));
+    new NumberKeyFilter(edit, reporter, std::move(onEnter));
     return edit;
 }
 

@@ -13,15 +13,15 @@ namespace mhbk {
 
 class Reporter;
 
-// The key filter of every calculator input (Edit1KeyPress): only digits, the first "." and
+// The key filter of every calculator input (NumberKeyFilter): only digits, the first "." and
 // backspace can be typed; other characters, control characters such as the clipboard shortcuts
 // included, are discarded. Caret movement and Delete still work, and Enter runs the input's
 // trigger: nothing on these pages is computed any other way. An error escaping the trigger goes
 // to the general error report.
-class Edit1KeyPress : public QObject {
+class NumberKeyFilter : public QObject {
     Q_OBJECT
 public:
-    Edit1KeyPress(QLineEdit *edit, Reporter &reporter, std::function<void()> onEnter);
+    NumberKeyFilter(QLineEdit *edit, Reporter &reporter, std::function<void()> onEnter);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;

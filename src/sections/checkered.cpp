@@ -6,7 +6,7 @@
 
 namespace mhbk::checkered {
 
-std::optional<Patterns> lookup(AdoQuery &query, const QString &thickness)
+std::optional<Patterns> lookup(QueryDataset &query, const QString &thickness)
 {
     query.open(kLookupSql, {thickness.trimmed()});
     if (query.eof())

@@ -5,7 +5,7 @@
 
 namespace mhbk {
 
-class AdoQuery;
+class QueryDataset;
 
 namespace checkered {
 
@@ -24,7 +24,7 @@ struct Patterns {
 
 // The first record whose basic thickness equals the trimmed key; nothing for no match.
 // Throws AppError when the table cannot be read.
-std::optional<Patterns> lookup(AdoQuery &query, const QString &thickness);
+std::optional<Patterns> lookup(QueryDataset &query, const QString &thickness);
 
 struct PlateWeights {
     long double rhombic;

@@ -131,7 +131,7 @@ void CheckeredPlatePage::fillGrid()
     const QSignalBlocker blocker(thickness_);
     thickness_->clear();
     grid_->clearContents();
-    AdoTable &table = host_.table();
+    TableDataset &table = host_.table();
     table.open(checkered::kTable);
     if (table.recordCount() == 0)
         return;

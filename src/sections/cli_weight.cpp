@@ -133,7 +133,7 @@ void runCheckered(const Arguments &args, QTextStream &out)
         throw CliError{checkered::kNotNumericMessage};
 
     const auto db = openDatabase(args);
-    AdoQuery query(*db);
+    QueryDataset query(*db);
     const auto patterns = checkered::lookup(query, thickness);
     if (!patterns)
         throw CliError{QStringLiteral("找不到钢板基本厚度 / no basic thickness: %1").arg(thickness)};
@@ -171,7 +171,7 @@ QString cellText(const QVariant &value)
     return text.remove(QLatin1Char('\r'));
 }
 
-void printTable(AdoTable &table, QTextStream &out)
+void printTable(TableDataset &table, QTextStream &out)
 {
     // A section table's first record holds the captions; other tables get their field names.
     const int shown = sectionTableShownFields(table.tableName());
@@ -220,7 +220,7 @@ void runTable(const Arguments &args, QTextStream &out)
     if (args.positional.size() != 1 || !args.values.isEmpty())
         throw CliError{QStringLiteral("需要一个表名 / one table name expected"), true};
     const auto db = openDatabase(args);
-    AdoTable table(*db);
+    TableDataset table(*db);
     table.open(args.positional.first());
     printTable(table, out);
 }

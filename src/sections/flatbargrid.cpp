@@ -27,7 +27,7 @@ public:
         const QPalette &colours = QApplication::palette();
         painter->fillRect(option.rect, caption ? colours.color(QPalette::Button) : colours.color(QPalette::Base));
         painter->setFont(grid_->font());
-        painter->setPen(caption ? grid_->palette().color(QPalette::WindowText) : palette::clBlue);
+        painter->setPen(caption ? grid_->palette().color(QPalette::WindowText) : palette::blue);
         painter->drawText(option.rect, Qt::AlignCenter | Qt::TextSingleLine, index.data().toString());
         painter->restore();
     }

@@ -83,7 +83,7 @@ BlockGridFiller::BlockGridFiller(StringGrid *grid, QString tableName, int fields
     prepareBlockGrid(*grid_, fields_);
 }
 
-void BlockGridFiller::fillOnce(AdoTable &table)
+void BlockGridFiller::fillOnce(TableDataset &table)
 {
     if (loaded_)
         return;

@@ -12,7 +12,7 @@ class QVBoxLayout;
 
 namespace mhbk {
 
-class AdoTable;
+class TableDataset;
 class PageHost;
 class StringGrid;
 
@@ -39,7 +39,7 @@ class BlockGridFiller {
 public:
     BlockGridFiller(StringGrid *grid, QString tableName, int fields);
 
-    void fillOnce(AdoTable &table);
+    void fillOnce(TableDataset &table);
     bool loaded() const { return loaded_; }
     StringGrid *grid() const { return grid_; }
 

@@ -42,21 +42,21 @@ const std::vector<RolledPage> &rolledPages()
     return pages;
 }
 
-std::function<void()> buildRolledPage(PageHost &host, const RolledPage &spec)
+std::function<void()> buildRolledPage(PageHost &host, const RolledPage &description)
 {
-    QWidget *page = host.page(spec.pageIndex);
-    const QString table = QString::fromLatin1(spec.tableName);
+    QWidget *page = host.page(description.pageIndex);
+    const QString table = QString::fromLatin1(description.tableName);
     const int fields = sectionTableShownFields(table);
     // The last column of every block (the weight) is green, the dimensions red.
-    StringGrid *grid = makeReferenceGrid(page, QString::fromLatin1(spec.gridName), kColumnWidth,
+    StringGrid *grid = makeReferenceGrid(page, QString::fromLatin1(description.gridName), kColumnWidth,
                                          looks::lastOfPeriodGreen(fields));
     auto filler = std::make_shared<BlockGridFiller>(grid, table, fields);
 
     QVBoxLayout *layout = pageLayout(page);
     layout->addWidget(grid);
     auto *row = new QHBoxLayout;
-    row->addWidget(new SectionDrawing(spec.picture, page), 0, Qt::AlignTop);
-    row->addWidget(makeLegend(page, spec.legend), 0, Qt::AlignTop);
+    row->addWidget(new SectionDrawing(description.picture, page), 0, Qt::AlignTop);
+    row->addWidget(makeLegend(page, description.legend), 0, Qt::AlignTop);
     row->addStretch(1);
     layout->addLayout(row);
     layout->addStretch(1);
@@ -68,8 +68,8 @@ std::function<void()> buildRolledPage(PageHost &host, const RolledPage &spec)
 
 void installRolledPages(PageHost &host)
 {
-    for (const RolledPage &spec : rolledPages())
-        installOnFirstShow(host, spec.pageIndex, [&host, spec] { return buildRolledPage(host, spec); });
+    for (const RolledPage &description : rolledPages())
+        installOnFirstShow(host, description.pageIndex, [&host, description] { return buildRolledPage(host, description); });
 }
 
 } // namespace mhbk

@@ -5,17 +5,17 @@
 #include "sections/pageparts.h"
 #include "sections/rolledpages.h"
 #include "sections/weightpage.h"
-#include "sections/weightspecs.h"
+#include "sections/weightpagetables.h"
 
 namespace mhbk {
 
 namespace {
 
-void installWeightPages(PageHost &host, const std::vector<WeightPageSpec> &specs)
+void installWeightPages(PageHost &host, const std::vector<WeightPageDescription> &descriptions)
 {
-    for (const WeightPageSpec &spec : specs) {
-        installOnFirstShow(host, spec.pageIndex, [&host, spec] {
-            auto *page = new WeightPage(host, spec); // owned by its tab sheet
+    for (const WeightPageDescription &description : descriptions) {
+        installOnFirstShow(host, description.pageIndex, [&host, description] {
+            auto *page = new WeightPage(host, description); // owned by its tab sheet
             return std::function<void()>([page] { page->show(); });
         });
     }
@@ -25,9 +25,9 @@ void installWeightPages(PageHost &host, const std::vector<WeightPageSpec> &specs
 
 void installSectionPages(PageHost &host)
 {
-    installWeightPages(host, barPageSpecs());
+    installWeightPages(host, barPageDescriptions());
     installRolledPages(host);
-    installWeightPages(host, pipePageSpecs());
+    installWeightPages(host, pipePageDescriptions());
     installOnFirstShow(host, 23, [&host] {
         auto *page = new CheckeredPlatePage(host);
         return std::function<void()>([page] { page->show(); });

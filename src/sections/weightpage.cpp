@@ -19,13 +19,13 @@
 
 namespace mhbk {
 
-WeightPage::WeightPage(PageHost &host, const WeightPageSpec &spec)
-    : QObject(host.page(spec.pageIndex)), host_(host), spec_(spec)
+WeightPage::WeightPage(PageHost &host, const WeightPageDescription &description)
+    : QObject(host.page(description.pageIndex)), host_(host), description_(description)
 {
-    QWidget *page = host.page(spec.pageIndex);
-    grid_ = makeReferenceGrid(page, QString::fromLatin1(spec.gridName), spec.columnWidth, spec.look);
-    if (spec.tableName) {
-        const QString table = QString::fromLatin1(spec.tableName);
+    QWidget *page = host.page(description.pageIndex);
+    grid_ = makeReferenceGrid(page, QString::fromLatin1(description.gridName), description.columnWidth, description.look);
+    if (description.tableName) {
+        const QString table = QString::fromLatin1(description.tableName);
         filler_ = std::make_unique<BlockGridFiller>(grid_, table, sectionTableShownFields(table));
     } else {
         prepareFlatBarGrid(*grid_);
@@ -41,8 +41,8 @@ WeightPage::~WeightPage() = default;
 void WeightPage::buildCalculator(QWidget *page, QVBoxLayout *layout)
 {
     auto *row = new QHBoxLayout;
-    if (spec_.picture != Profile::None)
-        row->addWidget(new SectionDrawing(spec_.picture, page), 0, Qt::AlignTop);
+    if (description_.picture != Profile::None)
+        row->addWidget(new SectionDrawing(description_.picture, page), 0, Qt::AlignTop);
 
     // Labels above their fields: the dimensions and G on the first line, L and M on the second.
     auto *form = new QGridLayout;
@@ -53,22 +53,22 @@ void WeightPage::buildCalculator(QWidget *page, QVBoxLayout *layout)
         ++column;
     };
     Reporter &reporter = host_.reporter();
-    for (const NamedInput &input : spec_.dimensions) {
+    for (const NamedInput &input : description_.dimensions) {
         auto *edit = makeNumericInput(page, QString::fromLatin1(input.objectName), reporter, [this] { computeG(); });
         dimensionEdits_.push_back(edit);
         place(0, input, edit);
     }
-    gEdit_ = makeOutputEdit(page, QString::fromLatin1(spec_.g.objectName));
-    place(0, spec_.g, gEdit_);
+    gEdit_ = makeOutputEdit(page, QString::fromLatin1(description_.g.objectName));
+    place(0, description_.g, gEdit_);
     column = 0;
-    lengthEdit_ = makeNumericInput(page, QString::fromLatin1(spec_.length.objectName), reporter, [this] { computeM(); });
-    place(1, spec_.length, lengthEdit_);
-    mEdit_ = makeOutputEdit(page, QString::fromLatin1(spec_.m.objectName));
-    place(1, spec_.m, mEdit_);
+    lengthEdit_ = makeNumericInput(page, QString::fromLatin1(description_.length.objectName), reporter, [this] { computeM(); });
+    place(1, description_.length, lengthEdit_);
+    mEdit_ = makeOutputEdit(page, QString::fromLatin1(description_.m.objectName));
+    place(1, description_.m, mEdit_);
 
     auto *right = new QVBoxLayout;
     right->addLayout(form);
-    right->addWidget(makeLegend(page, spec_.legend));
+    right->addWidget(makeLegend(page, description_.legend));
     row->addLayout(right);
     row->addStretch(1);
     layout->addLayout(row);
@@ -96,7 +96,7 @@ void WeightPage::computeG()
     for (QLineEdit *edit : dimensionEdits_) {
         const auto value = parseReal(edit->text());
         if (!value) {
-            if (spec_.badNumber == BadNumber::PageMessage)
+            if (description_.badNumber == BadNumber::PageMessage)
                 host_.reporter().showMessage(kBadInputMessage, kApplicationTitle, MessageIcon::None);
             else
                 host_.reporter().reportError(conversionErrorText(edit->text()));
@@ -104,7 +104,7 @@ void WeightPage::computeG()
         }
         values.push_back(*value);
     }
-    gEdit_->setText(floatToStr(weights::weightPerUnit(spec_.shape, values)));
+    gEdit_->setText(floatToStr(weights::weightPerUnit(description_.shape, values)));
 }
 
 void WeightPage::computeM()

@@ -29,7 +29,7 @@ struct NamedInput {
 
 // One calculator page of bars, plate or pipe: a reference grid on top and the G and M calculator
 // below it. Every such page is one row of a description table.
-struct WeightPageSpec {
+struct WeightPageDescription {
     int pageIndex;
     const char *gridName;
     const char *tableName; // nullptr: the flat-bar grid, computed
@@ -48,7 +48,7 @@ struct WeightPageSpec {
 class WeightPage : public QObject {
     Q_OBJECT
 public:
-    WeightPage(PageHost &host, const WeightPageSpec &spec);
+    WeightPage(PageHost &host, const WeightPageDescription &description);
     ~WeightPage() override;
 
     // The show handler: fills the grid on the first showing.
@@ -61,7 +61,7 @@ private:
     void buildCalculator(QWidget *page, QVBoxLayout *layout);
 
     PageHost &host_;
-    WeightPageSpec spec_;
+    WeightPageDescription description_;
     StringGrid *grid_ = nullptr;
     std::unique_ptr<BlockGridFiller> filler_;
     bool flatBarLoaded_ = false;

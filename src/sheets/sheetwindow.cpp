@@ -37,16 +37,16 @@ SheetWindow::SheetWindow(const SheetDescription &sheet, Reporter &reporter, QWid
     layout->addWidget(grid_, 1);
     layout->addWidget(createBottomStrip());
 
-    FormCreate();
+    fillFirstSheet();
 
     // The box's own text signal stays silent for an emptied box; its editor's does not.
     if (auto *editor = thickness_->findChild<QLineEdit *>())
-        connect(editor, &QLineEdit::textChanged, this, &SheetWindow::SpinEdit1Change);
-    connect(thickness_, &QSpinBox::valueChanged, this, &SheetWindow::SpinEdit1ValueChanged);
+        connect(editor, &QLineEdit::textChanged, this, &SheetWindow::onThicknessTextChanged);
+    connect(thickness_, &QSpinBox::valueChanged, this, &SheetWindow::onThicknessChanged);
     connect(grid_, &QTableWidget::currentCellChanged, this,
-            [this](int row, int column) { StringGrid1SelectCell(column + 1, row + 1); });
-    grid_->setEnterHandler([this] { StringGrid1KeyDown(); });
-    connect(copyButton_, &QAbstractButton::clicked, this, &SheetWindow::SpeedButton1Click);
+            [this](int row, int column) { onCellSelected(column + 1, row + 1); });
+    grid_->setEnterHandler([this] { onEnterPressed(); });
+    connect(copyButton_, &QAbstractButton::clicked, this, &SheetWindow::onCopyClicked);
 }
 
 QWidget *SheetWindow::createTitleStrip()
@@ -87,7 +87,7 @@ QWidget *SheetWindow::createBottomStrip()
     return strip;
 }
 
-void SheetWindow::FormCreate()
+void SheetWindow::fillFirstSheet()
 {
     writeCells(createSheet(sheet_, thickness_->value()));
     // The grid starts on the first length cell without counting as a selection.
@@ -128,42 +128,42 @@ bool SheetWindow::recalculate(bool perMetreToo)
     return true;
 }
 
-void SheetWindow::ToCalculate()
+void SheetWindow::recalculateCurrentRow()
 {
     TextGrid cells = readCells();
     toCalculate(sheet_, cells, thickness_->value());
     writeCells(cells);
 }
 
-void SheetWindow::CalculateAll()
+void SheetWindow::recalculateAll()
 {
     recalculate(false);
 }
 
-void SheetWindow::SpinEdit1Change(const QString &text)
+void SheetWindow::onThicknessTextChanged(const QString &text)
 {
     // An emptied box means 0; setting it raises the change once more with "0".
     if (text.isEmpty())
         thickness_->setValue(0);
 }
 
-void SheetWindow::SpinEdit1ValueChanged()
+void SheetWindow::onThicknessChanged()
 {
     // Thickness and lengths are applied together: a bad length leaves the sheet as it was.
     recalculate(true);
 }
 
-void SheetWindow::StringGrid1SelectCell(int column, int row)
+void SheetWindow::onCellSelected(int column, int row)
 {
     if (!isLengthCell(sheet_, column, row))
         return;
     if (row != rememberedRow_) {
         rememberedRow_ = row;
-        CalculateAll();
+        recalculateAll();
     }
 }
 
-void SheetWindow::StringGrid1KeyDown()
+void SheetWindow::onEnterPressed()
 {
     if (!recalculate(false))
         return;
@@ -171,14 +171,14 @@ void SheetWindow::StringGrid1KeyDown()
         grid_->setGridCell(ColLength, grid_->gridRow() + 1);
 }
 
-void SheetWindow::SpeedButton1Click()
+void SheetWindow::onCopyClicked()
 {
     QApplication::clipboard()->setText(grid_->currentCellText());
 }
 
-TfrmGGBW::TfrmGGBW(Reporter &reporter, QWidget *parent) : SheetWindow(outerDiameterSheet(), reporter, parent) {}
+OuterDiameterSheet::OuterDiameterSheet(Reporter &reporter, QWidget *parent) : SheetWindow(outerDiameterSheet(), reporter, parent) {}
 
-TfrmGGBW_Old::TfrmGGBW_Old(Reporter &reporter, QWidget *parent)
+NominalSizeSheet::NominalSizeSheet(Reporter &reporter, QWidget *parent)
     : SheetWindow(nominalSizeSheet(), reporter, parent)
 {
 }

@@ -28,18 +28,18 @@ public:
     int rememberedRow() const { return rememberedRow_; }
 
     // Per-metre insulation values for the current thickness.
-    void ToCalculate();
+    void recalculateCurrentRow();
     // Products, subtotals and total; a length that is no number goes to the general error
     // report and leaves every cell as it was.
-    void CalculateAll();
+    void recalculateAll();
 
 private:
-    void FormCreate();
-    void SpinEdit1Change(const QString &text);
-    void SpinEdit1ValueChanged();
-    void StringGrid1SelectCell(int column, int row);
-    void StringGrid1KeyDown();
-    void SpeedButton1Click();
+    void fillFirstSheet();
+    void onThicknessTextChanged(const QString &text);
+    void onThicknessChanged();
+    void onCellSelected(int column, int row);
+    void onEnterPressed();
+    void onCopyClicked();
 
     QWidget *createTitleStrip();
     QWidget *createBottomStrip();
@@ -57,17 +57,17 @@ private:
 };
 
 // The sheet by pipe outer diameter (page "保温材料(管外径)").
-class TfrmGGBW : public SheetWindow {
+class OuterDiameterSheet : public SheetWindow {
     Q_OBJECT
 public:
-    TfrmGGBW(Reporter &reporter, QWidget *parent = nullptr);
+    OuterDiameterSheet(Reporter &reporter, QWidget *parent = nullptr);
 };
 
 // The sheet by nominal size (page "保温材料(公称直径)").
-class TfrmGGBW_Old : public SheetWindow {
+class NominalSizeSheet : public SheetWindow {
     Q_OBJECT
 public:
-    TfrmGGBW_Old(Reporter &reporter, QWidget *parent = nullptr);
+    NominalSizeSheet(Reporter &reporter, QWidget *parent = nullptr);
 };
 
 } // namespace mhbk::sheets

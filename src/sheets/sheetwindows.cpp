@@ -29,9 +29,9 @@ QWidget *createSheetWindow(int pageIndex, QWidget *page, Reporter &reporter)
 
     sheets::SheetWindow *sheet = nullptr;
     if (pageIndex == kNominalSizePage)
-        sheet = new sheets::TfrmGGBW_Old(reporter, page);
+        sheet = new sheets::NominalSizeSheet(reporter, page);
     else
-        sheet = new sheets::TfrmGGBW(reporter, page);
+        sheet = new sheets::OuterDiameterSheet(reporter, page);
 
     QLayout *layout = page->layout();
     if (!layout) {

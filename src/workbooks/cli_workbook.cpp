@@ -96,7 +96,7 @@ wb::CellAddress cellAddress(const QString &text)
     return *address;
 }
 
-wb::Workbook loadPage(AdoQuery &query, int page, int *kind)
+wb::Workbook loadPage(QueryDataset &query, int page, int *kind)
 {
     const auto stored = workbooks::readStoredWorkbook(query, page);
     if (!stored)
@@ -125,7 +125,7 @@ int runCommand(const Arguments &args, QTextStream &out)
                              : locateDatabase(QCoreApplication::applicationDirPath(),
                                               QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
     HandbookDatabase db(path);
-    AdoQuery query(db);
+    QueryDataset query(db);
     int kind = 0;
     wb::Workbook book = loadPage(query, args.page, &kind);
     const int sheet = book.activeSheet();

@@ -70,7 +70,7 @@ TEST(GbkCaptions, EveryTextOfEveryPageEncodesToGbk)
     mhbk::test::TestDatabaseCopy db;
     mhbk::RecordingReporter reporter;
     auto owner = mhbk::test::makeMainWindow(reporter, db.path());
-    mhbk::TfrmMain &window = *owner;
+    mhbk::MainWindow &window = *owner;
     for (int page = 0; page < 52; ++page)
         window.selectPage(page); // fills grids and builds workbook and sheet pages
 

@@ -21,7 +21,7 @@ namespace {
 
 class MainWindowTest : public ::testing::Test {
 protected:
-    std::unique_ptr<mhbk::TfrmMain> makeWindow(QStringList arguments = {}, bool trayAvailable = true)
+    std::unique_ptr<mhbk::MainWindow> makeWindow(QStringList arguments = {}, bool trayAvailable = true)
     {
         mhbk::MainWindowSettings settings;
         settings.executablePath = QStringLiteral("/nonexistent/folder/mhbk");
@@ -30,12 +30,12 @@ protected:
         settings.trayAvailable = trayAvailable;
         settings.arguments = std::move(arguments);
         settings.openUrl = [this](const QUrl &url) { opened.push_back(url); };
-        return std::make_unique<mhbk::TfrmMain>(reporter, settings);
+        return std::make_unique<mhbk::MainWindow>(reporter, settings);
     }
 
-    QTreeWidget *tree(mhbk::TfrmMain &w) { return w.findChild<QTreeWidget *>(QStringLiteral("TreeView1")); }
-    QTabWidget *pages(mhbk::TfrmMain &w) { return w.findChild<QTabWidget *>(QStringLiteral("PageControl1")); }
-    bool enabled(mhbk::TfrmMain &w, const char *name)
+    QTreeWidget *tree(mhbk::MainWindow &w) { return w.findChild<QTreeWidget *>(QStringLiteral("TreeView1")); }
+    QTabWidget *pages(mhbk::MainWindow &w) { return w.findChild<QTabWidget *>(QStringLiteral("PageControl1")); }
+    bool enabled(mhbk::MainWindow &w, const char *name)
     {
         return w.findChild<QToolButton *>(QString::fromLatin1(name))->isEnabled();
     }
@@ -109,7 +109,7 @@ TEST_F(MainWindowTest, JumpToCalculatorSelectsTheFirstLeaf)
 {
     auto w = makeWindow();
     w->selectPage(30);
-    w->SpeedButton35Click();
+    w->onJumpToCalculatorClicked();
     EXPECT_EQ(w->activePage(), 0);
 }
 
@@ -128,12 +128,12 @@ TEST_F(MainWindowTest, AddToExpressionTakesTheFocusedGridsCurrentCellAtTheCaret)
     grid->setFocus();
     QApplication::processEvents();
     ASSERT_EQ(QApplication::focusWidget(), grid);
-    w->SpeedButton34Click();
+    w->onAddToExpressionClicked();
     EXPECT_EQ(calc->text(), QStringLiteral("2*0.617"));
     EXPECT_EQ(QApplication::focusWidget(), grid);
 
     calc->setFocus();
-    w->SpeedButton34Click(); // not a grid: nothing happens
+    w->onAddToExpressionClicked(); // not a grid: nothing happens
     EXPECT_EQ(calc->text(), QStringLiteral("2*0.617"));
 }
 
@@ -153,7 +153,7 @@ TEST_F(MainWindowTest, HideParameterIsReadFromTheFirstParameterInAnyCase)
     for (const auto &c : cases) {
         auto w = makeWindow(c.args);
         w->show();
-        w->Timer1Timer();
+        w->applyHideArgument();
         EXPECT_EQ(w->isHidden(), c.hidden) << c.args.join(QLatin1Char(' ')).toStdString();
     }
 }
@@ -162,10 +162,10 @@ TEST_F(MainWindowTest, WithoutANotificationAreaHidingMinimisesInstead)
 {
     auto w = makeWindow({QStringLiteral("-hide")}, false);
     w->show();
-    w->miHideClick();
+    w->hideWindow();
     EXPECT_TRUE(w->isVisible());
     EXPECT_TRUE(w->isMinimized() || w->windowState().testFlag(Qt::WindowMinimized));
-    w->miShowClick();
+    w->showWindow();
     EXPECT_FALSE(w->isMinimized());
 }
 

@@ -105,7 +105,7 @@ TEST(AboutBox, ShowsTheStoredAutostartStateAndCanBeLookedAt)
     const mhbk::Autostart autostart(QDir(home.path()).filePath(QStringLiteral("autostart")), QStringLiteral("/usr/bin/mhbk"));
     mhbk::RecordingReporter reporter;
     {
-        mhbk::TfrmAbout about(autostart, reporter, [](const QUrl &) {});
+        mhbk::AboutDialog about(autostart, reporter, [](const QUrl &) {});
         about.show();
         auto *box = about.findChild<QCheckBox *>(QStringLiteral("CheckBox1"));
         ASSERT_NE(box, nullptr);
@@ -117,7 +117,7 @@ TEST(AboutBox, ShowsTheStoredAutostartStateAndCanBeLookedAt)
         if (!folder.isEmpty())
             about.grab().save(QDir(folder).filePath(QStringLiteral("about.png")));
     }
-    mhbk::TfrmAbout reopened(autostart, reporter, [](const QUrl &) {});
+    mhbk::AboutDialog reopened(autostart, reporter, [](const QUrl &) {});
     reopened.show();
     EXPECT_TRUE(reopened.findChild<QCheckBox *>(QStringLiteral("CheckBox1"))->isChecked());
     EXPECT_TRUE(reporter.empty());

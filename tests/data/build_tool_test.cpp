@@ -120,12 +120,12 @@ TEST(HandbookBuild, WorkbooksGoIntoReportAndAbsentReferenceSourcesBecomeEmptyTab
     EXPECT_EQ(summary.notes.size(), 2);
 
     HandbookDatabase db(copy.output());
-    AdoQuery query(db);
+    QueryDataset query(db);
     query.open(QStringLiteral("SELECT nr, lx FROM Report WHERE \"Index\"=?"), {12});
     ASSERT_EQ(query.recordCount(), 1);
     EXPECT_EQ(query.blob(QStringLiteral("nr")), workbook);
     EXPECT_EQ(query.field(QStringLiteral("lx")).toInt(), 1);
-    AdoTable table(db);
+    TableDataset table(db);
     table.open(QStringLiteral("comunit"));
     EXPECT_EQ(table.recordCount(), 0);
     EXPECT_TRUE(table.fieldNames().contains(QStringLiteral("Number")));

@@ -26,7 +26,7 @@ TEST(HandbookDatabase, MissingFileFailsNamingThePathAndCreatesNothing)
     QTemporaryDir dir;
     const QString path = QDir(dir.path()).filePath(QStringLiteral("System.dat"));
     HandbookDatabase db(path);
-    AdoTable table(db);
+    TableDataset table(db);
     try {
         table.open(QStringLiteral("circle"));
         FAIL() << "opening a missing database must fail";
@@ -80,7 +80,7 @@ TEST(LocateDatabase, ReadOnlyExecutableFolderUsesAPerUserCopyMadeOnce)
     // The copy is the user's from now on: a saved change survives the next start.
     {
         HandbookDatabase db(first);
-        AdoTable table(db);
+        TableDataset table(db);
         table.open(QStringLiteral("circle"));
         table.next();
         table.edit();
@@ -90,7 +90,7 @@ TEST(LocateDatabase, ReadOnlyExecutableFolderUsesAPerUserCopyMadeOnce)
     const QString second = locateDatabase(exe.path(), userDir, installed);
     EXPECT_EQ(second, first);
     HandbookDatabase db(second);
-    AdoTable table(db);
+    TableDataset table(db);
     table.open(QStringLiteral("circle"));
     table.next();
     EXPECT_EQ(table.fieldText(1), QStringLiteral("5.5x"));
@@ -134,7 +134,7 @@ TEST(Statements, CheckeredPlateKeyIsABoundParameterEvenWithQuotes)
 {
     test::TestDatabaseCopy copy;
     HandbookDatabase db(copy.path());
-    AdoQuery query(db);
+    QueryDataset query(db);
     query.open(sql::checkeredByThickness, {QStringLiteral("4.0")});
     ASSERT_EQ(query.recordCount(), 1);
     EXPECT_EQ(query.fieldText(QStringLiteral("LLZL_LX")), QStringLiteral("34.4"));
@@ -144,7 +144,7 @@ TEST(Statements, CheckeredPlateKeyIsABoundParameterEvenWithQuotes)
         EXPECT_NO_THROW(query.open(sql::checkeredByThickness, {key})) << key.toStdString();
         EXPECT_EQ(query.recordCount(), 0) << key.toStdString();
     }
-    AdoTable table(db);
+    TableDataset table(db);
     table.open(QStringLiteral("steelboard_HW"));
     EXPECT_EQ(table.recordCount(), 11);
 }
@@ -153,7 +153,7 @@ TEST(Statements, ReportLookupAndScratchTableTotals)
 {
     test::TestDatabaseCopy copy;
     HandbookDatabase db(copy.path());
-    AdoQuery query(db);
+    QueryDataset query(db);
     query.open(sql::reportByIndex, {-1});
     EXPECT_TRUE(query.eof()) << "no workbook for a page index that does not exist";
 
@@ -172,11 +172,11 @@ TEST(Statements, ReportLookupAndScratchTableTotals)
     EXPECT_EQ(query.recordCount(), 0);
 }
 
-TEST(AdoTable, WholeTableInStoredOrderAfterDeletesAndAppends)
+TEST(TableDataset, WholeTableInStoredOrderAfterDeletesAndAppends)
 {
     test::TestDatabaseCopy copy;
     HandbookDatabase db(copy.path());
-    AdoTable table(db);
+    TableDataset table(db);
     table.open(QStringLiteral("tmp"));
     for (const char *deh : {"b", "a", "c"}) {
         table.append();

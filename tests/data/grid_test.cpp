@@ -29,7 +29,7 @@ TEST_P(BlockLayoutTest, FillsBlocksOfElevenWithRepeatedCaptions)
     test::SmallDatabase small;
     small.addBlockTable(QStringLiteral("T"), c.fields, c.dataRecords);
     HandbookDatabase db(small.path());
-    AdoTable table(db);
+    TableDataset table(db);
     StringGrid grid;
     prepareBlockGrid(grid, c.fields);
 
@@ -72,14 +72,14 @@ struct LoaderRig {
     }
     test::SmallDatabase small;
     HandbookDatabase db{small.path()};
-    AdoTable table{db};
+    TableDataset table{db};
     StringGrid grid;
 };
 
 TEST(BlockLoader, StartsFromOneBlockWhateverTheGridHeld)
 {
     LoaderRig rig(12);
-    AdoTable &table = rig.table;
+    TableDataset &table = rig.table;
     StringGrid &grid = rig.grid;
     grid.setColCount(7); // debris of an earlier, interrupted fill
     grid.setCell(6, 3, QStringLiteral("stale"));
@@ -95,7 +95,7 @@ TEST(BlockLoader, StartsFromOneBlockWhateverTheGridHeld)
 TEST(BlockLoader, MissingTableLeavesTheFlagClearSoTheNextShowingRetries)
 {
     LoaderRig rig(3);
-    AdoTable &table = rig.table;
+    TableDataset &table = rig.table;
     StringGrid &grid = rig.grid;
     LoadedFlag loaded;
     int fills = 0;
@@ -118,7 +118,7 @@ TEST(BlockLoader, MissingTableLeavesTheFlagClearSoTheNextShowingRetries)
 TEST(BlockLoader, MissingFieldStopsWithTheGridPartlyWritten)
 {
     LoaderRig rig(3, 3);
-    AdoTable &table = rig.table;
+    TableDataset &table = rig.table;
     StringGrid &grid = rig.grid;
     EXPECT_THROW(loadTableBlocks(table, QStringLiteral("T"), grid, 3), AppError);
     EXPECT_EQ(grid.cell(0, 0), QStringLiteral("C1"));
@@ -157,21 +157,21 @@ TEST(CellPainter, CaptionOutlinedOnButtonFaceAndSelectionNotHighlighted)
     bool red = false;
     for (int x = selected.left(); x <= selected.right(); ++x)
         for (int y = selected.top(); y <= selected.bottom(); ++y)
-            red = red || pixelAt(image, {x, y}) == palette::clRed;
+            red = red || pixelAt(image, {x, y}) == palette::red;
     EXPECT_TRUE(red) << "column 0 text is drawn red";
 }
 
 TEST(CellLooks, ColumnRulesOfTheDrawHandlers)
 {
-    EXPECT_EQ(looks::oddGreenEvenRed(3, 1).text, palette::clGreen);
-    EXPECT_EQ(looks::oddGreenEvenRed(4, 1).text, palette::clRed);
-    EXPECT_EQ(looks::firstBlueOddGreenEvenRed(0, 1).text, palette::clBlue);
-    EXPECT_EQ(looks::firstBlueOddGreenEvenRed(2, 1).text, palette::clRed);
-    EXPECT_EQ(looks::lastOfPeriodGreen(6)(5, 1).text, palette::clGreen);
-    EXPECT_EQ(looks::lastOfPeriodGreen(6)(6, 1).text, palette::clRed);
-    EXPECT_EQ(looks::lastOfPeriodGreen(4)(7, 1).text, palette::clGreen);
-    EXPECT_EQ(looks::redBlueGreen(4, 1).text, palette::clBlue);
-    EXPECT_EQ(looks::redBlueGreen(5, 1).text, palette::clGreen);
+    EXPECT_EQ(looks::oddGreenEvenRed(3, 1).text, palette::green);
+    EXPECT_EQ(looks::oddGreenEvenRed(4, 1).text, palette::red);
+    EXPECT_EQ(looks::firstBlueOddGreenEvenRed(0, 1).text, palette::blue);
+    EXPECT_EQ(looks::firstBlueOddGreenEvenRed(2, 1).text, palette::red);
+    EXPECT_EQ(looks::lastOfPeriodGreen(6)(5, 1).text, palette::green);
+    EXPECT_EQ(looks::lastOfPeriodGreen(6)(6, 1).text, palette::red);
+    EXPECT_EQ(looks::lastOfPeriodGreen(4)(7, 1).text, palette::green);
+    EXPECT_EQ(looks::redBlueGreen(4, 1).text, palette::blue);
+    EXPECT_EQ(looks::redBlueGreen(5, 1).text, palette::green);
     EXPECT_EQ(looks::oddGreenCentredEvenRedLeft(2, 1).alignment, Qt::AlignLeft);
 }
 

@@ -58,7 +58,7 @@ class HandbookContent : public ::testing::Test {
 protected:
     test::TestDatabaseCopy copy;
     HandbookDatabase db{copy.path()};
-    AdoTable table{db};
+    TableDataset table{db};
 
     // The texts of record `record` (0 = caption record), fields 1.., of a table.
     QStringList recordTexts(const QString &name, int record)

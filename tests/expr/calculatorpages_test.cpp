@@ -54,7 +54,7 @@ protected:
     }
 
     test::FakePageHost host_;
-    TMSScriptEX script_;
+    ScriptEvaluator script_;
     QLineEdit *calculation_ = nullptr;
     QLineEdit *result_ = nullptr;
     QLineEdit *elsewhere_ = nullptr;

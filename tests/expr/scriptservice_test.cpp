@@ -61,8 +61,8 @@ TEST(ResultFormat, MaskShowsAtLeastOneDecimal)
 TEST(ScriptService, EvaluatesAndRounds)
 {
     RecordingReporter reporter;
-    TMSScriptEX script(reporter);
-    EXPECT_EQ(script.Language(), TLangueType::VBScript);
+    ScriptEvaluator script(reporter);
+    EXPECT_EQ(script.language(), ScriptLanguage::VBScript);
     struct Row {
         const char *expression;
         int digits;
@@ -75,14 +75,14 @@ TEST(ScriptService, EvaluatesAndRounds)
         {"3.14159*2", 2, 6.28L}, {"round(2.5)", 0, 2.0L}, {"abs(-1.25)", 1, 1.3L},
     };
     for (const Row &row : rows)
-        EXPECT_EQ(script.Evaluate(QString::fromUtf8(row.expression), row.digits), row.expected) << row.expression;
+        EXPECT_EQ(script.evaluate(QString::fromUtf8(row.expression), row.digits), row.expected) << row.expression;
     EXPECT_TRUE(reporter.empty());
 }
 
 TEST(ScriptService, FailureShowsTheDescriptionAndYieldsZero)
 {
     RecordingReporter reporter;
-    TMSScriptEX script(reporter);
+    ScriptEvaluator script(reporter);
     struct Row {
         const char *expression;
         const char *description;
@@ -98,7 +98,7 @@ TEST(ScriptService, FailureShowsTheDescriptionAndYieldsZero)
     };
     for (const Row &row : rows) {
         reporter.clear();
-        EXPECT_EQ(script.Evaluate(QString::fromUtf8(row.expression), 1), 0.0L) << row.expression;
+        EXPECT_EQ(script.evaluate(QString::fromUtf8(row.expression), 1), 0.0L) << row.expression;
         ASSERT_EQ(reporter.size(), 1u) << row.expression;
         EXPECT_EQ(reporter.last().text, QString::fromUtf8(row.description));
         EXPECT_EQ(reporter.last().caption, QStringLiteral("表达式错误"));
@@ -106,27 +106,27 @@ TEST(ScriptService, FailureShowsTheDescriptionAndYieldsZero)
     }
     // The failure leaves nothing behind for the next evaluation.
     reporter.clear();
-    EXPECT_EQ(script.Evaluate(QStringLiteral("1+1"), 1), 2.0L);
+    EXPECT_EQ(script.evaluate(QStringLiteral("1+1"), 1), 2.0L);
     EXPECT_TRUE(reporter.empty());
-    EXPECT_EQ(script.Error().Number(), 0);
+    EXPECT_EQ(script.error().number(), 0);
 }
 
 TEST(ScriptService, ErrorObjectAndLanguage)
 {
     RecordingReporter reporter;
-    TMSScriptEX script(reporter);
-    EXPECT_THROW(script.Eval(QStringLiteral("(1")), vbs::ScriptException);
-    EXPECT_EQ(script.Error().Description(), QStringLiteral("Expected ')'"));
-    EXPECT_EQ(script.Error().Number(), 1006);
-    EXPECT_EQ(script.Error().Position(), 2);
-    script.Reset();
-    EXPECT_TRUE(script.Error().Description().isEmpty());
+    ScriptEvaluator script(reporter);
+    EXPECT_THROW(script.eval(QStringLiteral("(1")), vbs::ScriptException);
+    EXPECT_EQ(script.error().description(), QStringLiteral("Expected ')'"));
+    EXPECT_EQ(script.error().number(), 1006);
+    EXPECT_EQ(script.error().position(), 2);
+    script.reset();
+    EXPECT_TRUE(script.error().description().isEmpty());
 
     script.setLanguageText(QStringLiteral("vbscript"));
-    EXPECT_EQ(script.Language(), TLangueType::JScript); // only the exact text counts
-    EXPECT_EQ(script.Evaluate(QStringLiteral("1"), 1), 0.0L);
+    EXPECT_EQ(script.language(), ScriptLanguage::JScript); // only the exact text counts
+    EXPECT_EQ(script.evaluate(QStringLiteral("1"), 1), 0.0L);
     EXPECT_EQ(reporter.size(), 1u);
-    script.setLanguage(TLangueType::VBScript);
+    script.setLanguage(ScriptLanguage::VBScript);
     EXPECT_EQ(script.languageText(), QStringLiteral("VBScript"));
 }
 

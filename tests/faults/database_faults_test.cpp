@@ -79,7 +79,7 @@ int firstItemRow(int page) { return page == 2 ? 0 : 1; }
 QString tableOf(int page) { return page == 2 ? QStringLiteral("comunit") : QStringLiteral("constdensity"); }
 
 // Types a text into the first item of an editable page's grid. False when the grid holds no item.
-bool typeIntoFirstItem(TfrmMain &window, int page, const QString &text)
+bool typeIntoFirstItem(MainWindow &window, int page, const QString &text)
 {
     window.selectPage(page);
     StringGrid *grid = editableGrid(window, page);
@@ -90,7 +90,7 @@ bool typeIntoFirstItem(TfrmMain &window, int page, const QString &text)
     return true;
 }
 
-void PrintTo(const Damage &damage, std::ostream *os) { *os << damage.name; }
+void printTo(const Damage &damage, std::ostream *os) { *os << damage.name; }
 
 class DamagedDatabase : public ::testing::TestWithParam<Damage> {};
 
@@ -160,7 +160,7 @@ TEST(IntactDatabase, EveryPageShowsWithoutAReport)
 }
 
 // "保存" pressed while the fault lasts: reported, the file unchanged, the typing kept.
-void expectFailedSave(TfrmMain &window, RecordingReporter &reporter, const QString &path, int page,
+void expectFailedSave(MainWindow &window, RecordingReporter &reporter, const QString &path, int page,
                       const QString &text)
 {
     const QByteArray before = fileBytes(path);
@@ -175,7 +175,7 @@ void expectFailedSave(TfrmMain &window, RecordingReporter &reporter, const QStri
 }
 
 // "保存" pressed again once the fault is gone: the user's text arrives.
-void expectSave(TfrmMain &window, RecordingReporter &reporter, const QString &path, int page, const QString &text)
+void expectSave(MainWindow &window, RecordingReporter &reporter, const QString &path, int page, const QString &text)
 {
     window.selectPage(page);
     const std::size_t from = reporter.size();
@@ -184,7 +184,7 @@ void expectSave(TfrmMain &window, RecordingReporter &reporter, const QString &pa
     EXPECT_TRUE(tableHolds(path, tableOf(page), text)) << "page " << page << ": the second save did not write";
 }
 
-void saveFailsThenSucceeds(TfrmMain &window, RecordingReporter &reporter, const QString &path, int page,
+void saveFailsThenSucceeds(MainWindow &window, RecordingReporter &reporter, const QString &path, int page,
                            const std::function<void()> &removeFault)
 {
     const QString text = QStringLiteral("故障时输入%1").arg(page);

@@ -34,7 +34,7 @@ using xlsout::ExcelFormat;
 // The three ways the program writes a workbook file: .xls, .xlsx, and its own stored format.
 enum class Writer { Xls, Xlsx, Stored };
 
-void PrintTo(Writer writer, std::ostream *os) { *os << (writer == Writer::Xls ? "xls" : writer == Writer::Xlsx ? "xlsx" : "stored"); }
+void printTo(Writer writer, std::ostream *os) { *os << (writer == Writer::Xls ? "xls" : writer == Writer::Xlsx ? "xlsx" : "stored"); }
 
 QString suffix(Writer writer)
 {
@@ -57,7 +57,7 @@ wb::Workbook storedWorkbook(int page)
 {
     TestDatabaseCopy db;
     HandbookDatabase database(db.path());
-    AdoQuery query(database);
+    QueryDataset query(database);
     const auto stored = workbooks::readStoredWorkbook(query, page);
     if (!stored)
         throw std::runtime_error("no stored workbook for the page");
@@ -142,7 +142,7 @@ std::vector<Place> places()
     };
 }
 
-void PrintTo(const Place &place, std::ostream *os) { *os << place.name; }
+void printTo(const Place &place, std::ostream *os) { *os << place.name; }
 
 class ExportPlace : public ::testing::TestWithParam<std::tuple<Place, Writer>> {};
 
@@ -185,7 +185,7 @@ INSTANTIATE_TEST_SUITE_P(Faults, ExportPlace,
 }  // namespace mhbk::test
 
 namespace mhbk::xlsout {
-void PrintTo(ExcelFormat format, std::ostream *os) { *os << (format == ExcelFormat::Xls ? "xls" : "xlsx"); }
+void printTo(ExcelFormat format, std::ostream *os) { *os << (format == ExcelFormat::Xls ? "xls" : "xlsx"); }
 } // namespace mhbk::xlsout
 
 namespace mhbk::test {

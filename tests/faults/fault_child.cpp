@@ -42,7 +42,7 @@ int holdLock(const QString &path)
 int exportForever(const QString &databasePath, const QString &out, const QString &format)
 {
     mhbk::HandbookDatabase db(databasePath);
-    mhbk::AdoQuery query(db);
+    mhbk::QueryDataset query(db);
     // Page 49 holds the largest stored workbook.
     const auto stored = mhbk::workbooks::readStoredWorkbook(query, 49);
     if (!stored)

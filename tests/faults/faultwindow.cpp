@@ -7,7 +7,7 @@
 #include "support/testdb.h"
 #include "workbooks/engine/workbookjson.h"
 #include "workbooks/view/spreadsheetcommands.h"
-#include "workbooks/view/tf1book.h"
+#include "workbooks/view/spreadsheetview.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -36,7 +36,7 @@ QString pageContent(QWidget *page)
             content += combo->itemText(i) + QLatin1Char('|');
     for (const auto *label : page->findChildren<QLabel *>())
         content += label->text() + QLatin1Char('\n');
-    if (const view::TF1Book *book = view::pageSpreadsheet(page)) {
+    if (const view::SpreadsheetView *book = view::pageSpreadsheet(page)) {
         const QByteArray stored = wb::saveWorkbook(book->workbook());
         content += QStringLiteral("workbook ") +
                    QString::fromLatin1(QCryptographicHash::hash(stored, QCryptographicHash::Sha1).toHex());
@@ -81,13 +81,13 @@ bool errorReportedSince(const RecordingReporter &reporter, std::size_t from)
     return false;
 }
 
-StringGrid *editableGrid(TfrmMain &window, int page)
+StringGrid *editableGrid(MainWindow &window, int page)
 {
     return window.page(page)->findChild<StringGrid *>(page == 2 ? QStringLiteral("StringGrid1")
                                                                 : QStringLiteral("StringGrid2"));
 }
 
-void clickButton(TfrmMain &window, const char *objectName)
+void clickButton(MainWindow &window, const char *objectName)
 {
     window.findChild<QToolButton *>(QString::fromLatin1(objectName))->click();
 }
@@ -95,7 +95,7 @@ void clickButton(TfrmMain &window, const char *objectName)
 bool tableHolds(const QString &databasePath, const QString &table, const QString &text)
 {
     HandbookDatabase db(databasePath);
-    AdoTable records(db);
+    TableDataset records(db);
     records.open(table);
     for (records.first(); !records.eof(); records.next())
         for (int field = 0; field < records.fieldCount(); ++field)

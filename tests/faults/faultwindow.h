@@ -34,8 +34,8 @@ QString messagesSince(const RecordingReporter &reporter, std::size_t from);
 bool errorReportedSince(const RecordingReporter &reporter, std::size_t from);
 
 // The grid of an editable page (2: StringGrid1, 3: StringGrid2) and the bottom-bar buttons.
-StringGrid *editableGrid(TfrmMain &window, int page);
-void clickButton(TfrmMain &window, const char *objectName);
+StringGrid *editableGrid(MainWindow &window, int page);
+void clickButton(MainWindow &window, const char *objectName);
 
 // Whether any record of the table holds `text` in one of its fields, read afresh from the file.
 bool tableHolds(const QString &databasePath, const QString &table, const QString &text);

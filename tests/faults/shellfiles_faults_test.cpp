@@ -21,8 +21,8 @@ TEST(ShellFiles, MissingHelpAndHistoryAreNamedUnderAWarning)
     const QString exe = QDir(program.path()).filePath(QStringLiteral("mhbk"));
     RecordingReporter reporter;
     auto window = makeMainWindow(reporter, db.path(), exe);
-    window->miHelpClick();
-    window->miHistoryClick();
+    window->openHelp();
+    window->openHistory();
     ASSERT_EQ(reporter.size(), 2u);
     EXPECT_EQ(reporter.entries()[0].text, QStringLiteral("找不到帮助文件：") + QDir::toNativeSeparators(exe + ".html"));
     EXPECT_EQ(reporter.entries()[1].text,
@@ -37,7 +37,7 @@ struct BadAutostart {
     std::function<QString(const QString &home, std::shared_ptr<void> &guard, QString &why)> spoil;
 };
 
-void PrintTo(const BadAutostart &bad, std::ostream *os) { *os << bad.name; }
+void printTo(const BadAutostart &bad, std::ostream *os) { *os << bad.name; }
 
 class AutostartFolder : public ::testing::TestWithParam<BadAutostart> {};
 
@@ -53,7 +53,7 @@ TEST_P(AutostartFolder, TickingIsReportedAndTheBoxTellsTheTruth)
     RecordingReporter reporter;
     auto window = makeMainWindow(reporter, db.path(), QStringLiteral("/opt/mhbk/mhbk"), folder);
     {
-        TfrmAbout about(window->autostart(), reporter, [](const QUrl &) {});
+        AboutDialog about(window->autostart(), reporter, [](const QUrl &) {});
         about.show();
         auto *box = about.findChild<QCheckBox *>(QStringLiteral("CheckBox1"));
         ASSERT_TRUE(box);
@@ -64,7 +64,7 @@ TEST_P(AutostartFolder, TickingIsReportedAndTheBoxTellsTheTruth)
         EXPECT_FALSE(window->autostart().isEnabled());
         EXPECT_FALSE(box->isChecked()) << "the box claims an autostart entry that was never written";
     }
-    TfrmAbout reopened(window->autostart(), reporter, [](const QUrl &) {});
+    AboutDialog reopened(window->autostart(), reporter, [](const QUrl &) {});
     reopened.show();
     EXPECT_FALSE(reopened.findChild<QCheckBox *>(QStringLiteral("CheckBox1"))->isChecked());
 }

@@ -63,7 +63,7 @@ protected:
 
     mhbk::test::TestDatabaseCopy db;
     mhbk::RecordingReporter reporter;
-    std::unique_ptr<mhbk::TfrmMain> window;
+    std::unique_ptr<mhbk::MainWindow> window;
 };
 
 TEST_F(HostileInputTest, EveryEditAndComboOfEveryPage)

@@ -6,7 +6,7 @@
 #include "support/testdb.h"
 #include "support/testwindow.h"
 #include "workbooks/engine/workbook.h"
-#include "workbooks/view/tf1book.h"
+#include "workbooks/view/spreadsheetview.h"
 
 #include <QApplication>
 #include <QTest>
@@ -19,10 +19,10 @@ namespace {
 const int kWorkbookPages[] = {7, 8, 9, 10, 33, 34, 35, 36, 37, 38, 39, 40,
                               41, 42, 43, 44, 45, 46, 47, 48, 49, 50, 51};
 
-mhbk::view::TF1Book *bookOn(QWidget *page)
+mhbk::view::SpreadsheetView *bookOn(QWidget *page)
 {
     const auto children = page->findChildren<QWidget *>(QString(), Qt::FindDirectChildrenOnly);
-    return children.isEmpty() ? nullptr : qobject_cast<mhbk::view::TF1Book *>(children.first());
+    return children.isEmpty() ? nullptr : qobject_cast<mhbk::view::SpreadsheetView *>(children.first());
 }
 
 void expectNoBrokenNumber(const mhbk::wb::Workbook &book, int page)
@@ -45,14 +45,14 @@ TEST(HostileWorkbookInput, EveryInputCellOfEveryWorkbook)
     mhbk::test::TestDatabaseCopy db;
     mhbk::RecordingReporter reporter;
     auto owner = mhbk::test::makeMainWindow(reporter, db.path());
-    mhbk::TfrmMain &window = *owner;
+    mhbk::MainWindow &window = *owner;
     window.show();
 
     const QStringList texts = mhbk::test::hostileTexts();
     for (int page : kWorkbookPages) {
         window.selectPage(page);
         QApplication::processEvents();
-        mhbk::view::TF1Book *book = bookOn(window.page(page));
+        mhbk::view::SpreadsheetView *book = bookOn(window.page(page));
         ASSERT_NE(book, nullptr) << page;
         const auto &model = book->workbook();
         const int sheet = model.activeSheet();
@@ -61,7 +61,7 @@ TEST(HostileWorkbookInput, EveryInputCellOfEveryWorkbook)
             for (int c = 0; c < model.sheet(sheet).columnCount() && typed < 40; ++c) {
                 if (!model.isEditable(sheet, r, c))
                     continue;
-                book->SetCurrentCell(r + 1, c + 1);
+                book->setCurrentCell(r + 1, c + 1);
                 book->setFocus();
                 mhbk::test::typeText(book, texts[typed % texts.size()].left(200));
                 QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : book, Qt::Key_Return);

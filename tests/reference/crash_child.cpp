@@ -16,7 +16,7 @@ int main(int argc, char **argv)
     const auto first = mhbk::test::makeItems(QStringLiteral("a"), std::atoi(argv[2]), 2);
     const auto second = mhbk::test::makeItems(QStringLiteral("b"), std::atoi(argv[3]), 2);
     mhbk::HandbookDatabase db(path);
-    mhbk::AdoTable table(db);
+    mhbk::TableDataset table(db);
     table.open(QStringLiteral("constdensity"));
     std::puts("started");
     std::fflush(stdout);

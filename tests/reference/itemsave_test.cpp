@@ -46,7 +46,7 @@ TEST_P(SaveCounts, TableHoldsExactlyTheItemsAndNewRecordsAreNumberedBySlot)
 {
     const int count = GetParam().items;
     HandbookDatabase db(path);
-    AdoTable table(db);
+    TableDataset table(db);
     table.open(QStringLiteral("comunit"));
     const std::vector<Item> items = makeItems(QStringLiteral("n"), count, 3);
     saveItems(table, 3, items);
@@ -75,7 +75,7 @@ TEST_F(SaveTest, ExistingRecordsKeepTheirNumber)
     }
     QSqlDatabase::removeDatabase(QStringLiteral("renumber"));
     HandbookDatabase db(path);
-    AdoTable table(db);
+    TableDataset table(db);
     table.open(QStringLiteral("constdensity"));
     saveItems(table, 2, makeItems(QStringLiteral("x"), 22, 2));
     const std::vector<QStringList> rows = readTable(path, QStringLiteral("constdensity"));
@@ -89,7 +89,7 @@ TEST_F(SaveTest, ExistingRecordsKeepTheirNumber)
 TEST_F(SaveTest, ReadOnlyConnectionChangesNothingAndNamesTheReason)
 {
     HandbookDatabase db(path);
-    AdoTable table(db);
+    TableDataset table(db);
     db.setReadOnly(true);
     table.open(QStringLiteral("comunit"));
     const std::vector<QStringList> before = readTable(path, QStringLiteral("comunit"));
@@ -120,7 +120,7 @@ TEST_F(SaveTest, RecordRefusedHalfWayLeavesTheWholeTableAsItWas)
     QSqlDatabase::removeDatabase(QStringLiteral("trigger"));
     const std::vector<QStringList> before = readTable(path, QStringLiteral("constdensity"));
     HandbookDatabase db(path);
-    AdoTable table(db);
+    TableDataset table(db);
     table.open(QStringLiteral("constdensity"));
     try {
         saveItems(table, 2, makeItems(QStringLiteral("x"), 30, 2));
@@ -141,7 +141,7 @@ TEST_F(SaveTest, KilledSaveLeavesOneWholeList)
     const std::vector<Item> old = makeItems(QStringLiteral("o"), kOld, 2);
     {
         HandbookDatabase db(path);
-        AdoTable table(db);
+        TableDataset table(db);
         table.open(QStringLiteral("constdensity"));
         saveItems(table, 2, old);
     }

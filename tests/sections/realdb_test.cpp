@@ -45,7 +45,7 @@ TEST_F(ShippedHandbookTest, EverySectionPageFillsItsGrid)
 TEST_F(ShippedHandbookTest, RectangleWeightsFollowTheFormula)
 {
     HandbookDatabase db(copy->path());
-    AdoTable table(db);
+    TableDataset table(db);
     table.open(QStringLiteral("Rectangle"));
     ASSERT_GT(table.recordCount(), 1);
     for (table.next(); !table.eof(); table.next()) {

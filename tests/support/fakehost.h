@@ -23,8 +23,8 @@ public:
 
     Reporter &reporter() override { return reporter_; }
     RecordingReporter &recorder() { return reporter_; }
-    AdoTable &table() override { return table_; }
-    AdoQuery &query() override { return query_; }
+    TableDataset &table() override { return table_; }
+    QueryDataset &query() override { return query_; }
     QWidget *page(int index) const override;
     QWidget *window() const override { return tabs_.get(); }
     void addShowHandler(int pageIndex, std::function<void()> handler) override;
@@ -44,8 +44,8 @@ public:
 private:
     RecordingReporter reporter_;
     HandbookDatabase db_;
-    AdoTable table_;
-    AdoQuery query_;
+    TableDataset table_;
+    QueryDataset query_;
     std::unique_ptr<QTabWidget> tabs_;
     std::vector<QWidget *> pages_;
     std::map<int, std::vector<std::function<void()>>> showHandlers_;

@@ -4,7 +4,7 @@
 
 namespace mhbk::test {
 
-std::unique_ptr<TfrmMain> makeMainWindow(Reporter &reporter, const QString &databasePath,
+std::unique_ptr<MainWindow> makeMainWindow(Reporter &reporter, const QString &databasePath,
                                          const QString &executablePath, const QString &autostartFolder)
 {
     MainWindowSettings settings;
@@ -12,7 +12,7 @@ std::unique_ptr<TfrmMain> makeMainWindow(Reporter &reporter, const QString &data
     settings.databasePath = databasePath;
     settings.autostartFolder = autostartFolder;
     settings.openUrl = [](const QUrl &) {};
-    return std::make_unique<TfrmMain>(reporter, settings);
+    return std::make_unique<MainWindow>(reporter, settings);
 }
 
 } // namespace mhbk::test

@@ -13,7 +13,7 @@ namespace mhbk::test {
 
 // The real main window on a database of the test's choosing. Help, history and autostart
 // point into folders that do not exist unless the test says otherwise; nothing is opened.
-std::unique_ptr<TfrmMain> makeMainWindow(Reporter &reporter, const QString &databasePath,
+std::unique_ptr<MainWindow> makeMainWindow(Reporter &reporter, const QString &databasePath,
                                          const QString &executablePath = QStringLiteral("/nonexistent/mhbk"),
                                          const QString &autostartFolder = QStringLiteral("/nonexistent/autostart"));
 

@@ -71,7 +71,7 @@ protected:
     void open(int page)
     {
         db_ = std::make_unique<HandbookDatabase>(copy_.path());
-        query_ = std::make_unique<AdoQuery>(*db_);
+        query_ = std::make_unique<QueryDataset>(*db_);
         const auto stored = readStoredWorkbook(*query_, page);
         ASSERT_TRUE(stored.has_value());
         EXPECT_EQ(stored->kind, kDuctPageKind);
@@ -105,7 +105,7 @@ protected:
 
     test::TestDatabaseCopy copy_;
     std::unique_ptr<HandbookDatabase> db_;
-    std::unique_ptr<AdoQuery> query_;
+    std::unique_ptr<QueryDataset> query_;
     std::unique_ptr<wb::Workbook> book_;
     std::unique_ptr<WorkbookCursor> cursor_;
     const DuctPage *page_ = nullptr;

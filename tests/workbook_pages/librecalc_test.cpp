@@ -108,7 +108,7 @@ TEST(LibreOfficeRecalculation, ExportedWorkbooksGiveTheProgramsValues)
         GTEST_SKIP() << "LibreOffice (soffice) is not installed";
     test::TestDatabaseCopy copy;
     HandbookDatabase db(copy.path());
-    AdoQuery query(db);
+    QueryDataset query(db);
     QTemporaryDir dir;
     std::map<int, wb::Workbook> books;
     QStringList files;

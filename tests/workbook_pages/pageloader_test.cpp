@@ -5,7 +5,7 @@
 #include "support/testdb.h"
 #include "workbooks/engine/workbook.h"
 #include "workbooks/view/spreadsheetcommands.h"
-#include "workbooks/view/tf1book.h"
+#include "workbooks/view/spreadsheetview.h"
 #include "workbooks/workbookpages.h"
 
 #include <QCheckBox>
@@ -25,7 +25,7 @@ class WorkbookPages : public ::testing::Test {
 protected:
     WorkbookPages() : host_(copy_.path()) { installWorkbookPages(host_); }
 
-    view::TF1Book *book(int page) { return view::pageSpreadsheet(host_.page(page)); }
+    view::SpreadsheetView *book(int page) { return view::pageSpreadsheet(host_.page(page)); }
     QCheckBox *checkBox(int page)
     {
         return host_.page(page)->findChild<QCheckBox *>(QStringLiteral("chbDisplay%1").arg(page));
@@ -55,7 +55,7 @@ TEST_F(WorkbookPages, EveryWorkbookLoadsAndNoFormulaGivesAnError)
 {
     for (int page : kWorkbookPages) {
         host_.showPage(page);
-        view::TF1Book *shown = book(page);
+        view::SpreadsheetView *shown = book(page);
         ASSERT_NE(shown, nullptr) << page;
         const wb::Workbook &wbook = shown->workbook();
         const wb::Sheet &sheet = wbook.sheet(wbook.activeSheet());
@@ -78,14 +78,14 @@ TEST_F(WorkbookPages, EveryWorkbookLoadsAndNoFormulaGivesAnError)
 TEST_F(WorkbookPages, ASecondSelectionKeepsThePageAndDoesNotReadTheDatabase)
 {
     host_.showPage(45);
-    view::TF1Book *first = book(45);
+    view::SpreadsheetView *first = book(45);
     ASSERT_NE(first, nullptr);
-    first->SetText(3, 2, QStringLiteral("630"));
+    first->setCellText(3, 2, QStringLiteral("630"));
     sql(QStringLiteral("DROP TABLE Report"));   // any further lookup would fail loudly
     host_.showPage(45);
     host_.showPage(45);
     EXPECT_EQ(book(45), first);
-    EXPECT_EQ(first->Text(3, 2), QStringLiteral("630"));
+    EXPECT_EQ(first->cellText(3, 2), QStringLiteral("630"));
     EXPECT_TRUE(host_.recorder().empty()) << errors().join('\n').toStdString();
 }
 
@@ -146,22 +146,22 @@ TEST_F(WorkbookPages, CheckBoxShowsAndHidesTheLookupTables)
 TEST_F(WorkbookPages, RunButtonFillsResultsAndSummary)
 {
     host_.showPage(45);
-    view::TF1Book *shown = book(45);
+    view::SpreadsheetView *shown = book(45);
     ASSERT_NE(shown, nullptr);
     QPushButton *run = runButton(45);
     ASSERT_NE(run, nullptr);
     EXPECT_EQ(run->text(), QStringLiteral("执行运算"));
-    shown->SetText(3, 2, QStringLiteral("1000"));
-    shown->SetText(3, 3, QStringLiteral("200"));
-    shown->SetText(3, 4, QStringLiteral("10"));
+    shown->setCellText(3, 2, QStringLiteral("1000"));
+    shown->setCellText(3, 3, QStringLiteral("200"));
+    shown->setCellText(3, 4, QStringLiteral("10"));
     run->click();
-    EXPECT_EQ(shown->Text(3, 10), shown->Text(6, 14));
-    EXPECT_EQ(shown->Text(3, 10), QStringLiteral("0.75"));
-    EXPECT_EQ(shown->Text(3, 11), shown->Text(13, 13));
-    EXPECT_EQ(shown->Text(20, 1), shown->Text(3, 11));
-    EXPECT_EQ(shown->Text(20, 5), QStringLiteral("24"));
-    EXPECT_EQ(shown->Text(20, 9), QStringLiteral("0.75"));
-    shown->SetText(4, 2, QStringLiteral("abc"));
+    EXPECT_EQ(shown->cellText(3, 10), shown->cellText(6, 14));
+    EXPECT_EQ(shown->cellText(3, 10), QStringLiteral("0.75"));
+    EXPECT_EQ(shown->cellText(3, 11), shown->cellText(13, 13));
+    EXPECT_EQ(shown->cellText(20, 1), shown->cellText(3, 11));
+    EXPECT_EQ(shown->cellText(20, 5), QStringLiteral("24"));
+    EXPECT_EQ(shown->cellText(20, 9), QStringLiteral("0.75"));
+    shown->setCellText(4, 2, QStringLiteral("abc"));
     run->click();
     ASSERT_EQ(host_.recorder().size(), 1u);
     EXPECT_TRUE(host_.recorder().last().text.contains(QStringLiteral("abc")));

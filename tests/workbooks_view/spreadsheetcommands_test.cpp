@@ -2,7 +2,7 @@
 
 #include "workbooks/engine/workbookjson.h"
 #include "workbooks/view/spreadsheetcommands.h"
-#include "workbooks/view/tf1book.h"
+#include "workbooks/view/spreadsheetview.h"
 
 #include <QFileDialog>
 #include <QLabel>
@@ -25,14 +25,14 @@ public:
 
 struct Pages {
     QWidget workbookPage, otherPage, emptyPage;
-    TF1Book *book;
+    SpreadsheetView *book;
     Pages()
     {
-        book = new TF1Book(&workbookPage);
-        book->LoadFromData(wb::saveWorkbook(test::priceList()));
+        book = new SpreadsheetView(&workbookPage);
+        book->loadFromData(wb::saveWorkbook(test::priceList()));
         new QLabel(&workbookPage); // a panel after the control, as on the duct pages
         new QLabel(&otherPage);
-        new TF1Book(&otherPage); // not the first child
+        new SpreadsheetView(&otherPage); // not the first child
     }
 };
 
@@ -54,7 +54,7 @@ TEST(WorkbookCommands, ExportWritesTheChosenFileWithTheUsersEdits)
     ScriptedPrompt &p = *prompt;
     p.answers = {std::nullopt, dir.filePath(QStringLiteral("a.xls")), dir.filePath(QStringLiteral("b.XLSX"))};
     WorkbookCommands commands(std::move(prompt), nullptr);
-    pages.book->SetText(3, 3, QStringLiteral("8"));
+    pages.book->setCellText(3, 3, QStringLiteral("8"));
 
     commands.exportExcel(&pages.emptyPage); // no spreadsheet: not even asked
     EXPECT_EQ(p.asked, 0);

@@ -44,10 +44,10 @@ wb::Workbook priceList()
     return book;
 }
 
-std::unique_ptr<view::TF1Book> viewOf(const wb::Workbook &book, int width, int height)
+std::unique_ptr<view::SpreadsheetView> viewOf(const wb::Workbook &book, int width, int height)
 {
-    auto view = std::make_unique<view::TF1Book>();
-    view->LoadFromData(wb::saveWorkbook(book));
+    auto view = std::make_unique<view::SpreadsheetView>();
+    view->loadFromData(wb::saveWorkbook(book));
     view->resize(width, height);
     view->show();
     view->activateWindow();
@@ -56,7 +56,7 @@ std::unique_ptr<view::TF1Book> viewOf(const wb::Workbook &book, int width, int h
     return view;
 }
 
-void press(view::TF1Book &view, int key, Qt::KeyboardModifiers mods)
+void press(view::SpreadsheetView &view, int key, Qt::KeyboardModifiers mods)
 {
     QWidget *target = QApplication::focusWidget();
     if (!target || (target != &view && !view.isAncestorOf(target)))
@@ -64,7 +64,7 @@ void press(view::TF1Book &view, int key, Qt::KeyboardModifiers mods)
     QTest::keyClick(target, Qt::Key(key), mods);
 }
 
-void typeText(view::TF1Book &view, const QString &text)
+void typeText(view::SpreadsheetView &view, const QString &text)
 {
     for (QChar c : text) {
         QWidget *target = QApplication::focusWidget();

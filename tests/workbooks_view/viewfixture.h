@@ -1,7 +1,7 @@
 #pragma once
 
 #include "workbooks/engine/workbook.h"
-#include "workbooks/view/tf1book.h"
+#include "workbooks/view/spreadsheetview.h"
 
 #include <QString>
 #include <memory>
@@ -20,10 +20,10 @@ namespace mhbk::test {
 wb::Workbook priceList();
 
 // The workbook saved in the stored format and loaded into a fresh view of the given size.
-std::unique_ptr<view::TF1Book> viewOf(const wb::Workbook &book, int width = 640, int height = 400);
+std::unique_ptr<view::SpreadsheetView> viewOf(const wb::Workbook &book, int width = 640, int height = 400);
 
 // Sends a key press to whatever has focus in the view.
-void press(view::TF1Book &view, int key, Qt::KeyboardModifiers mods = Qt::NoModifier);
-void typeText(view::TF1Book &view, const QString &text);
+void press(view::SpreadsheetView &view, int key, Qt::KeyboardModifiers mods = Qt::NoModifier);
+void typeText(view::SpreadsheetView &view, const QString &text);
 
 } // namespace mhbk::test

@@ -161,8 +161,8 @@ private:
     void loadBlocks(int sheet, const QJsonArray &blocks, const QString &path);
     void setCell(int sheet, int row, int col, const QJsonValue &v, const QString &path);
     void loadFormats(int sheet, const QJsonArray &formats, const QString &path);
-    std::vector<QJsonObject> styleSpec(const QJsonValue &v, const QString &path) const;
-    void applyToRange(int sheet, const CellRange &r, const std::vector<QJsonObject> &spec, const QString &path);
+    std::vector<QJsonObject> styleDescription(const QJsonValue &v, const QString &path) const;
+    void applyToRange(int sheet, const CellRange &r, const std::vector<QJsonObject> &description, const QString &path);
     void loadLayout(Sheet &sheet, const QJsonObject &o, const QString &path);
     static void loadPage(PageSetup &page, const QJsonObject &o, const QString &path);
 
@@ -228,7 +228,7 @@ void Loader::setCell(int sheet, int row, int col, const QJsonValue &v, const QSt
         expectKeys(o, {"input", "style"}, path);
         setCell(sheet, row, col, o.value(QLatin1String("input")), join(path, "input"));
         if (o.contains(QLatin1String("style")))
-            applyToRange(sheet, {row, col, row, col}, styleSpec(o.value(QLatin1String("style")), join(path, "style")), path);
+            applyToRange(sheet, {row, col, row, col}, styleDescription(o.value(QLatin1String("style")), join(path, "style")), path);
         return;
     }
     if (v.isNull() || v.isUndefined())
@@ -246,20 +246,20 @@ void Loader::setCell(int sheet, int row, int col, const QJsonValue &v, const QSt
     }
 }
 
-std::vector<QJsonObject> Loader::styleSpec(const QJsonValue &v, const QString &path) const
+std::vector<QJsonObject> Loader::styleDescription(const QJsonValue &v, const QString &path) const
 {
-    std::vector<QJsonObject> spec;
+    std::vector<QJsonObject> description;
     auto add = [&](const QJsonValue &one, const QString &p) {
         if (one.isObject()) {
             CellStyle probe;
             applyStyle(one.toObject(), &probe, p);
-            spec.push_back(one.toObject());
+            description.push_back(one.toObject());
             return;
         }
         const auto it = m_styles.find(one.toString());
         if (!one.isString() || it == m_styles.end())
             fail(p, QStringLiteral("没有名为“%1”的样式").arg(one.toString()));
-        spec.push_back(it->second);
+        description.push_back(it->second);
     };
     if (v.isArray()) {
         const QJsonArray a = v.toArray();
@@ -268,10 +268,10 @@ std::vector<QJsonObject> Loader::styleSpec(const QJsonValue &v, const QString &p
     } else {
         add(v, path);
     }
-    return spec;
+    return description;
 }
 
-void Loader::applyToRange(int sheetIndex, const CellRange &r, const std::vector<QJsonObject> &spec, const QString &path)
+void Loader::applyToRange(int sheetIndex, const CellRange &r, const std::vector<QJsonObject> &description, const QString &path)
 {
     Sheet &sheet = m_book.sheet(sheetIndex);
     const int lastRow = r.lastRow >= kMaxRows - 1 ? std::max(r.firstRow, sheet.rowCount() - 1) : r.lastRow;
@@ -285,7 +285,7 @@ void Loader::applyToRange(int sheetIndex, const CellRange &r, const std::vector<
             auto it = restyled.find(old);
             if (it == restyled.end()) {
                 CellStyle s = m_book.style(old);
-                for (const QJsonObject &o : spec)
+                for (const QJsonObject &o : description)
                     applyStyle(o, &s, path);
                 it = restyled.emplace(old, m_book.addStyle(s)).first;
             }
@@ -302,11 +302,11 @@ void Loader::loadFormats(int sheet, const QJsonArray &formats, const QString &pa
             fail(entryPath, QStringLiteral("应为对象"));
         const QJsonObject entry = formats[i].toObject();
         expectKeys(entry, {"range", "style"}, entryPath);
-        const auto spec = styleSpec(entry.value(QLatin1String("style")), join(entryPath, "style"));
+        const auto description = styleDescription(entry.value(QLatin1String("style")), join(entryPath, "style"));
         const QJsonValue ranges = entry.value(QLatin1String("range"));
         const QJsonArray list = ranges.isArray() ? ranges.toArray() : QJsonArray{ranges};
         for (qsizetype k = 0; k < list.size(); ++k)
-            applyToRange(sheet, range(list[k].toString(), join(entryPath, "range")), spec, join(entryPath, "range"));
+            applyToRange(sheet, range(list[k].toString(), join(entryPath, "range")), description, join(entryPath, "range"));
     }
 }
 

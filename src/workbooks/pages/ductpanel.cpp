@@ -4,7 +4,7 @@
 #include "common/pagehost.h"
 #include "common/reporter.h"
 #include "workbooks/pages/ductselection.h"
-#include "workbooks/view/tf1book.h"
+#include "workbooks/view/spreadsheetview.h"
 
 #include <QCheckBox>
 #include <QHBoxLayout>
@@ -18,18 +18,18 @@ namespace {
 // The control's current cell and text, as the duct selection reaches them.
 class BookCursor : public CellCursor {
 public:
-    explicit BookCursor(view::TF1Book &book) : book_(book) {}
-    void setCurrentCell(int row, int col) override { book_.SetCurrentCell(row, col); }
-    QString text() const override { return book_.Text(); }
-    void setText(const QString &text) override { book_.SetText(text); }
+    explicit BookCursor(view::SpreadsheetView &book) : book_(book) {}
+    void setCurrentCell(int row, int col) override { book_.setCurrentCell(row, col); }
+    QString text() const override { return book_.cellText(); }
+    void setText(const QString &text) override { book_.setCellText(text); }
 
 private:
-    view::TF1Book &book_;
+    view::SpreadsheetView &book_;
 };
 
 } // namespace
 
-DuctPanel::DuctPanel(PageHost &host, view::TF1Book &book, const DuctPage &page, QWidget *parent)
+DuctPanel::DuctPanel(PageHost &host, view::SpreadsheetView &book, const DuctPage &page, QWidget *parent)
     : QFrame(parent), host_(host), book_(book), page_(page)
 {
     setObjectName(QStringLiteral("pnlDuct%1").arg(page.pageIndex));
@@ -65,17 +65,17 @@ void DuctPanel::run()
 
 void DuctPanel::toggleTables()
 {
-    book_.SetColumnRangeHidden(1, page_.lastTableCol, true);
-    book_.SetColumnRangeHidden(1, display_->isChecked() ? page_.lastTableCol : page_.lastShownCol, false);
+    book_.setColumnRangeHidden(1, page_.lastTableCol, true);
+    book_.setColumnRangeHidden(1, display_->isChecked() ? page_.lastTableCol : page_.lastShownCol, false);
 }
 
-DuctPanel *buildDuctPanel(PageHost &host, view::TF1Book &book, int pageIndex, QWidget *pageWidget)
+DuctPanel *buildDuctPanel(PageHost &host, view::SpreadsheetView &book, int pageIndex, QWidget *pageWidget)
 {
     const DuctPage *page = ductPage(pageIndex);
     if (!page)
         return nullptr;
-    book.SetColumnRangeHidden(1, page->lastTableCol, true);
-    book.SetColumnRangeHidden(1, page->lastShownCol, false);
+    book.setColumnRangeHidden(1, page->lastTableCol, true);
+    book.setColumnRangeHidden(1, page->lastShownCol, false);
     auto *panel = new DuctPanel(host, book, *page, pageWidget);
     if (QLayout *layout = pageWidget->layout())
         layout->addWidget(panel);

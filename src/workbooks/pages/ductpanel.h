@@ -8,7 +8,7 @@ class QPushButton;
 namespace mhbk {
 class PageHost;
 namespace view {
-class TF1Book;
+class SpreadsheetView;
 }
 
 namespace workbooks {
@@ -21,7 +21,7 @@ class DuctPanel : public QFrame {
     Q_OBJECT
 
 public:
-    DuctPanel(PageHost &host, view::TF1Book &book, const DuctPage &page, QWidget *parent);
+    DuctPanel(PageHost &host, view::SpreadsheetView &book, const DuctPage &page, QWidget *parent);
 
     QPushButton *runButton() const { return run_; }
     QCheckBox *displayCheckBox() const { return display_; }
@@ -31,7 +31,7 @@ public:
 
 private:
     PageHost &host_;
-    view::TF1Book &book_;
+    view::SpreadsheetView &book_;
     const DuctPage &page_;
     QPushButton *run_;
     QCheckBox *display_;
@@ -39,7 +39,7 @@ private:
 
 // Hides the lookup-table columns of a freshly loaded duct sheet and adds the panel below it.
 // Does nothing (and returns nullptr) unless the page is one of the four duct pages.
-DuctPanel *buildDuctPanel(PageHost &host, view::TF1Book &book, int pageIndex, QWidget *pageWidget);
+DuctPanel *buildDuctPanel(PageHost &host, view::SpreadsheetView &book, int pageIndex, QWidget *pageWidget);
 
 } // namespace workbooks
 } // namespace mhbk

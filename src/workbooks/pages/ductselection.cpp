@@ -89,7 +89,7 @@ void clearSummary(CellCursor &cells, const DuctPage &page)
     }
 }
 
-void fillScratchTable(CellCursor &cells, AdoQuery &query, const DuctPage &page)
+void fillScratchTable(CellCursor &cells, QueryDataset &query, const DuctPage &page)
 {
     query.execute(QStringLiteral("DELETE FROM tmp"));
     for (int r = page.firstInputRow; r <= page.lastInputRow; ++r) {
@@ -107,7 +107,7 @@ void fillScratchTable(CellCursor &cells, AdoQuery &query, const DuctPage &page)
     }
 }
 
-void writeTotals(CellCursor &cells, AdoQuery &query, const DuctPage &page)
+void writeTotals(CellCursor &cells, QueryDataset &query, const DuctPage &page)
 {
     query.open(QStringLiteral("SELECT bchd, deh, sum(gwb) FROM tmp GROUP BY bchd, deh"));
     int row = page.summaryFirstRow;
@@ -167,7 +167,7 @@ QString generalNumberText(double value)
     return QString::number(value, 'g', 15);
 }
 
-void runDuctSelection(CellCursor &cells, AdoQuery &query, const DuctPage &page)
+void runDuctSelection(CellCursor &cells, QueryDataset &query, const DuctPage &page)
 {
     cells.setCurrentCell(1, 1);
     selectThicknesses(cells, page);

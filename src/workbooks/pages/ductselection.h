@@ -4,7 +4,7 @@
 
 namespace mhbk {
 
-class AdoQuery;
+class QueryDataset;
 
 namespace workbooks {
 
@@ -59,7 +59,7 @@ QString generalNumberText(double value);
 // The run button: plate thickness per row, quota number per row, then the grouped totals
 // through the scratch table `tmp`. A key, thickness or quantity that is no number throws
 // ConversionError; what was written before stays.
-void runDuctSelection(CellCursor &cells, AdoQuery &query, const DuctPage &page);
+void runDuctSelection(CellCursor &cells, QueryDataset &query, const DuctPage &page);
 
 } // namespace workbooks
 } // namespace mhbk

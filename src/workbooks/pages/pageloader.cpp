@@ -5,7 +5,7 @@
 #include "common/reporter.h"
 #include "workbooks/pages/ductpanel.h"
 #include "workbooks/pages/reportstore.h"
-#include "workbooks/view/tf1book.h"
+#include "workbooks/view/spreadsheetview.h"
 
 #include <QVBoxLayout>
 #include <QWidget>
@@ -18,19 +18,6 @@ namespace {
 bool hasChildWidget(const QWidget *page)
 {
     return page->findChild<QWidget *>(QString(), Qt::FindDirectChildrenOnly) != nullptr;
-}
-
-void setDisplayProperties(view::TF1Book &book)
-{
-    book.SetShowEditBar(false);
-    book.SetShowRowHeading(false);
-    book.SetShowColHeading(false);
-    book.SetShowLockedCellsError(false);
-    book.SetAllowDesigner(false);
-    book.SetAllowTabs(false);
-    book.SetShowVScrollBar(2);
-    book.SetShowHScrollBar(2);
-    book.SetShowTabs(0);
 }
 
 } // namespace
@@ -54,19 +41,18 @@ void WorkbookPageLoader::build(QWidget *page, int pageIndex)
     if (!stored)
         return;
     // Loaded from memory: no temporary file beside the executable, whose folder may be read-only.
-    auto book = std::make_unique<view::TF1Book>();
+    auto book = std::make_unique<view::SpreadsheetView>();
     book->setObjectName(QStringLiteral("F1Book%1").arg(pageIndex));
     try {
-        book->LoadFromData(stored->bytes);
+        book->loadFromData(stored->bytes);
     } catch (const AppError &e) {
         host_.reporter().reportError(QStringLiteral("第%1页的工作簿无法读取：%2").arg(pageIndex).arg(e.message()));
         return;
     }
-    setDisplayProperties(*book);
     auto *layout = page->layout() ? page->layout() : new QVBoxLayout(page);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
-    view::TF1Book *shown = book.release();
+    view::SpreadsheetView *shown = book.release();
     shown->setParent(page);
     layout->addWidget(shown);
     shown->show();

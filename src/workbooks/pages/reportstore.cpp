@@ -4,7 +4,7 @@
 
 namespace mhbk::workbooks {
 
-std::optional<StoredWorkbook> readStoredWorkbook(AdoQuery &query, int pageIndex)
+std::optional<StoredWorkbook> readStoredWorkbook(QueryDataset &query, int pageIndex)
 {
     query.open(QStringLiteral("SELECT nr, lx FROM Report WHERE \"Index\"=?"), {pageIndex});
     if (query.eof())

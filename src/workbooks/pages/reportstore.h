@@ -5,7 +5,7 @@
 
 namespace mhbk {
 
-class AdoQuery;
+class QueryDataset;
 
 namespace workbooks {
 
@@ -19,7 +19,7 @@ inline constexpr int kDuctPageKind = 1;
 
 // The Report row of a page, or nothing when the page has none. Throws AppError when the
 // database cannot be read.
-std::optional<StoredWorkbook> readStoredWorkbook(AdoQuery &query, int pageIndex);
+std::optional<StoredWorkbook> readStoredWorkbook(QueryDataset &query, int pageIndex);
 
 } // namespace workbooks
 } // namespace mhbk

@@ -1,6 +1,6 @@
 #include "workbooks/view/spreadsheetcommands.h"
 
-#include "workbooks/view/tf1book.h"
+#include "workbooks/view/spreadsheetview.h"
 
 #include <QFileDialog>
 
@@ -47,12 +47,12 @@ std::optional<QString> SaveDialogPrompt::askSavePath()
     return lastPath_;
 }
 
-TF1Book *pageSpreadsheet(QWidget *page)
+SpreadsheetView *pageSpreadsheet(QWidget *page)
 {
     if (!page)
         return nullptr;
     const auto children = page->findChildren<QWidget *>(QString(), Qt::FindDirectChildrenOnly);
-    return children.isEmpty() ? nullptr : qobject_cast<TF1Book *>(children.constFirst());
+    return children.isEmpty() ? nullptr : qobject_cast<SpreadsheetView *>(children.constFirst());
 }
 
 WorkbookCommands::WorkbookCommands(std::unique_ptr<SavePathPrompt> prompt, QObject *parent)
@@ -64,20 +64,20 @@ bool WorkbookCommands::hasSpreadsheet(QWidget *page) const { return pageSpreadsh
 
 void WorkbookCommands::exportExcel(QWidget *page)
 {
-    TF1Book *book = pageSpreadsheet(page);
+    SpreadsheetView *book = pageSpreadsheet(page);
     if (!book)
         return;
     const std::optional<QString> path = prompt_->askSavePath();
     if (!path)
         return;
     const bool xlsx = path->endsWith(QStringLiteral(".xlsx"), Qt::CaseInsensitive);
-    book->SaveToFile(*path, xlsx ? TF1Book::kTypeExcel2007 : TF1Book::kTypeExcel97);
+    book->saveToFile(*path, xlsx ? SpreadsheetView::kTypeExcel2007 : SpreadsheetView::kTypeExcel97);
 }
 
 void WorkbookCommands::printPreview(QWidget *page)
 {
-    if (TF1Book *book = pageSpreadsheet(page))
-        book->OpenPrintPreview();
+    if (SpreadsheetView *book = pageSpreadsheet(page))
+        book->openPrintPreview();
 }
 
 } // namespace mhbk::view

@@ -11,7 +11,7 @@ class QFileDialog;
 
 namespace mhbk::view {
 
-class TF1Book;
+class SpreadsheetView;
 
 // Asks the user where to write the Excel file; nothing when cancelled.
 class SavePathPrompt {
@@ -40,8 +40,8 @@ private:
     QString lastPath_;
 };
 
-// The spreadsheet control of a page: its first child widget, when that is a TF1Book.
-TF1Book *pageSpreadsheet(QWidget *page);
+// The spreadsheet control of a page: its first child widget, when that is a SpreadsheetView.
+SpreadsheetView *pageSpreadsheet(QWidget *page);
 
 // "输出到Excel" and "打印预览" for the main window.
 class WorkbookCommands : public QObject, public SpreadsheetCommands {

@@ -1,4 +1,4 @@
-#include "sections/weightspecs.h"
+#include "sections/weightpagetables.h"
 
 namespace mhbk {
 
@@ -15,9 +15,9 @@ NamedInput weightOutput(const char *objectName) { return {objectName, "M (kg)：
 
 } // namespace
 
-const std::vector<WeightPageSpec> &barPageSpecs()
+const std::vector<WeightPageDescription> &barPageDescriptions()
 {
-    static const std::vector<WeightPageSpec> specs = {
+    static const std::vector<WeightPageDescription> descriptions = {
         {11, "StringGrid4", "circle", looks::oddGreenEvenRed, 64, Profile::Round, Shape::Round,
          {{"Edit1", "d(mm)："}}, named("Edit2", kGPerMetre), lengthInput("Edit42"), weightOutput("Edit43"),
          {QStringLiteral("公式说明：    d: 直径   G: 理论重量 "), kLengthLegend}, BadNumber::PageMessage},
@@ -40,7 +40,7 @@ const std::vector<WeightPageSpec> &barPageSpecs()
          {QStringLiteral("公式说明：    d: 厚度   G: 理论重量  "), QStringLiteral("   L: 面积   M: 重量  ")},
          BadNumber::PageMessage},
     };
-    return specs;
+    return descriptions;
 }
 
 namespace {
@@ -57,7 +57,7 @@ struct PipeRow {
     BadNumber badNumber;
 };
 
-WeightPageSpec pipeSpec(const PipeRow &row)
+WeightPageDescription pipeDescription(const PipeRow &row)
 {
     return {row.pageIndex, row.gridName, row.tableName, row.look, row.columnWidth, Profile::None, Shape::Pipe,
             {{row.r, "R(mm)："}, {row.d, "d(mm)："}}, named(row.g, kGPerMetre), lengthInput(row.l),
@@ -66,7 +66,7 @@ WeightPageSpec pipeSpec(const PipeRow &row)
 
 } // namespace
 
-const std::vector<WeightPageSpec> &pipePageSpecs()
+const std::vector<WeightPageDescription> &pipePageDescriptions()
 {
     const QStringList seamless = {QStringLiteral("公式说明：  R: 外径    d: 壁厚    G: 理论重量  "), kLengthLegend};
     const QStringList welded = {QStringLiteral("说明：  r: 公称口径    cd: 普通钢管壁厚  cG: 普通钢管理论重量  "),
@@ -87,13 +87,13 @@ const std::vector<WeightPageSpec> &pipePageSpecs()
         {31, "StringGrid18", "stainlessHot", twoColours, 64, "Edit21", "Edit22", "Edit23", "Edit67", "Edit66", seamless, message},
         {32, "StringGrid19", "stainlessCold", twoColours, 64, "Edit24", "Edit25", "Edit26", "Edit69", "Edit68", seamless, message},
     };
-    static const std::vector<WeightPageSpec> specs = [] {
-        std::vector<WeightPageSpec> built;
+    static const std::vector<WeightPageDescription> descriptions = [] {
+        std::vector<WeightPageDescription> built;
         for (const PipeRow &row : rows)
-            built.push_back(pipeSpec(row));
+            built.push_back(pipeDescription(row));
         return built;
     }();
-    return specs;
+    return descriptions;
 }
 
 } // namespace mhbk

@@ -1,4 +1,4 @@
-#include "workbooks/view/tf1book.h"
+#include "workbooks/view/spreadsheetview.h"
 
 #include "common/errors.h"
 #include "workbooks/engine/workbook.h"
@@ -19,7 +19,7 @@
 
 namespace mhbk::view {
 
-TF1Book::TF1Book(QWidget *parent) : QAbstractScrollArea(parent)
+SpreadsheetView::SpreadsheetView(QWidget *parent) : QAbstractScrollArea(parent)
 {
     setObjectName(QStringLiteral("TF1Book"));
     setFrameShape(QFrame::NoFrame);
@@ -33,9 +33,9 @@ TF1Book::TF1Book(QWidget *parent) : QAbstractScrollArea(parent)
     setWorkbook(std::move(book));
 }
 
-TF1Book::~TF1Book() = default;
+SpreadsheetView::~SpreadsheetView() = default;
 
-void TF1Book::setWorkbook(std::unique_ptr<wb::Workbook> book)
+void SpreadsheetView::setWorkbook(std::unique_ptr<wb::Workbook> book)
 {
     cancelEdit();
     if (book->sheetCount() == 0)
@@ -49,12 +49,12 @@ void TF1Book::setWorkbook(std::unique_ptr<wb::Workbook> book)
     layoutChanged();
 }
 
-int TF1Book::sheetIndex() const
+int SpreadsheetView::sheetIndex() const
 {
     return std::clamp(book_->activeSheet(), 0, book_->sheetCount() - 1);
 }
 
-void TF1Book::layoutChanged()
+void SpreadsheetView::layoutChanged()
 {
     geometry_ = std::make_unique<SheetGeometry>(book_->sheet(sheetIndex()));
     updateScrollBars();
@@ -62,7 +62,7 @@ void TF1Book::layoutChanged()
     viewport()->update();
 }
 
-void TF1Book::LoadFromFile(const QString &path, short fileType)
+void SpreadsheetView::loadFromFile(const QString &path, short fileType)
 {
     if (fileType != kTypeWorkbook)
         throw AppError(QStringLiteral("不支持的工作簿文件类型：%1").arg(fileType));
@@ -76,7 +76,7 @@ void TF1Book::LoadFromFile(const QString &path, short fileType)
     setWorkbook(std::make_unique<wb::Workbook>(std::move(*book)));
 }
 
-void TF1Book::LoadFromData(const QByteArray &data)
+void SpreadsheetView::loadFromData(const QByteArray &data)
 {
     wb::LoadError error;
     auto book = wb::loadWorkbook(data, &error);
@@ -85,7 +85,7 @@ void TF1Book::LoadFromData(const QByteArray &data)
     setWorkbook(std::make_unique<wb::Workbook>(std::move(*book)));
 }
 
-void TF1Book::SaveToFile(const QString &path, short fileType) const
+void SpreadsheetView::saveToFile(const QString &path, short fileType) const
 {
     switch (fileType) {
     case kTypeExcel97: xlsout::exportWorkbook(*book_, path, xlsout::ExcelFormat::Xls); return;
@@ -100,7 +100,7 @@ void TF1Book::SaveToFile(const QString &path, short fileType) const
     }
 }
 
-void TF1Book::SetCurrentCell(int row, int col)
+void SpreadsheetView::setCurrentCell(int row, int col)
 {
     const wb::CellAddress cell{std::clamp(row - 1, 0, wb::kMaxRows - 1), std::clamp(col - 1, 0, wb::kMaxColumns - 1)};
     commitEdit();
@@ -109,18 +109,18 @@ void TF1Book::SetCurrentCell(int row, int col)
     viewport()->update();
 }
 
-QString TF1Book::Text() const { return Text(current_.row + 1, current_.col + 1); }
+QString SpreadsheetView::cellText() const { return cellText(current_.row + 1, current_.col + 1); }
 
-void TF1Book::SetText(const QString &text) { SetText(current_.row + 1, current_.col + 1, text); }
+void SpreadsheetView::setCellText(const QString &text) { setCellText(current_.row + 1, current_.col + 1, text); }
 
-QString TF1Book::Text(int row, int col) const
+QString SpreadsheetView::cellText(int row, int col) const
 {
     if (row < 1 || col < 1 || row > wb::kMaxRows || col > wb::kMaxColumns)
         return QString();
     return book_->displayText(sheetIndex(), row - 1, col - 1);
 }
 
-void TF1Book::SetText(int row, int col, const QString &text)
+void SpreadsheetView::setCellText(int row, int col, const QString &text)
 {
     if (row < 1 || col < 1 || row > wb::kMaxRows || col > wb::kMaxColumns)
         throw AppError(QStringLiteral("单元格位置无效：第%1行第%2列").arg(row).arg(col));
@@ -130,7 +130,7 @@ void TF1Book::SetText(int row, int col, const QString &text)
     emit cellChanged(row, col);
 }
 
-void TF1Book::SetColumnRangeHidden(int firstCol, int lastCol, bool hidden)
+void SpreadsheetView::setColumnRangeHidden(int firstCol, int lastCol, bool hidden)
 {
     if (firstCol > lastCol)
         std::swap(firstCol, lastCol);
@@ -142,9 +142,9 @@ void TF1Book::SetColumnRangeHidden(int firstCol, int lastCol, bool hidden)
     layoutChanged();
 }
 
-void TF1Book::renderForPrint(QPrinter *printer) const { printSheet(*book_, sheetIndex(), *printer); }
+void SpreadsheetView::renderForPrint(QPrinter *printer) const { printSheet(*book_, sheetIndex(), *printer); }
 
-void TF1Book::OpenPrintPreview()
+void SpreadsheetView::openPrintPreview()
 {
     commitEdit();
     QPrinter printer(QPrinter::HighResolution);
@@ -152,19 +152,12 @@ void TF1Book::OpenPrintPreview()
     QPrintPreviewDialog dialog(&printer, this);
     dialog.setObjectName(QStringLiteral("PrintPreview"));
     dialog.setWindowTitle(QStringLiteral("打印预览"));
-    connect(&dialog, &QPrintPreviewDialog::paintRequested, this, &TF1Book::renderForPrint);
+    connect(&dialog, &QPrintPreviewDialog::paintRequested, this, &SpreadsheetView::renderForPrint);
     dialog.exec();
 }
 
-static Qt::ScrollBarPolicy scrollPolicy(int mode)
-{
-    return mode == 0 ? Qt::ScrollBarAlwaysOff : mode == 1 ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAsNeeded;
-}
 
-void TF1Book::SetShowVScrollBar(int mode) { setVerticalScrollBarPolicy(scrollPolicy(mode)); }
-void TF1Book::SetShowHScrollBar(int mode) { setHorizontalScrollBarPolicy(scrollPolicy(mode)); }
-
-void TF1Book::updateScrollBars()
+void SpreadsheetView::updateScrollBars()
 {
     const wb::Sheet &sheet = book_->sheet(sheetIndex());
     int rows = std::max(sheet.rowCount(), current_.row + 1), cols = std::max(sheet.columnCount(), current_.col + 1);
@@ -181,19 +174,19 @@ void TF1Book::updateScrollBars()
     verticalScrollBar()->setSingleStep(20);
 }
 
-void TF1Book::resizeEvent(QResizeEvent *event)
+void SpreadsheetView::resizeEvent(QResizeEvent *event)
 {
     QAbstractScrollArea::resizeEvent(event);
     updateScrollBars();
 }
 
-void TF1Book::scrollContentsBy(int, int)
+void SpreadsheetView::scrollContentsBy(int, int)
 {
     placeEditor();
     viewport()->update();
 }
 
-void TF1Book::paintEvent(QPaintEvent *event)
+void SpreadsheetView::paintEvent(QPaintEvent *event)
 {
     QPainter p(viewport());
     const int dx = horizontalScrollBar()->value(), dy = verticalScrollBar()->value();

@@ -2,7 +2,7 @@
 
 #include "common/errors.h"
 #include "workbooks/engine/workbookjson.h"
-#include "workbooks/view/tf1book.h"
+#include "workbooks/view/spreadsheetview.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -16,89 +16,89 @@
 
 using namespace mhbk;
 using namespace mhbk::test;
-using view::TF1Book;
+using view::SpreadsheetView;
 
 namespace {
 
-TEST(TF1Book, ShowsTheLoadedWorkbook)
+TEST(SpreadsheetView, ShowsTheLoadedWorkbook)
 {
     auto v = viewOf(priceList());
-    EXPECT_EQ(v->Text(1, 1), QStringLiteral("材料价格表"));
-    EXPECT_EQ(v->Text(3, 4), QStringLiteral("50.00"));
-    EXPECT_EQ(v->Text(5, 4), QStringLiteral("90.00"));
-    const QString png = QStringLiteral(MHBK_VIEW_TEST_OUT "/tf1book.png");
+    EXPECT_EQ(v->cellText(1, 1), QStringLiteral("材料价格表"));
+    EXPECT_EQ(v->cellText(3, 4), QStringLiteral("50.00"));
+    EXPECT_EQ(v->cellText(5, 4), QStringLiteral("90.00"));
+    const QString png = QStringLiteral(MHBK_VIEW_TEST_OUT "/spreadsheetview.png");
     EXPECT_TRUE(v->grab().save(png));
 }
 
-TEST(TF1Book, CellsOutsideTheUsedRangeReadEmpty)
+TEST(SpreadsheetView, CellsOutsideTheUsedRangeReadEmpty)
 {
     auto v = viewOf(priceList());
-    v->SetCurrentCell(100, 100);
-    EXPECT_EQ(v->Text(), QString());
-    EXPECT_EQ(v->Text(0, 0), QString());
-    EXPECT_EQ(v->Text(-3, 2), QString());
-    v->SetText(QStringLiteral("3"));
-    EXPECT_EQ(v->Text(100, 100), QStringLiteral("3"));
-    v->SetText(QString());
-    EXPECT_EQ(v->Text(), QString());
+    v->setCurrentCell(100, 100);
+    EXPECT_EQ(v->cellText(), QString());
+    EXPECT_EQ(v->cellText(0, 0), QString());
+    EXPECT_EQ(v->cellText(-3, 2), QString());
+    v->setCellText(QStringLiteral("3"));
+    EXPECT_EQ(v->cellText(100, 100), QStringLiteral("3"));
+    v->setCellText(QString());
+    EXPECT_EQ(v->cellText(), QString());
 }
 
 // Programs write locked cells (the duct pages fill in results); only the user is refused.
-TEST(TF1Book, ProgramWritesRecalculateDependents)
+TEST(SpreadsheetView, ProgramWritesRecalculateDependents)
 {
     auto v = viewOf(priceList());
-    v->SetCurrentCell(3, 3);
-    v->SetText(QStringLiteral("10"));
-    EXPECT_EQ(v->Text(3, 4), QStringLiteral("125.00"));
-    EXPECT_EQ(v->Text(5, 4), QStringLiteral("165.00"));
-    v->SetText(5, 1, QStringLiteral("备注"));
-    EXPECT_EQ(v->Text(5, 1), QStringLiteral("备注"));
+    v->setCurrentCell(3, 3);
+    v->setCellText(QStringLiteral("10"));
+    EXPECT_EQ(v->cellText(3, 4), QStringLiteral("125.00"));
+    EXPECT_EQ(v->cellText(5, 4), QStringLiteral("165.00"));
+    v->setCellText(5, 1, QStringLiteral("备注"));
+    EXPECT_EQ(v->cellText(5, 1), QStringLiteral("备注"));
 }
 
-TEST(TF1Book, TypingIntoAnUnlockedCellRecalculates)
+TEST(SpreadsheetView, TypingIntoAnUnlockedCellRecalculates)
 {
     auto v = viewOf(priceList());
-    v->SetCurrentCell(3, 3); // C3, a quantity
+    v->setCurrentCell(3, 3); // C3, a quantity
     typeText(*v, QStringLiteral("10"));
     ASSERT_TRUE(v->isEditing());
     press(*v, Qt::Key_Return);
     EXPECT_FALSE(v->isEditing());
-    EXPECT_EQ(v->Text(3, 4), QStringLiteral("125.00"));
-    EXPECT_EQ(v->Text(5, 4), QStringLiteral("165.00"));
-    EXPECT_EQ(v->CurrentRow(), 4); // Enter moves down
-    EXPECT_EQ(v->CurrentCol(), 3);
+    EXPECT_EQ(v->cellText(3, 4), QStringLiteral("125.00"));
+    EXPECT_EQ(v->cellText(5, 4), QStringLiteral("165.00"));
+    EXPECT_EQ(v->currentRow(), 4); // Enter moves down
+    EXPECT_EQ(v->currentColumn(), 3);
 }
 
-TEST(TF1Book, EditingALockedCellIsSilentlyRefused)
+TEST(SpreadsheetView, EditingALockedCellIsSilentlyRefused)
 {
     auto v = viewOf(priceList());
     for (auto [row, col] : {std::pair(3, 4), std::pair(1, 1), std::pair(2, 2)}) {
-        v->SetCurrentCell(row, col);
-        const QString before = v->Text();
+        v->setCurrentCell(row, col);
+        const QString before = v->cellText();
         typeText(*v, QStringLiteral("7"));
         EXPECT_FALSE(v->isEditing()) << row << "," << col;
         press(*v, Qt::Key_F2);
         EXPECT_FALSE(v->isEditing());
         press(*v, Qt::Key_Delete);
-        EXPECT_EQ(v->Text(), before);
+        EXPECT_EQ(v->cellText(), before);
     }
 }
 
-TEST(TF1Book, EscapeCancelsAnEdit)
+TEST(SpreadsheetView, EscapeCancelsAnEdit)
 {
     auto v = viewOf(priceList());
-    v->SetCurrentCell(3, 2);
+    v->setCurrentCell(3, 2);
     typeText(*v, QStringLiteral("99"));
     press(*v, Qt::Key_Escape);
     EXPECT_FALSE(v->isEditing());
-    EXPECT_EQ(v->Text(3, 2), QStringLiteral("12.5"));
+    EXPECT_EQ(v->cellText(3, 2), QStringLiteral("12.5"));
 }
 
-TEST(TF1Book, KeyboardMovesOverMergesAndHiddenColumns)
+TEST(SpreadsheetView, KeyboardMovesOverMergesAndHiddenColumns)
 {
     auto v = viewOf(priceList());
-    v->SetColumnRangeHidden(2, 2, true); // B
-    v->SetCurrentCell(1, 1);             // A1, the anchor of the merged title A1:D1
+    v->setColumnRangeHidden(2, 2, true); // B
+    v->setCurrentCell(1, 1);             // A1, the anchor of the merged title A1:D1
     const struct {
         int key;
         int row, col; // the current cell afterwards
@@ -117,37 +117,37 @@ TEST(TF1Book, KeyboardMovesOverMergesAndHiddenColumns)
     };
     for (const auto &s : steps) {
         press(*v, s.key);
-        EXPECT_EQ(std::pair(v->CurrentRow(), v->CurrentCol()), std::pair(s.row, s.col)) << "key " << s.key;
+        EXPECT_EQ(std::pair(v->currentRow(), v->currentColumn()), std::pair(s.row, s.col)) << "key " << s.key;
     }
 }
 
-TEST(TF1Book, CopiesTheSelectionAsTabSeparatedText)
+TEST(SpreadsheetView, CopiesTheSelectionAsTabSeparatedText)
 {
     auto v = viewOf(priceList());
     v->setSelection({1, 0, 3, 3});
     EXPECT_EQ(v->selectionText(), QStringLiteral("名称\t单价\t数量\t金额\n"
                                                  "焊接钢管\t12.5\t4\t50.00\n"
                                                  "镀锌钢管\t20\t2\t40.00\n"));
-    v->SetColumnRangeHidden(2, 3, true);
-    v->SetText(2, 1, QStringLiteral("名\t称"));
+    v->setColumnRangeHidden(2, 3, true);
+    v->setCellText(2, 1, QStringLiteral("名\t称"));
     v->setSelection({1, 0, 2, 3});
     press(*v, Qt::Key_C, Qt::ControlModifier);
     EXPECT_EQ(QApplication::clipboard()->text(), QStringLiteral("\"名\t称\"\t金额\n焊接钢管\t50.00\n"));
 }
 
-TEST(TF1Book, ShiftArrowsExtendTheSelection)
+TEST(SpreadsheetView, ShiftArrowsExtendTheSelection)
 {
     auto v = viewOf(priceList());
-    v->SetCurrentCell(3, 1);
+    v->setCurrentCell(3, 1);
     press(*v, Qt::Key_Right, Qt::ShiftModifier);
     press(*v, Qt::Key_Down, Qt::ShiftModifier);
     const wb::CellRange sel = v->selection();
     EXPECT_EQ(sel, (wb::CellRange{2, 0, 3, 1}));
 }
 
-TEST(TF1Book, LoadingReportsWhereTheDataIsBroken)
+TEST(SpreadsheetView, LoadingReportsWhereTheDataIsBroken)
 {
-    TF1Book v;
+    SpreadsheetView v;
     QTemporaryDir dir;
     const QString broken = dir.filePath(QStringLiteral("tmp"));
     QFile f(broken);
@@ -157,34 +157,34 @@ TEST(TF1Book, LoadingReportsWhereTheDataIsBroken)
     const struct {
         QString path;
         short type;
-    } cases[] = {{broken, TF1Book::kTypeWorkbook},
-                 {dir.filePath(QStringLiteral("missing")), TF1Book::kTypeWorkbook},
-                 {broken, TF1Book::kTypeExcel97}};
+    } cases[] = {{broken, SpreadsheetView::kTypeWorkbook},
+                 {dir.filePath(QStringLiteral("missing")), SpreadsheetView::kTypeWorkbook},
+                 {broken, SpreadsheetView::kTypeExcel97}};
     for (const auto &c : cases) {
-        EXPECT_THROW(v.LoadFromFile(c.path, c.type), AppError) << c.path.toStdString();
-        EXPECT_EQ(v.Text(1, 1), QString()); // the shown workbook is unchanged
+        EXPECT_THROW(v.loadFromFile(c.path, c.type), AppError) << c.path.toStdString();
+        EXPECT_EQ(v.cellText(1, 1), QString()); // the shown workbook is unchanged
     }
-    EXPECT_THROW(v.LoadFromData(QByteArray("{\"version\": 1, \"sheets\": [")), AppError);
+    EXPECT_THROW(v.loadFromData(QByteArray("{\"version\": 1, \"sheets\": [")), AppError);
 }
 
-TEST(TF1Book, SavesWhatItShows)
+TEST(SpreadsheetView, SavesWhatItShows)
 {
     QTemporaryDir dir;
     auto v = viewOf(priceList());
-    v->SetText(3, 3, QStringLiteral("8"));
+    v->setCellText(3, 3, QStringLiteral("8"));
     const QString stored = dir.filePath(QStringLiteral("copy"));
-    v->SaveToFile(stored, TF1Book::kTypeWorkbook);
-    TF1Book again;
-    again.LoadFromFile(stored, TF1Book::kTypeWorkbook);
-    EXPECT_EQ(again.Text(5, 4), QStringLiteral("140.00"));
-    for (short type : {TF1Book::kTypeExcel97, TF1Book::kTypeExcel2007}) {
+    v->saveToFile(stored, SpreadsheetView::kTypeWorkbook);
+    SpreadsheetView again;
+    again.loadFromFile(stored, SpreadsheetView::kTypeWorkbook);
+    EXPECT_EQ(again.cellText(5, 4), QStringLiteral("140.00"));
+    for (short type : {SpreadsheetView::kTypeExcel97, SpreadsheetView::kTypeExcel2007}) {
         const QString path = dir.filePath(QStringLiteral("out%1").arg(type));
-        v->SaveToFile(path, type);
+        v->saveToFile(path, type);
         QFile f(path);
         ASSERT_TRUE(f.open(QIODevice::ReadOnly));
-        EXPECT_EQ(f.read(2), type == TF1Book::kTypeExcel97 ? QByteArray("\xD0\xCF") : QByteArray("PK"));
+        EXPECT_EQ(f.read(2), type == SpreadsheetView::kTypeExcel97 ? QByteArray("\xD0\xCF") : QByteArray("PK"));
     }
-    EXPECT_THROW(v->SaveToFile(dir.filePath(QStringLiteral("x")), 5), AppError);
+    EXPECT_THROW(v->saveToFile(dir.filePath(QStringLiteral("x")), 5), AppError);
 }
 
 } // namespace
@@ -193,7 +193,7 @@ namespace {
 
 // The preview dialog gets its pages from the sheet's printout: a long sheet previews on
 // several A4 pages.
-TEST(TF1Book, PrintPreviewShowsThePagedSheet)
+TEST(SpreadsheetView, PrintPreviewShowsThePagedSheet)
 {
     wb::Workbook book = priceList();
     for (int r = 5; r < 150; ++r)
@@ -210,7 +210,7 @@ TEST(TF1Book, PrintPreviewShowsThePagedSheet)
                 d->reject();
             }
     });
-    v->OpenPrintPreview();
+    v->openPrintPreview();
     EXPECT_EQ(title, QStringLiteral("打印预览"));
     EXPECT_GT(pages, 1);
 }

@@ -1,7 +1,7 @@
 // Keyboard, mouse, in-place editing and copying of the spreadsheet view.
 #include "workbooks/engine/workbook.h"
 #include "workbooks/view/sheetgeometry.h"
-#include "workbooks/view/tf1book.h"
+#include "workbooks/view/spreadsheetview.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -39,7 +39,7 @@ private:
 
 } // namespace
 
-wb::CellRange TF1Book::selection() const
+wb::CellRange SpreadsheetView::selection() const
 {
     const wb::CellAddress a = current_, b = anchor_;
     wb::CellRange r{std::min(a.row, b.row), std::min(a.col, b.col), std::max(a.row, b.row), std::max(a.col, b.col)};
@@ -57,7 +57,7 @@ wb::CellRange TF1Book::selection() const
     return r;
 }
 
-void TF1Book::setSelection(const wb::CellRange &range)
+void SpreadsheetView::setSelection(const wb::CellRange &range)
 {
     commitEdit();
     anchor_ = {range.lastRow, range.lastCol};
@@ -66,7 +66,7 @@ void TF1Book::setSelection(const wb::CellRange &range)
     viewport()->update();
 }
 
-QString TF1Book::selectionText() const
+QString SpreadsheetView::selectionText() const
 {
     const wb::Sheet &sheet = book_->sheet(sheetIndex());
     const wb::CellRange r = selection();
@@ -83,22 +83,22 @@ QString TF1Book::selectionText() const
     return out;
 }
 
-void TF1Book::copySelection() const { QApplication::clipboard()->setText(selectionText()); }
+void SpreadsheetView::copySelection() const { QApplication::clipboard()->setText(selectionText()); }
 
-wb::CellAddress TF1Book::cellAt(const QPoint &pos) const
+wb::CellAddress SpreadsheetView::cellAt(const QPoint &pos) const
 {
     return anchorOf({geometry_->rowAt(pos.y() + verticalScrollBar()->value()),
                      geometry_->columnAt(pos.x() + horizontalScrollBar()->value())});
 }
 
-wb::CellAddress TF1Book::anchorOf(wb::CellAddress cell) const
+wb::CellAddress SpreadsheetView::anchorOf(wb::CellAddress cell) const
 {
     if (const wb::CellRange *m = book_->sheet(sheetIndex()).mergeAt(cell.row, cell.col))
         return {m->firstRow, m->firstCol};
     return cell;
 }
 
-void TF1Book::setCurrent(wb::CellAddress cell, bool extend)
+void SpreadsheetView::setCurrent(wb::CellAddress cell, bool extend)
 {
     current_ = cell;
     if (!extend)
@@ -108,7 +108,7 @@ void TF1Book::setCurrent(wb::CellAddress cell, bool extend)
 }
 
 // One step in a direction, over a merged range as over one cell and past hidden rows and columns.
-void TF1Book::moveCurrent(int dRow, int dCol, bool extend)
+void SpreadsheetView::moveCurrent(int dRow, int dCol, bool extend)
 {
     const wb::Sheet &sheet = book_->sheet(sheetIndex());
     int row = current_.row, col = current_.col;
@@ -126,7 +126,7 @@ void TF1Book::moveCurrent(int dRow, int dCol, bool extend)
     setCurrent(extend ? wb::CellAddress{row, col} : anchorOf({row, col}), extend);
 }
 
-void TF1Book::ensureVisible(wb::CellAddress cell)
+void SpreadsheetView::ensureVisible(wb::CellAddress cell)
 {
     updateScrollBars();
     const SheetGeometry::Rect r = geometry_->cellRect(cell.row, cell.col);
@@ -142,10 +142,10 @@ void TF1Book::ensureVisible(wb::CellAddress cell)
         v->setValue(std::min(r.y, r.y + r.h - view.height()));
 }
 
-bool TF1Book::isEditing() const { return editor_ && editor_->isVisible(); }
+bool SpreadsheetView::isEditing() const { return editor_ && editor_->isVisible(); }
 
 // Locked cells of a protected sheet are refused without a word, as the pages want it.
-bool TF1Book::beginEdit(const QString &initial, bool replace)
+bool SpreadsheetView::beginEdit(const QString &initial, bool replace)
 {
     if (!book_->isEditable(sheetIndex(), current_.row, current_.col))
         return false;
@@ -177,7 +177,7 @@ bool TF1Book::beginEdit(const QString &initial, bool replace)
     return true;
 }
 
-void TF1Book::placeEditor()
+void SpreadsheetView::placeEditor()
 {
     if (!editor_ || !geometry_)
         return;
@@ -186,7 +186,7 @@ void TF1Book::placeEditor()
                          std::max(r.w - 2, 20), std::max(r.h - 2, editor_->sizeHint().height()));
 }
 
-void TF1Book::commitEdit()
+void SpreadsheetView::commitEdit()
 {
     if (!isEditing())
         return;
@@ -199,7 +199,7 @@ void TF1Book::commitEdit()
     emit cellChanged(editing_.row + 1, editing_.col + 1);
 }
 
-void TF1Book::cancelEdit()
+void SpreadsheetView::cancelEdit()
 {
     if (!isEditing())
         return;
@@ -207,14 +207,14 @@ void TF1Book::cancelEdit()
     setFocus();
 }
 
-bool TF1Book::focusNextPrevChild(bool next)
+bool SpreadsheetView::focusNextPrevChild(bool next)
 {
     if (isEditing())
         return QAbstractScrollArea::focusNextPrevChild(next);
     return false; // Tab moves between cells
 }
 
-void TF1Book::keyPressEvent(QKeyEvent *e)
+void SpreadsheetView::keyPressEvent(QKeyEvent *e)
 {
     const bool shift = e->modifiers() & Qt::ShiftModifier;
     const int pageRows = std::max(1, viewport()->height() / std::max(1, geometry_->height(current_.row)));
@@ -256,7 +256,7 @@ void TF1Book::keyPressEvent(QKeyEvent *e)
     QAbstractScrollArea::keyPressEvent(e);
 }
 
-void TF1Book::mousePressEvent(QMouseEvent *e)
+void SpreadsheetView::mousePressEvent(QMouseEvent *e)
 {
     if (e->button() != Qt::LeftButton)
         return;
@@ -265,7 +265,7 @@ void TF1Book::mousePressEvent(QMouseEvent *e)
     setCurrent(cellAt(e->position().toPoint()), e->modifiers() & Qt::ShiftModifier);
 }
 
-void TF1Book::mouseMoveEvent(QMouseEvent *e)
+void SpreadsheetView::mouseMoveEvent(QMouseEvent *e)
 {
     if (!(e->buttons() & Qt::LeftButton))
         return;
@@ -277,7 +277,7 @@ void TF1Book::mouseMoveEvent(QMouseEvent *e)
     viewport()->update();
 }
 
-void TF1Book::mouseDoubleClickEvent(QMouseEvent *e)
+void SpreadsheetView::mouseDoubleClickEvent(QMouseEvent *e)
 {
     if (e->button() == Qt::LeftButton)
         beginEdit(QString(), false);

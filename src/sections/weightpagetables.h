@@ -7,7 +7,7 @@
 namespace mhbk {
 
 // The six bar and plate pages, and the nine pipe pages.
-const std::vector<WeightPageSpec> &barPageSpecs();
-const std::vector<WeightPageSpec> &pipePageSpecs();
+const std::vector<WeightPageDescription> &barPageDescriptions();
+const std::vector<WeightPageDescription> &pipePageDescriptions();
 
 } // namespace mhbk

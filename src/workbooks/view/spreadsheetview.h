@@ -23,49 +23,38 @@ class SheetGeometry;
 // recalculates, navigates with the keyboard and copies a selection as tab-separated text.
 // It has no edit bar, no row or column headings and no sheet tabs.
 //
-// The operations keep the control's historic names and count rows and columns from 1.
-class TF1Book : public QAbstractScrollArea {
+// Row and column numbers in its interface count from 1.
+class SpreadsheetView : public QAbstractScrollArea {
     Q_OBJECT
 
 public:
-    // File types of LoadFromFile / SaveToFile.
+    // File types of loadFromFile / saveToFile.
     static constexpr short kTypeExcel97 = 11;   // .xls
     static constexpr short kTypeWorkbook = 12;  // the stored workbook format
     static constexpr short kTypeExcel2007 = 13; // .xlsx
 
-    explicit TF1Book(QWidget *parent = nullptr);
-    ~TF1Book() override;
+    explicit SpreadsheetView(QWidget *parent = nullptr);
+    ~SpreadsheetView() override;
 
     // Replaces the shown workbook. Throws mhbk::AppError when the file cannot be read, is not
     // of type 12, or is malformed (the message says where).
-    void LoadFromFile(const QString &path, short fileType);
-    void LoadFromData(const QByteArray &data);
+    void loadFromFile(const QString &path, short fileType);
+    void loadFromData(const QByteArray &data);
     // Writes the workbook as shown, the user's edits included. Throws mhbk::AppError.
-    void SaveToFile(const QString &path, short fileType) const;
+    void saveToFile(const QString &path, short fileType) const;
 
-    void SetCurrentCell(int row, int col);
-    int CurrentRow() const { return current_.row + 1; }
-    int CurrentCol() const { return current_.col + 1; }
+    void setCurrentCell(int row, int col);
+    int currentRow() const { return current_.row + 1; }
+    int currentColumn() const { return current_.col + 1; }
     // The current cell's text as shown; writing interprets the text as typed (an empty text
     // clears the cell). Programmatic writes are not subject to cell protection.
-    QString Text() const;
-    void SetText(const QString &text);
-    QString Text(int row, int col) const;
-    void SetText(int row, int col, const QString &text);
-    void SetColumnRangeHidden(int firstCol, int lastCol, bool hidden);
-    void OpenPrintPreview();
+    QString cellText() const;
+    void setCellText(const QString &text);
+    QString cellText(int row, int col) const;
+    void setCellText(int row, int col, const QString &text);
+    void setColumnRangeHidden(int firstCol, int lastCol, bool hidden);
+    void openPrintPreview();
 
-    // Display properties written by the page loader. The view never shows an edit bar,
-    // headings, tabs or designer; the scroll bar values are 0 never, 1 always, 2 as needed.
-    void SetShowEditBar(bool) {}
-    void SetShowRowHeading(bool) {}
-    void SetShowColHeading(bool) {}
-    void SetShowLockedCellsError(bool on) { showLockedError_ = on; }
-    void SetAllowDesigner(bool) {}
-    void SetAllowTabs(bool) {}
-    void SetShowVScrollBar(int mode);
-    void SetShowHScrollBar(int mode);
-    void SetShowTabs(int) {}
 
     // The selection (zero-based, inclusive) and its tab-separated text, as Ctrl+C copies it.
     wb::CellRange selection() const;
@@ -115,7 +104,6 @@ private:
     wb::CellAddress anchor_; // the other corner of the selection
     QLineEdit *editor_ = nullptr;
     wb::CellAddress editing_;
-    bool showLockedError_ = false;
 };
 
 } // namespace mhbk::view

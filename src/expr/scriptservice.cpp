@@ -36,18 +36,18 @@ ScriptEvaluator::Outcome ScriptEvaluator::evaluateQuietly(const QString &express
 {
     Outcome outcome;
     try {
-        Reset();
-        const vbs::Variant result = Eval(expression);
+        reset();
+        const vbs::Variant result = eval(expression);
         try {
             outcome.value = roundToDecimals(toExtended(result), digits);
         } catch (const vbs::ScriptException &e) {
             // A result that is no number: the engine itself reported nothing, so the
             // conversion's own error is what the user is told.
-            Error().set(e.error());
+            error().set(e.error());
             outcome.error = e.error();
         }
     } catch (const vbs::ScriptException &) {
-        outcome.error = Error().details();
+        outcome.error = error().details();
     } catch (const std::exception &e) {
         outcome.error = vbs::ScriptError{7, QString::fromLocal8Bit(e.what()), 0};
     }

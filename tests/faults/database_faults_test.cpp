@@ -90,7 +90,7 @@ bool typeIntoFirstItem(MainWindow &window, int page, const QString &text)
     return true;
 }
 
-void printTo(const Damage &damage, std::ostream *os) { *os << damage.name; }
+void PrintTo(const Damage &damage, std::ostream *os) { *os << damage.name; }
 
 class DamagedDatabase : public ::testing::TestWithParam<Damage> {};
 

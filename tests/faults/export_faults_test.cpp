@@ -34,7 +34,7 @@ using xlsout::ExcelFormat;
 // The three ways the program writes a workbook file: .xls, .xlsx, and its own stored format.
 enum class Writer { Xls, Xlsx, Stored };
 
-void printTo(Writer writer, std::ostream *os) { *os << (writer == Writer::Xls ? "xls" : writer == Writer::Xlsx ? "xlsx" : "stored"); }
+void PrintTo(Writer writer, std::ostream *os) { *os << (writer == Writer::Xls ? "xls" : writer == Writer::Xlsx ? "xlsx" : "stored"); }
 
 QString suffix(Writer writer)
 {
@@ -142,7 +142,7 @@ std::vector<Place> places()
     };
 }
 
-void printTo(const Place &place, std::ostream *os) { *os << place.name; }
+void PrintTo(const Place &place, std::ostream *os) { *os << place.name; }
 
 class ExportPlace : public ::testing::TestWithParam<std::tuple<Place, Writer>> {};
 
@@ -185,7 +185,7 @@ INSTANTIATE_TEST_SUITE_P(Faults, ExportPlace,
 }  // namespace mhbk::test
 
 namespace mhbk::xlsout {
-void printTo(ExcelFormat format, std::ostream *os) { *os << (format == ExcelFormat::Xls ? "xls" : "xlsx"); }
+void PrintTo(ExcelFormat format, std::ostream *os) { *os << (format == ExcelFormat::Xls ? "xls" : "xlsx"); }
 } // namespace mhbk::xlsout
 
 namespace mhbk::test {

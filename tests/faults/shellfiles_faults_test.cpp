@@ -37,7 +37,7 @@ struct BadAutostart {
     std::function<QString(const QString &home, std::shared_ptr<void> &guard, QString &why)> spoil;
 };
 
-void printTo(const BadAutostart &bad, std::ostream *os) { *os << bad.name; }
+void PrintTo(const BadAutostart &bad, std::ostream *os) { *os << bad.name; }
 
 class AutostartFolder : public ::testing::TestWithParam<BadAutostart> {};
 

@@ -63,7 +63,7 @@ protected:
 TEST_F(SheetWindowTest, EachPageGetsItsSheetOnce)
 {
     open(6);
-    EXPECT_STREQ(window_->metaObject()->className(), "mhbk::sheets::TfrmGGBW");
+    EXPECT_STREQ(window_->metaObject()->className(), "mhbk::sheets::OuterDiameterSheet");
     EXPECT_EQ(window_->objectName(), "TfrmGGBW");
     EXPECT_EQ(window_->parentWidget(), page_.get());
     EXPECT_TRUE(window_->isVisible());

@@ -1,4 +1,4 @@
-#include "common/clicommands.h"
+#include "expr/cli_eval.h"
 #include "common/reporter.h"
 #include "expr/resultformat.h"
 #include "expr/scriptservice.h"

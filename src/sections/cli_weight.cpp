@@ -1,4 +1,4 @@
-#include "common/clicommands.h"
+#include "sections/cli_weight.h"
 
 #include "common/errors.h"
 #include "common/numtext.h"

@@ -1,4 +1,4 @@
-#include "common/clicommands.h"
+#include "sheets/cli_sheet.h"
 #include "common/errors.h"
 #include "sheets/sheetcalc.h"
 

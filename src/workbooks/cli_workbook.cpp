@@ -1,4 +1,4 @@
-#include "common/clicommands.h"
+#include "workbooks/cli_workbook.h"
 
 #include "common/errors.h"
 #include "data/database.h"

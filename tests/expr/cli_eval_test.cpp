@@ -1,6 +1,6 @@
 // mhbk-cli eval: what the result field would show, errors on standard error.
 #include "qstringprint.h"
-#include "common/clicommands.h"
+#include "expr/cli_eval.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "common/clicommands.h"
+#include "sections/cli_weight.h"
 #include "sectiontestdb.h"
 
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "common/clicommands.h"
+#include "sections/cli_weight.h"
 #include "data/database.h"
 #include "data/datasets.h"
 #include "data/stringgrid.h"

@@ -1,4 +1,4 @@
-#include "common/clicommands.h"
+#include "sheets/cli_sheet.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // "mhbk-cli workbook": the stored workbook of a page, typed cells, the duct run, printed cells
 // and the Excel export, on a copy of the built database.
 
-#include "common/clicommands.h"
+#include "workbooks/cli_workbook.h"
 #include "support/testdb.h"
 
 #include <QFileInfo>

@@ -1,8 +1,16 @@
-#include "common/clicommands.h"
+#include "clicommands.h"
+
+#include "expr/cli_eval.h"
+#include "sections/cli_weight.h"
+#include "sheets/cli_sheet.h"
+#include "workbooks/cli_workbook.h"
 
 namespace mhbk {
 
 namespace {
+
+// One sub-command. `args` excludes the sub-command's own name.
+using CliCommandFn = int (*)(const QStringList &args, QTextStream &out, QTextStream &err);
 
 struct CliCommand {
     const char *name;

@@ -5,18 +5,8 @@
 
 namespace mhbk {
 
-// One sub-command of mhbk-cli. `args` excludes the sub-command's own name.
-// Returns the exit status: 0 for success, 1 for bad input (message on `err`).
-using CliCommandFn = int (*)(const QStringList &args, QTextStream &out, QTextStream &err);
-
-// Each subsystem implements its own sub-commands (see src/*/cli*.cpp).
-int runEvalCommand(const QStringList &args, QTextStream &out, QTextStream &err);      // eval
-int runWeightCommand(const QStringList &args, QTextStream &out, QTextStream &err);    // weight
-int runTableCommand(const QStringList &args, QTextStream &out, QTextStream &err);     // table
-int runSheetCommand(const QStringList &args, QTextStream &out, QTextStream &err);     // sheet
-int runWorkbookCommand(const QStringList &args, QTextStream &out, QTextStream &err);  // workbook
-
-// Dispatches on args[0]; prints usage for --help or an unknown command.
+// The mhbk-cli dispatcher: runs the sub-command named by args[0] with the rest of the
+// arguments; prints usage for --help or an unknown command. Returns the exit status.
 int runCliCommand(const QStringList &args, QTextStream &out, QTextStream &err);
 
 } // namespace mhbk

@@ -1,4 +1,4 @@
-#include "common/clicommands.h"
+#include "clicommands.h"
 
 #include <QCoreApplication>
 #include <QTextStream>

@@ -1,0 +1,12 @@
+#pragma once
+
+#include <QStringList>
+#include <QTextStream>
+
+namespace mhbk {
+
+// "mhbk-cli workbook": `args` excludes the sub-command's name. Returns the exit status: 0 for
+// success, 1 for bad input (message on `err`).
+int runWorkbookCommand(const QStringList &args, QTextStream &out, QTextStream &err);
+
+} // namespace mhbk

@@ -9,6 +9,10 @@ namespace mhbk::sheets {
 namespace {
 
 const QString kSubtotal = QStringLiteral("小计");
+
+const QString kFormulaRule =
+    QStringLiteral("刷油面积 S=πDL；保温体积 V=π(D+1.033δ)×1.033δ×L，保温面积约为 π(D+2.1δ)×L，依据《全国统一安装工程"
+                   "预算工程量计算规则》(GYDGZ-201-2000)第十一册。");
 const QString kTotal = QStringLiteral("合计");
 
 QStringList columnHeaders(const QString &first)
@@ -49,7 +53,8 @@ const char *const kOuterDiameters[] = {
 
 SheetDescription buildOuterDiameterSheet()
 {
-    SheetDescription d{QStringLiteral("TfrmGGBW"), QStringLiteral("od"), true, {}};
+    SheetDescription d{QStringLiteral("TfrmGGBW"), QStringLiteral("od"), true, {},
+                       kFormulaRule + QStringLiteral("外径为各类钢管的常用外径，不出自同一标准。")};
     d.rows.push_back({RowKind::Header, QStringLiteral("管道外径"), 0, {}});
     std::size_t next = 0;
     for (std::size_t b = 1; b < kBoundaries.size(); ++b) {
@@ -74,7 +79,7 @@ const NominalRow kNominalRows[] = {
     {"32(42.25)", 42.25, "0.1297"}, {"40(48)", 48, "0.1507"},       {"50(60)", 60, "0.1885"},
     {nullptr, 0, nullptr},
     {"70(75.5)", 75.5, "0.2386"},   {"80(88.5)", 88.5, "0.2795"},   {"100(114)", 114, "0.3580"},
-    {"125(140)", 140, "0.4810"},
+    {"125(140)", 140, "0.4398"},
     {nullptr, 0, nullptr},
     {"150(165)", 165, "0.5181"},    {"200(219)", 219, "0.6880"},    {"250(273)", 273, "0.8580"},
     {"300(325)", 325, "1.0201"},    {"350(377)", 377, "1.1840"},    {"400(426)", 426, "1.3685"},
@@ -86,7 +91,10 @@ const NominalRow kNominalRows[] = {
 
 SheetDescription buildNominalSizeSheet()
 {
-    SheetDescription d{QStringLiteral("TfrmGGBW_Old"), QStringLiteral("dn"), false, {}};
+    SheetDescription d{QStringLiteral("TfrmGGBW_Old"), QStringLiteral("dn"), false, {},
+                       kFormulaRule + QStringLiteral("DN15~DN150 的外径为 GB/T 3091-1993 焊接钢管外径（现行 "
+                                                     "GB/T 3091-2015 外径不同，如 DN15 为 21.3），DN200 及以上为"
+                                                     "无缝钢管常用外径。")};
     d.rows.push_back({RowKind::Header, QStringLiteral("管径"), 0, {}});
     for (const NominalRow &r : kNominalRows) {
         if (r.label)

@@ -42,6 +42,7 @@ struct SheetDescription {
     QString sheetKey;       // command-line name: "od" or "dn"
     bool areaFromDiameter;  // column 2 computed from D, or fixed text
     std::vector<SheetRow> rows;  // index = grid row; row 0 is the header
+    QString standardNote;        // the standards and rules the diameters and formulas follow
 
     int rowCount() const { return static_cast<int>(rows.size()); }
     RowKind kind(int row) const;

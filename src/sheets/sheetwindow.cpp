@@ -35,6 +35,11 @@ SheetWindow::SheetWindow(const SheetDescription &sheet, Reporter &reporter, QWid
     layout->addWidget(createTitleStrip());
     grid_ = new SheetGrid(sheet_, this);
     layout->addWidget(grid_, 1);
+    auto *note = new QLabel(sheet_.standardNote, this);
+    note->setObjectName(QStringLiteral("lblStandardNote"));
+    note->setWordWrap(true);
+    note->setContentsMargins(8, 4, 8, 0);
+    layout->addWidget(note);
     layout->addWidget(createBottomStrip());
 
     fillFirstSheet();

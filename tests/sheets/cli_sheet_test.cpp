@@ -42,6 +42,15 @@ TEST(SheetCommand, NominalSheetWithThickness)
     EXPECT_EQ(r.lines[25], QStringLiteral("合计\t\t\t0.0000\t\t0.0000\t\t0.0000"));
 }
 
+TEST(SheetCommand, NominalSheetPaintsDn125AsItsOwnPipe)
+{
+    const CliResult r = runSheet({"dn", "--length", "11=10"});
+    ASSERT_EQ(r.status, 0) << r.err.toStdString();
+    ASSERT_EQ(r.lines.size(), 26);
+    EXPECT_TRUE(r.lines[11].startsWith(QStringLiteral("125(140)\t10\t0.4398\t4.3980\t"))) << r.lines[11].toStdString();
+    EXPECT_TRUE(r.lines[12].startsWith(QStringLiteral("小计\t\t\t4.3980\t"))) << r.lines[12].toStdString();
+}
+
 TEST(SheetCommand, BadInputFailsWithAMessage)
 {
     const QStringList bad[] = {

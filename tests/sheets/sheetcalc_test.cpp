@@ -55,6 +55,26 @@ TEST(SheetLayout, NominalSizeRowsAndFixedAreas)
     EXPECT_EQ(at(grid, 3, 25), "0.0000");
 }
 
+// The fixed painting areas are π·D of the row's own pipe as printed to four decimals; none may
+// stray from it by more than the rounding of the printed table (the largest is 2.3 % at 32(42.25)).
+TEST(SheetLayout, NominalSizeFixedAreasFitTheirDiameters)
+{
+    const TextGrid grid = createSheet(dn(), 20);
+    for (int row = 1; row < dn().rowCount(); ++row) {
+        if (!dn().isDataRow(row))
+            continue;
+        const double piD = kPi * dn().rows[static_cast<std::size_t>(row)].diameterMm / 1000;
+        const double shown = grid.cell(ColAreaPerMetre, row).toDouble();
+        EXPECT_NEAR(shown / piD, 1.0, 0.023) << at(grid, 0, row);
+    }
+    struct Expected { int row; const char *label; const char *area; };
+    for (const Expected &e : {Expected{10, "100(114)", "0.3580"}, Expected{11, "125(140)", "0.4398"},
+                              Expected{13, "150(165)", "0.5181"}}) {
+        EXPECT_EQ(at(grid, 0, e.row), e.label);
+        EXPECT_EQ(at(grid, 2, e.row), e.area);
+    }
+}
+
 TEST(SheetFigures, OuterDiameter14WithLength10)
 {
     TextGrid grid = createSheet(od(), 20);

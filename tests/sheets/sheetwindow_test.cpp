@@ -6,6 +6,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QClipboard>
+#include <QLabel>
 #include <QSpinBox>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -75,6 +76,30 @@ TEST_F(SheetWindowTest, EachPageGetsItsSheetOnce)
     ASSERT_NE(old, nullptr);
     EXPECT_EQ(old->objectName(), "TfrmGGBW_Old");
     EXPECT_EQ(mhbk::createSheetWindow(7, &other, reporter_), nullptr);
+}
+
+// Each sheet names, under its grid, the standards its diameters and formulas follow; the nominal
+// sheet's diameters are the 1993 edition's and it says so. Its DN125 row paints π·D of 140 mm.
+TEST_F(SheetWindowTest, EachSheetNamesItsStandards)
+{
+    struct Expected {
+        int page;
+        const char *editions[2];
+    };
+    for (const Expected &e : {Expected{5, {"GB/T 3091-1993", "GYDGZ-201-2000"}}, Expected{6, {"GYDGZ-201-2000", nullptr}}}) {
+        open(e.page);
+        const QLabel *note = window_->findChild<QLabel *>(QStringLiteral("lblStandardNote"));
+        ASSERT_NE(note, nullptr) << e.page;
+        EXPECT_TRUE(note->isVisible()) << e.page;
+        for (const char *edition : e.editions) {
+            if (edition) {
+                EXPECT_TRUE(note->text().contains(QLatin1String(edition))) << e.page << ": " << note->text().toStdString();
+            }
+        }
+    }
+    open(5);
+    EXPECT_EQ(cell(0, 11), "125(140)");
+    EXPECT_EQ(cell(2, 11), "0.4398");
 }
 
 TEST_F(SheetWindowTest, OpensWithThicknessTwentyAndZeroTotals)

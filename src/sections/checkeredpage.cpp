@@ -10,6 +10,7 @@
 #include "sections/numberformat.h"
 #include "data/gridloader.h"
 #include "sections/pageparts.h"
+#include "sections/sectiontables.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -105,7 +106,7 @@ void CheckeredPlatePage::buildForm(QWidget *page, QVBoxLayout *layout)
     row->addWidget(patternBox(page, QStringLiteral("扁豆形纹高"), lentilRib_, lentilPerM2_, lentilWeight_));
     row->addStretch(1);
     layout->addLayout(row);
-    layout->addWidget(makeReferenceNote(page));
+    layout->addWidget(makeStandardNote(page, sectionTableNote(checkered::kTable)));
 
     Reporter &reporter = host_.reporter();
     connect(thickness_, &QComboBox::currentIndexChanged, this, [this, &reporter](int index) {

@@ -31,12 +31,11 @@ StringGrid *makeReferenceGrid(QWidget *page, const QString &objectName, int colu
     return grid;
 }
 
-QLabel *makeReferenceNote(QWidget *parent)
+QLabel *makeStandardNote(QWidget *parent, const QString &text)
 {
-    // Several size lists could not be checked against the printed standards (see the
-    // handbook's sources); the user is told so where the figures are shown.
-    auto *note = new QLabel(QStringLiteral("注：规格表数据仅供参考，使用前请与现行国家标准核对。"), parent);
-    note->setObjectName(QStringLiteral("lblReferenceNote"));
+    auto *note = new QLabel(text, parent);
+    note->setObjectName(QStringLiteral("lblStandardNote"));
+    note->setWordWrap(true);
     QPalette palette = note->palette();
     palette.setColor(QPalette::WindowText, QColor(0x80, 0x80, 0x80));
     note->setPalette(palette);
@@ -53,14 +52,14 @@ void installOnFirstShow(PageHost &host, int pageIndex, std::function<std::functi
     });
 }
 
-QWidget *makeLegend(QWidget *parent, const QStringList &lines)
+QWidget *makeLegend(QWidget *parent, const QStringList &lines, const QString &standardNote)
 {
     auto *legend = new QWidget(parent);
     auto *layout = new QVBoxLayout(legend);
     layout->setContentsMargins(0, 0, 0, 0);
     for (const QString &line : lines)
         layout->addWidget(new QLabel(line, legend));
-    layout->addWidget(makeReferenceNote(legend));
+    layout->addWidget(makeStandardNote(legend, standardNote));
     return legend;
 }
 

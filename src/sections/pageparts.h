@@ -20,14 +20,15 @@ class StringGrid;
 // rows, drawn by the shared cell painter with the page's colour scheme.
 StringGrid *makeReferenceGrid(QWidget *page, const QString &objectName, int columnWidth, CellLookFn look);
 
-// The legend lines below a grid, as fixed labels.
-QWidget *makeLegend(QWidget *parent, const QStringList &lines);
+// The legend lines below a grid, as fixed labels, closed by the note on the grid's standard.
+QWidget *makeLegend(QWidget *parent, const QStringList &lines, const QString &standardNote);
 
 // Builds a page's widgets on its first showing, not at start-up, and from then on runs the
 // show handler the build returned.
 void installOnFirstShow(PageHost &host, int pageIndex, std::function<std::function<void()>()> build);
-// The grey line under every size table saying its figures are for reference.
-QLabel *makeReferenceNote(QWidget *parent);
+// The grey, wrapped line under a size table naming the standard and edition it follows and, for
+// rows not checked against the standard's text, that they are reference values.
+QLabel *makeStandardNote(QWidget *parent, const QString &text);
 
 // A page's own layout: the grid on top, the rest below it, left-aligned. Widgets added to it
 // may keep the tab sheet as their parent: the layout reparents them to its holder.

@@ -56,7 +56,7 @@ std::function<void()> buildRolledPage(PageHost &host, const RolledPage &descript
     layout->addWidget(grid);
     auto *row = new QHBoxLayout;
     row->addWidget(new SectionDrawing(description.picture, page), 0, Qt::AlignTop);
-    row->addWidget(makeLegend(page, description.legend), 0, Qt::AlignTop);
+    row->addWidget(makeLegend(page, description.legend, sectionTableNote(table)), 0, Qt::AlignTop);
     row->addStretch(1);
     layout->addLayout(row);
     layout->addStretch(1);

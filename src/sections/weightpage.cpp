@@ -68,7 +68,9 @@ void WeightPage::buildCalculator(QWidget *page, QVBoxLayout *layout)
 
     auto *right = new QVBoxLayout;
     right->addLayout(form);
-    right->addWidget(makeLegend(page, description_.legend));
+    const QString note = description_.tableName ? sectionTableNote(QString::fromLatin1(description_.tableName))
+                                                : flatBarGridNote();
+    right->addWidget(makeLegend(page, description_.legend, note));
     row->addLayout(right);
     row->addStretch(1);
     layout->addLayout(row);

@@ -11,6 +11,7 @@
 #include <QRegularExpression>
 #include <QSqlQuery>
 #include <QSqlRecord>
+#include <cmath>
 #include <gtest/gtest.h>
 #include <map>
 
@@ -133,13 +134,18 @@ TEST_F(HandbookContent, SpotChecksAgainstTheStandards)
         {"groove", "10", 1, 5, "10.007", "GB 707-88"},
         {"groove", "5", 1, 5, "5.438", "GB 707-88"},
         {"LightIshaped", "10", 1, 5, "9.46", "light series"},
-        {"NoSewType", "57×3.5", 1, 2, "4.62", "0.02466 t (D-t)"},
-        {"NoSewType", "108×4", 1, 2, "10.26", "0.02466 t (D-t)"},
-        {"ColdSewType", "25×2.5", 1, 2, "1.39", "0.02466 t (D-t)"},
-        {"BoilerNoSew", "57×3.5", 1, 2, "4.62", "0.02466 t (D-t)"},
-        {"SeelTube", "15", 1, 4, "1.26", "GB/T 3091-93 DN15 ordinary"},
-        {"SeelTube", "50", 1, 6, "6.16", "GB/T 3091-93 DN50 thickened"},
-        {"SeelTube", "40", 1, 6, "4.58", "GB/T 3091-93 DN40 thickened, as printed"},
+        {"NoSewType", "57×3.5", 1, 2, "4.62", "3.1416 x 7.85 t (D-t) / 1000"},
+        {"NoSewType", "108×4", 1, 2, "10.26", "3.1416 x 7.85 t (D-t) / 1000"},
+        {"ColdSewType", "25×2.5", 1, 2, "1.39", "3.1416 x 7.85 t (D-t) / 1000"},
+        {"ColdSewType", "6×0.25", 1, 2, "0.0355", "three significant figures, not 0.04"},
+        {"ColdSewType", "6×1", 1, 2, "0.123", "three significant figures"},
+        {"NicetyNoSew", "4×0.5", 1, 2, "0.0432", "three significant figures"},
+        {"BoilerNoSew", "57×3.5", 1, 2, "4.62", "3.1416 x 7.85 t (D-t) / 1000"},
+        {"SeelTube", "15", 1, 2, "21.3", "GB/T 3091-2015 DN15 OD"},
+        {"SeelTube", "15", 1, 4, "1.28", "GB/T 3091-2015 DN15 ordinary 2.8"},
+        {"SeelTube", "50", 1, 6, "6.19", "GB/T 3091-2015 DN50 thickened 4.5"},
+        {"SeelTube", "80", 1, 4, "8.38", "GB/T 3091-2015 DN80 ordinary 4.0"},
+        {"SeelTube", "150", 1, 6, "24.02", "GB/T 3091-2015 DN150 thickened 6.0"},
         {"ScrewTube", "219", 1, 3, "31.52", "219 x 6"},
         {"steelboard_HW", "2.5", 1, 3, "21.6", "GB/T 3277 rhombic"},
         {"steelboard_HW", "8.0", 1, 5, "64.1", "GB/T 3277 lentil"},
@@ -166,19 +172,45 @@ TEST_F(HandbookContent, RectangleWeightIsABTimesDensityWithThreeDecimals)
     EXPECT_GT(rows, 100);
 }
 
-TEST_F(HandbookContent, PipeWeightsFollowTheFormula)
+// Number of significant figures of a shown decimal ("0.0355" has 3, "10.26" has 4).
+int significantFigures(const QString &shown)
 {
-    for (const char *name : {"NoSewType", "ColdSewType", "NicetyNoSew", "BoilerNoSew", "stainlessHot", "stainlessCold"}) {
+    QString digits = shown;
+    digits.remove(QLatin1Char('.'));
+    while (digits.startsWith(QLatin1Char('0')))
+        digits.remove(0, 1);
+    return static_cast<int>(digits.size());
+}
+
+TEST_F(HandbookContent, SeamlessSizesAndWeights)
+{
+    // The thickest wall each standard lists for a diameter: a third of it and a little more in
+    // GB/T 17395 (6x2, 10x3.5), a quarter for the precision tubes of GB/T 3639.
+    const std::pair<const char *, double> tables[] = {{"NoSewType", 0.35},    {"ColdSewType", 0.35},
+                                                      {"NicetyNoSew", 0.25},  {"BoilerNoSew", 0.35},
+                                                      {"stainlessHot", 0.35}, {"stainlessCold", 0.35}};
+    for (const auto &[name, ratio] : tables) {
         table.open(QString::fromLatin1(name));
-        for (table.next(); !table.eof(); table.next()) {
+        int rows = 0;
+        for (table.next(); !table.eof(); table.next(), ++rows) {
             const QStringList size = table.fieldText(1).split(QChar(0x00D7));
             ASSERT_EQ(size.size(), 2) << name << " " << table.fieldText(1).toStdString();
             const double d = size[0].toDouble();
             const double t = size[1].toDouble();
-            EXPECT_GT(d, 2 * t) << name;
-            EXPECT_NEAR(table.fieldText(2).toDouble(), 0.02466 * t * (d - t), 0.0051) << name << " " << d << "x" << t;
+            EXPECT_LE(t, ratio * d + 1e-9) << name << " " << d << "x" << t;
+            const QString shown = table.fieldText(2);
+            const double exact = 3.1416 * 7.85 * t * (d - t) / 1000;
+            // Hundredths, or three significant figures where hundredths would give fewer.
+            const int decimals = static_cast<int>(shown.size() - shown.indexOf(QLatin1Char('.')) - 1);
+            EXPECT_EQ(decimals, exact < 1 ? 2 - static_cast<int>(std::floor(std::log10(exact))) : 2)
+                << name << " " << d << "x" << t << " " << shown.toStdString();
+            EXPECT_GE(significantFigures(shown), 3) << name << " " << shown.toStdString();
+            EXPECT_NEAR(shown.toDouble(), exact, 0.5 * std::pow(10.0, -decimals) + 1e-9) << name << " " << d << "x" << t;
         }
+        EXPECT_GT(rows, 100) << name;
     }
+    EXPECT_EQ(weightOf(QStringLiteral("NicetyNoSew"), QStringLiteral("4×1.8"), 1, 2),
+              QStringLiteral("<no 4×1.8 in NicetyNoSew>"));
 }
 
 TEST_F(HandbookContent, CheckeredPlateThicknessesFromTwoAndAHalfToEight)

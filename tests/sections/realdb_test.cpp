@@ -9,6 +9,7 @@
 
 #include <QComboBox>
 #include <QFileInfo>
+#include <QLabel>
 #include <QLineEdit>
 #include <gtest/gtest.h>
 
@@ -83,6 +84,91 @@ TEST_F(ShippedHandbookTest, CheckeredPlateOfTwoSquareMetres)
         << err.toStdString();
     outStream.flush();
     EXPECT_TRUE(out.contains(QLatin1String("ZL_LX="))) << out.toStdString();
+}
+
+// Every size table names the standard and edition it follows on its own page, and says so when its
+// rows are reference values that could not be checked against the standard's text.
+TEST_F(ShippedHandbookTest, EveryTablePageNamesItsStandard)
+{
+    struct Expected {
+        int page;
+        const char *standard; // nullptr: none is known, the note must say so
+        bool reference;
+    };
+    const Expected pages[] = {
+        {11, "GB/T 702-2017", true},  {12, "GB/T 702-2017", true},   {13, "GB/T 704-2008", true},
+        {14, "GB/T 705-1989", false}, {16, "GB/T 706-2008", false},  {17, "GB/T 706-2008", false},
+        {18, "GB/T 706-2008", false}, {19, "YB 163-63", true},       {20, "GB/T 706-2008", false},
+        {21, "YB 164-63", true},      {22, "GB/T 709-2019", true},   {23, "GB/T 3277-1991", true},
+        {24, "GB/T 17395-2008", true}, {25, "GB/T 17395-2008", true}, {26, "GB/T 3639-2009", true},
+        {27, "GB 3087-2008", true},   {28, "GB/T 3091-2015", true},  {29, nullptr, true},
+        {30, "SY/T 5037-2018", true}, {31, "GB/T 14976-2012", true}, {32, "GB/T 14976-2012", true},
+    };
+    FakePageHost host(copy->path());
+    installSectionPages(host);
+    for (const Expected &e : pages) {
+        host.showPage(e.page);
+        const auto notes = host.page(e.page)->findChildren<QLabel *>(QStringLiteral("lblStandardNote"));
+        ASSERT_EQ(notes.size(), 1) << e.page;
+        const QString text = notes.first()->text();
+        EXPECT_TRUE(notes.first()->isVisibleTo(host.page(e.page))) << e.page;
+        const QString standard = e.standard ? QString::fromLatin1(e.standard) : QStringLiteral("标准及版本未能查到");
+        EXPECT_TRUE(text.contains(standard)) << e.page << ": " << text.toStdString();
+        EXPECT_EQ(text.contains(QStringLiteral("参考值")), e.reference) << e.page << ": " << text.toStdString();
+    }
+}
+
+// The cell right of the first cell showing `text`, or "<none>".
+QString besideCell(const StringGrid &grid, const QString &text)
+{
+    for (int column = 0; column + 1 < grid.colCount(); ++column)
+        for (int row = 0; row < grid.rowCount(); ++row)
+            if (grid.cell(column, row) == text)
+                return grid.cell(column + 1, row);
+    return QStringLiteral("<none>");
+}
+
+TEST_F(ShippedHandbookTest, SeamlessGridsShowSmallWeightsAndNoImpossibleSizes)
+{
+    FakePageHost host(copy->path());
+    installSectionPages(host);
+    struct Cell {
+        int page;
+        const char *size;
+        const char *weight;
+    };
+    const Cell cells[] = {
+        {25, "6×0.25", "0.0355"}, {25, "6×1", "0.123"},  {25, "6×2", "0.197"},     {25, "57×3.5", "4.62"},
+        {26, "4×0.5", "0.0432"},  {26, "4×1", "0.0740"}, {26, "4×1.2", "<none>"},  {26, "4×1.8", "<none>"},
+        {26, "5×2", "<none>"},    {32, "6×1", "0.123"},
+    };
+    for (const Cell &c : cells) {
+        host.showPage(c.page);
+        const StringGrid *grid = host.page(c.page)->findChild<StringGrid *>();
+        ASSERT_TRUE(grid);
+        EXPECT_EQ(besideCell(*grid, QString::fromUtf8(c.size)), QString::fromUtf8(c.weight)) << c.page << " " << c.size;
+    }
+}
+
+TEST_F(ShippedHandbookTest, WeldedPipeGridShowsTheCurrentEdition)
+{
+    FakePageHost host(copy->path());
+    installSectionPages(host);
+    host.showPage(28);
+    const StringGrid *grid = host.page(28)->findChild<StringGrid *>(QStringLiteral("StringGrid20"));
+    ASSERT_TRUE(grid);
+    const QStringList rows[] = {
+        {"r(mm)", "R(mm)", "cd(mm)", "cG(kg/m)", "td(mm)", "tG(kg/m)"},
+        {"6", "10.2", "2", "0.40", "2.5", "0.47"},
+        {"8", "13.5", "2.5", "0.68", "2.8", "0.74"},
+        {"10", "17.2", "2.5", "0.91", "2.8", "0.99"},
+        {"15", "21.3", "2.8", "1.28", "3.5", "1.54"},
+    };
+    for (int row = 0; row < 5; ++row) {
+        for (int column = 0; column < 6; ++column)
+            EXPECT_EQ(grid->cell(column, row), rows[row][column]) << row << "," << column;
+    }
+    EXPECT_EQ(besideCell(*grid, QStringLiteral("21.25")), QStringLiteral("<none>"));
 }
 
 } // namespace

@@ -5,7 +5,8 @@ in tools/handbook-build/facts/ and the size lists below.
 Run from anywhere:  python3 tools/handbook-build/gen_tables.py
 The CSVs it writes are committed; review a change of this script together with the diff of
 its output. Weights follow the standards' formulas with steel density 7.85 g/cm3:
-  bars  G = A(mm2) * 7.85 / 1000 (round bar 0.006165 d^2)     pipes  G = 0.02466 * t * (D - t)
+  bars  G = A(mm2) * 7.85 / 1000 (round bar 0.006165 d^2)
+  pipes G = 3.1416 * 7.85 * t * (D - t) / 1000 (GB/T 17395's form; the pipe calculators use the same)
 What was seen in a source and what was not is recorded in handbook/SOURCES.md.
 """
 import csv
@@ -137,8 +138,24 @@ def hbd_table(table, source, light=False):
 
 # --- pipes -------------------------------------------------------------------------------------
 
+# kg/m per mm2 of pipe wall: pi as 3.1416 and density 7.85, as GB/T 17395 writes the formula and as
+# the pipe calculators compute (0.0246616; GB/T 3091-2015 prints 0.0246615, same figures to 0.01).
+PIPE_FACTOR = 3.1416 * 7.85 / 1000
+
+
+def pipe_kg_per_m(d, t):
+    return PIPE_FACTOR * float(t) * (float(d) - float(t))
+
+
 def pipe_weight(d, t, decimals=2):
-    return fixed(0.02466 * float(t) * (float(d) - float(t)), decimals)
+    return fixed(pipe_kg_per_m(d, t), decimals)
+
+
+def seamless_weight(d, t):
+    """kg/m to 0.01 as the pipe tables print it, but never fewer than three significant figures:
+    a small tube's 0.0354 must not read 0.04."""
+    value = pipe_kg_per_m(d, t)
+    return sig3(value) if value < 1 else fixed(value, 2)
 
 
 def series(kind_prefix, standard_prefix):
@@ -178,6 +195,14 @@ SEAMLESS = [
 ]
 
 
+# The thickest wall per outside diameter that the standards' tables list: GB/T 17395 goes up to
+# about a third of the diameter for small tubes (6x2.0, 10x3.5), the precision tubes of GB/T 3639
+# to a quarter (4x1.0, 10x2.5). A band's wall range applied to its smallest diameters would
+# otherwise give sizes no table lists, down to a 4x1.8 tube with a 0.4 mm bore.
+MAX_WALL_RATIO = {"NicetyNoSew": Decimal("0.25")}
+DEFAULT_MAX_WALL_RATIO = Decimal("0.35")
+
+
 def wall_range(table, d):
     for largest, thin, thick in RANGES[table]:
         if d <= Decimal(str(largest)):
@@ -188,22 +213,29 @@ def wall_range(table, d):
 def seamless(table, od_kind, wall_kind, standard):
     rows = []
     walls = series(wall_kind, standard)
+    ratio = MAX_WALL_RATIO.get(table, DEFAULT_MAX_WALL_RATIO)
     for d in series(od_kind, standard):
         thin, thick = wall_range(table, d)
         for t in walls:
-            if thin <= t <= thick and 2 * t < d:
-                rows.append([f"{num(d)}×{num(t)}", pipe_weight(d, t)])
+            if thin <= t <= min(thick, ratio * d):
+                rows.append([f"{num(d)}×{num(t)}", seamless_weight(d, t)])
     return write(table, text_fields("Size", "G"), rows, ["外径×壁厚(mm)", "重量(kg/m)"])
 
 
 def seeltube():
+    # GB/T 3091-2015, the edition the pipe price page uses: ordinary and thickened wall per DN. The
+    # 1993 sizes (21.25 x 2.75 ...) are no longer in this grid; 速查表1 keeps their ODs, named so.
+    by_dn = {}
+    for r in facts("welded_steel_pipe_gbt3091.csv"):
+        if r["edition"] == "GB/T 3091-2015":
+            by_dn.setdefault(int(r["dn"]), []).append(r)
     rows = []
-    for r in facts("welded_pipe.csv"):
-        if r["核实状态"] == "unverified":
-            continue  # DN6: not in any source seen
-        d = r["公称外径 mm"]
-        ordinary, thick = r["普通管壁厚 mm"], r["加厚管壁厚 mm"]
-        rows.append([r["公称口径 DN mm"], num(d), ordinary, r["普通管理论重量 kg/m"], thick, r["加厚管理论重量 kg/m"]])
+    for dn, (ordinary, thick) in sorted(by_dn.items()):
+        assert ordinary["series"].startswith("normal") and thick["series"].startswith("heavy")
+        assert ordinary["od_mm"] == thick["od_mm"]
+        d = ordinary["od_mm"]
+        rows.append([str(dn), num(d), num(ordinary["wall_mm"]), pipe_weight(d, ordinary["wall_mm"]),
+                     num(thick["wall_mm"]), pipe_weight(d, thick["wall_mm"])])
     return write("SeelTube", text_fields("DN", "OD", "cd", "cG", "td", "tG"), rows,
                  ["r(mm)", "R(mm)", "cd(mm)", "cG(kg/m)", "td(mm)", "tG(kg/m)"])
 

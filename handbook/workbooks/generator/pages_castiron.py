@@ -14,8 +14,14 @@ DUCTILE_OD = [(40, 56), (50, 66), (60, 77), (65, 82), (80, 98), (100, 118), (125
 GREY_OD = [(75, 93.0), (100, 118.0), (150, 169.0), (200, 220.0), (250, 271.6), (300, 322.8),
            (350, 374.0), (400, 425.6), (450, 476.8), (500, 528.0), (600, 630.8), (700, 733.0),
            (800, 836.0), (900, 939.0), (1000, 1041.0), (1100, 1144.0), (1200, 1246.0)]
-# Flexible-joint (W type) drainage cast iron, GB/T 12772: OD seen (SOURCES S2).
-W_TYPE_OD = [(50, 60), (75, 83), (100, 110), (125, 135), (150, 160), (200, 210), (250, 274), (300, 326)]
+# Flexible-joint (W type) drainage cast iron, GB/T 12772-2016: DN, OD, nominal wall, kg per 3 m pipe.
+# OD, wall and mass of DN75-300 as seen in a maker's table (SOURCES S2). That table gives DN50 an OD of
+# 60, but its own 13.0 kg per 3 m fits 58 (the W-type OD of the standard, as of EN 877), not 60: every
+# other row's mass gives a density of 7.17-7.21 g/cm3, 60 would give 6.98 and 58 gives 7.23.
+W_TYPE = [(50, 58, 3.5, 13.0), (75, 83, 3.5, 18.9), (100, 110, 3.5, 25.2), (125, 135, 4.0, 35.4),
+          (150, 160, 4.0, 42.2), (200, 210, 5.0, 69.3), (250, 274, 5.5, 99.8), (300, 326, 6.0, 129.7)]
+W_TYPE_OD = [(dn, od) for dn, od, _, _ in W_TYPE]
+W_TYPE_STANDARD = "GB/T 12772-2016"
 # Old rigid socket drainage cast iron: OD from memory (low confidence).
 RIGID_OD = [(50, 60), (75, 85), (100, 110), (125, 136), (150, 161), (200, 212)]
 
@@ -84,21 +90,21 @@ def surface_page(index, file, caption, blocks, notes):
 
 def page08():
     return surface_page(8, "p08_supply_cast_iron_area.json", "给水铸铁管表面积", [
-        ("一、球墨铸铁给水管（GB/T 13295）", DUCTILE_OD, "value", ""),
-        ("二、灰口铸铁给水管（连续铸铁管 GB/T 3422，外径为参考值）", GREY_OD, "ref", "外径待核对"),
+        ("一、球墨铸铁给水管（GB/T 13295-2019）", DUCTILE_OD, "value", ""),
+        ("二、灰口铸铁给水管（连续铸铁管 GB/T 3422-2008，外径为参考值）", GREY_OD, "ref", "外径待核对"),
     ], [
         "依据：刷油、防腐蚀工程量计算规则，管道表面积 S=π·D·L；承口、管件、阀门等已包括在管道长度内，不另计算。",
-        "球墨铸铁管外径按 GB/T 13295 规定的公称外径；灰口铸铁管外径未能核对标准原文，列为参考值。",
+        "球墨铸铁管外径按 GB/T 13295-2019《水及燃气用球墨铸铁管、管件和附件》规定的公称外径；灰口铸铁管外径未能核对标准原文，列为参考值。",
     ])
 
 
 def page09():
     return surface_page(9, "p09_drain_cast_iron_area.json", "排水铸铁管表面积", [
-        ("一、柔性接口排水铸铁管 W型（GB/T 12772）", W_TYPE_OD, "value", ""),
+        ("一、柔性接口排水铸铁管 W型（" + W_TYPE_STANDARD + "）", W_TYPE_OD, "value", ""),
         ("二、旧式刚性承插排水铸铁管（外径为参考值）", RIGID_OD, "ref", "外径待核对"),
     ], [
         "依据：刷油、防腐蚀工程量计算规则，管道表面积 S=π·D·L；承口、管件等已包括在管道长度内，不另计算。",
-        "W型排水铸铁管外径按 GB/T 12772 产品规格；旧式承插排水铸铁管外径未能核对标准原文，列为参考值。",
+        "W型排水铸铁管外径按 " + W_TYPE_STANDARD + "《排水用柔性接口铸铁管、管件及附件》W型管；旧式承插排水铸铁管外径未能核对标准原文，列为参考值。",
     ])
 
 

@@ -1,6 +1,7 @@
 """Material ledgers (35, 36) and fittings-content estimating sheets (37 to 42)."""
 
 from book import Book
+from pages_castiron import W_TYPE, W_TYPE_STANDARD
 from pages_quick import R
 
 QUOTA_VOL8 = "《全国统一安装工程预算定额》第八册 给排水、采暖、燃气工程 (GYD-208-2000)"
@@ -65,9 +66,6 @@ def page35():
     return b
 
 
-# Flexible-joint (W type) drainage cast iron: DN, OD, nominal wall, kg per 3 m pipe (seen, SOURCES S2).
-W_TYPE = [(50, 60, 3.5, 13.0), (75, 83, 3.5, 18.9), (100, 110, 3.5, 25.2), (125, 135, 4.0, 35.4),
-          (150, 160, 4.0, 42.2), (200, 210, 5.0, 69.3), (250, 274, 5.5, 99.8), (300, 326, 6.0, 129.7)]
 
 
 def page36():
@@ -107,7 +105,7 @@ def page36():
         sum_cell(b, tr, c, first, "0.00" if c != 12 else "0")
     b.legend(tr + 2, last)
     b.notes(tr + 3, [
-        "外径、壁厚与每根（3m）重量按 GB/T 12772 W型柔性接口排水铸铁管产品规格；理论重量 = 每根重量 ÷ 3。",
+        "外径、壁厚按 " + W_TYPE_STANDARD + " W型柔性接口排水铸铁管；每根（3m）重量按产品规格；理论重量 = 每根重量 ÷ 3。",
         "损耗率 7% 参考" + QUOTA_VOL8 + "附录“室内排水铸铁管”，未能核对定额原文，列为参考值；室外排水铸铁管可改为 3%。",
         "管材用量 = 安装长度 ×（1 + 损耗率）；管材重量 = 管材用量 × 理论重量。",
     ], last)
@@ -199,7 +197,7 @@ def page41():
 def page42():
     return content_sheet(42, "p42_ppr_fittings.json", "测算表(聚丙烯管接头)", "PP-R 给水管（热熔连接）",
                          [f"de{s}" for s in (20, 25, 32, 40, 50, 63, 75, 90, 110)], {}, "公称外径",
-                         "规格按 GB/T 18742.2 公称外径。")
+                         "规格按 GB/T 18742.2-2017 公称外径。")
 
 
 PAGES = [page35, page36, page37, page38, page39, page40, page41, page42]

@@ -39,7 +39,7 @@ def page49():
             b.put(r, 3, name, "label")
             b.put(r, 4, od, "value" if od_seen else "ref")
             b.put(r, 5, wall, "value" if wall_seen else "ref", "0.0")
-            b.put(r, 6, f"=0.02466*(D{r}-E{r})*E{r}", "calc", "0.00")
+            b.put(r, 6, f"=3.1416*7.85*(D{r}-E{r})*E{r}/1000", "calc", "0.00")
             c, c_seen = GALV_C[wall]
             b.put(r, 7, c, "value" if c_seen else "ref", "0.000")
             b.put(r, 8, f"=F{r}*G{r}", "calc", "0.00")
@@ -67,7 +67,7 @@ def page49():
         r += 1
     b.legend(r + 1, last)
     b.notes(r + 2, [
-        "理论重量按 GB/T 3091《低压流体输送用焊接钢管》：W=0.02466(D-t)t（kg/m，钢的密度 7.85）；镀锌钢管 W′=c·W。",
+        "理论重量按 GB/T 3091-2015《低压流体输送用焊接钢管》：W=π·ρ·(D-t)t/1000（kg/m，π 取 3.1416，钢的密度 ρ=7.85，即 0.02466(D-t)t），与“焊接钢管”页规格表一致；镀锌钢管 W′=c·W。",
         "外径、壁厚按 GB/T 3091-2015；DN15~DN50 外径、DN15 与 DN50 壁厚及壁厚 2.0~4.5mm 的镀锌系数 c 已核对，其余为参考值。",
     ], last)
     for c, w in zip(range(1, 13), (9, 7, 6, 8, 7, 9, 8, 9, 11, 11, 11, 11)):

@@ -213,6 +213,29 @@ TEST_F(HandbookContent, SeamlessSizesAndWeights)
               QStringLiteral("<no 4×1.8 in NicetyNoSew>"));
 }
 
+// Every text of a workbook page that names a standard, quota or rule names its edition: a code
+// such as "GB 50243" or "GB/T 12772" is always followed by its year.
+TEST(WorkbookTexts, EveryStandardNamedWithItsEdition)
+{
+    const QRegularExpression code(QStringLiteral("(GB/T|GB|CJJ/T|CJJ|CJ/T|JGJ|SY/T|YB|GYDGZ|GYD)\\s*[0-9][0-9.]*(-[0-9]{2,4})?"));
+    QDirIterator files(QStringLiteral(MHBK_HANDBOOK_DIR "/workbooks"), {QStringLiteral("p*.json")});
+    int pages = 0;
+    int named = 0;
+    while (files.hasNext()) {
+        QFile file(files.next());
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << file.fileName().toStdString();
+        const QString text = QString::fromUtf8(file.readAll());
+        ++pages;
+        for (auto match = code.globalMatch(text); match.hasNext();) {
+            const QRegularExpressionMatch m = match.next();
+            ++named;
+            EXPECT_FALSE(m.captured(2).isEmpty()) << file.fileName().toStdString() << ": " << m.captured(0).toStdString();
+        }
+    }
+    EXPECT_EQ(pages, 23);
+    EXPECT_GT(named, 20);
+}
+
 TEST_F(HandbookContent, CheckeredPlateThicknessesFromTwoAndAHalfToEight)
 {
     table.open(QStringLiteral("steelboard_HW"));

@@ -165,7 +165,7 @@ def page34():
                 ALUMINIUM_DUCT, last, "GB 50243-2002 铝板风管板材厚度表（已由 GB 50243-2016 代替）。")
     row = series_rows(b, row, "四、圆形风管规格（外径 mm，基本系列）", ROUND_BASE, ROUND_BASE_MEMORY, last)
     row = series_rows(b, row + 1, "五、矩形风管规格（外边长 mm，长边与短边均取自本系列）", RECT_SIDES, [], last)
-    b.put(row, 1, "来源：风管规格系列的公开转录（注明依据 GB 50243、GB 50738，未注明版本；现行为 GB 50243-2016、GB 50738-2011）；圆形 1400~2000 为参考值。", "note")
+    b.put(row, 1, "来源：风管规格系列的公开转录（所据规范的版本未注明；现行规范为 GB 50243-2016、GB 50738-2011）；圆形 1400~2000 为参考值。", "note")
     b.merge(row, 1, row, last)
     row += 2
     rules = [

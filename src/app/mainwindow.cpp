@@ -5,6 +5,7 @@
 #include "app/icons.h"
 #include "app/navigationtree.h"
 #include "app/pagecatalogue.h"
+#include "app/windowstate.h"
 #include "data/database.h"
 #include "data/datasets.h"
 #include "expr/calculatorpages.h"
@@ -87,6 +88,14 @@ MainWindow::MainWindow(Reporter &reporter, MainWindowSettings settings, QWidget 
     finishSetUp();
     // At least 820 × 600, or what the pages need with this desktop's fonts.
     resize(QSize(646, 503).expandedTo(minimumSizeHint()).expandedTo(QSize(820, 600)));
+    restoreWindowState();
+}
+
+void MainWindow::restoreWindowState()
+{
+    const int page = WindowStateFile(settings_.stateFile).restore(*this, *splitter_);
+    if (page >= 0 && page < pages_->count())
+        selectPage(page);
 }
 
 MainWindow::~MainWindow()
@@ -120,6 +129,7 @@ void MainWindow::buildTopBar()
 void MainWindow::buildCentre()
 {
     auto *splitter = new QSplitter(Qt::Horizontal, centralWidget());
+    splitter_ = splitter;
     splitter->setObjectName(QStringLiteral("Splitter1"));
     splitter->setHandleWidth(5);
     splitter->setChildrenCollapsible(false);
@@ -331,10 +341,32 @@ void MainWindow::finishSetUp()
     hideArgumentTimer_->start();
 }
 
+void MainWindow::watchForTray()
+{
+    if (settings_.trayAvailable || !settings_.trayProbe)
+        return;
+    // Asking costs one look at the X selection owner: every few seconds is cheap enough.
+    trayWatch_ = new QTimer(this);
+    trayWatch_->setObjectName(QStringLiteral("TrayWatch"));
+    trayWatch_->setInterval(3000);
+    connect(trayWatch_, &QTimer::timeout, this, [this] {
+        guarded([this] {
+            if (!settings_.trayProbe())
+                return;
+            trayWatch_->stop();
+            settings_.trayAvailable = true;
+            buildTray();
+        });
+    });
+    trayWatch_->start();
+}
+
 void MainWindow::buildTray()
 {
-    if (!settings_.trayAvailable)
+    if (!settings_.trayAvailable) {
+        watchForTray();
         return;
+    }
     tray_ = new QSystemTrayIcon(windowIcon(), this);
     tray_->setObjectName(QStringLiteral("TrayIcon"));
     tray_->setToolTip(QStringLiteral("Zorvan五金手册"));

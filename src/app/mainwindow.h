@@ -14,6 +14,7 @@
 class QAction;
 class QLineEdit;
 class QMenu;
+class QSplitter;
 class QTabWidget;
 class QTimer;
 class QToolButton;
@@ -35,6 +36,14 @@ struct MainWindowSettings {
     bool trayAvailable = true;
     QStringList arguments;    // the command-line parameters, without the program name
     UrlOpener openUrl;        // the desktop's "open this"; tests record instead
+    // Ends the program once the window has closed. Qt alone does not end it when the window
+    // was hidden to the tray, which left an invisible process holding the single-instance lock.
+    std::function<void()> quitApplication;
+    // Whether a notification area exists now. While there is none it is asked again now and
+    // then, so that a panel that starts after the program (autostart at log-on) gets the icon.
+    std::function<bool()> trayProbe;
+    // The settings file that keeps the window's placement and last page; empty: nothing kept.
+    QString stateFile;
 };
 
 // The one main window: expression bar, navigation tree, the 52 pages, the bottom bar, the
@@ -89,6 +98,8 @@ private:
     void buildBottomBar();
     void buildPopupMenu();
     void buildTray();
+    void watchForTray();
+    void restoreWindowState();
     void installPages();
     void finishSetUp();
     void onPageChanging(QTreeWidgetItem *node);
@@ -115,6 +126,8 @@ private:
     QMenu *popupMenu_ = nullptr;
     QSystemTrayIcon *tray_ = nullptr;
     QTimer *hideArgumentTimer_ = nullptr;
+    QTimer *trayWatch_ = nullptr;
+    QSplitter *splitter_ = nullptr;
     std::map<int, QWidget *> sheetWindows_;
     std::map<int, std::vector<std::function<void()>>> showHandlers_;
     RowEditor *rowEditor_ = nullptr;

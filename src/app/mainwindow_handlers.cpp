@@ -5,6 +5,7 @@
 #include "app/mainwindow.h"
 #include "app/navigationtree.h"
 #include "app/pagecatalogue.h"
+#include "app/windowstate.h"
 #include "sheets/sheetwindows.h"
 
 #include <QAbstractItemView>
@@ -143,9 +144,15 @@ void MainWindow::showEvent(QShowEvent *event)
 
 void MainWindow::closeEvent(QCloseEvent *event)
 {
+    QMainWindow::closeEvent(event);
+    if (!event->isAccepted())
+        return;
+    WindowStateFile(settings_.stateFile).save(*this, *splitter_, activePage());
     if (tray_)
         tray_->hide();
-    QMainWindow::closeEvent(event);
+    // Every way out ends here, the tray's 退出 with the window hidden included.
+    if (settings_.quitApplication)
+        settings_.quitApplication();
 }
 
 void MainWindow::openHelp()

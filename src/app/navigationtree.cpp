@@ -19,6 +19,7 @@ QTreeWidgetItem *makeNode(const QString &text, int pageIndex, const QIcon &image
     auto *node = new QTreeWidgetItem(QStringList{text});
     node->setData(0, kPageRole, pageIndex);
     node->setIcon(0, image);
+    node->setToolTip(0, text); // the narrow tree cuts long captions with "…"
     return node;
 }
 

@@ -7,12 +7,14 @@
 #include "app/messageboxreporter.h"
 #include "app/singleinstance.h"
 #include "app/splash.h"
+#include "common/guarded.h"
 #include "data/database.h"
 
 #include <QDesktopServices>
 #include <QElapsedTimer>
 #include <QGuiApplication>
 #include <QSaveFile>
+#include <QSessionManager>
 #include <QStandardPaths>
 #include <QSystemTrayIcon>
 #include <QTextStream>
@@ -34,6 +36,9 @@ MainWindowSettings windowSettings(const StartupOptions &options)
                                            QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
     settings.autostartFolder = Autostart::defaultFolder();
     settings.trayAvailable = QSystemTrayIcon::isSystemTrayAvailable();
+    settings.trayProbe = [] { return QSystemTrayIcon::isSystemTrayAvailable(); };
+    settings.quitApplication = [] { QCoreApplication::quit(); };
+    settings.stateFile = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation) + QStringLiteral("/window.ini");
     settings.arguments = options.parameters;
     settings.openUrl = [](const QUrl &url) { QDesktopServices::openUrl(url); };
     return settings;
@@ -49,7 +54,9 @@ void printNoDisplayHelp()
 
 int takeScreenshot(const StartupOptions &options, Reporter &reporter)
 {
-    MainWindow window(reporter, windowSettings(options));
+    MainWindowSettings settings = windowSettings(options);
+    settings.stateFile.clear(); // a picture of the page asked for, not of the last run
+    MainWindow window(reporter, settings);
     // Laid out as on screen but painted once, into the picture only.
     window.setAttribute(Qt::WA_DontShowOnScreen);
     window.show();
@@ -82,6 +89,18 @@ std::unique_ptr<SplashScreen> showSplash()
 }
 
 } // namespace
+
+void tieProgramToWindow(QApplication &app, MainWindow &window, Reporter &reporter)
+{
+    app.setQuitOnLastWindowClosed(false);
+    // At log-out Qt closes only visible windows: a window hidden to the tray is closed here.
+    QObject::connect(&app, &QGuiApplication::commitDataRequest, &window, [&window, &reporter](QSessionManager &) {
+        runGuarded(reporter, [&window] {
+            if (!window.isVisible())
+                window.close();
+        });
+    });
+}
 
 StartupOptions parseStartupOptions(const QStringList &arguments)
 {
@@ -139,6 +158,7 @@ int runApplication(int argc, char **argv)
     MainWindow window(reporter, windowSettings(options));
     splash.reset();
     reporter.setOwner([&window] { return static_cast<QWidget *>(&window); });
+    tieProgramToWindow(app, window, reporter);
     window.show();
     return app.exec();
 }

@@ -3,7 +3,12 @@
 #include <QString>
 #include <QStringList>
 
+class QApplication;
+
 namespace mhbk {
+
+class MainWindow;
+class Reporter;
 
 // What the command line asks for.
 struct StartupOptions {
@@ -14,6 +19,10 @@ struct StartupOptions {
 };
 
 StartupOptions parseStartupOptions(const QStringList &arguments);
+
+// Ties the program's life to the main window: its close ends the program, also when it was
+// hidden to the tray; a dialog closing last does not; a log-out closes a hidden window too.
+void tieProgramToWindow(QApplication &app, MainWindow &window, Reporter &reporter);
 
 // The start-up sequence; returns the process exit status.
 int runApplication(int argc, char **argv);

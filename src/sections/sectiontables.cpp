@@ -58,8 +58,8 @@ constexpr TableNote kNotes[] = {
                                       "重量按密度 7.85 计，不锈钢实为 7.93~7.98，约重 1%~2%。", true},
     {"stainlessCold", Rows::Reference, "依据：GB/T 14976-2012《流体输送用不锈钢无缝钢管》冷拔管的外径与壁厚；"
                                        "重量按密度 7.85 计，不锈钢实为 7.93~7.98，约重 1%~2%。", true},
-    {"SeelTube", Rows::Reference, "依据：GB/T 3091-2015《低压流体输送用焊接钢管》普通管与加厚管；DN15~DN50 外径及 "
-                                  "DN15、DN50 壁厚已核对。1993 版外径（如 21.25）见“速查表1”。"},
+    {"SeelTube", Rows::Reference, "依据：GB/T 3091-2015《低压流体输送用焊接钢管》普通管与加厚管；DN15~DN50 外径、"
+                                  "DN15 普通管壁厚及 DN50 壁厚已核对。1993 版外径（如 21.25）见“速查表1”。"},
     {"SleeveTube", Rows::Reference, "依据：电线管（薄壁钢管）常用规格；所依据的标准及版本未能查到。", true},
     {"ScrewTube", Rows::Reference, "依据：SY/T 5037-2018《普通流体输送管道用埋弧焊钢管》常用外径与壁厚。", true},
     {"steelboard_HW", Rows::Reference, "依据：GB/T 3277-1991《花纹钢板》的基本厚度、纹高与理论重量。"},

@@ -139,7 +139,7 @@ def hbd_table(table, source, light=False):
 # --- pipes -------------------------------------------------------------------------------------
 
 # kg/m per mm2 of pipe wall: pi as 3.1416 and density 7.85, as GB/T 17395 writes the formula and as
-# the pipe calculators compute (0.0246616; GB/T 3091-2015 prints 0.0246615, same figures to 0.01).
+# the pipe calculators compute (0.0246616; the 0.0246615 remembered from GB/T 3091-2015 gives the same figures to 0.01).
 PIPE_FACTOR = 3.1416 * 7.85 / 1000
 
 

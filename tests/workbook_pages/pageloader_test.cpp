@@ -167,5 +167,25 @@ TEST_F(WorkbookPages, RunButtonFillsResultsAndSummary)
     EXPECT_TRUE(host_.recorder().last().text.contains(QStringLiteral("abc")));
 }
 
+// The W-type drainage pipe DN50 as the two pages show it: 58 mm (GB/T 12772-2016), π·58·10/1000
+// m2 per 10 m, and its 13.0 kg per 3 m; the 2015 welded-pipe sizes on the price page.
+TEST_F(WorkbookPages, StandardFiguresAsThePagesShowThem)
+{
+    const struct {
+        int page, row, col;
+        const char *text;
+    } cells[] = {
+        {9, 5, 1, "DN50"},  {9, 5, 2, "58"},   {9, 5, 3, "1.822"}, {9, 6, 2, "83"},   {9, 12, 2, "326"},
+        {36, 4, 1, "DN50"}, {36, 4, 2, "58"},  {36, 4, 4, "13"},   {36, 4, 5, "4.33"},
+        {49, 4, 4, "21.3"}, {49, 4, 6, "1.28"}, {49, 18, 6, "8.38"}, {49, 25, 6, "24.02"},
+    };
+    for (const auto &c : cells) {
+        host_.showPage(c.page);
+        view::SpreadsheetView *shown = book(c.page);
+        ASSERT_NE(shown, nullptr) << c.page;
+        EXPECT_EQ(shown->cellText(c.row, c.col), QString::fromUtf8(c.text)) << c.page << " R" << c.row << "C" << c.col;
+    }
+}
+
 } // namespace
 } // namespace mhbk

@@ -10,7 +10,7 @@ vbs::Variant ScriptControl::eval(const QString &expression)
         if (language_ != QLatin1String("VBScript"))
             throw vbs::ScriptException(
                 vbs::ScriptError{0, QStringLiteral("Script language '%1' is not available").arg(language_), 0});
-        return vbs::evaluate(expression);
+        return vbs::evaluate(expression, session_);
     } catch (const vbs::ScriptException &e) {
         error_.set(e.error());
         throw;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "expr/vbserror.h"
+#include "expr/vbsrandom.h"
 #include "expr/vbsvariant.h"
 
 #include <QString>
@@ -31,7 +32,8 @@ public:
     ScriptControl() = default;
     virtual ~ScriptControl() = default;
 
-    // Forgets the last error; expressions keep no other state.
+    // Forgets the last error. The Rnd sequence goes on: it belongs to this component for its
+    // whole life, as it does to a VBScript host.
     void reset() { error_.clear(); }
 
     // The expression's value. Throws vbs::ScriptException and records it in error().
@@ -46,9 +48,13 @@ public:
     const QString &languageText() const { return language_; }
     void setLanguageText(const QString &text) { language_ = text; }
 
+    // The state that outlives one expression; tests set its clock.
+    vbs::Session &session() { return session_; }
+
 private:
     QString language_;
     ScriptErrorState error_;
+    vbs::Session session_;
 };
 
 } // namespace mhbk

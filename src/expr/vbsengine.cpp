@@ -9,7 +9,22 @@
 
 namespace mhbk::vbs {
 
-Variant execute(const Program &program)
+namespace {
+
+void randomize(std::vector<Variant> &stack, const Instruction &in, Session &session)
+{
+    if (in.argc == 0) {
+        session.random.randomize(session.clock());
+        return;
+    }
+    const double seed = toDouble(stack.back(), in.position, QStringLiteral("Randomize"));
+    stack.pop_back();
+    session.random.randomize(seed);
+}
+
+} // namespace
+
+Variant execute(const Program &program, Session &session)
 {
     if (program.empty)
         return Variant();
@@ -33,13 +48,16 @@ Variant execute(const Program &program)
             break;
         case Op::Call: {
             const std::size_t first = stack.size() - in.argc;
-            Variant result = builtin(in.index).run(stack.data() + first, in.argc, in.position);
+            Variant result = builtin(in.index).run(stack.data() + first, in.argc, in.position, session);
             stack.resize(first);
             stack.push_back(std::move(result));
             break;
         }
         case Op::CallUnknown:
             raise(errc::TypeMismatch, in.position, program.names[in.index]);
+        case Op::Randomize:
+            randomize(stack, in, session);
+            break;
         default: {
             Variant right = std::move(stack.back());
             stack.pop_back();
@@ -48,13 +66,19 @@ Variant execute(const Program &program)
         }
         }
     }
-    return std::move(stack.back());
+    return stack.empty() ? Variant() : std::move(stack.back());
+}
+
+Variant evaluate(const QString &expression, Session &session)
+{
+    const std::vector<Token> tokens = scan(expression);
+    return execute(parse(expression, tokens), session);
 }
 
 Variant evaluate(const QString &expression)
 {
-    const std::vector<Token> tokens = scan(expression);
-    return execute(parse(expression, tokens));
+    Session session;
+    return evaluate(expression, session);
 }
 
 } // namespace mhbk::vbs

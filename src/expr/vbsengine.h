@@ -2,17 +2,22 @@
 
 #include "expr/vbserror.h"
 #include "expr/vbsprogram.h"
+#include "expr/vbsrandom.h"
 #include "expr/vbsvariant.h"
 
 #include <QString>
 
 namespace mhbk::vbs {
 
-// Runs postfix code. Throws ScriptException for run-time errors.
-Variant execute(const Program &program);
+// Runs postfix code; Rnd and Randomize use and change `session`. Throws ScriptException for
+// run-time errors.
+Variant execute(const Program &program, Session &session);
 
-// Scan, parse and run one expression; blank text is Empty. Nothing is kept between calls.
-// Throws ScriptException.
+// Scan, parse and run one expression, optionally after Randomize statements
+// ("Randomize 7: Rnd"); blank text is Empty. Throws ScriptException.
+Variant evaluate(const QString &expression, Session &session);
+
+// The same in a fresh session: nothing is kept between calls.
 Variant evaluate(const QString &expression);
 
 } // namespace mhbk::vbs

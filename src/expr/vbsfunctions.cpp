@@ -40,10 +40,11 @@ Variant domainChecked(const Variant *args, const char16_t *name, int position)
 }
 
 #define MHBK_VBS_FN(fnName, body)                                                                          \
-    Variant fnName(const Variant *args, int argc, int position)                                             \
+    Variant fnName(const Variant *args, int argc, int position, Session &session)                           \
     {                                                                                                       \
         (void)argc;                                                                                         \
         (void)position;                                                                                     \
+        (void)session;                                                                                      \
         body                                                                                                \
     }
 
@@ -73,7 +74,7 @@ MHBK_VBS_FN(fnTan, return domainChecked<std::tan>(args, u"Tan", position);)
 MHBK_VBS_FN(fnAtn, return real<std::atan>(args, u"Atn", position);)
 MHBK_VBS_FN(fnExp, return real<std::exp>(args, u"Exp", position);)
 
-Variant fnRound(const Variant *args, int argc, int position)
+Variant fnRound(const Variant *args, int argc, int position, Session &)
 {
     const QString name = QStringLiteral("Round");
     if (args[0].isNull())
@@ -107,6 +108,71 @@ MHBK_VBS_FN(fnCInt, {
 MHBK_VBS_FN(fnCLng, return Variant::longValue(toLong(args[0], position, QStringLiteral("CLng")));)
 MHBK_VBS_FN(fnCDbl, return Variant::doubleValue(toDouble(args[0], position, QStringLiteral("CDbl")));)
 MHBK_VBS_FN(fnCBool, return Variant::boolean(toDouble(args[0], position, QStringLiteral("CBool")) != 0.0);)
+
+// True is all bits set, so it converts to the largest Byte.
+MHBK_VBS_FN(fnCByte, {
+    const QString name = QStringLiteral("CByte");
+    if (args[0].type() == VarType::Boolean)
+        return Variant::byteValue(args[0].booleanValue() ? 255 : 0);
+    const double rounded = roundHalfEven(toDouble(args[0], position, name));
+    if (!(rounded >= 0.0 && rounded <= 255.0))
+        raise(errc::Overflow, position, name);
+    return Variant::byteValue(static_cast<std::uint8_t>(rounded));
+})
+
+double singleRange(const Variant &value, int position, const QString &name)
+{
+    const double x = toDouble(value, position, name);
+    if (std::fabs(x) > static_cast<double>(std::numeric_limits<float>::max()))
+        raise(errc::Overflow, position, name);
+    return x;
+}
+
+MHBK_VBS_FN(fnCSng, return Variant::single(static_cast<float>(singleRange(args[0], position, QStringLiteral("CSng"))));)
+
+// Four decimals, the fifth rounded half to even.
+MHBK_VBS_FN(fnCCur, {
+    const QString name = QStringLiteral("CCur");
+    if (args[0].type() == VarType::Currency)
+        return args[0];
+    const Number n = toNumber(args[0], position, name);
+    if (n.rank != Number::Double)
+        return Variant::currency(n.whole * 10000);
+    const double scaled = roundHalfEven(n.real * 10000.0);
+    if (!(scaled >= -9223372036854775808.0 && scaled < 9223372036854775808.0))
+        raise(errc::Overflow, position, name);
+    return Variant::currency(static_cast<std::int64_t>(scaled));
+})
+
+// The UTF-16 code of the first character, as a signed Integer.
+MHBK_VBS_FN(fnAsc, {
+    const QString name = QStringLiteral("Asc");
+    if (args[0].isNull())
+        raise(errc::InvalidUseOfNull, position, name);
+    const QString text = binary(Op::Concat, Variant::string(QString()), args[0], position).stringValue();
+    if (text.isEmpty())
+        raise(errc::InvalidCall, position, name);
+    return Variant::integer(static_cast<std::int16_t>(text.front().unicode()));
+})
+
+// Whether the value would convert to a number; never an error.
+MHBK_VBS_FN(fnIsNumeric, {
+    if (args[0].isString())
+        return Variant::boolean(parseNumericText(args[0].stringValue()).has_value());
+    return Variant::boolean(args[0].isNumeric());
+})
+
+// Rnd: the next number; Rnd(0): the last again; Rnd(negative): the number that argument
+// always gives.
+MHBK_VBS_FN(fnRnd, {
+    RandomGenerator &random = session.random;
+    if (argc == 0)
+        return Variant::single(random.next());
+    const auto seed = static_cast<float>(singleRange(args[0], position, QStringLiteral("Rnd")));
+    if (seed < 0.0f)
+        return Variant::single(random.restartFrom(seed));
+    return Variant::single(seed == 0.0f ? random.last() : random.next());
+})
 
 MHBK_VBS_FN(fnCStr, {
     if (args[0].isNull())
@@ -148,7 +214,9 @@ constexpr Builtin kBuiltins[] = {
     {u"CInt", 1, 1, fnCInt},   {u"CLng", 1, 1, fnCLng},   {u"CDbl", 1, 1, fnCDbl},
     {u"CBool", 1, 1, fnCBool}, {u"CStr", 1, 1, fnCStr},   {u"Len", 1, 1, fnLen},
     {u"Hex", 1, 1, fnHex},     {u"Oct", 1, 1, fnOct},     {u"TypeName", 1, 1, fnTypeName},
-    {u"VarType", 1, 1, fnVarType},
+    {u"VarType", 1, 1, fnVarType}, {u"CByte", 1, 1, fnCByte}, {u"CSng", 1, 1, fnCSng},
+    {u"CCur", 1, 1, fnCCur},   {u"Asc", 1, 1, fnAsc},     {u"IsNumeric", 1, 1, fnIsNumeric},
+    {u"Rnd", 0, 1, fnRnd},
 };
 
 bool sameName(const char16_t *name, QStringView text)

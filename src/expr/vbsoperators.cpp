@@ -15,7 +15,8 @@ constexpr long long kLongMax = std::numeric_limits<std::int32_t>::max();
 
 bool integerClass(const Variant &v)
 {
-    return v.type() == VarType::Empty || v.type() == VarType::Boolean || v.type() == VarType::Integer;
+    return v.type() == VarType::Empty || v.type() == VarType::Boolean || v.type() == VarType::Integer
+           || v.type() == VarType::Byte;
 }
 
 Variant arithmetic(Op op, const Variant &left, const Variant &right, int position)
@@ -84,6 +85,8 @@ QString concatText(const Variant &value, int position)
     case VarType::String: return value.stringValue();
     case VarType::Boolean: return value.booleanValue() ? QStringLiteral("True") : QStringLiteral("False");
     case VarType::Double: return formatDouble(value.doubleValue());
+    case VarType::Single: return formatSingle(static_cast<float>(value.doubleValue()));
+    case VarType::Currency: return formatCurrency(value.currencyValue());
     case VarType::Object: raise(errc::ObjectVariableNotSet, position);
     default: return QString::number(value.wholeValue());
     }
@@ -168,9 +171,13 @@ Number toNumber(const Variant &value, int position, const QString &function)
     switch (value.type()) {
     case VarType::Empty: return {};
     case VarType::Boolean:
+    case VarType::Byte:
     case VarType::Integer: return {Number::Integer, value.wholeValue(), 0.0};
     case VarType::Long: return {Number::Long, value.wholeValue(), 0.0};
-    case VarType::Double: return {Number::Double, 0, value.doubleValue()};
+    // Arithmetic on a Single or a Currency goes on in Double.
+    case VarType::Single:
+    case VarType::Currency:
+    case VarType::Double: return {Number::Double, 0, value.numericValue()};
     case VarType::String: {
         const auto parsed = parseNumericText(value.stringValue());
         if (!parsed)
@@ -231,6 +238,7 @@ Variant logicalNot(const Variant &value, int position)
     switch (value.type()) {
     case VarType::Null: return value;
     case VarType::Boolean: return Variant::boolean(!value.booleanValue());
+    case VarType::Byte: return Variant::byteValue(static_cast<std::uint8_t>(~value.wholeValue()));
     case VarType::Empty:
     case VarType::Integer: return Variant::integer(static_cast<std::int16_t>(~value.wholeValue()));
     default: return Variant::longValue(~toLong(value, position));

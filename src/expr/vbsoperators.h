@@ -11,7 +11,8 @@ Variant negate(const Variant &value, int position);
 Variant logicalNot(const Variant &value, int position);
 Variant binary(Op op, const Variant &left, const Variant &right, int position);
 
-// An arithmetic operand: Integer, Long or Double, after Empty, Boolean and String conversion.
+// An arithmetic operand: Integer, Long or Double, after Empty, Boolean, Byte, Single, Currency
+// and String conversion.
 struct Number {
     enum Rank : int { Integer = 1, Long = 2, Double = 3 };
     Rank rank = Integer;

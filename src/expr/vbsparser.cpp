@@ -67,11 +67,18 @@ public:
         program_.code.reserve(tokens.size());
     }
 
+    // Randomize statements may come first; the one expression, if any, is the value.
     Program run()
     {
         skipStatementEnds();
+        while (isRandomize(current())) {
+            randomizeStatement();
+            if (current().kind != Tok::End && current().kind != Tok::EndOfStatement)
+                raise(errc::ExpectedEndOfStatement, current().position);
+            skipStatementEnds();
+        }
         if (current().kind == Tok::End) {
-            program_.empty = true;
+            program_.empty = program_.code.empty();
             return std::move(program_);
         }
         expression(LevelImp);
@@ -84,6 +91,23 @@ public:
 private:
     const Token &current() const { return tokens_[pos_]; }
     const Token &advance() { return tokens_[pos_++]; }
+
+    bool isRandomize(const Token &token) const
+    {
+        return token.kind == Tok::Name && nameText(token).compare(u"Randomize", Qt::CaseInsensitive) == 0;
+    }
+
+    // "Randomize" seeds from the clock, "Randomize seed" from the seed.
+    void randomizeStatement()
+    {
+        const int position = advance().position;
+        if (current().kind == Tok::End || current().kind == Tok::EndOfStatement) {
+            put(Op::Randomize, position, 0);
+            return;
+        }
+        expression(LevelImp);
+        put(Op::Randomize, position, -1, 0, 1);
+    }
 
     void skipStatementEnds()
     {
@@ -173,9 +197,16 @@ private:
 
     void name()
     {
+        // Randomize is a statement: it has no value to give an expression.
+        if (isRandomize(current()))
+            raise(errc::SyntaxError, current().position);
         const Token &token = advance();
         const int function = findBuiltin(nameText(token));
         if (current().kind != Tok::LParen) {
+            if (function >= 0 && builtin(function).minArgs == 0) {
+                put(Op::Call, token.position, 1, static_cast<std::uint16_t>(function), 0);
+                return;
+            }
             if (function >= 0)
                 raise(errc::WrongArgumentCount, token.position, QString::fromUtf16(builtin(function).name));
             put(Op::PushUnknown, token.position, 1);

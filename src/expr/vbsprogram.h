@@ -39,6 +39,7 @@ enum class Op : std::uint8_t {
     Imp,
     Call,        // functions[index] with argc arguments
     CallUnknown, // names[index] called with arguments: the Type mismatch of an Empty variable
+    Randomize,   // the statement, with argc 0 (seed from the clock) or 1 (the seed on the stack)
 };
 
 struct Instruction {
@@ -53,7 +54,7 @@ struct Program {
     std::vector<Variant> constants;
     std::vector<QString> names;
     int maxStack = 0;
-    bool empty = false; // blank text: evaluates to Empty
+    bool empty = false; // blank text: evaluates to Empty (so does a text of statements alone)
 };
 
 } // namespace mhbk::vbs

@@ -36,6 +36,27 @@ Variant Variant::doubleValue(double value)
     return v;
 }
 
+Variant Variant::byteValue(std::uint8_t value)
+{
+    Variant v(VarType::Byte);
+    v.whole_ = value;
+    return v;
+}
+
+Variant Variant::single(float value)
+{
+    Variant v(VarType::Single);
+    v.real_ = value;
+    return v;
+}
+
+Variant Variant::currency(std::int64_t tenThousandths)
+{
+    Variant v(VarType::Currency);
+    v.whole_ = tenThousandths;
+    return v;
+}
+
 Variant Variant::string(QString value)
 {
     Variant v(VarType::String);
@@ -59,7 +80,10 @@ bool Variant::isNumeric() const
     case VarType::Boolean:
     case VarType::Integer:
     case VarType::Long:
+    case VarType::Single:
     case VarType::Double:
+    case VarType::Currency:
+    case VarType::Byte:
         return true;
     default:
         return false;
@@ -68,7 +92,12 @@ bool Variant::isNumeric() const
 
 double Variant::numericValue() const
 {
-    return type_ == VarType::Double ? real_ : static_cast<double>(whole_);
+    switch (type_) {
+    case VarType::Double:
+    case VarType::Single: return real_;
+    case VarType::Currency: return static_cast<double>(whole_) / 10000.0;
+    default: return static_cast<double>(whole_);
+    }
 }
 
 QString typeName(VarType type)
@@ -78,7 +107,10 @@ QString typeName(VarType type)
     case VarType::Null: return QStringLiteral("Null");
     case VarType::Integer: return QStringLiteral("Integer");
     case VarType::Long: return QStringLiteral("Long");
+    case VarType::Single: return QStringLiteral("Single");
     case VarType::Double: return QStringLiteral("Double");
+    case VarType::Currency: return QStringLiteral("Currency");
+    case VarType::Byte: return QStringLiteral("Byte");
     case VarType::String: return QStringLiteral("String");
     case VarType::Object: return QStringLiteral("Nothing");
     case VarType::Boolean: return QStringLiteral("Boolean");
@@ -156,12 +188,17 @@ std::optional<double> parseNumericText(QStringView text)
     return negative ? -value : value;
 }
 
-QString formatDouble(double value)
+namespace {
+
+// `significant` digits at most, trailing zeros dropped; exponent form from 10^significant on
+// and below 1E-04.
+QString formatSignificant(double value, int significant)
 {
     if (value == 0.0)
         return QStringLiteral("0");
     char buffer[40];
-    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::scientific, 14);
+    const auto result =
+        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::scientific, significant - 1);
     // buffer: [-]d.dddddddddddddde[+-]XX
     std::string text(buffer, result.ptr);
     const std::size_t ePos = text.find('e');
@@ -178,7 +215,7 @@ QString formatDouble(double value)
     std::string out;
     if (negative)
         out.push_back('-');
-    if (exponent >= 15 || exponent < -4) {
+    if (exponent >= significant || exponent < -4) {
         out.push_back(digits[0]);
         if (digits.size() > 1) {
             out.push_back('.');
@@ -204,6 +241,35 @@ QString formatDouble(double value)
         }
     }
     return QString::fromLatin1(out);
+}
+
+} // namespace
+
+QString formatDouble(double value)
+{
+    return formatSignificant(value, 15);
+}
+
+QString formatSingle(float value)
+{
+    return formatSignificant(static_cast<double>(value), 7);
+}
+
+QString formatCurrency(std::int64_t tenThousandths)
+{
+    const bool negative = tenThousandths < 0;
+    // The magnitude as unsigned, so that the smallest value has one too.
+    const std::uint64_t magnitude = negative ? 0 - static_cast<std::uint64_t>(tenThousandths)
+                                             : static_cast<std::uint64_t>(tenThousandths);
+    QString text = QString::number(magnitude / 10000);
+    std::uint64_t fraction = magnitude % 10000;
+    if (fraction != 0) {
+        QString decimals = QString::number(fraction).rightJustified(4, QLatin1Char('0'));
+        while (decimals.endsWith(QLatin1Char('0')))
+            decimals.chop(1);
+        text += QLatin1Char('.') + decimals;
+    }
+    return negative ? QLatin1Char('-') + text : text;
 }
 
 double roundHalfEven(double value)

@@ -7,10 +7,12 @@
 
 #include <QApplication>
 #include <QLineEdit>
+#include <QLocale>
 #include <QSpinBox>
 #include <QTest>
 #include <QToolButton>
 #include <gtest/gtest.h>
+#include <vector>
 
 namespace mhbk {
 namespace {
@@ -174,6 +176,28 @@ TEST_F(CalculatorPagesTest, AnErrorShowsTheBoxAndZero)
     ASSERT_EQ(host_.recorder().size(), 1u);
     EXPECT_EQ(host_.recorder().last().text, QStringLiteral("Expected expression"));
     EXPECT_EQ(host_.recorder().last().caption, QStringLiteral("表达式错误"));
+}
+
+TEST_F(CalculatorPagesTest, RndShowsANumberBelowOneThatChangesFromPressToPress)
+{
+    digits()->setValue(7);
+    std::vector<double> shown;
+    for (const char *expression : {"Rnd", "Rnd", "rnd(1)", "Int(Rnd*10)/10", "Randomize: Rnd"}) {
+        calculation_->setText(QString::fromLatin1(expression));
+        press({"SpeedButton24"});
+        bool ok = false;
+        const double value = QLocale().toDouble(result_->text(), &ok);
+        ASSERT_TRUE(ok) << result_->text().toStdString();
+        EXPECT_GE(value, 0.0) << expression;
+        EXPECT_LT(value, 1.0) << expression;
+        shown.push_back(value);
+    }
+    EXPECT_NE(shown[0], shown[1]);
+    EXPECT_NE(shown[1], shown[2]);
+    calculation_->setText(QStringLiteral("Rnd(0)"));
+    press({"SpeedButton24"});
+    EXPECT_EQ(QLocale().toDouble(result_->text()), shown.back());
+    EXPECT_TRUE(host_.recorder().empty());
 }
 
 TEST_F(CalculatorPagesTest, ClearEmptiesOnlyTheExpression)

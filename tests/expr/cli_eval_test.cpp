@@ -38,6 +38,9 @@ TEST(CliEval, PrintsTheMaskedResult)
         {{"--digits", "2", "1+2"}, "3.00\n"},
         {{"sqr(2)", "--digits", "10"}, "1.4142135624\n"},
         {{""}, "0.0\n"},
+        // A fresh process starts the Rnd sequence at its first number.
+        {{"Rnd", "--digits", "7"}, "0.7055475\n"},
+        {{"Int(Rnd*10)"}, "7.0\n"},
     };
     for (const Row &row : rows) {
         const CliRun run = runEval(row.args);

@@ -1,5 +1,5 @@
 // The engine against VBScript's documented behaviour: one row per expression.
-#include "qstringprint.h"
+#include "vbscases.h"
 #include "expr/vbsengine.h"
 #include "expr/vbsoperators.h"
 #include "expr/vbsparser.h"
@@ -8,53 +8,6 @@
 
 namespace mhbk::vbs {
 namespace {
-
-struct ValueCase {
-    const char *expression;
-    const char *type; // TypeName of the result
-    const char *text; // the result as "&" would show it
-};
-
-struct ErrorCase {
-    const char *expression;
-    int number;
-    int position;
-    const char *description = nullptr; // checked when given
-};
-
-QString shown(const Variant &value)
-{
-    if (value.isNull())
-        return QString();
-    return binary(Op::Concat, Variant::string(QString()), value, 0).stringValue();
-}
-
-void expectValue(const ValueCase &c)
-{
-    SCOPED_TRACE(c.expression);
-    try {
-        const Variant result = evaluate(QString::fromUtf8(c.expression));
-        EXPECT_EQ(typeName(result.type()), QString::fromLatin1(c.type));
-        EXPECT_EQ(shown(result), QString::fromUtf8(c.text));
-    } catch (const ScriptException &e) {
-        ADD_FAILURE() << "error " << e.error().number << ": " << e.what() << " at " << e.error().position;
-    }
-}
-
-void expectError(const ErrorCase &c)
-{
-    SCOPED_TRACE(c.expression);
-    try {
-        const Variant result = evaluate(QString::fromUtf8(c.expression));
-        ADD_FAILURE() << "no error, result " << shown(result).toStdString();
-    } catch (const ScriptException &e) {
-        EXPECT_EQ(e.error().number, c.number) << e.what();
-        EXPECT_EQ(e.error().position, c.position) << e.what();
-        if (c.description) {
-            EXPECT_EQ(e.error().description, QString::fromUtf8(c.description));
-        }
-    }
-}
 
 TEST(VbsEngine, PrecedenceAndAssociativity)
 {

@@ -5,6 +5,7 @@
 #include "app/icons.h"
 #include "app/mainwindow.h"
 #include "app/messageboxreporter.h"
+#include "app/qttranslations.h"
 #include "app/singleinstance.h"
 #include "app/splash.h"
 #include "common/guarded.h"
@@ -102,6 +103,15 @@ void tieProgramToWindow(QApplication &app, MainWindow &window, Reporter &reporte
     });
 }
 
+void configureApplication(QApplication &app)
+{
+    app.setApplicationName(QStringLiteral("mhbk"));
+    app.setOrganizationName(QStringLiteral("Zorvan"));
+    app.setWindowIcon(applicationIcon());
+    applyChineseFont(app);
+    installQtTranslations(app);
+}
+
 StartupOptions parseStartupOptions(const QStringList &arguments)
 {
     StartupOptions options;
@@ -127,11 +137,7 @@ int runApplication(int argc, char **argv)
         return 2;
     }
     Application app(argc, argv);
-    app.setApplicationName(QStringLiteral("mhbk"));
-    app.setOrganizationName(QStringLiteral("Zorvan"));
-    app.setApplicationDisplayName(QStringLiteral("五金手册"));
-    app.setWindowIcon(applicationIcon());
-    applyChineseFont(app);
+    configureApplication(app);
     MessageBoxReporter reporter;
     app.setReporter(&reporter);
 

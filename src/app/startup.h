@@ -24,6 +24,10 @@ StartupOptions parseStartupOptions(const QStringList &arguments);
 // hidden to the tray; a dialog closing last does not; a log-out closes a hidden window too.
 void tieProgramToWindow(QApplication &app, MainWindow &window, Reporter &reporter);
 
+// Names, icon, font and Qt's Chinese translations. No display name is set: Qt would append
+// it to every window title ("系统提示 — …"), and each window's caption is all it should show.
+void configureApplication(QApplication &app);
+
 // The start-up sequence; returns the process exit status.
 int runApplication(int argc, char **argv);
 

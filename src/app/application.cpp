@@ -1,28 +1,10 @@
 #include "app/application.h"
 
-#include "common/errors.h"
-#include "common/reporter.h"
-
+#include <QApplication>
 #include <QFont>
 #include <QFontDatabase>
 
 namespace mhbk {
-
-Application::Application(int &argc, char **argv) : QApplication(argc, argv) {}
-
-bool Application::notify(QObject *receiver, QEvent *event)
-{
-    try {
-        return QApplication::notify(receiver, event);
-    } catch (const AppError &e) {
-        if (reporter_)
-            reporter_->reportError(e.message());
-    } catch (const std::exception &e) {
-        if (reporter_)
-            reporter_->reportError(QString::fromUtf8(e.what()));
-    }
-    return true;
-}
 
 void applyChineseFont(QApplication &app)
 {

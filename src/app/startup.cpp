@@ -11,6 +11,7 @@
 #include "common/guarded.h"
 #include "data/database.h"
 
+#include <QApplication>
 #include <QDesktopServices>
 #include <QElapsedTimer>
 #include <QGuiApplication>
@@ -136,10 +137,10 @@ int runApplication(int argc, char **argv)
         printNoDisplayHelp();
         return 2;
     }
-    Application app(argc, argv);
+    // Errors are caught where they arise: every event handler runs through runGuarded.
+    QApplication app(argc, argv);
     configureApplication(app);
     MessageBoxReporter reporter;
-    app.setReporter(&reporter);
 
     const StartupOptions options = parseStartupOptions(app.arguments());
     if (!options.screenshotFile.isEmpty()) {

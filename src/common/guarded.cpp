@@ -13,6 +13,9 @@ void runGuarded(Reporter &reporter, const std::function<void()> &handler)
         reporter.reportError(e.message());
     } catch (const std::exception &e) {
         reporter.reportError(QString::fromUtf8(e.what()));
+    } catch (...) {
+        // Nothing may leave a handler, not even an error of no known kind.
+        reporter.reportError(QStringLiteral("未知错误"));
     }
 }
 

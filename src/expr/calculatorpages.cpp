@@ -1,5 +1,6 @@
 #include "expr/calculatorpages.h"
 
+#include "common/guarded.h"
 #include "common/pagehost.h"
 #include "expr/resultformat.h"
 #include "expr/scriptservice.h"
@@ -79,11 +80,14 @@ constexpr int kGridColumns = 60;
 // The keypad's handlers and the expression bar's key and focus behaviour.
 class CalculatorController : public QObject {
 public:
-    CalculatorController(QObject *parent, ExpressionBar bar, ScriptEvaluator &script, QSpinBox *digits)
-        : QObject(parent), bar_(bar), script_(script), digits_(digits)
+    CalculatorController(QObject *parent, Reporter &reporter, ExpressionBar bar, ScriptEvaluator &script,
+                         QSpinBox *digits)
+        : QObject(parent), reporter_(reporter), bar_(bar), script_(script), digits_(digits)
     {
         bar_.calculation->installEventFilter(this);
     }
+
+    Reporter &reporter() { return reporter_; }
 
     void keyClick(const KeypadKey &key)
     {
@@ -124,7 +128,7 @@ protected:
             if (event->type() == QEvent::FocusIn)
                 onExpressionFocused(static_cast<QFocusEvent *>(event)->reason());
             else if (event->type() == QEvent::KeyPress)
-                onExpressionKey(static_cast<QKeyEvent *>(event)->key());
+                runGuarded(reporter_, [this, event] { onExpressionKey(static_cast<QKeyEvent *>(event)->key()); });
         }
         return QObject::eventFilter(watched, event);
     }
@@ -163,6 +167,7 @@ private:
             bar_.calculation->cursorBackward(false, 1);
     }
 
+    Reporter &reporter_;
     ExpressionBar bar_;
     ScriptEvaluator &script_;
     QSpinBox *digits_;
@@ -192,7 +197,8 @@ void buildKeypad(QWidget *page, CalculatorController &controller)
     for (const KeypadKey &key : kKeys) {
         QToolButton *button = makeKey(page, key);
         grid->addWidget(button, key.row, key.column, 1, key.span);
-        QObject::connect(button, &QToolButton::clicked, &controller, [&controller, &key] { controller.keyClick(key); });
+        connectGuarded(button, &QToolButton::clicked, &controller, controller.reporter(),
+                       [&controller, &key] { controller.keyClick(key); });
     }
     auto *outer = new QVBoxLayout(page);
     auto *row = new QHBoxLayout;
@@ -233,7 +239,7 @@ void installCalculatorPages(PageHost &host, ExpressionBar bar, ScriptEvaluator &
 {
     QWidget *keypad = host.page(0);
     QSpinBox *digits = buildDecimalPlacesPage(host.page(1));
-    auto *controller = new CalculatorController(keypad, bar, script, digits);
+    auto *controller = new CalculatorController(keypad, host.reporter(), bar, script, digits);
     buildKeypad(keypad, *controller);
 }
 

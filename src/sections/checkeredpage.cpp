@@ -1,5 +1,6 @@
 #include "sections/checkeredpage.h"
 
+#include "common/guarded.h"
 #include "common/pagehost.h"
 #include "common/reporter.h"
 #include "data/datasets.h"
@@ -109,13 +110,13 @@ void CheckeredPlatePage::buildForm(QWidget *page, QVBoxLayout *layout)
     layout->addWidget(makeStandardNote(page, sectionTableNote(checkered::kTable)));
 
     Reporter &reporter = host_.reporter();
-    connect(thickness_, &QComboBox::currentIndexChanged, this, [this, &reporter](int index) {
+    connectGuarded(thickness_, &QComboBox::currentIndexChanged, this, reporter, [this](int index) {
         if (index >= 0)
-            runGuarded(reporter, [this] { thicknessChanged(); });
+            thicknessChanged();
     });
     // The edit text changes both when an item is picked and on every keystroke.
-    connect(width_, &QComboBox::editTextChanged, this, [this] { computeWeights(); });
-    connect(length_, &QComboBox::editTextChanged, this, [this] { computeWeights(); });
+    connectGuarded(width_, &QComboBox::editTextChanged, this, reporter, [this] { computeWeights(); });
+    connectGuarded(length_, &QComboBox::editTextChanged, this, reporter, [this] { computeWeights(); });
 }
 
 void CheckeredPlatePage::show()

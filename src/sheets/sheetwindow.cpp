@@ -1,6 +1,7 @@
 #include "sheets/sheetwindow.h"
 
 #include "common/errors.h"
+#include "common/guarded.h"
 #include "common/reporter.h"
 #include "sheets/sheetgrid.h"
 
@@ -46,12 +47,14 @@ SheetWindow::SheetWindow(const SheetDescription &sheet, Reporter &reporter, QWid
 
     // The box's own text signal stays silent for an emptied box; its editor's does not.
     if (auto *editor = thickness_->findChild<QLineEdit *>())
-        connect(editor, &QLineEdit::textChanged, this, &SheetWindow::onThicknessTextChanged);
-    connect(thickness_, &QSpinBox::valueChanged, this, &SheetWindow::onThicknessChanged);
-    connect(grid_, &QTableWidget::currentCellChanged, this,
-            [this](int row, int column) { onCellSelected(column + 1, row + 1); });
-    grid_->setEnterHandler([this] { onEnterPressed(); });
-    connect(copyButton_, &QAbstractButton::clicked, this, &SheetWindow::onCopyClicked);
+        connectGuarded(editor, &QLineEdit::textChanged, this, reporter_,
+                       [this](const QString &text) { onThicknessTextChanged(text); });
+    connectGuarded(thickness_, &QSpinBox::valueChanged, this, reporter_, [this] { onThicknessChanged(); });
+    connectGuarded(grid_, &QTableWidget::currentCellChanged, this, reporter_,
+                   [this](int row, int column) { onCellSelected(column + 1, row + 1); });
+    // Enter reaches the window from the grid's key handler and from its cell editor's filter.
+    grid_->setEnterHandler([this] { runGuarded(reporter_, [this] { onEnterPressed(); }); });
+    connectGuarded(copyButton_, &QAbstractButton::clicked, this, reporter_, [this] { onCopyClicked(); });
 }
 
 QWidget *SheetWindow::createTitleStrip()

@@ -1,6 +1,6 @@
 #include "workbooks/pages/ductpanel.h"
 
-#include "common/errors.h"
+#include "common/guarded.h"
 #include "common/pagehost.h"
 #include "common/reporter.h"
 #include "workbooks/pages/ductselection.h"
@@ -47,20 +47,16 @@ DuctPanel::DuctPanel(PageHost &host, view::SpreadsheetView &book, const DuctPage
     layout->addWidget(run_);
     layout->addWidget(display_);
     layout->addStretch();
-    connect(run_, &QPushButton::clicked, this, &DuctPanel::run);
-    connect(display_, &QCheckBox::clicked, this, &DuctPanel::toggleTables);
+    connectGuarded(run_, &QPushButton::clicked, this, host_.reporter(), [this] { run(); });
+    connectGuarded(display_, &QCheckBox::clicked, this, host_.reporter(), [this] { toggleTables(); });
 }
 
 void DuctPanel::run()
 {
-    // A text that is no number ends the run with the general error report; what the run
-    // wrote before stays, as with any handler.
-    try {
-        BookCursor cursor(book_);
-        runDuctSelection(cursor, host_.query(), page_);
-    } catch (const AppError &e) {
-        host_.reporter().reportError(e.message());
-    }
+    // A text that is no number ends the run with the general error report (the guarded
+    // handler); what the run wrote before stays.
+    BookCursor cursor(book_);
+    runDuctSelection(cursor, host_.query(), page_);
 }
 
 void DuctPanel::toggleTables()

@@ -8,6 +8,7 @@
 #include "app/qttranslations.h"
 #include "app/singleinstance.h"
 #include "app/splash.h"
+#include "common/commandline.h"
 #include "common/guarded.h"
 #include "data/database.h"
 
@@ -117,14 +118,16 @@ StartupOptions parseStartupOptions(const QStringList &arguments)
 {
     StartupOptions options;
     options.parameters = arguments.mid(1);
-    for (int i = 1; i < arguments.size(); ++i) {
-        if (arguments[i] == QLatin1String("--screenshot") && i + 1 < arguments.size()) {
-            options.screenshotFile = arguments[++i];
-        } else if (arguments[i] == QLatin1String("--page") && i + 1 < arguments.size()) {
-            bool ok = false;
-            options.screenshotPage = arguments[++i].toInt(&ok);
-            options.screenshotPageValid = ok && options.screenshotPage >= 0 && options.screenshotPage < 52;
-        }
+    // Anything else on the line is the main window's business ("-hide"), and an option
+    // without its value is ignored rather than refused.
+    const CommandLine line = parseCommandLine(
+        options.parameters, {{{QStringLiteral("--screenshot")}, true}, {{QStringLiteral("--page")}, true}},
+        UnknownOptions::AsPositional);
+    options.screenshotFile = line.value(QStringLiteral("--screenshot"));
+    if (line.has(QStringLiteral("--page"))) {
+        bool ok = false;
+        options.screenshotPage = line.value(QStringLiteral("--page")).toInt(&ok);
+        options.screenshotPageValid = ok && options.screenshotPage >= 0 && options.screenshotPage < 52;
     }
     return options;
 }

@@ -1,9 +1,11 @@
 #include "expr/cli_eval.h"
+#include "common/commandline.h"
 #include "common/reporter.h"
 #include "expr/resultformat.h"
 #include "expr/scriptservice.h"
 
 #include <QLocale>
+#include <optional>
 
 namespace mhbk {
 
@@ -18,46 +20,51 @@ void printEvalUsage(QTextStream &stream)
               "  and prints it as the result field shows it.\n";
 }
 
+// Every --digits given must be valid; the last one counts.
+std::optional<int> decimalPlaces(const CommandLine &line)
+{
+    int digits = 1;
+    for (const QString &value : line.values(QStringLiteral("--digits"))) {
+        bool ok = false;
+        digits = value.toInt(&ok);
+        if (!ok || digits < 0 || digits > kMaxDigits)
+            return std::nullopt;
+    }
+    return digits;
+}
+
 } // namespace
 
 int runEvalCommand(const QStringList &args, QTextStream &out, QTextStream &err)
 {
-    if (args.contains(QStringLiteral("--help")) || args.contains(QStringLiteral("-h"))) {
+    // An expression may start with "--" ("--5" is 5), so only the two options are options.
+    const CommandLine line = parseCommandLine(
+        args, {{{QStringLiteral("--help"), QStringLiteral("-h")}}, {{QStringLiteral("--digits")}, true}},
+        UnknownOptions::AsPositional);
+    if (line.has(QStringLiteral("--help"))) {
         printEvalUsage(out);
         return 0;
     }
-    QString expression;
-    bool haveExpression = false;
-    int digits = 1;
-    for (qsizetype i = 0; i < args.size(); ++i) {
-        if (args[i] == QLatin1String("--digits")) {
-            bool ok = false;
-            digits = i + 1 < args.size() ? args[++i].toInt(&ok) : -1;
-            if (!ok || digits < 0 || digits > kMaxDigits) {
-                err << "--digits needs a whole number from 0 to " << kMaxDigits << '\n';
-                return 1;
-            }
-        } else if (!haveExpression) {
-            expression = args[i];
-            haveExpression = true;
-        } else {
-            printEvalUsage(err);
-            return 1;
-        }
+    // --digits without its value is the only error the line can hold.
+    const std::optional<int> digits = line.error ? std::nullopt : decimalPlaces(line);
+    if (!digits) {
+        err << "--digits needs a whole number from 0 to " << kMaxDigits << '\n';
+        return 1;
     }
-    if (!haveExpression) {
+    if (line.positional.size() != 1) {
         printEvalUsage(err);
         return 1;
     }
+    const QString &expression = line.positional.first();
     RecordingReporter silent;
     ScriptEvaluator script(silent);
-    const ScriptEvaluator::Outcome outcome = script.evaluateQuietly(expression, digits);
+    const ScriptEvaluator::Outcome outcome = script.evaluateQuietly(expression, *digits);
     if (outcome.error) {
         err << outcome.error->description << " (error " << outcome.error->number << ", column "
             << outcome.error->position + 1 << ")\n";
         return 1;
     }
-    out << formatResult(outcome.value, digits, QLocale().decimalPoint()) << '\n';
+    out << formatResult(outcome.value, *digits, QLocale().decimalPoint()) << '\n';
     return 0;
 }
 

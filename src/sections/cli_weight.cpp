@@ -1,5 +1,6 @@
 #include "sections/cli_weight.h"
 
+#include "common/commandline.h"
 #include "common/errors.h"
 #include "common/numtext.h"
 #include "common/reporter.h"
@@ -36,22 +37,22 @@ struct Arguments {
 
 Arguments parseArguments(const QStringList &args)
 {
+    const CommandLine line = parseCommandLine(
+        args, {{{QStringLiteral("--help"), QStringLiteral("-h")}}, {{QStringLiteral("--db")}, true}});
     Arguments parsed;
-    for (int i = 0; i < args.size(); ++i) {
-        const QString &arg = args[i];
-        if (arg == QLatin1String("--help") || arg == QLatin1String("-h")) {
-            parsed.help = true;
-        } else if (arg == QLatin1String("--db")) {
-            if (i + 1 >= args.size())
-                throw CliError{QStringLiteral("--db 需要数据库文件名 / --db needs a file name")};
-            parsed.databasePath = args[++i];
-        } else if (arg.startsWith(QLatin1String("--"))) {
-            throw CliError{QStringLiteral("未知选项 / unknown option: %1").arg(arg), true};
-        } else if (const qsizetype eq = arg.indexOf(QLatin1Char('=')); eq > 0) {
-            parsed.values.insert(arg.left(eq), arg.mid(eq + 1));
-        } else {
+    parsed.help = line.has(QStringLiteral("--help"));
+    if (parsed.help)
+        return parsed;
+    if (line.error && line.error->kind == CommandLineError::Kind::MissingValue)
+        throw CliError{QStringLiteral("--db 需要数据库文件名 / --db needs a file name")};
+    if (line.error)
+        throw CliError{QStringLiteral("未知选项 / unknown option: %1").arg(line.error->argument), true};
+    parsed.databasePath = line.value(QStringLiteral("--db"));
+    for (const QString &arg : line.positional) {
+        if (const auto assignment = splitAssignment(arg))
+            parsed.values.insert(assignment->first, assignment->second);
+        else
             parsed.positional << arg;
-        }
     }
     return parsed;
 }

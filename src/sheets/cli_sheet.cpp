@@ -1,4 +1,5 @@
 #include "sheets/cli_sheet.h"
+#include "common/commandline.h"
 #include "common/errors.h"
 #include "sheets/sheetcalc.h"
 
@@ -50,29 +51,30 @@ std::pair<int, QString> parseLength(const SheetDescription &sheet, const QString
     return {row, length};
 }
 
-SheetRequest parseRequest(const QStringList &args)
+SheetRequest parseRequest(const CommandLine &line)
 {
+    if (line.error && line.error->kind == CommandLineError::Kind::MissingValue)
+        throw AppError(QStringLiteral("option without value: %1").arg(line.error->argument));
+    if (line.error)
+        throw AppError(QStringLiteral("unknown option: %1").arg(line.error->argument));
     SheetRequest request;
-    if (args.isEmpty())
+    if (line.positional.isEmpty())
         throw AppError(QStringLiteral("missing sheet: od or dn"));
-    if (args[0] == QLatin1String("od"))
+    const QString &name = line.positional.first();
+    if (name == QLatin1String("od"))
         request.sheet = &outerDiameterSheet();
-    else if (args[0] == QLatin1String("dn"))
+    else if (name == QLatin1String("dn"))
         request.sheet = &nominalSizeSheet();
     else
-        throw AppError(QStringLiteral("unknown sheet '%1': od or dn").arg(args[0]));
+        throw AppError(QStringLiteral("unknown sheet '%1': od or dn").arg(name));
+    if (line.positional.size() > 1)
+        throw AppError(QStringLiteral("unknown option: %1").arg(line.positional.at(1)));
 
-    for (qsizetype i = 1; i < args.size(); ++i) {
-        const QString &option = args[i];
-        if (i + 1 >= args.size())
-            throw AppError(QStringLiteral("option without value: %1").arg(option));
-        const QString &value = args[++i];
+    for (const auto &[option, value] : line.options) {
         if (option == QLatin1String("--thickness"))
             request.thickness = parseThickness(value);
         else if (option == QLatin1String("--length"))
             request.lengths.push_back(parseLength(*request.sheet, value));
-        else
-            throw AppError(QStringLiteral("unknown option: %1").arg(option));
     }
     return request;
 }
@@ -81,12 +83,15 @@ SheetRequest parseRequest(const QStringList &args)
 
 int runSheetCommand(const QStringList &args, QTextStream &out, QTextStream &err)
 {
-    if (args.contains(QLatin1String("--help"))) {
+    const CommandLine line = parseCommandLine(args, {{{QStringLiteral("--help")}},
+                                                     {{QStringLiteral("--thickness")}, true},
+                                                     {{QStringLiteral("--length")}, true}});
+    if (line.has(QStringLiteral("--help"))) {
         out << kUsage;
         return 0;
     }
     try {
-        const SheetRequest request = parseRequest(args);
+        const SheetRequest request = parseRequest(line);
         TextGrid grid = createSheet(*request.sheet, request.thickness);
         for (const auto &[row, length] : request.lengths)
             grid.setCell(ColLength, row, length);

@@ -1,5 +1,6 @@
 #include "workbooks/cli_workbook.h"
 
+#include "common/commandline.h"
 #include "common/errors.h"
 #include "data/database.h"
 #include "data/datasets.h"
@@ -35,45 +36,46 @@ struct Arguments {
     bool help = false;
 };
 
-QString nextValue(const QStringList &args, int &i, const char *what)
+int pageIndex(const QString &text)
 {
-    if (i + 1 >= args.size())
-        throw CliError{QStringLiteral("%1 缺少参数 / %1 needs a value").arg(QLatin1String(what))};
-    return args[++i];
+    bool ok = false;
+    const int page = text.toInt(&ok);
+    if (!ok || page < 0 || page > 51)
+        throw CliError{QStringLiteral("页号应为 0~51 / PAGE must be 0 to 51: %1").arg(text)};
+    return page;
 }
 
 Arguments parseArguments(const QStringList &args)
 {
+    const CommandLine line = parseCommandLine(args, {{{QStringLiteral("--help"), QStringLiteral("-h")}},
+                                                     {{QStringLiteral("--set")}, true},
+                                                     {{QStringLiteral("--get")}, true},
+                                                     {{QStringLiteral("--run")}},
+                                                     {{QStringLiteral("--export")}, true},
+                                                     {{QStringLiteral("--db")}, true}});
     Arguments parsed;
-    for (int i = 0; i < args.size(); ++i) {
-        const QString &arg = args[i];
-        if (arg == QLatin1String("--help") || arg == QLatin1String("-h")) {
-            parsed.help = true;
-        } else if (arg == QLatin1String("--set")) {
-            const QString pair = nextValue(args, i, "--set");
-            const qsizetype eq = pair.indexOf(QLatin1Char('='));
-            if (eq <= 0)
-                throw CliError{QStringLiteral("--set 需要 单元格=文本 / --set needs CELL=TEXT: %1").arg(pair)};
-            parsed.sets.emplace_back(pair.left(eq), pair.mid(eq + 1));
-        } else if (arg == QLatin1String("--get")) {
-            parsed.gets << nextValue(args, i, "--get");
-        } else if (arg == QLatin1String("--run")) {
-            parsed.run = true;
-        } else if (arg == QLatin1String("--export")) {
-            parsed.exportPath = nextValue(args, i, "--export");
-        } else if (arg == QLatin1String("--db")) {
-            parsed.databasePath = nextValue(args, i, "--db");
-        } else if (arg.startsWith(QLatin1String("--")) || parsed.page >= 0) {
-            throw CliError{QStringLiteral("未知参数 / unknown argument: %1").arg(arg)};
-        } else {
-            bool ok = false;
-            parsed.page = arg.toInt(&ok);
-            if (!ok || parsed.page < 0 || parsed.page > 51)
-                throw CliError{QStringLiteral("页号应为 0~51 / PAGE must be 0 to 51: %1").arg(arg)};
-        }
-    }
-    if (!parsed.help && parsed.page < 0)
+    parsed.help = line.has(QStringLiteral("--help"));
+    if (parsed.help)
+        return parsed;
+    if (line.error && line.error->kind == CommandLineError::Kind::MissingValue)
+        throw CliError{QStringLiteral("%1 缺少参数 / %1 needs a value").arg(line.error->argument)};
+    if (line.error)
+        throw CliError{QStringLiteral("未知参数 / unknown argument: %1").arg(line.error->argument)};
+    if (line.positional.isEmpty())
         throw CliError{QStringLiteral("缺少页号 / PAGE is missing")};
+    parsed.page = pageIndex(line.positional.first());
+    if (line.positional.size() > 1)
+        throw CliError{QStringLiteral("未知参数 / unknown argument: %1").arg(line.positional.at(1))};
+    for (const QString &pair : line.values(QStringLiteral("--set"))) {
+        const auto assignment = splitAssignment(pair);
+        if (!assignment)
+            throw CliError{QStringLiteral("--set 需要 单元格=文本 / --set needs CELL=TEXT: %1").arg(pair)};
+        parsed.sets.push_back(*assignment);
+    }
+    parsed.gets = line.values(QStringLiteral("--get"));
+    parsed.run = line.has(QStringLiteral("--run"));
+    parsed.exportPath = line.value(QStringLiteral("--export"));
+    parsed.databasePath = line.value(QStringLiteral("--db"));
     return parsed;
 }
 

@@ -41,6 +41,8 @@ TEST(CliEval, PrintsTheMaskedResult)
         // A fresh process starts the Rnd sequence at its first number.
         {{"Rnd", "--digits", "7"}, "0.7055475\n"},
         {{"Int(Rnd*10)"}, "7.0\n"},
+        {{"--5"}, "5.0\n"}, // an expression, not an option
+        {{"-1+2"}, "1.0\n"},
     };
     for (const Row &row : rows) {
         const CliRun run = runEval(row.args);

@@ -56,6 +56,9 @@ TEST(WeightCommand, BadInputGoesToStandardErrorWithStatusOne)
         {{"round", "d=10", "x=1"}, "unknown parameter: x"},
         {{"pipe", "R=60"}, "missing value: d="},
         {{"checkered", "t=3.0", "w=abc"}, "“钢板宽度”与“长度”需要输入数值型参数！"},
+        {{"round", "d=10", "--bogus"}, "unknown option: --bogus"},
+        {{"round", "d=10", "--db"}, "--db needs a file name"},
+        {{"round", "square", "d=10"}, "one shape expected"},
     };
     for (const auto &[args, message] : cases) {
         const CliRun r = run(runWeightCommand, args);

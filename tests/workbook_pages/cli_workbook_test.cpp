@@ -75,6 +75,9 @@ TEST_F(WorkbookCli, BadInputIsRefusedWithStatusOne)
         {QStringLiteral("7"), QStringLiteral("--get"), QStringLiteral("7A")},
         {QStringLiteral("7"), QStringLiteral("--set"), QStringLiteral("C8")},
         {QStringLiteral("7"), QStringLiteral("--export"), QStringLiteral("out.csv")},
+        {QStringLiteral("7"), QStringLiteral("8")},
+        {QStringLiteral("7"), QStringLiteral("--get")},
+        {QStringLiteral("7"), QStringLiteral("--bogus")},
         {QStringLiteral("45"), QStringLiteral("--set"), QStringLiteral("B3=abc"), QStringLiteral("--run")},
     };
     for (const QStringList &args : cases) {

@@ -1,0 +1,49 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <optional>
+#include <utility>
+#include <vector>
+
+namespace mhbk {
+
+// One option a command accepts: its spellings ("--help", "-h"; the first is its name) and
+// whether the argument after it is its value.
+struct OptionSpec {
+    QStringList names;
+    bool takesValue = false;
+};
+
+// What is wrong with a command line: the first option that needs a value and has none, or
+// the first argument that looks like an option and is none.
+struct CommandLineError {
+    enum class Kind { MissingValue, UnknownOption };
+    Kind kind;
+    QString argument;
+};
+
+// A command line split by the options a command accepts.
+struct CommandLine {
+    std::vector<std::pair<QString, QString>> options; // name and value ("" for a flag), in the order given
+    QStringList positional;                            // everything else, in the order given
+    std::optional<CommandLineError> error;
+
+    bool has(const QString &name) const;
+    QString value(const QString &name) const;      // the last one given; empty when absent
+    QStringList values(const QString &name) const; // every one given, in order
+};
+
+// What an argument that starts with "--" and is no known option is: a mistake, or a positional
+// argument (an expression such as "--5", a parameter the program passes on).
+enum class UnknownOptions { Reject, AsPositional };
+
+// Splits `args`. An option that takes a value takes the next argument whatever it looks like.
+// Scanning goes on after an error, so that a command can still honour --help.
+CommandLine parseCommandLine(const QStringList &args, const std::vector<OptionSpec> &options,
+                             UnknownOptions unknown = UnknownOptions::Reject);
+
+// NAME=VALUE with a non-empty NAME, split at the first '='.
+std::optional<std::pair<QString, QString>> splitAssignment(const QString &argument);
+
+} // namespace mhbk

@@ -41,6 +41,11 @@ struct KeypadKey {
     int span;
 };
 
+// The Pi key types π as digits into the expression, where the user reads and may edit them;
+// five decimals keep the expression short, and the users' own records of results were
+// calculated with this value, so it is kept rather than made more precise.
+constexpr char kPiKeyText[] = "3.14159";
+
 constexpr KeypadKey kKeys[] = {
     {"SpeedButton7", "7", "", "7", KeyAction::Insert, 0, 0, 12},
     {"SpeedButton8", "8", "", "8", KeyAction::Insert, 0, 12, 12},
@@ -64,7 +69,7 @@ constexpr KeypadKey kKeys[] = {
     {"SpeedButton23", "反正切", "", "atn()", KeyAction::InsertFunction, 3, 48, 12},
     {"SpeedButton17", "(", "", "(", KeyAction::Insert, 4, 0, 12},
     {"SpeedButton18", ")", "", ")", KeyAction::Insert, 4, 12, 12},
-    {"SpeedButton19", "Pi", "", "3.14159", KeyAction::Insert, 4, 24, 12},
+    {"SpeedButton19", "Pi", "", kPiKeyText, KeyAction::Insert, 4, 24, 12},
     {"SpeedButton12", "exp", "e 的幂次方", "exp()", KeyAction::InsertFunction, 4, 36, 12},
     {"SpeedButton30", "取整", "", "round()", KeyAction::InsertFunction, 4, 48, 12},
     {"SpeedButton27", "平方", "", "^2", KeyAction::Insert, 5, 0, 16},

@@ -4,6 +4,7 @@
 #include <QPainterPath>
 #include <QPolygonF>
 #include <cmath>
+#include <numbers>
 
 namespace mhbk {
 
@@ -54,7 +55,7 @@ void drawHexagon(QPainter &p)
     const double r = 30;
     QPolygonF hexagon;
     for (int i = 0; i < 6; ++i) {
-        const double angle = M_PI / 3 * i;
+        const double angle = std::numbers::pi / 3 * i;
         hexagon << c + QPointF(r * std::cos(angle), r * std::sin(angle));
     }
     p.drawPolygon(hexagon);

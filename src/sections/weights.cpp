@@ -8,7 +8,7 @@ namespace mhbk::weights {
 Real roundBar(Real d)
 {
     const Real r = d / 2;
-    return r * (r * kPi) * kSteelDensity / kUnitDivisor;
+    return r * (r * kHandbookPi) * kSteelDensity / kUnitDivisor;
 }
 
 Real squareBar(Real a) { return a * a * kSteelDensity / kUnitDivisor; }
@@ -25,7 +25,7 @@ Real plate(Real thickness) { return kSteelDensity * thickness; }
 // which the pages show as computed.
 Real pipe(Real outerDiameter, Real wall)
 {
-    return kPi * wall * (outerDiameter - wall) * kSteelDensity / kUnitDivisor;
+    return kHandbookPi * wall * (outerDiameter - wall) * kSteelDensity / kUnitDivisor;
 }
 
 const std::vector<ShapeInfo> &shapes()

@@ -14,7 +14,9 @@ using Real = long double;
 // Every figure uses these exact constants: the handbook's tables were computed with them, and the
 // calculators must reproduce the tables to the last digit.
 inline constexpr Real kSteelDensity = 7.85L;
-inline constexpr Real kPi = 3.1416L;
+// π to four decimals, as the handbook's section tables and its pipe formula (F = 3.1416×S×(D-S))
+// use it; a truer π would change the last digit of the tables' weights. Drawing uses std::numbers::pi.
+inline constexpr Real kHandbookPi = 3.1416L;
 inline constexpr Real kHexagonFactor = 0.866L;
 inline constexpr Real kUnitDivisor = 1000;
 

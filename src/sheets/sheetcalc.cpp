@@ -85,7 +85,7 @@ TextGrid createSheet(const SheetDescription &sheet, int thicknessMm)
         grid.setCell(ColDiameter, row, r.label);
         if (r.kind == RowKind::Data) {
             grid.setCell(ColAreaPerMetre, row,
-                         sheet.areaFromDiameter ? fourDecimals(r.diameterMm * kPi / 1000) : r.fixedArea);
+                         sheet.areaFromDiameter ? fourDecimals(r.diameterMm * kSheetPi / 1000) : r.fixedArea);
         }
         for (int column : kProductColumns)
             grid.setCell(column, row, kZeroTotal);
@@ -103,8 +103,8 @@ void toCalculate(const SheetDescription &sheet, TextGrid &grid, int thicknessMm)
         const double d = sheet.rows[static_cast<std::size_t>(row)].diameterMm / 1000;
         // Insulation 3.3 % thicker than nominal; the surface adds 5 % on both sides and two
         // fixed allowances for the protective layer.
-        const double volume = (d + delta + 0.033 * delta) * kPi * (delta + 0.033 * delta);
-        const double surface = (d + 2 * delta + 0.05 * 2 * delta) * kPi + 0.000032 + 0.00005;
+        const double volume = (d + delta + 0.033 * delta) * kSheetPi * (delta + 0.033 * delta);
+        const double surface = (d + 2 * delta + 0.05 * 2 * delta) * kSheetPi + 0.000032 + 0.00005;
         grid.setCell(ColVolumePerMetre, row, fiveDecimals(volume));
         grid.setCell(ColSurfacePerMetre, row, fiveDecimals(surface));
     }

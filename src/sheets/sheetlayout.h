@@ -6,7 +6,9 @@
 
 namespace mhbk::sheets {
 
-constexpr double kPi = 3.1415926;
+// π to seven decimals: the sheets' areas and volumes are rounded from products with this value,
+// and a truer π would move some of the printed figures by one in their last decimal.
+constexpr double kSheetPi = 3.1415926;
 constexpr int kColumnCount = 8;
 
 // Columns of both sheets.

@@ -4,6 +4,7 @@
 #include "sheets/sheetcalc.h"
 
 #include <gtest/gtest.h>
+#include <numbers>
 
 namespace {
 
@@ -63,7 +64,7 @@ TEST(SheetLayout, NominalSizeFixedAreasFitTheirDiameters)
     for (int row = 1; row < dn().rowCount(); ++row) {
         if (!dn().isDataRow(row))
             continue;
-        const double piD = kPi * dn().rows[static_cast<std::size_t>(row)].diameterMm / 1000;
+        const double piD = std::numbers::pi * dn().rows[static_cast<std::size_t>(row)].diameterMm / 1000;
         const double shown = grid.cell(ColAreaPerMetre, row).toDouble();
         EXPECT_NEAR(shown / piD, 1.0, 0.023) << at(grid, 0, row);
     }

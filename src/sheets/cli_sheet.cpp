@@ -95,13 +95,16 @@ int runSheetCommand(const QStringList &args, QTextStream &out, QTextStream &err)
         TextGrid grid = createSheet(*request.sheet, request.thickness);
         for (const auto &[row, length] : request.lengths)
             grid.setCell(ColLength, row, length);
-        calculateAll(*request.sheet, grid);
+        // As on screen: a length that is no number counts as 0, the sheet is shown and the
+        // lengths are named; the status tells a script that not every length was used.
+        const std::vector<BadLength> bad = calculateAll(*request.sheet, grid);
         out << toTabSeparated(grid);
-        return 0;
+        if (bad.empty())
+            return 0;
+        err << badLengthMessage(*request.sheet, bad) << '\n';
+        return 1;
     } catch (const AppError &error) {
-        err << error.message() << '\n';
-        if (!dynamic_cast<const ConversionError *>(&error))
-            err << kUsage;
+        err << error.message() << '\n' << kUsage;
         return 1;
     }
 }

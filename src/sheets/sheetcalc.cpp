@@ -18,10 +18,16 @@ double displayed(const TextGrid &grid, int column, int row)
     return strToFloat(grid.cell(column, row));
 }
 
-double lengthOf(const TextGrid &grid, int row)
+// An empty length is 0; so is one that is no number, which is also noted.
+double lengthOf(const TextGrid &grid, int row, std::vector<BadLength> &bad)
 {
     const QString &text = grid.cell(ColLength, row);
-    return text.isEmpty() ? 0.0 : strToFloat(text);
+    if (text.isEmpty())
+        return 0.0;
+    if (const std::optional<double> length = parseFloat(text))
+        return *length;
+    bad.push_back({row, text});
+    return 0.0;
 }
 
 void writeProducts(const SheetDescription &sheet, TextGrid &grid, const std::vector<double> &lengths)
@@ -110,19 +116,29 @@ void toCalculate(const SheetDescription &sheet, TextGrid &grid, int thicknessMm)
     }
 }
 
-void calculateAll(const SheetDescription &sheet, TextGrid &grid)
+std::vector<BadLength> calculateAll(const SheetDescription &sheet, TextGrid &grid)
 {
+    std::vector<BadLength> bad;
     std::vector<double> lengths(static_cast<std::size_t>(sheet.rowCount()), 0.0);
     for (int row = 1; row < sheet.rowCount(); ++row) {
         if (sheet.isDataRow(row))
-            lengths[static_cast<std::size_t>(row)] = lengthOf(grid, row);
+            lengths[static_cast<std::size_t>(row)] = lengthOf(grid, row, bad);
     }
-    // Parse everything the products need before the first write, so a bad text changes nothing.
-    TextGrid result = grid;
-    writeProducts(sheet, result, lengths);
-    writeSubtotals(sheet, result);
-    writeTotal(sheet, result);
-    grid = std::move(result);
+    writeProducts(sheet, grid, lengths);
+    writeSubtotals(sheet, grid);
+    writeTotal(sheet, grid);
+    return bad;
+}
+
+QString badLengthMessage(const SheetDescription &sheet, const std::vector<BadLength> &bad)
+{
+    QString text = QStringLiteral("以下管子长度不是数值，已按 0 计算：");
+    const QString rowCaption = sheet.headers().front();
+    for (const BadLength &length : bad) {
+        text += QStringLiteral("\n%1 %2：“%3”")
+                    .arg(rowCaption, sheet.rows[static_cast<std::size_t>(length.row)].label, length.text);
+    }
+    return text;
 }
 
 bool isLengthCell(const SheetDescription &sheet, int column, int row)

@@ -32,10 +32,21 @@ TextGrid createSheet(const SheetDescription &sheet, int thicknessMm);
 // Insulation volume and surface per metre (columns 4 and 6) of every data row.
 void toCalculate(const SheetDescription &sheet, TextGrid &grid, int thicknessMm);
 
-// Products for the typed lengths, band subtotals and the grand total. All lengths are parsed
-// before anything is written, so a length that is no number throws ConversionError and
-// leaves every cell as it was.
-void calculateAll(const SheetDescription &sheet, TextGrid &grid);
+// A length cell whose text is no number.
+struct BadLength {
+    int row;
+    QString text;
+
+    bool operator==(const BadLength &) const = default;
+};
+
+// Products for the typed lengths, band subtotals and the grand total. A length that is no
+// number counts as 0 for its row (its products 0, the totals without it), so every figure
+// belongs to the per-metre values shown; those lengths are returned for the caller to report.
+std::vector<BadLength> calculateAll(const SheetDescription &sheet, TextGrid &grid);
+
+// What the user is told about lengths that are no number.
+QString badLengthMessage(const SheetDescription &sheet, const std::vector<BadLength> &bad);
 
 // Only the length cells of data rows take typing.
 bool isLengthCell(const SheetDescription &sheet, int column, int row);

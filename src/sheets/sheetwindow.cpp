@@ -1,6 +1,5 @@
 #include "sheets/sheetwindow.h"
 
-#include "common/errors.h"
 #include "common/guarded.h"
 #include "common/reporter.h"
 #include "sheets/sheetgrid.h"
@@ -13,6 +12,7 @@
 #include <QPushButton>
 #include <QSpinBox>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace mhbk::sheets {
 
@@ -121,19 +121,25 @@ void SheetWindow::writeCells(const TextGrid &cells)
     }
 }
 
-bool SheetWindow::recalculate(bool perMetreToo)
+std::vector<BadLength> SheetWindow::recalculate(bool perMetreToo)
 {
     TextGrid cells = readCells();
-    try {
-        if (perMetreToo)
-            toCalculate(sheet_, cells, thickness_->value());
-        calculateAll(sheet_, cells);
-    } catch (const AppError &error) {
-        reporter_.reportError(error.message());
-        return false;
-    }
+    if (perMetreToo)
+        toCalculate(sheet_, cells, thickness_->value());
+    std::vector<BadLength> bad = calculateAll(sheet_, cells);
     writeCells(cells);
-    return true;
+    reportBadLengths(bad);
+    return bad;
+}
+
+void SheetWindow::reportBadLengths(const std::vector<BadLength> &bad)
+{
+    const bool allReported = std::ranges::all_of(bad, [this](const BadLength &length) {
+        return std::ranges::find(reportedBadLengths_, length) != reportedBadLengths_.end();
+    });
+    reportedBadLengths_ = bad;
+    if (!allReported)
+        reporter_.showMessage(badLengthMessage(sheet_, bad), kApplicationTitle, MessageIcon::Warning);
 }
 
 void SheetWindow::recalculateCurrentRow()
@@ -157,7 +163,7 @@ void SheetWindow::onThicknessTextChanged(const QString &text)
 
 void SheetWindow::onThicknessChanged()
 {
-    // Thickness and lengths are applied together: a bad length leaves the sheet as it was.
+    // The per-metre values always follow the thickness shown, whatever the lengths hold.
     recalculate(true);
 }
 
@@ -173,7 +179,9 @@ void SheetWindow::onCellSelected(int column, int row)
 
 void SheetWindow::onEnterPressed()
 {
-    if (!recalculate(false))
+    // A bad length keeps the cell current, so that it can be put right.
+    const std::vector<BadLength> bad = recalculate(false);
+    if (std::ranges::find(bad, grid_->gridRow(), &BadLength::row) != bad.end())
         return;
     if (grid_->gridColumn() == ColLength && grid_->gridRow() + 1 < sheet_.rowCount())
         grid_->setGridCell(ColLength, grid_->gridRow() + 1);

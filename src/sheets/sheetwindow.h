@@ -29,8 +29,7 @@ public:
 
     // Per-metre insulation values for the current thickness.
     void recalculateCurrentRow();
-    // Products, subtotals and total; a length that is no number goes to the general error
-    // report and leaves every cell as it was.
+    // Products, subtotals and total; a length that is no number counts as 0 and is reported.
     void recalculateAll();
 
 private:
@@ -45,8 +44,10 @@ private:
     QWidget *createBottomStrip();
     TextGrid readCells() const;
     void writeCells(const TextGrid &grid);
-    // Runs a calculation on a copy of the cells and writes it back only when it succeeded.
-    bool recalculate(bool perMetreToo);
+    // Recalculates (the per-metre values too when asked) and reports the lengths that are no
+    // number; returns them.
+    std::vector<BadLength> recalculate(bool perMetreToo);
+    void reportBadLengths(const std::vector<BadLength> &bad);
 
     const SheetDescription &sheet_;
     Reporter &reporter_;
@@ -54,6 +55,9 @@ private:
     QSpinBox *thickness_ = nullptr;
     QAbstractButton *copyButton_ = nullptr;
     int rememberedRow_ = 0;
+    // What was last reported: the same bad lengths are not reported again on every
+    // selection change that recalculates.
+    std::vector<BadLength> reportedBadLengths_;
 };
 
 // The sheet by pipe outer diameter (page "保温材料(管外径)").

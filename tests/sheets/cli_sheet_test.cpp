@@ -73,9 +73,16 @@ TEST(SheetCommand, BadInputFailsWithAMessage)
         EXPECT_FALSE(r.err.isEmpty());
         EXPECT_TRUE(r.lines.isEmpty());
     }
-    const CliResult lonePoint = runSheet({"od", "--length", "1=."});
-    EXPECT_EQ(lonePoint.status, 1);
-    EXPECT_EQ(lonePoint.err, QStringLiteral("'.' is not a valid floating point value\n"));
+}
+
+TEST(SheetCommand, LengthThatIsNoNumberCountsAsZeroAndIsNamed)
+{
+    const CliResult r = runSheet({"od", "--length", "1=10", "--length", "2=."});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.err, QStringLiteral("以下管子长度不是数值，已按 0 计算：\n管道外径 17：“.”\n"));
+    ASSERT_EQ(r.lines.size(), 100);
+    EXPECT_EQ(r.lines[2], QStringLiteral("17\t.\t0.0534\t0.0000\t0.00244\t0.0000\t0.18544\t0.0000"));
+    EXPECT_EQ(r.lines[99], QStringLiteral("合计\t\t\t0.4400\t\t0.0225\t\t1.7601"));
 }
 
 } // namespace

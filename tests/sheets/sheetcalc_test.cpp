@@ -160,23 +160,40 @@ TEST(SheetFigures, SubtotalDiffersFromRoundedExactSum)
     EXPECT_EQ(grid.cell(5, 99), grid.cell(5, 33));
 }
 
-TEST(SheetFailures, BadLengthChangesNoCell)
+// A length that is no number counts as 0 for its row: the other rows and the totals are
+// exactly what they are with that cell empty, and the bad cells are named in row order.
+TEST(SheetFailures, BadLengthCountsAsZero)
 {
-    for (const char *bad : {".", "1.2.3", "abc"}) {
-        TextGrid grid = createSheet(od(), 20);
-        grid.setCell(ColLength, 1, QStringLiteral("10"));
-        calculateAll(od(), grid);
-        grid.setCell(ColLength, 1, QStringLiteral("20"));
-        grid.setCell(ColLength, 90, QString::fromLatin1(bad));
-        const QString before = toTabSeparated(grid);
-        try {
-            calculateAll(od(), grid);
-            FAIL() << bad;
-        } catch (const mhbk::ConversionError &e) {
-            EXPECT_EQ(e.message(), QStringLiteral("'%1' is not a valid floating point value").arg(bad));
+    struct Case {
+        const SheetDescription *sheet;
+        std::vector<BadLength> bad;
+    };
+    const Case cases[] = {
+        {&od(), {{90, QStringLiteral(".")}}},
+        {&od(), {{2, QStringLiteral("1.2.3")}, {90, QStringLiteral("abc")}}},
+        {&dn(), {{11, QStringLiteral("..")}, {23, QStringLiteral("1,5")}}},
+    };
+    for (const Case &c : cases) {
+        TextGrid withBad = createSheet(*c.sheet, 30);
+        TextGrid withEmpty = withBad;
+        for (TextGrid *grid : {&withBad, &withEmpty}) {
+            grid->setCell(ColLength, 1, QStringLiteral("10"));
+            grid->setCell(ColLength, 3, QStringLiteral("2.5"));
         }
-        EXPECT_EQ(toTabSeparated(grid), before);
+        for (const BadLength &length : c.bad)
+            withBad.setCell(ColLength, length.row, length.text);
+        EXPECT_EQ(calculateAll(*c.sheet, withBad), c.bad);
+        EXPECT_TRUE(calculateAll(*c.sheet, withEmpty).empty());
+        for (const BadLength &length : c.bad)
+            withBad.setCell(ColLength, length.row, QString());
+        EXPECT_EQ(toTabSeparated(withBad), toTabSeparated(withEmpty));
     }
+}
+
+TEST(SheetFailures, BadLengthMessageNamesEachRow)
+{
+    EXPECT_EQ(badLengthMessage(dn(), {{1, QStringLiteral(".")}, {22, QStringLiteral("x")}}),
+              QStringLiteral("以下管子长度不是数值，已按 0 计算：\n管径 15(21.25)：“.”\n管径 600(630)：“x”"));
 }
 
 struct KeyCase {

@@ -215,28 +215,74 @@ TEST_F(SheetWindowTest, CopyPutsOnlyTheCurrentCellOnTheClipboard)
     EXPECT_EQ(QApplication::clipboard()->text(), "0.0440");
 }
 
-TEST_F(SheetWindowTest, LengthThatIsNoNumberIsReportedAndChangesNothing)
+// Seen on both sheets: "." typed into a length cell, then W changed. The per-metre columns
+// follow the W shown, the bad row counts as 0 and is reported once, and after the length is
+// put right every product is for the new W.
+TEST_F(SheetWindowTest, ThicknessChangeWithABadLengthKeepsEveryFigureCurrent)
+{
+    struct Case {
+        int page;
+        int badRow;
+        const char *reported;
+        const char *volumePerMetreAt50;  // column 4 of row 1 with W = 50
+        const char *volumeAt50;          // column 5 of row 1, length 10
+    };
+    const Case cases[] = {
+        {6, 5, "以下管子长度不是数值，已按 0 计算：\n管道外径 21.30：“.”", "0.01065", "0.1065"},
+        {5, 2, "以下管子长度不是数值，已按 0 计算：\n管径 20(26.75)：“.”", "0.01183", "0.1183"},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.page);
+        open(c.page);
+        select(1, 1);
+        type(QStringLiteral("10"));
+        pressEnter();
+        select(1, c.badRow);
+        type(QStringLiteral("."));  // the editor stays open, its text already in the cell
+        ASSERT_EQ(cell(1, c.badRow), ".");
+        reporter_.clear();
+
+        auto *spin = window_->findChild<QSpinBox *>(QStringLiteral("SpinEdit1"));
+        spin->setFocus();
+        spin->selectAll();
+        QTest::keyClicks(spin, QStringLiteral("50"));
+        EXPECT_EQ(spin->value(), 50);
+        ASSERT_EQ(reporter_.size(), 1u) << "reported once, not on every keystroke";
+        EXPECT_EQ(reporter_.last().text, QString::fromUtf8(c.reported));
+        EXPECT_EQ(reporter_.last().caption, mhbk::kApplicationTitle);
+        EXPECT_EQ(cell(4, 1), c.volumePerMetreAt50);
+        EXPECT_EQ(cell(5, 1), c.volumeAt50);
+        EXPECT_EQ(cell(5, c.badRow), "0.0000");
+        EXPECT_EQ(cell(5, window_->sheet().totalRow()), c.volumeAt50);
+
+        // The length put right: its products are for W = 50 too.
+        grid_->setFocus();
+        select(1, c.badRow);
+        type(QStringLiteral("10"));
+        pressEnter();
+        EXPECT_EQ(reporter_.size(), 1u);
+        const double length = std::stod(cell(1, c.badRow));
+        const double perMetre = std::stod(cell(4, c.badRow));
+        EXPECT_GT(length, 0.0);
+        EXPECT_EQ(cell(5, c.badRow), QString::number(perMetre * length, 'f', 4).toStdString());
+    }
+}
+
+TEST_F(SheetWindowTest, EnterOnABadLengthReportsAndStays)
 {
     open(6);
-    select(1, 1);
-    type(QStringLiteral("10"));
-    pressEnter();
     grid_->setCell(1, 5, QStringLiteral("."));  // pasted, not typed
-    select(1, 1);
-    type(QStringLiteral("2"));
-    const QString typed = allCells();
-    reporter_.clear();
-
+    select(1, 5);
     pressEnter();
     ASSERT_EQ(reporter_.size(), 1u);
-    EXPECT_EQ(reporter_.last().text, "'.' is not a valid floating point value.");
-    EXPECT_EQ(reporter_.last().caption, mhbk::kApplicationTitle);
-    EXPECT_EQ(allCells(), typed);
-    EXPECT_EQ(grid_->gridRow(), 1);  // the failed Enter does not move on
-
-    window_->findChild<QSpinBox *>(QStringLiteral("SpinEdit1"))->setValue(50);
-    EXPECT_EQ(reporter_.size(), 2u);
-    EXPECT_EQ(allCells(), typed);
+    EXPECT_EQ(reporter_.last().icon, mhbk::MessageIcon::Warning);
+    EXPECT_EQ(grid_->gridRow(), 5);
+    pressEnter();
+    EXPECT_EQ(reporter_.size(), 1u) << "the same bad length is not reported again";
+    select(1, 6);
+    grid_->setCell(1, 5, QStringLiteral(".."));
+    select(1, 7);
+    EXPECT_EQ(reporter_.size(), 2u) << "a new bad text is";
 }
 
 TEST_F(SheetWindowTest, PaintsBandsTotalsAndEntryCells)

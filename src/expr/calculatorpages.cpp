@@ -2,6 +2,7 @@
 
 #include "common/guarded.h"
 #include "common/pagehost.h"
+#include "data/clampingspinbox.h"
 #include "expr/resultformat.h"
 #include "expr/scriptservice.h"
 
@@ -216,7 +217,7 @@ void buildKeypad(QWidget *page, CalculatorController &controller)
 QSpinBox *buildDecimalPlacesPage(QWidget *page)
 {
     auto *label = new QLabel(QStringLiteral("保留小数位数："), page);
-    auto *spin = new QSpinBox(page);
+    auto *spin = new ClampingSpinBox(page);
     spin->setObjectName(QStringLiteral("SpinEdit1"));
     spin->setRange(kMinDigits, kMaxDigits);
     spin->setSingleStep(1);

@@ -2,6 +2,7 @@
 
 #include "common/guarded.h"
 #include "common/reporter.h"
+#include "data/clampingspinbox.h"
 #include "sheets/sheetgrid.h"
 
 #include <QApplication>
@@ -80,7 +81,7 @@ QWidget *SheetWindow::createBottomStrip()
     auto *layout = new QHBoxLayout(strip);
     layout->setContentsMargins(8, 0, 8, 0);
     layout->addWidget(new QLabel(QStringLiteral("保温材料厚度（W）："), strip));
-    thickness_ = new QSpinBox(strip);
+    thickness_ = new ClampingSpinBox(strip);
     thickness_->setObjectName(QStringLiteral("SpinEdit1"));
     thickness_->setRange(0, kMaxThickness);
     thickness_->setSingleStep(1);

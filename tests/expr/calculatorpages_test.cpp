@@ -236,6 +236,41 @@ TEST_F(CalculatorPagesTest, EnterEvaluatesOnAnyPage)
     EXPECT_EQ(host_.tabs().currentIndex(), 11);
 }
 
+// Typed into 常量设置's box with real keys, then "=" on 10/3: out-of-range typing is brought
+// into the range, never cut short, and an emptied box counts as 0.
+TEST_F(CalculatorPagesTest, TypedDecimalPlacesAreClampedAndEmptyCountsAsZero)
+{
+    struct Row {
+        const char *keys;  // empty: the box is cleared with Backspace
+        int value;
+        const char *result;
+    };
+    const Row rows[] = {
+        {"15", 10, "3.3333333333"},
+        {"3", 3, "3.333"},
+        {"", 0, "3.0"},
+        {"99", 10, "3.3333333333"},
+    };
+    host_.showPage(1);
+    QSpinBox *spin = digits();
+    ASSERT_NE(spin, nullptr);
+    for (const Row &row : rows) {
+        SCOPED_TRACE(row.keys);
+        spin->setFocus();
+        spin->selectAll();
+        if (*row.keys)
+            QTest::keyClicks(spin, QString::fromLatin1(row.keys));
+        else
+            QTest::keyClick(spin, Qt::Key_Backspace);
+        EXPECT_EQ(spin->value(), row.value);
+        calculation_->setText(QStringLiteral("10/3"));
+        press({"SpeedButton24"});
+        EXPECT_EQ(result_->text(), QString::fromLatin1(row.result));
+    }
+    focusElsewhere();
+    EXPECT_EQ(spin->text(), QStringLiteral("10"));
+}
+
 TEST(DecimalPlaces, TextThatIsNoWholeNumberCountsAsZero)
 {
     QSpinBox spin;

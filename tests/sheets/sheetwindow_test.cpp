@@ -206,6 +206,20 @@ TEST_F(SheetWindowTest, ThicknessChangeRecalculatesEverything)
     EXPECT_EQ(cell(4, 1), "0.00000");
 }
 
+TEST_F(SheetWindowTest, ThicknessTypedBeyondTheRangeIsTheMaximum)
+{
+    open(6);
+    auto *spin = window_->findChild<QSpinBox *>(QStringLiteral("SpinEdit1"));
+    spin->setFocus();
+    spin->selectAll();
+    QTest::keyClicks(spin, QStringLiteral("300"));
+    EXPECT_EQ(spin->text(), "200");
+    EXPECT_EQ(spin->value(), 200);
+    // W = 200 for D = 14: π × (0.014 + 0.2066) × 0.2066 and π × (0.014 + 0.42) + 0.000082.
+    EXPECT_EQ(cell(4, 1), "0.14318");
+    EXPECT_EQ(cell(6, 1), "1.36353");
+}
+
 TEST_F(SheetWindowTest, CopyPutsOnlyTheCurrentCellOnTheClipboard)
 {
     open(6);

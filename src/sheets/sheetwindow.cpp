@@ -51,6 +51,7 @@ SheetWindow::SheetWindow(const SheetDescription &sheet, Reporter &reporter, QWid
         connectGuarded(editor, &QLineEdit::textChanged, this, reporter_,
                        [this](const QString &text) { onThicknessTextChanged(text); });
     connectGuarded(thickness_, &QSpinBox::valueChanged, this, reporter_, [this] { onThicknessChanged(); });
+    connectGuarded(thickness_, &QSpinBox::editingFinished, this, reporter_, [this] { reportBadLengths(); });
     connectGuarded(grid_, &QTableWidget::currentCellChanged, this, reporter_,
                    [this](int row, int column) { onCellSelected(column + 1, row + 1); });
     // Enter reaches the window from the grid's key handler and from its cell editor's filter.
@@ -127,20 +128,21 @@ std::vector<BadLength> SheetWindow::recalculate(bool perMetreToo)
     TextGrid cells = readCells();
     if (perMetreToo)
         toCalculate(sheet_, cells, thickness_->value());
-    std::vector<BadLength> bad = calculateAll(sheet_, cells);
+    badLengths_ = calculateAll(sheet_, cells);
     writeCells(cells);
-    reportBadLengths(bad);
-    return bad;
+    if (!thickness_->hasFocus())
+        reportBadLengths();
+    return badLengths_;
 }
 
-void SheetWindow::reportBadLengths(const std::vector<BadLength> &bad)
+void SheetWindow::reportBadLengths()
 {
-    const bool allReported = std::ranges::all_of(bad, [this](const BadLength &length) {
+    const bool allReported = std::ranges::all_of(badLengths_, [this](const BadLength &length) {
         return std::ranges::find(reportedBadLengths_, length) != reportedBadLengths_.end();
     });
-    reportedBadLengths_ = bad;
+    reportedBadLengths_ = badLengths_;
     if (!allReported)
-        reporter_.showMessage(badLengthMessage(sheet_, bad), kApplicationTitle, MessageIcon::Warning);
+        reporter_.showMessage(badLengthMessage(sheet_, badLengths_), kApplicationTitle, MessageIcon::Warning);
 }
 
 void SheetWindow::recalculateCurrentRow()

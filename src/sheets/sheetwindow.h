@@ -47,7 +47,9 @@ private:
     // Recalculates (the per-metre values too when asked) and reports the lengths that are no
     // number; returns them.
     std::vector<BadLength> recalculate(bool perMetreToo);
-    void reportBadLengths(const std::vector<BadLength> &bad);
+    // Tells the user about lengths that are no number unless they were told already. Not while
+    // W is being typed: a message box then would swallow the next digit.
+    void reportBadLengths();
 
     const SheetDescription &sheet_;
     Reporter &reporter_;
@@ -55,6 +57,7 @@ private:
     QSpinBox *thickness_ = nullptr;
     QAbstractButton *copyButton_ = nullptr;
     int rememberedRow_ = 0;
+    std::vector<BadLength> badLengths_;  // of the last calculation
     // What was last reported: the same bad lengths are not reported again on every
     // selection change that recalculates.
     std::vector<BadLength> reportedBadLengths_;

@@ -6,6 +6,7 @@
 #include "app/navigationtree.h"
 #include "app/pagecatalogue.h"
 #include "app/windowstate.h"
+#include "data/stringgrid.h"
 #include "sheets/sheetwindows.h"
 
 #include <QAbstractItemView>
@@ -85,9 +86,10 @@ void MainWindow::onJumpToCalculatorClicked()
 
 void MainWindow::onAddToExpressionClicked()
 {
-    // A cell being edited has its own editor focused, not the grid: then nothing is inserted.
+    // A cell being edited has its own editor focused, not the grid: then nothing is inserted;
+    // nor is a caption, which names a value but is none.
     auto *grid = qobject_cast<QTableWidget *>(QApplication::focusWidget());
-    if (!grid || grid->window() != this)
+    if (!grid || grid->window() != this || currentCellIsCaption(*grid))
         return;
     const QTableWidgetItem *item = grid->currentItem();
     calculation_->insert(item ? item->text() : QString());

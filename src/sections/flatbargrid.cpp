@@ -5,35 +5,26 @@
 #include "sections/numberformat.h"
 #include "sections/weights.h"
 
-#include <QApplication>
-#include <QPainter>
 #include <QStyledItemDelegate>
 
 namespace mhbk {
 
 namespace {
 
-constexpr int kCaptionColumnWidth = 45;
 constexpr int kColumnWidth = 60;
 
+// The weights, blue and centred; the selection and the current cell drawn as usual.
 class FlatBarPainter : public QStyledItemDelegate {
 public:
-    explicit FlatBarPainter(StringGrid *grid) : QStyledItemDelegate(grid), grid_(grid) {}
+    explicit FlatBarPainter(QObject *parent) : QStyledItemDelegate(parent) {}
 
-    void paint(QPainter *painter, const QStyleOptionViewItem &option, const QModelIndex &index) const override
+protected:
+    void initStyleOption(QStyleOptionViewItem *option, const QModelIndex &index) const override
     {
-        const bool caption = index.row() == 0 || index.column() == 0;
-        painter->save();
-        const QPalette &colours = QApplication::palette();
-        painter->fillRect(option.rect, caption ? colours.color(QPalette::Button) : colours.color(QPalette::Base));
-        painter->setFont(grid_->font());
-        painter->setPen(caption ? grid_->palette().color(QPalette::WindowText) : palette::blue);
-        painter->drawText(option.rect, Qt::AlignCenter | Qt::TextSingleLine, index.data().toString());
-        painter->restore();
+        QStyledItemDelegate::initStyleOption(option, index);
+        option->displayAlignment = Qt::AlignCenter;
+        option->palette.setColor(QPalette::Text, palette::blue);
     }
-
-private:
-    StringGrid *grid_;
 };
 
 // W and D are read back from the captions, as whole millimetres after the letter and blank.
@@ -47,13 +38,15 @@ void prepareFlatBarGrid(StringGrid &grid)
     grid.setRowCount(size);
     grid.setColCount(size);
     grid.setFixedRows(1);
+    grid.setFixedColumns(1);
     grid.setDefaultColWidth(kColumnWidth);
     grid.setItemDelegate(new FlatBarPainter(&grid));
+    // 23 by 23 sizes do not fit the page: W and D stay in view while the weights scroll.
+    grid.freezeCaptions();
 }
 
 void fillFlatBarGrid(StringGrid &grid)
 {
-    grid.setColumnWidth(0, kCaptionColumnWidth);
     for (int i = 1; i <= weights::kFlatBarSizes; ++i) {
         grid.setCell(0, i, QStringLiteral("W %1").arg(weights::flatBarWidth(i)));
         grid.setCell(i, 0, QStringLiteral("D %1").arg(weights::flatBarThickness(i)));

@@ -137,6 +137,51 @@ TEST_F(MainWindowTest, AddToExpressionTakesTheFocusedGridsCurrentCellAtTheCaret)
     EXPECT_EQ(calc->text(), QStringLiteral("2*0.617"));
 }
 
+// 加入表达式 on the pages' own grids: a caption cell is never inserted, a value cell is.
+TEST_F(MainWindowTest, AddToExpressionNeverInsertsACaption)
+{
+    struct Case {
+        int page;
+        const char *grid;
+        int captionColumn;
+        int captionRow;
+        int valueColumn;
+        int valueRow;
+    };
+    const Case cases[] = {
+        {15, "StringGrid22", 5, 0, 5, 5},  // flat bar: a thickness caption
+        {15, "StringGrid22", 0, 7, 5, 7},  // flat bar: a width caption
+        {11, "StringGrid4", 1, 0, 1, 1},   // round bar: the caption row of a block
+        {23, "sgridHWGB", 1, 0, 1, 1},     // checkered plate
+    };
+    auto w = makeWindow();
+    w->show();
+    QApplication::setActiveWindow(w.get());
+    auto *calc = w->findChild<QLineEdit *>(QStringLiteral("Calculation"));
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.grid);
+        w->selectPage(c.page);
+        auto *grid = w->page(c.page)->findChild<QTableWidget *>(QString::fromLatin1(c.grid));
+        ASSERT_NE(grid, nullptr);
+        grid->setFocus();
+        QApplication::processEvents();
+        ASSERT_EQ(QApplication::focusWidget(), grid);
+
+        calc->setText(QStringLiteral("1+"));
+        calc->setCursorPosition(2);
+        grid->setCurrentCell(c.captionRow, c.captionColumn);
+        ASSERT_FALSE(grid->currentItem()->text().isEmpty());
+        w->onAddToExpressionClicked();
+        EXPECT_EQ(calc->text(), QStringLiteral("1+"));
+
+        grid->setCurrentCell(c.valueRow, c.valueColumn);
+        const QString value = grid->currentItem()->text();
+        ASSERT_FALSE(value.isEmpty());
+        w->onAddToExpressionClicked();
+        EXPECT_EQ(calc->text(), QStringLiteral("1+") + value);
+    }
+}
+
 TEST_F(MainWindowTest, HideParameterIsReadFromTheFirstParameterInAnyCase)
 {
     const struct {

@@ -1,4 +1,8 @@
 #include "sectionfixture.h"
+#include "sections/weights.h"
+
+#include <QApplication>
+#include <QHeaderView>
 
 namespace mhbk::test {
 namespace {
@@ -89,7 +93,43 @@ TEST_F(SectionPagesTest, FlatBarGridIsComputed)
     EXPECT_EQ(g->cell(1, 1), QStringLiteral("0.2355"));
     EXPECT_EQ(g->cell(23, 23), QStringLiteral("40.035"));
     EXPECT_EQ(g->cell(9, 9), QStringLiteral("3.57175")); // W 35, D 13
-    EXPECT_EQ(g->columnWidth(0), 45);
+}
+
+// The W and D captions are the grid's headers: scrolled to the last size, both still show,
+// and the body's first visible row and column are named by the header beside them.
+TEST_F(SectionPagesTest, FlatBarCaptionsStayInViewWhileTheBodyScrolls)
+{
+    StringGrid *g = grid(15, "StringGrid22");
+    host->showPage(15);
+    host->window()->show();
+    g->resize(400, 200);
+    QApplication::processEvents();
+    EXPECT_TRUE(g->isRowHidden(0));
+    EXPECT_TRUE(g->isColumnHidden(0));
+    QHeaderView *top = g->horizontalHeader();
+    QHeaderView *left = g->verticalHeader();
+    ASSERT_TRUE(top->isVisible());
+    ASSERT_TRUE(left->isVisible());
+    EXPECT_GE(left->width(), left->fontMetrics().horizontalAdvance(QStringLiteral("W 100")));
+    EXPECT_GE(top->height(), top->fontMetrics().height());
+
+    g->scrollToItem(g->item(23, 23));
+    QApplication::processEvents();
+    const int firstRow = g->rowAt(0);
+    const int firstColumn = g->columnAt(0);
+    EXPECT_GT(firstRow, 1);
+    EXPECT_GT(firstColumn, 1);
+    EXPECT_EQ(left->logicalIndexAt(0), firstRow);
+    EXPECT_EQ(top->logicalIndexAt(0), firstColumn);
+    EXPECT_EQ(g->cell(firstColumn, 0), QStringLiteral("D %1").arg(weights::flatBarThickness(firstColumn)));
+
+    // Keyboard travel never lands on a caption.
+    g->setFocus();
+    g->setCurrentCell(1, 1);
+    QTest::keyClick(g, Qt::Key_Up);
+    QTest::keyClick(g, Qt::Key_Left);
+    EXPECT_EQ(g->currentRow(), 1);
+    EXPECT_EQ(g->currentColumn(), 1);
 }
 
 TEST_F(SectionPagesTest, LegendsAndLabels)

@@ -132,7 +132,10 @@ void AboutDialog::buildContents(const std::function<void(const QUrl &)> &opener)
     layout->addLayout(top);
     layout->addWidget(bevel);
     layout->addLayout(bottom);
-    setMinimumWidth(492);
+    // The box is as large as its contents need, in any font, and cannot be resized: there is
+    // nothing more to show in a larger one.
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+    setSizeGripEnabled(false);
 }
 
 void AboutDialog::showEvent(QShowEvent *event)

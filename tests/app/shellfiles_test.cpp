@@ -4,7 +4,10 @@
 #include "app/maker.h"
 #include "common/reporter.h"
 
+#include <QApplication>
 #include <QCheckBox>
+#include <QLayout>
+#include <QSvgRenderer>
 #include <QDir>
 #include <QLabel>
 #include <QFile>
@@ -121,4 +124,43 @@ TEST(AboutBox, ShowsTheStoredAutostartStateAndCanBeLookedAt)
     reopened.show();
     EXPECT_TRUE(reopened.findChild<QCheckBox *>(QStringLiteral("CheckBox1"))->isChecked());
     EXPECT_TRUE(reporter.empty());
+}
+
+TEST(AboutBox, HasTheFixedSizeItsLayoutGives)
+{
+    QTemporaryDir home;
+    const mhbk::Autostart autostart(QDir(home.path()).filePath(QStringLiteral("autostart")), QStringLiteral("/usr/bin/mhbk"));
+    mhbk::RecordingReporter reporter;
+    for (int pixels : {12, 20}) {
+        QFont font = QApplication::font();
+        font.setPixelSize(pixels);
+        mhbk::AboutDialog about(autostart, reporter, [](const QUrl &) {});
+        about.setFont(font);
+        about.show();
+        QApplication::processEvents();
+        SCOPED_TRACE(pixels);
+        EXPECT_FALSE(about.isSizeGripEnabled());
+        EXPECT_EQ(about.minimumSize(), about.maximumSize()) << "the window manager offers no resizing";
+        EXPECT_EQ(about.size(), about.layout()->totalSizeHint());
+        about.resize(about.width() + 100, about.height() + 100);
+        EXPECT_EQ(about.size(), about.minimumSize());
+        for (QLabel *label : about.findChildren<QLabel *>()) {
+            if (!label->wordWrap() && !label->text().isEmpty()) {
+                EXPECT_GE(label->width(), label->minimumSizeHint().width()) << label->text().toStdString();
+            }
+        }
+    }
+}
+
+// The splash's decorative rules run below the start-up message, never through it.
+TEST(Splash, RulesStayClearOfTheStartUpMessage)
+{
+    QSvgRenderer picture(QStringLiteral(":/mhbk/resources/splash.svg"));
+    ASSERT_TRUE(picture.isValid());
+    const QRectF message = picture.boundsOnElement(QStringLiteral("status"));
+    const QRectF rules = picture.boundsOnElement(QStringLiteral("rules"));
+    ASSERT_FALSE(message.isEmpty());
+    ASSERT_FALSE(rules.isEmpty());
+    EXPECT_LT(message.bottom(), rules.top());
+    EXPECT_TRUE(picture.viewBoxF().contains(message));
 }

@@ -1,6 +1,7 @@
 #include "app/mainwindow.h"
 #include "app/pagecatalogue.h"
 #include "common/reporter.h"
+#include "sheets/sheetwindow.h"
 #include "support/testdb.h"
 
 #include <QAction>
@@ -249,15 +250,27 @@ TEST_F(MainWindowTest, MenuHasTheItemsInOrderAndHelpReportsAMissingFile)
 TEST_F(MainWindowTest, SheetWindowsAreEmbeddedOnceOnTheirOwnPages)
 {
     auto w = makeWindow();
+    w->show();
     w->selectPage(6);
     QWidget *first = w->sheetWindow(6);
+    ASSERT_NE(first, nullptr) << "selecting page 6 must embed its sheet window";
+    EXPECT_EQ(first->parentWidget(), w->page(6));
+    EXPECT_TRUE(first->isVisible());
+    EXPECT_EQ(w->sheetWindow(5), nullptr) << "a sheet window is made on its page's first selection only";
+
     w->selectPage(0);
     w->selectPage(6);
     EXPECT_EQ(w->sheetWindow(6), first);
-    EXPECT_EQ(w->sheetWindow(5), nullptr);
-    if (first) {
-        EXPECT_EQ(first->parentWidget(), w->page(6));
-    }
+    w->selectPage(5);
+    QWidget *second = w->sheetWindow(5);
+    ASSERT_NE(second, nullptr);
+    EXPECT_NE(second, first);
+    EXPECT_EQ(second->parentWidget(), w->page(5));
+    w->selectPage(6);
+    w->selectPage(5);
+    // Coming back makes no second window: each page holds exactly one, the one first made.
+    for (int page : {5, 6})
+        EXPECT_EQ(w->page(page)->findChildren<mhbk::sheets::SheetWindow *>().size(), 1) << "page " << page;
 }
 
 } // namespace

@@ -6,7 +6,6 @@
 #include "support/testdb.h"
 
 #include <QDirIterator>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QRegularExpression>
 #include <QSqlQuery>
@@ -269,6 +268,7 @@ TEST_F(HandbookContent, EveryStoredTextEncodesToGbk)
     EXPECT_TRUE(encodesToGbk(QStringLiteral("外径×壁厚(mm)")));
 }
 
+// How fast that fill is, bench/tablefill measures against a plain table widget.
 TEST_F(HandbookContent, FirstFillOfTheLargestGrid)
 {
     QString largest;
@@ -286,14 +286,8 @@ TEST_F(HandbookContent, FirstFillOfTheLargestGrid)
                                         })->fields.size()) - 1;
     StringGrid grid;
     prepareBlockGrid(grid, fields);
-    QElapsedTimer timer;
-    timer.start();
     loadTableBlocks(table, largest, grid, fields);
-    const qint64 ms = timer.elapsed();
-    std::printf("[ measure ] first fill of %s: %d records, %d columns, %lld ms\n", qPrintable(largest), most,
-                grid.colCount(), static_cast<long long>(ms));
     EXPECT_EQ(grid.colCount(), ((most - 1 + 10) / 11) * fields);
-    EXPECT_LT(ms, 5000);
 }
 
 } // namespace

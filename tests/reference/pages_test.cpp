@@ -4,6 +4,7 @@
 #include "refdb.h"
 #include "support/fakehost.h"
 #include "support/testdb.h"
+#include "support/missingtool.h"
 
 #include <QFile>
 #include <QLabel>
@@ -339,7 +340,7 @@ TEST_F(PagesTest, ButtonsDoNothingWhileAnotherTableIsOpen)
 TEST(ShippedTables, FillTheThreePages)
 {
     if (!QFile::exists(mhbk::test::builtDatabasePath()))
-        GTEST_SKIP() << "System.dat not built";
+        MHBK_SKIP_WITHOUT("System.dat");
     mhbk::test::TestDatabaseCopy copy;
     FakePageHost host(copy.path());
     installReferencePages(host);
@@ -350,27 +351,6 @@ TEST(ShippedTables, FillTheThreePages)
     ASSERT_NE(unit, nullptr);
     EXPECT_EQ(unit->cell(0, 0), QStringLiteral("1 英寸"));
     EXPECT_EQ(unit->cell(2, 0), QStringLiteral("25.4 毫米"));
-}
-
-} // namespace
-
-namespace {
-
-// Set MHBK_SNAPSHOT_DIR to get PNG pictures of the three pages as the shipped tables fill them.
-TEST(ShippedTables, Snapshots)
-{
-    const QString out = qEnvironmentVariable("MHBK_SNAPSHOT_DIR");
-    if (out.isEmpty() || !QFile::exists(mhbk::test::builtDatabasePath()))
-        GTEST_SKIP() << "MHBK_SNAPSHOT_DIR not set or System.dat not built";
-    mhbk::test::TestDatabaseCopy copy;
-    FakePageHost host(copy.path());
-    installReferencePages(host);
-    host.window()->resize(900, 420);
-    host.window()->show();
-    for (int page : {kUnitPage, kDensityPage, kFormulaPage}) {
-        host.showPage(page);
-        EXPECT_TRUE(host.page(page)->grab().save(QStringLiteral("%1/page%2.png").arg(out).arg(page)));
-    }
 }
 
 } // namespace

@@ -6,6 +6,7 @@
 #include "sections/sectionpages.h"
 #include "support/fakehost.h"
 #include "support/testdb.h"
+#include "support/missingtool.h"
 
 #include <QComboBox>
 #include <QFileInfo>
@@ -22,7 +23,7 @@ protected:
     void SetUp() override
     {
         if (!QFileInfo::exists(builtDatabasePath()))
-            GTEST_SKIP() << "System.dat not built";
+            MHBK_SKIP_WITHOUT("System.dat");
         copy = std::make_unique<TestDatabaseCopy>();
     }
     std::unique_ptr<TestDatabaseCopy> copy;

@@ -8,6 +8,7 @@
 #include "workbooks/engine/workbookjson.h"
 #include "workbooks/export/workbookexport.h"
 #include "workbooks/pages/reportstore.h"
+#include "support/missingtool.h"
 
 #include <QDir>
 #include <QFile>
@@ -105,7 +106,7 @@ TEST(LibreOfficeRecalculation, ExportedWorkbooksGiveTheProgramsValues)
 {
     const QString soffice = QStandardPaths::findExecutable(QStringLiteral("soffice"));
     if (soffice.isEmpty())
-        GTEST_SKIP() << "LibreOffice (soffice) is not installed";
+        MHBK_SKIP_WITHOUT("LibreOffice (soffice)");
     test::TestDatabaseCopy copy;
     HandbookDatabase db(copy.path());
     QueryDataset query(db);

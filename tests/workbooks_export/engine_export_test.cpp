@@ -5,6 +5,7 @@
 #include "workbooks/engine/workbook.h"
 #include "workbooks/export/workbookexport.h"
 #include "workbooks/export/xlsxexport.h"
+#include "support/missingtool.h"
 
 #include <QDir>
 #include <QJsonArray>
@@ -171,9 +172,9 @@ TEST(EngineExport, LibreOfficeRecalculatesTheSameFigures)
 {
     const QString soffice = QStandardPaths::findExecutable(QStringLiteral("soffice"));
     if (soffice.isEmpty())
-        GTEST_SKIP() << "LibreOffice (soffice) is not installed";
+        MHBK_SKIP_WITHOUT("LibreOffice (soffice)");
     if (test::pythonWith(QStringLiteral("openpyxl")).isEmpty())
-        GTEST_SKIP() << "python3-openpyxl is not installed";
+        MHBK_SKIP_WITHOUT("python3-openpyxl");
     QTemporaryDir dir;
     const wb::Workbook book = formulaBook();
     xlsout::writeXlsxFile(xlsout::describeWorkbook(book), dir.filePath(QStringLiteral("recalc.xlsx")), xlsout::XlsxOptions{false});

@@ -308,7 +308,7 @@ void MainWindow::installPages()
     installReferencePages(*this);
     installSectionPages(*this);
     installWorkbookPages(*this);
-    connect(pages_, &QTabWidget::currentChanged, this, [this](int index) { onPageShown(index); });
+    connectGuarded(pages_, &QTabWidget::currentChanged, this, reporter_, [this](int index) { onPageShown(index); });
 }
 
 void MainWindow::finishSetUp()

@@ -11,6 +11,7 @@
 #   workbook       our workbook engine against its peer (bench/workbook, when present)
 #   export         our xls/xlsx export against LibreOffice's conversion (bench/export)
 #   table pages    first fill of every table page against a plain QTableWidget (bench/tablefill)
+#   lock wait      a table page shown under another connection's lock against it unlocked (bench/lockwait)
 # Peers that are not installed are reported as skipped. Needs: libbenchmark-dev,
 # libmuparser-dev, libreoffice-calc-nogui (Debian packages), python3, and for the workbook
 # peer node with "npm install" run once in bench/workbook.
@@ -23,7 +24,7 @@ export QT_QPA_PLATFORM=${QT_QPA_PLATFORM:-offscreen}
 
 cmake -S "$top" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DMHBK_BUILD_BENCH=ON -DMHBK_BUILD_TESTS=OFF >/dev/null
 targets=$(cmake --build "$build" --target help | sed -n 's/^\([A-Za-z0-9_.-]*\): .*/\1/p')
-want=(mhbk mhbk_system_dat bare_qt_window mhbk_expr_bench export_bench tablefill_bench)
+want=(mhbk mhbk_system_dat bare_qt_window mhbk_expr_bench export_bench tablefill_bench lockwait_bench)
 # The workbook benchmark's target, once that folder is there.
 for t in $targets; do case "$t" in mhbk_workbook_bench) want+=("$t") ;; esac; done
 present=()
@@ -86,6 +87,10 @@ fi
 echo "== first fill of every table page"
 "$build/bin/tablefill_bench" "$build/bin/System.dat" 7 | tee "$logs/tablefill.txt"
 row "first fill of all table pages" "QTableWidget filled by a raw QSqlQuery" "time" "$(ratio_of 'table pages first fill / plain QTableWidget' "$logs/tablefill.txt")"
+
+echo "== lock wait"
+"$build/bin/lockwait_bench" "$build/bin/System.dat" 3 | tee "$logs/lockwait.txt"
+row "table page under a database lock, until reported" "the same page unlocked" "time" "$(ratio_of 'table page under a lock / unlocked' "$logs/lockwait.txt")"
 
 echo
 echo "| benchmark | peer | measure | ratio ours / peer |"

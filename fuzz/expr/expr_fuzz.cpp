@@ -1,6 +1,7 @@
 // Any text must evaluate or fail with a VBScript error at a place inside the text: no
 // crash, no undefined behaviour, no stack exhaustion, and the same answer twice.
-#include "expr/resultformat.h"
+#include "numbers/format.h"
+#include "numbers/numtext.h"
 #include "expr/vbsengine.h"
 
 #include <QString>
@@ -25,7 +26,7 @@ Answer answer(const QString &expression)
         if (value.type() == mhbk::vbs::VarType::Double) {
             a.text += mhbk::vbs::formatDouble(value.doubleValue());
             for (int digits = 0; digits <= 10; digits += 5)
-                a.text += mhbk::formatResult(mhbk::roundToDecimals(value.doubleValue(), digits), digits);
+                a.text += mhbk::formatResult(mhbk::numbers::roundToDecimals(value.doubleValue(), digits), digits);
         } else if (value.isString()) {
             a.text += value.stringValue();
         }

@@ -3,7 +3,7 @@
 #include "common/guarded.h"
 #include "common/pagehost.h"
 #include "data/clampingspinbox.h"
-#include "expr/resultformat.h"
+#include "numbers/numtext.h"
 #include "expr/scriptservice.h"
 
 #include <QEvent>
@@ -115,7 +115,7 @@ public:
     void evaluateExpression()
     {
         const int digits = decimalPlaces(*digits_);
-        const long double value = script_.evaluate(bar_.calculation->text(), digits);
+        const numbers::Extended value = script_.evaluate(bar_.calculation->text(), digits);
         bar_.result->setText(formatResult(value, digits, QLocale().decimalPoint()));
     }
 

@@ -1,7 +1,7 @@
 #include "expr/cli_eval.h"
 #include "common/commandline.h"
 #include "common/reporter.h"
-#include "expr/resultformat.h"
+#include "numbers/numtext.h"
 #include "expr/scriptservice.h"
 
 #include <QLocale>

@@ -1,7 +1,7 @@
 #include "expr/scriptservice.h"
 
 #include "common/reporter.h"
-#include "expr/resultformat.h"
+#include "numbers/format.h"
 #include "expr/vbsoperators.h"
 
 #include <exception>
@@ -12,7 +12,7 @@ namespace {
 
 // The standard conversion of a variant to a number: Empty is 0, True -1, a text must
 // read as a number.
-long double toExtended(const vbs::Variant &value)
+double toNumber(const vbs::Variant &value)
 {
     if (value.isString() || value.isObject()) {
         const auto number = vbs::parseNumericText(value.stringValue());
@@ -39,7 +39,7 @@ ScriptEvaluator::Outcome ScriptEvaluator::evaluateQuietly(const QString &express
         reset();
         const vbs::Variant result = eval(expression);
         try {
-            outcome.value = roundToDecimals(toExtended(result), digits);
+            outcome.value = numbers::roundToDecimals(toNumber(result), digits);
         } catch (const vbs::ScriptException &e) {
             // A result that is no number: the engine itself reported nothing, so the
             // conversion's own error is what the user is told.
@@ -52,11 +52,11 @@ ScriptEvaluator::Outcome ScriptEvaluator::evaluateQuietly(const QString &express
         outcome.error = vbs::ScriptError{7, QString::fromLocal8Bit(e.what()), 0};
     }
     if (outcome.error)
-        outcome.value = 0.0L;
+        outcome.value = numbers::Extended();
     return outcome;
 }
 
-long double ScriptEvaluator::evaluate(const QString &expression, int digits)
+numbers::Extended ScriptEvaluator::evaluate(const QString &expression, int digits)
 {
     Outcome outcome = evaluateQuietly(expression, digits);
     if (outcome.error) {

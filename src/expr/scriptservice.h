@@ -1,6 +1,7 @@
 #pragma once
 
 #include "expr/scriptcontrol.h"
+#include "numbers/extended.h"
 
 #include <QString>
 #include <optional>
@@ -16,13 +17,13 @@ public:
     ~ScriptEvaluator() override;
 
     struct Outcome {
-        long double value = 0.0L;                // rounded; 0 on failure
+        numbers::Extended value;                 // rounded; 0 on failure
         std::optional<vbs::ScriptError> error;  // what the message box shows
     };
 
     // The value rounded to `digits` decimals (halves away from zero); on failure the
     // engine's description is shown under "表达式错误" and 0 is returned. Never throws.
-    long double evaluate(const QString &expression, int digits);
+    numbers::Extended evaluate(const QString &expression, int digits);
 
     // Evaluate without the message box, for callers that report errors themselves.
     Outcome evaluateQuietly(const QString &expression, int digits);

@@ -1,6 +1,7 @@
 #include "expr/vbsscanner.h"
 
 #include "expr/vbserror.h"
+#include "numbers/decimal.h"
 
 #include <charconv>
 #include <cmath>
@@ -174,10 +175,10 @@ private:
         std::string ascii(static_cast<std::size_t>(pos_ - start), '\0');
         for (int i = start; i < pos_; ++i)
             ascii[static_cast<std::size_t>(i - start)] = static_cast<char>(text_[i]);
-        double value = 0.0;
-        const auto result = std::from_chars(ascii.data(), ascii.data() + ascii.size(), value);
-        if (result.ec != std::errc() || !std::isfinite(value))
+        const auto parsed = numbers::parseDouble(ascii);
+        if (!parsed)
             raise(errc::InvalidNumber, start);
+        const double value = *parsed;
         token.kind = Tok::Literal;
         token.value = whole && value <= 2147483647.0 ? Variant::fromWhole(static_cast<long long>(value))
                                                      : Variant::doubleValue(value);

@@ -1,5 +1,8 @@
 #include "expr/vbsvariant.h"
 
+#include "numbers/decimal.h"
+#include "numbers/format.h"
+
 #include <charconv>
 #include <cmath>
 #include <string>
@@ -173,19 +176,16 @@ std::optional<double> parseNumericText(QStringView text)
     }
     if (!digit)
         return std::nullopt;
-    // from_chars ignores the C locale, which the application sets from the environment.
-    const char *first = ascii.c_str();
-    const char *last = first + ascii.size();
-    const bool negative = *first == '-';
-    if (*first == '+' || negative)
-        ++first;
-    if (first == last || *first == '+' || *first == '-')
+    std::string_view number(ascii);
+    const bool negative = number.front() == '-';
+    if (number.front() == '+' || negative)
+        number.remove_prefix(1);
+    if (number.empty() || number.front() == '+' || number.front() == '-')
         return std::nullopt;
-    double value = 0.0;
-    const auto [stop, ec] = std::from_chars(first, last, value);
-    if (ec != std::errc() || stop != last || !std::isfinite(value))
+    const auto value = numbers::parseDouble(number);
+    if (!value)
         return std::nullopt;
-    return negative ? -value : value;
+    return negative ? -*value : *value;
 }
 
 namespace {
@@ -194,53 +194,7 @@ namespace {
 // and below 1E-04.
 QString formatSignificant(double value, int significant)
 {
-    if (value == 0.0)
-        return QStringLiteral("0");
-    char buffer[40];
-    const auto result =
-        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::scientific, significant - 1);
-    // buffer: [-]d.dddddddddddddde[+-]XX
-    std::string text(buffer, result.ptr);
-    const std::size_t ePos = text.find('e');
-    const int exponent = std::atoi(text.c_str() + ePos + 1);
-    std::string mantissa = text.substr(0, ePos);
-    const bool negative = mantissa[0] == '-';
-    if (negative)
-        mantissa.erase(0, 1);
-    std::string digits = mantissa;
-    digits.erase(1, 1); // the decimal point
-    while (digits.size() > 1 && digits.back() == '0')
-        digits.pop_back();
-    // Appended piece by piece: GCC 12 misreads string concatenation here (-Wrestrict).
-    std::string out;
-    if (negative)
-        out.push_back('-');
-    if (exponent >= significant || exponent < -4) {
-        out.push_back(digits[0]);
-        if (digits.size() > 1) {
-            out.push_back('.');
-            out.append(digits, 1, std::string::npos);
-        }
-        const int magnitude = std::abs(exponent);
-        out.append(exponent < 0 ? "E-" : "E+");
-        if (magnitude < 10)
-            out.push_back('0');
-        out.append(std::to_string(magnitude));
-    } else if (exponent < 0) {
-        out.append("0.");
-        out.append(static_cast<std::size_t>(-exponent - 1), '0');
-        out.append(digits);
-    } else {
-        const std::size_t intDigits = static_cast<std::size_t>(exponent) + 1;
-        out.append(digits, 0, intDigits);
-        if (digits.size() <= intDigits) {
-            out.append(intDigits - digits.size(), '0');
-        } else {
-            out.push_back('.');
-            out.append(digits, intDigits, std::string::npos);
-        }
-    }
-    return QString::fromLatin1(out);
+    return QString::fromStdString(numbers::scriptText(value, significant));
 }
 
 } // namespace

@@ -2,7 +2,7 @@
 
 #include "common/errors.h"
 #include "common/reporter.h"
-#include "sections/numberformat.h"
+#include "numbers/numtext.h"
 
 #include <QKeyEvent>
 #include <QLineEdit>

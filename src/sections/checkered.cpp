@@ -1,6 +1,6 @@
 #include "sections/checkered.h"
 
-#include "sections/numberformat.h"
+#include "numbers/numtext.h"
 #include "data/datasets.h"
 #include "sections/weights.h"
 
@@ -20,7 +20,7 @@ namespace {
 std::optional<weights::Real> emptyAsZero(const QString &text)
 {
     if (text.isEmpty())
-        return 0.0L;
+        return weights::Real(0);
     return parseReal(text);
 }
 

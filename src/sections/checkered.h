@@ -1,5 +1,7 @@
 #pragma once
 
+#include "numbers/extended.h"
+
 #include <QString>
 #include <optional>
 
@@ -27,8 +29,8 @@ struct Patterns {
 std::optional<Patterns> lookup(QueryDataset &query, const QString &thickness);
 
 struct PlateWeights {
-    long double rhombic;
-    long double lentil;
+    numbers::Extended rhombic;
+    numbers::Extended lentil;
 };
 
 // Plate weights of both patterns from the texts of width, length (mm) and the two weights per

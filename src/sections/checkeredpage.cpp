@@ -8,7 +8,7 @@
 #include "data/stringgrid.h"
 #include "sections/calcinputs.h"
 #include "sections/checkered.h"
-#include "sections/numberformat.h"
+#include "numbers/numtext.h"
 #include "data/gridloader.h"
 #include "sections/pageparts.h"
 #include "sections/sectiontables.h"

@@ -2,12 +2,11 @@
 
 #include "common/commandline.h"
 #include "common/errors.h"
-#include "common/numtext.h"
+#include "numbers/numtext.h"
 #include "common/reporter.h"
 #include "data/database.h"
 #include "data/datasets.h"
 #include "sections/checkered.h"
-#include "sections/numberformat.h"
 #include "sections/sectiontables.h"
 #include "sections/weights.h"
 

@@ -2,7 +2,7 @@
 
 #include "data/gridpaint.h"
 #include "data/stringgrid.h"
-#include "sections/numberformat.h"
+#include "numbers/numtext.h"
 #include "sections/weights.h"
 
 #include <QStyledItemDelegate>

@@ -1,13 +1,12 @@
 #include "sections/weightpage.h"
 
 #include "common/errors.h"
-#include "common/numtext.h"
+#include "numbers/numtext.h"
 #include "common/pagehost.h"
 #include "common/reporter.h"
 #include "data/stringgrid.h"
 #include "sections/calcinputs.h"
 #include "sections/flatbargrid.h"
-#include "sections/numberformat.h"
 #include "sections/pageparts.h"
 #include "sections/sectiontables.h"
 

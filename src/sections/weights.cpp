@@ -1,7 +1,7 @@
 #include "sections/weights.h"
 
 #include "common/errors.h"
-#include "sections/numberformat.h"
+#include "numbers/numtext.h"
 
 namespace mhbk::weights {
 
@@ -89,6 +89,6 @@ int flatBarThickness(int column)
     return 3 * column - 18;
 }
 
-double plateArea(Real widthMm, Real lengthMm) { return static_cast<double>((widthMm / 1000) * lengthMm / 1000); }
+double plateArea(Real widthMm, Real lengthMm) { return ((widthMm / 1000) * lengthMm / 1000).toDouble(); }
 
 } // namespace mhbk::weights

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "numbers/extended.h"
+
 #include <QString>
 #include <QStringList>
 #include <optional>
@@ -7,18 +9,19 @@
 
 namespace mhbk::weights {
 
-// The calculators compute at extended precision (the x87 80-bit format), so that the 15th
-// digit of a result agrees with the handbook's own calculator.
-using Real = long double;
+// The calculators compute in a 64-bit-significand binary format (numbers::Extended), so that
+// the 15th digit of a result agrees with the handbook's own calculator on every processor.
+using Real = numbers::Extended;
 
 // Every figure uses these exact constants: the handbook's tables were computed with them, and the
 // calculators must reproduce the tables to the last digit.
-inline constexpr Real kSteelDensity = 7.85L;
+// (A quotient of integers is the correctly rounded decimal, as a typed "7.85" would be.)
+inline const Real kSteelDensity = Real(785) / Real(100);
 // π to four decimals, as the handbook's section tables and its pipe formula (F = 3.1416×S×(D-S))
 // use it; a truer π would change the last digit of the tables' weights. Drawing uses std::numbers::pi.
-inline constexpr Real kHandbookPi = 3.1416L;
-inline constexpr Real kHexagonFactor = 0.866L;
-inline constexpr Real kUnitDivisor = 1000;
+inline const Real kHandbookPi = Real(31416) / Real(10000);
+inline const Real kHexagonFactor = Real(866) / Real(1000);
+inline const Real kUnitDivisor = Real(1000);
 
 // Theoretical weight per metre (kg/m; kg/m² for plate) from dimensions in mm. The products are
 // formed in the order the handbook uses, so the last digit agrees with the printed tables.

@@ -1,7 +1,6 @@
 #include "sheets/sheetcalc.h"
 
-#include "common/numtext.h"
-#include "sheets/fixedformat.h"
+#include "numbers/numtext.h"
 
 namespace mhbk::sheets {
 

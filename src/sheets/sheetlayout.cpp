@@ -1,6 +1,6 @@
 #include "sheets/sheetlayout.h"
 
-#include "common/numtext.h"
+#include "numbers/numtext.h"
 
 #include <array>
 

@@ -1,7 +1,8 @@
 // The evaluation service and the result field's number format.
 #include "qstringprint.h"
 #include "common/reporter.h"
-#include "expr/resultformat.h"
+#include "numbers/format.h"
+#include "numbers/numtext.h"
 #include "expr/scriptservice.h"
 
 #include <cmath>
@@ -13,25 +14,25 @@ namespace {
 TEST(ResultFormat, RoundsHalvesAwayFromZeroOnDecimalDigits)
 {
     struct Row {
-        long double value;
+        double value;
         int digits;
-        long double expected;
+        double expected;
     };
     const Row rows[] = {
-        {3.5L, 0, 4.0L},          {-3.5L, 0, -4.0L},          {2.5L, 0, 3.0L},
-        {0.125L, 2, 0.13L},       {-0.125L, 2, -0.13L},       {10.0L / 3, 3, 3.333L},
-        {1.41421356L, 3, 1.414L}, {0.04L, 1, 0.0L},           {0.05L, 1, 0.1L},
-        {0.96L, 1, 1.0L},         {999.99L, 1, 1000.0L},      {0.6L, 0, 1.0L},
-        {0.4L, 0, 0.0L},          {0.004L, 1, 0.0L},          {1e20L, 2, 1e20L},
-        {123.456L, 10, 123.456L}, {-0.04L, 1, 0.0L},          {0.0L, 3, 0.0L},
+        {3.5, 0, 4.0},          {-3.5, 0, -4.0},          {2.5, 0, 3.0},
+        {0.125, 2, 0.13},       {-0.125, 2, -0.13},       {10.0 / 3, 3, 3.333},
+        {1.41421356, 3, 1.414}, {0.04, 1, 0.0},           {0.05, 1, 0.1},
+        {0.96, 1, 1.0},         {999.99, 1, 1000.0},      {0.6, 0, 1.0},
+        {0.4, 0, 0.0},          {0.004, 1, 0.0},          {1e20, 2, 1e20},
+        {123.456, 10, 123.456}, {-0.04, 1, 0.0},          {0.0, 3, 0.0},
         // 2.675 is stored just below itself; its 18 significant digits decide.
-        {static_cast<long double>(2.675), 2, 2.67L},
+        {2.675, 2, 2.67},
     };
     for (const Row &row : rows) {
-        const long double got = roundToDecimals(row.value, row.digits);
-        EXPECT_NEAR(static_cast<double>(got), static_cast<double>(row.expected), 1e-12 * (1 + std::fabs(static_cast<double>(row.expected))))
-            << static_cast<double>(row.value) << " to " << row.digits;
-        EXPECT_FALSE(std::signbit(got) && got == 0.0L) << "negative zero";
+        const numbers::Extended got = numbers::roundToDecimals(row.value, row.digits);
+        EXPECT_NEAR(got.toDouble(), row.expected, 1e-12 * (1 + std::fabs(row.expected)))
+            << row.value << " to " << row.digits;
+        EXPECT_FALSE(got.isZero() && got.isNegative()) << "negative zero";
     }
 }
 
@@ -42,20 +43,21 @@ TEST(ResultFormat, MaskShowsAtLeastOneDecimal)
     EXPECT_EQ(resultMask(2), QStringLiteral("0.00"));
     EXPECT_EQ(resultMask(10), QStringLiteral("0.0000000000"));
     struct Row {
-        long double value;
+        const char *value;
         int digits;
         const char *text;
     };
     const Row rows[] = {
-        {4.0L, 0, "4.0"},        {3.333L, 3, "3.333"},      {3.3L, 1, "3.3"},       {0.0L, 1, "0.0"},
-        {0.0L, 4, "0.0000"},     {-2.5L, 1, "-2.5"},        {0.5L, 2, "0.50"},      {-0.0L, 1, "0.0"},
-        {0.001L, 3, "0.001"},    {1024.0L, 2, "1024.00"},   {1234567.0L, 1, "1234567.0"},
-        {123456789012345678.0L, 1, "123456789012345678.0"}, {1e20L, 1, "1E20"},  {-1.5e19L, 2, "-1.5E19"},
-        {0.0000001L, 10, "0.0000001000"},
+        {"4", 0, "4.0"},        {"3.333", 3, "3.333"},      {"3.3", 1, "3.3"},       {"0", 1, "0.0"},
+        {"0", 4, "0.0000"},     {"-2.5", 1, "-2.5"},        {"0.5", 2, "0.50"},      {"-0", 1, "0.0"},
+        {"0.001", 3, "0.001"},  {"1024", 2, "1024.00"},     {"1234567", 1, "1234567.0"},
+        {"123456789012345678", 1, "123456789012345678.0"}, {"1e20", 1, "1E20"},  {"-1.5e19", 2, "-1.5E19"},
+        {"0.0000001", 10, "0.0000001000"},
     };
     for (const Row &row : rows)
-        EXPECT_EQ(formatResult(row.value, row.digits), QString::fromLatin1(row.text)) << row.text;
-    EXPECT_EQ(formatResult(1.5L, 1, QStringLiteral(",")), QStringLiteral("1,5"));
+        EXPECT_EQ(formatResult(*parseReal(QString::fromLatin1(row.value)), row.digits), QString::fromLatin1(row.text))
+            << row.text;
+    EXPECT_EQ(formatResult(numbers::Extended(1.5), 1, QStringLiteral(",")), QStringLiteral("1,5"));
 }
 
 TEST(ScriptService, EvaluatesAndRounds)
@@ -66,16 +68,20 @@ TEST(ScriptService, EvaluatesAndRounds)
     struct Row {
         const char *expression;
         int digits;
-        long double expected;
+        const char *shown;
     };
     const Row rows[] = {
-        {"1+2", 2, 3.0L},   {"7/2", 0, 4.0L},          {"2^10", 1, 1024.0L},     {"sqr(2)", 3, 1.414L},
-        {"10/3", 3, 3.333L}, {"10/3", 1, 3.3L},        {"-7/2", 0, -4.0L},       {"\"12\"", 1, 12.0L},
-        {"True", 1, -1.0L},  {"", 1, 0.0L},            {"  ", 2, 0.0L},          {"x", 1, 0.0L},
-        {"3.14159*2", 2, 6.28L}, {"round(2.5)", 0, 2.0L}, {"abs(-1.25)", 1, 1.3L},
+        {"1+2", 2, "3.00"},   {"7/2", 0, "4.0"},        {"2^10", 1, "1024.0"},   {"sqr(2)", 3, "1.414"},
+        {"10/3", 3, "3.333"}, {"10/3", 1, "3.3"},       {"-7/2", 0, "-4.0"},     {"\"12\"", 1, "12.0"},
+        {"True", 1, "-1.0"},  {"", 1, "0.0"},           {"  ", 2, "0.00"},       {"x", 1, "0.0"},
+        {"3.14159*2", 2, "6.28"}, {"round(2.5)", 0, "2.0"}, {"abs(-1.25)", 1, "1.3"},
     };
-    for (const Row &row : rows)
-        EXPECT_EQ(script.evaluate(QString::fromUtf8(row.expression), row.digits), row.expected) << row.expression;
+    for (const Row &row : rows) {
+        const numbers::Extended value = script.evaluate(QString::fromUtf8(row.expression), row.digits);
+        EXPECT_EQ(formatResult(value, row.digits), QString::fromLatin1(row.shown)) << row.expression;
+        // The value is the shown decimal itself (nearest in the calculators' format), not a binary neighbour.
+        EXPECT_EQ(value, *parseReal(QString::fromLatin1(row.shown))) << row.expression;
+    }
     EXPECT_TRUE(reporter.empty());
 }
 
@@ -98,7 +104,7 @@ TEST(ScriptService, FailureShowsTheDescriptionAndYieldsZero)
     };
     for (const Row &row : rows) {
         reporter.clear();
-        EXPECT_EQ(script.evaluate(QString::fromUtf8(row.expression), 1), 0.0L) << row.expression;
+        EXPECT_TRUE(script.evaluate(QString::fromUtf8(row.expression), 1).isZero()) << row.expression;
         ASSERT_EQ(reporter.size(), 1u) << row.expression;
         EXPECT_EQ(reporter.last().text, QString::fromUtf8(row.description));
         EXPECT_EQ(reporter.last().caption, QStringLiteral("表达式错误"));
@@ -106,7 +112,7 @@ TEST(ScriptService, FailureShowsTheDescriptionAndYieldsZero)
     }
     // The failure leaves nothing behind for the next evaluation.
     reporter.clear();
-    EXPECT_EQ(script.evaluate(QStringLiteral("1+1"), 1), 2.0L);
+    EXPECT_EQ(script.evaluate(QStringLiteral("1+1"), 1), numbers::Extended(2));
     EXPECT_TRUE(reporter.empty());
     EXPECT_EQ(script.error().number(), 0);
 }
@@ -124,7 +130,7 @@ TEST(ScriptService, ErrorObjectAndLanguage)
 
     script.setLanguageText(QStringLiteral("vbscript"));
     EXPECT_EQ(script.language(), ScriptLanguage::JScript); // only the exact text counts
-    EXPECT_EQ(script.evaluate(QStringLiteral("1"), 1), 0.0L);
+    EXPECT_TRUE(script.evaluate(QStringLiteral("1"), 1).isZero());
     EXPECT_EQ(reporter.size(), 1u);
     script.setLanguage(ScriptLanguage::VBScript);
     EXPECT_EQ(script.languageText(), QStringLiteral("VBScript"));

@@ -1,6 +1,5 @@
 #include "common/errors.h"
-#include "common/numtext.h"
-#include "sections/numberformat.h"
+#include "numbers/numtext.h"
 
 #include <gtest/gtest.h>
 #include <limits>
@@ -78,10 +77,12 @@ TEST(CalculatorConversion, PointRules)
     EXPECT_FALSE(mhbk::parseFloat(QStringLiteral(".")));
     EXPECT_FALSE(mhbk::parseFloat(QString()));
     EXPECT_FALSE(mhbk::parseFloat(QStringLiteral("1.2.3")));
-    EXPECT_EQ(mhbk::parseReal(QStringLiteral(".5")), 0.5L);
-    EXPECT_EQ(mhbk::parseReal(QStringLiteral("5.")), 5.0L);
-    EXPECT_EQ(mhbk::parseReal(QStringLiteral(" +2.25 ")), 2.25L);
-    EXPECT_EQ(mhbk::parseReal(QStringLiteral("0.1")), 0.1L) << "read at extended precision, not via double";
+    using mhbk::numbers::Extended;
+    EXPECT_EQ(*mhbk::parseReal(QStringLiteral(".5")), Extended(0.5));
+    EXPECT_EQ(*mhbk::parseReal(QStringLiteral("5.")), Extended(5));
+    EXPECT_EQ(*mhbk::parseReal(QStringLiteral(" +2.25 ")), Extended(2.25));
+    EXPECT_EQ(*mhbk::parseReal(QStringLiteral("0.1")), Extended(1) / Extended(10));
+    EXPECT_FALSE(*mhbk::parseReal(QStringLiteral("0.1")) == Extended(0.1)) << "read at extended precision, not via double";
     EXPECT_FALSE(mhbk::parseReal(QStringLiteral(".")));
     EXPECT_FALSE(mhbk::parseReal(QStringLiteral("1,5")));
     EXPECT_THROW(mhbk::strToReal(QStringLiteral(".")), mhbk::ConversionError);

@@ -2,7 +2,7 @@
 #include "data/database.h"
 #include "data/datasets.h"
 #include "data/stringgrid.h"
-#include "sections/numberformat.h"
+#include "numbers/numtext.h"
 #include "sections/sectionpages.h"
 #include "support/fakehost.h"
 #include "support/testdb.h"

@@ -1,6 +1,6 @@
 #include "common/errors.h"
 #include "sections/checkered.h"
-#include "sections/numberformat.h"
+#include "numbers/numtext.h"
 #include "sections/weights.h"
 
 #include <gtest/gtest.h>
@@ -35,7 +35,7 @@ TEST(Weights, FiguresAsTheCalculatorsShowThem)
     };
     for (const WeightCase &c : cases) {
         EXPECT_EQ(floatToStr(weights::weightPerUnit(c.shape, c.dimensions)).toStdString(), c.shown)
-            << static_cast<int>(c.shape) << " " << c.dimensions.front();
+            << static_cast<int>(c.shape) << " " << c.dimensions.front().toDouble();
     }
 }
 
@@ -57,7 +57,7 @@ TEST(Weights, LengthWeightIsBasedOnTheShownG)
     // G as shown (15 digits), not the full double: 1/3 shown times 3.
     EXPECT_EQ(floatToStr(weights::lengthWeight(floatToStr(1.0 / 3), QStringLiteral("3"))),
               QStringLiteral("0.999999999999999"));
-    EXPECT_EQ(weights::lengthWeight(QStringLiteral("4"), QStringLiteral(".5")), 2.0);
+    EXPECT_EQ(weights::lengthWeight(QStringLiteral("4"), QStringLiteral(".5")), weights::Real(2));
     EXPECT_THROW(weights::lengthWeight(QStringLiteral("4"), QStringLiteral(".")), ConversionError);
     try {
         weights::lengthWeight(QStringLiteral("4"), QStringLiteral("."));
@@ -93,8 +93,8 @@ TEST(Checkered, PlateWeightsFromTexts)
     // Empty counts as 0.
     w = checkered::plateWeights(QStringLiteral("1500"), QString(), QStringLiteral("25.6"), QString());
     ASSERT_TRUE(w);
-    EXPECT_EQ(w->rhombic, 0.0);
-    EXPECT_EQ(w->lentil, 0.0);
+    EXPECT_TRUE(w->rhombic.isZero());
+    EXPECT_TRUE(w->lentil.isZero());
     EXPECT_FALSE(checkered::plateWeights(QStringLiteral("15a"), QStringLiteral("2000"), {}, {}));
     EXPECT_FALSE(checkered::plateWeights(QStringLiteral("1000"), QStringLiteral("."), {}, {}));
 }

@@ -1,10 +1,10 @@
-#include "sheets/fixedformat.h"
+#include "numbers/numtext.h"
 
 #include <gtest/gtest.h>
 
 namespace {
 
-using mhbk::sheets::formatFixed;
+using mhbk::formatFixed;
 
 struct FormatCase {
     double value;

@@ -1,6 +1,5 @@
 #include "common/errors.h"
-#include "common/numtext.h"
-#include "sheets/fixedformat.h"
+#include "numbers/numtext.h"
 #include "sheets/sheetcalc.h"
 
 #include <gtest/gtest.h>
@@ -156,7 +155,7 @@ TEST(SheetFigures, SubtotalDiffersFromRoundedExactSum)
     grid.setCell(ColLength, 3, QStringLiteral("1"));
     calculateAll(od(), grid);
     const double shown = mhbk::strToFloat(grid.cell(5, 1)) + mhbk::strToFloat(grid.cell(5, 3));
-    EXPECT_EQ(grid.cell(5, 33), formatFixed(shown, 4));
+    EXPECT_EQ(grid.cell(5, 33), mhbk::formatFixed(shown, 4));
     EXPECT_EQ(grid.cell(5, 99), grid.cell(5, 33));
 }
 

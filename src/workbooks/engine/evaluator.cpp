@@ -1,6 +1,7 @@
 #include "workbooks/engine/evaluator.h"
 #include "workbooks/engine/functions.h"
 #include "workbooks/engine/numberformat.h"
+#include "numbers/decimal.h"
 
 #include <QRegularExpression>
 #include <cmath>
@@ -27,11 +28,12 @@ std::optional<double> textToNumber(const QString &text)
     for (QChar c : t)
         if (!(c.isDigit() && c.unicode() < 128) && c != u'.' && c != u'+' && c != u'-' && c != u'e' && c != u'E')
             return std::nullopt;
-    bool ok = false;
-    const double v = t.toDouble(&ok);
-    if (!ok || !std::isfinite(v))
+    const QByteArray ascii = t.toLatin1(); // only ASCII is left
+    const auto decimal = numbers::scanDecimal(std::string_view(ascii.constData(), static_cast<std::size_t>(ascii.size())));
+    const auto v = decimal ? numbers::toDouble(*decimal) : std::nullopt;
+    if (!v)
         return std::nullopt;
-    return v * scale;
+    return *v * scale;
 }
 
 Value toNumber(const Value &v)

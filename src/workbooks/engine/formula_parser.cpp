@@ -1,5 +1,6 @@
 #include "workbooks/engine/formula.h"
 #include "workbooks/engine/functions.h"
+#include "numbers/decimal.h"
 
 namespace mhbk::wb {
 
@@ -253,11 +254,11 @@ private:
             if (m_pos == expStart)
                 m_pos = save;
         }
-        bool ok = false;
-        const double v = QStringView(m_text).mid(start, m_pos - start).toDouble(&ok);
-        if (!ok)
+        const QByteArray ascii = QStringView(m_text).mid(start, m_pos - start).toLatin1();
+        const auto v = numbers::parseDouble(std::string_view(ascii.constData(), static_cast<std::size_t>(ascii.size())));
+        if (!v)
             fail(QStringLiteral("无效的数字"));
-        return constant(Value::number(v));
+        return constant(Value::number(*v));
     }
 
     // A1, $A$1, A1:B2, A:B or 1:3 at the current position; nothing (position unchanged) otherwise.

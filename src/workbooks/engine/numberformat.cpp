@@ -1,6 +1,9 @@
 #include "workbooks/engine/numberformat.h"
 #include "workbooks/engine/function_args.h"
 
+#include "numbers/decimal.h"
+#include "numbers/format.h"
+
 #include <cmath>
 
 namespace mhbk::wb {
@@ -35,7 +38,7 @@ int significantDigits(const QString &s)
 
 QString excelExponent(int e)
 {
-    return QStringLiteral("E%1%2").arg(QChar(e < 0 ? u'-' : u'+')).arg(std::abs(e), 2, 10, QChar(u'0'));
+    return QString::fromStdString(numbers::exponentText(e));
 }
 
 // "1.23457E+11": mantissa with `maxDecimals` decimals at most, trailing zeros dropped.
@@ -43,16 +46,21 @@ QString scientific(double a, int maxDecimals)
 {
     int e = int(std::floor(std::log10(a)));
     double m = a / std::pow(10.0, e);
-    QString ms = QString::number(m, 'f', maxDecimals);
+    QString ms = fixedText(m, maxDecimals);
     if (ms.startsWith(QLatin1String("10"))) {   // 9.999995 rounded up
         ++e;
-        ms = QString::number(a / std::pow(10.0, e), 'f', maxDecimals);
+        ms = fixedText(a / std::pow(10.0, e), maxDecimals);
     }
     trimZeros(ms);
     return ms + excelExponent(e);
 }
 
 } // namespace
+
+QString fixedText(double value, int decimals)
+{
+    return QString::fromStdString(numbers::fixedText(value, decimals));
+}
 
 QString formatGeneral(double value)
 {
@@ -68,7 +76,7 @@ QString formatGeneral(double value)
         return sign + sci;
     const int intDigits = e >= 0 ? e + 1 : 1;
     const int decimals = std::max(0, width - intDigits - 1);
-    QString dec = QString::number(a, 'f', decimals);
+    QString dec = fixedText(a, decimals);
     trimZeros(dec);
     if (dec.indexOf(u'.') > width || (!dec.contains(u'.') && dec.size() > width))
         return sign + sci;
@@ -85,15 +93,18 @@ QString numberText(double value)
         return QStringLiteral("0");
     const int e = int(std::floor(std::log10(std::fabs(value))));
     if (e >= -9 && e < 15) {
-        QString s = QString::number(value, 'f', std::max(0, 14 - e));
+        QString s = fixedText(value, std::max(0, 14 - e));
         trimZeros(s);
         return s;
     }
-    QString s = QString::number(value, 'e', 14);
-    const int at = s.indexOf(u'e');
-    QString mantissa = s.left(at);
-    trimZeros(mantissa);
-    return mantissa + excelExponent(s.mid(at + 1).toInt());
+    numbers::Digits d = numbers::exactDigits(value);
+    numbers::roundHalfAway(d, 15);
+    numbers::trimZeros(d);
+    QString mantissa = d.negative ? QStringLiteral("-") : QString();
+    mantissa += QLatin1Char(d.digits[0]);
+    if (d.digits.size() > 1)
+        mantissa += QLatin1Char('.') + QString::fromStdString(d.digits.substr(1));
+    return mantissa + QString::fromStdString(numbers::exponentText(d.scientificExponent()));
 }
 
 } // namespace mhbk::wb

@@ -30,4 +30,7 @@ namespace mhbk::wb {
 // what Excel's "&" and text functions produce, and how a number constant is given back as input.
 QString numberText(double value);
 
+// Exactly `decimals` places, halves rounded away from zero on the exact value ("0.13" for 0.125).
+QString fixedText(double value, int decimals);
+
 } // namespace mhbk::wb

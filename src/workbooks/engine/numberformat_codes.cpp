@@ -1,6 +1,8 @@
 #include "workbooks/engine/function_args.h"
 #include "workbooks/engine/numberformat.h"
 
+#include "numbers/format.h"
+
 #include <QRegularExpression>
 #include <QStringList>
 #include <cmath>
@@ -139,7 +141,7 @@ QString fixed(double a, int decimals)
     const double p = std::pow(10.0, decimals);
     if (a * p < 9e15)
         a = std::round(approx15(a * p)) / p;
-    return QString::number(a, 'f', decimals);
+    return fixedText(a, decimals);
 }
 
 QString group(const QString &digits)
@@ -163,7 +165,7 @@ QString digitsFor(const Section &s, double a)
             ++e;
             m = fixed(a / std::pow(10.0, e), s.maxDec);
         }
-        return m + QStringLiteral("E%1%2").arg(QChar(e < 0 ? u'-' : u'+')).arg(std::abs(e), s.expDigits, 10, QChar(u'0'));
+        return m + QString::fromStdString(numbers::exponentText(e, s.expDigits));
     }
     const QString f = fixed(a, s.maxDec);
     const qsizetype point = f.indexOf(u'.');

@@ -1,6 +1,7 @@
 #include "workbooks/pages/ductselection.h"
 
-#include "common/numtext.h"
+#include "numbers/format.h"
+#include "numbers/numtext.h"
 #include "data/datasets.h"
 
 #include <algorithm>
@@ -164,7 +165,7 @@ double roundToHundredths(double value)
 
 QString generalNumberText(double value)
 {
-    return QString::number(value, 'g', 15);
+    return QString::fromStdString(numbers::compactText(value, 15));
 }
 
 void runDuctSelection(CellCursor &cells, QueryDataset &query, const DuctPage &page)

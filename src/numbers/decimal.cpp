@@ -111,6 +111,8 @@ std::optional<double> toDouble(const DecimalText &text)
 
 std::optional<double> parseDouble(std::string_view text)
 {
+    if (!text.empty() && text.front() == '-')
+        return std::nullopt;
     double value = 0.0;
     const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
     if (error != std::errc() || end != text.data() + text.size() || !std::isfinite(value))

@@ -161,7 +161,7 @@ std::optional<double> parseNumericText(QStringView text)
             return parseRadixText(body.mid(2), 8);
         return std::nullopt;
     }
-    // Only the characters of a decimal number may reach strtod (no "inf", "nan", hex floats).
+    // Only the characters of a decimal number go on to the conversion (no "inf", "nan", hex floats).
     std::string ascii;
     ascii.reserve(static_cast<std::size_t>(body.size()));
     bool digit = false;

@@ -87,6 +87,10 @@ TEST(ScriptText, FifteenDigitsWithTwoDigitExponent)
     };
     for (const Case &c : cases)
         EXPECT_EQ(scriptText(c.value), c.text) << c.value;
+    // Single precision shows 7 digits: the float nearest 1.1 is 1.10000002384...
+    EXPECT_EQ(scriptText(static_cast<double>(1.1f), 7), "1.1");
+    EXPECT_EQ(scriptText(1e7, 7), "1E+07");
+    EXPECT_EQ(scriptText(1234567.0, 7), "1234567");
 }
 
 TEST(ResultText, EighteenDigitsThenTheChosenDecimals)

@@ -4,7 +4,7 @@
 //
 // Usage: tablefill_bench SYSTEM_DAT [RUNS]   (prints a markdown table; last line: the total ratio)
 #include "app/mainwindow.h"
-#include "app/pagecatalogue.h"
+#include "common/pageregistry.h"
 #include "common/reporter.h"
 #include "data/database.h"
 #include "data/datasets.h"

@@ -2,9 +2,9 @@
 
 #include "app/autostart.h"
 #include "common/guarded.h"
+#include "common/pageregistry.h"
 #include "app/icons.h"
 #include "app/navigationtree.h"
-#include "app/pagecatalogue.h"
 #include "app/windowstate.h"
 #include "data/database.h"
 #include "data/datasets.h"
@@ -94,7 +94,7 @@ MainWindow::MainWindow(Reporter &reporter, MainWindowSettings settings, QWidget 
 void MainWindow::restoreWindowState()
 {
     const int page = WindowStateFile(settings_.stateFile).restore(*this, *splitter_);
-    if (page >= 0 && page < pages_->count())
+    if (pages::isIndex(page))
         selectPage(page);
 }
 
@@ -158,7 +158,7 @@ void MainWindow::buildCentre()
     pages_ = new QTabWidget(splitter);
     pages_->setObjectName(QStringLiteral("PageControl1"));
     pages_->setDocumentMode(true);
-    for (const PageEntry &entry : pageCatalogue()) {
+    for (const PageEntry &entry : pages::all()) {
         auto *sheet = new QWidget;
         sheet->setObjectName(QString::fromLatin1(entry.objectName));
         pages_->addTab(sheet, QString::fromUtf8(entry.caption));

@@ -4,8 +4,8 @@
 #include "app/maker.h"
 #include "app/mainwindow.h"
 #include "app/navigationtree.h"
-#include "app/pagecatalogue.h"
 #include "app/windowstate.h"
+#include "common/pageregistry.h"
 #include "data/stringgrid.h"
 #include "sheets/sheetwindows.h"
 
@@ -26,11 +26,12 @@ namespace mhbk {
 
 void MainWindow::onPageShown(int index)
 {
-    if (index < 0 || index >= kPageCount)
+    if (!pages::isIndex(index))
         return;
-    if (const auto &buttons = pageCatalogue()[index].buttons) {
-        for (int i = 0; i < 3; ++i)
-            rowAndExpressionButtons_[i]->setEnabled(buttons->rowEditing);
+    const PageEntry &entry = pages::at(index);
+    for (int i = 0; i < 3; ++i)
+        rowAndExpressionButtons_[i]->setEnabled(entry.rowEditing());
+    if (const auto &buttons = entry.expressionButtons) {
         rowAndExpressionButtons_[3]->setEnabled(buttons->addToExpression);
         rowAndExpressionButtons_[4]->setEnabled(buttons->jumpToCalculator);
     }
@@ -42,7 +43,7 @@ void MainWindow::onPageShown(int index)
 void MainWindow::onPageChanging(QTreeWidgetItem *node)
 {
     const int index = pageIndexOf(node);
-    if ((index != 5 && index != 6) || sheetWindow(index))
+    if (!pages::isIndex(index) || pages::at(index).kind != PageKind::Sheet || sheetWindow(index))
         return;
     // The sheet windows are made once, on their page's first selection, and kept for the run.
     if (QWidget *sheet = createSheetWindow(index, page(index), reporter_))
@@ -111,7 +112,7 @@ void MainWindow::hideWindow()
         showMinimized();
         return;
     }
-    if (QWidget *sheet = sheetWindow(6); sheet && sheet->isVisible())
+    if (QWidget *sheet = sheetWindow(pages::indexOf("Page_GGBW")); sheet && sheet->isVisible())
         sheet->hide();
     hide();
 }

@@ -1,7 +1,7 @@
 #include "app/navigationtree.h"
 
 #include "app/icons.h"
-#include "app/pagecatalogue.h"
+#include "common/pageregistry.h"
 
 #include <QTabWidget>
 #include <QTreeWidget>
@@ -36,7 +36,7 @@ void buildNavigationNodes(QTreeWidget &tree, const QTabWidget &pages)
     std::array<QIcon, kGroupImage + 1> images;
     for (int i = 0; i <= kGroupImage; ++i)
         images[i] = treeImage(i);
-    for (const TreeGroup &group : treeGroups()) {
+    for (const TreeGroup &group : pages::treeGroups()) {
         auto *groupNode = makeNode(QString::fromUtf8(group.caption), -1, images[kGroupImage]);
         tree.addTopLevelItem(groupNode);
         for (int page = group.firstPage; page <= group.lastPage; ++page)

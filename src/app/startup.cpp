@@ -10,6 +10,7 @@
 #include "app/splash.h"
 #include "common/commandline.h"
 #include "common/guarded.h"
+#include "common/pageregistry.h"
 #include "data/database.h"
 
 #include <QApplication>
@@ -127,7 +128,7 @@ StartupOptions parseStartupOptions(const QStringList &arguments)
     if (line.has(QStringLiteral("--page"))) {
         bool ok = false;
         options.screenshotPage = line.value(QStringLiteral("--page")).toInt(&ok);
-        options.screenshotPageValid = ok && options.screenshotPage >= 0 && options.screenshotPage < 52;
+        options.screenshotPageValid = ok && pages::isIndex(options.screenshotPage);
     }
     return options;
 }
@@ -148,7 +149,7 @@ int runApplication(int argc, char **argv)
     const StartupOptions options = parseStartupOptions(app.arguments());
     if (!options.screenshotFile.isEmpty()) {
         if (!options.screenshotPageValid) {
-            std::fputs("--page takes a page index from 0 to 51\n", stderr);
+            std::fprintf(stderr, "--page takes a page index from 0 to %d\n", kPageCount - 1);
             return 1;
         }
         return takeScreenshot(options, reporter);

@@ -2,6 +2,7 @@
 
 #include "common/guarded.h"
 #include "common/pagehost.h"
+#include "common/pageregistry.h"
 #include "data/clampingspinbox.h"
 #include "numbers/numtext.h"
 #include "expr/scriptservice.h"
@@ -243,8 +244,8 @@ int decimalPlaces(const QSpinBox &spin)
 
 void installCalculatorPages(PageHost &host, ExpressionBar bar, ScriptEvaluator &script)
 {
-    QWidget *keypad = host.page(0);
-    QSpinBox *digits = buildDecimalPlacesPage(host.page(1));
+    QWidget *keypad = host.page(pages::ofKind(PageKind::Calculator).front());
+    QSpinBox *digits = buildDecimalPlacesPage(host.page(pages::ofKind(PageKind::DecimalPlaces).front()));
     auto *controller = new CalculatorController(keypad, host.reporter(), bar, script, digits);
     buildKeypad(keypad, *controller);
 }

@@ -14,7 +14,7 @@ struct ExpressionBar {
     QLineEdit *result = nullptr;      // `CalResult`
 };
 
-// Builds the keypad page (0) and the decimal-places page (1) and wires the expression bar.
+// Builds the keypad page and the decimal-places page and wires the expression bar.
 void installCalculatorPages(PageHost &host, ExpressionBar bar, ScriptEvaluator &script);
 
 // The decimal places as "=" reads them from `SpinEdit1`: text that is no whole number

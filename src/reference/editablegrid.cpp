@@ -74,14 +74,14 @@ StringGrid *makeGrid(const EditablePageDescription &description, QWidget *page)
 
 const EditablePageDescription &unitPageDescription()
 {
-    static const EditablePageDescription description{2, QStringLiteral("comunit"), QStringLiteral("StringGrid1"),
+    static const EditablePageDescription description{"Page_comunit", QStringLiteral("comunit"), QStringLiteral("StringGrid1"),
                                        kUnitLayout, {}, unitColumnWidth, {0, 2}};
     return description;
 }
 
 const EditablePageDescription &densityPageDescription()
 {
-    static const EditablePageDescription description{3, QStringLiteral("constdensity"), QStringLiteral("StringGrid2"),
+    static const EditablePageDescription description{"Page_constdensity", QStringLiteral("constdensity"), QStringLiteral("StringGrid2"),
                                        kDensityLayout, {QStringLiteral("材料名称"), QStringLiteral("密度")},
                                        densityColumnWidth, {0}};
     return description;

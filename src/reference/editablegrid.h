@@ -17,7 +17,7 @@ namespace mhbk::reference {
 
 // What tells the two editable reference pages apart.
 struct EditablePageDescription {
-    int pageIndex;
+    const char *pageName; // the tab sheet's object name
     QString tableName;
     QString gridName;
     ItemLayout layout;
@@ -29,7 +29,7 @@ struct EditablePageDescription {
     QList<int> fittedColumns;
 };
 
-// The unit-conversion page (2) and the material-density page (3).
+// The unit-conversion page and the material-density page.
 const EditablePageDescription &unitPageDescription();
 const EditablePageDescription &densityPageDescription();
 

@@ -9,9 +9,11 @@ class StringGrid;
 
 namespace mhbk::reference {
 
-// Page 4, "常用型材计算公式": the read-only formula grid and the weight formula under it.
+// "常用型材计算公式": the read-only formula grid and the weight formula under it.
 class FormulaPage {
 public:
+    static constexpr const char *kPageName = "Page_constformula";
+
     FormulaPage(QWidget *page, TableDataset &table);
 
     // Page_constformulaShow: reads the table on the first showing only.

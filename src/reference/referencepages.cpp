@@ -1,6 +1,7 @@
 #include "reference/referencepages.h"
 
 #include "common/pagehost.h"
+#include "common/pageregistry.h"
 #include "data/datasets.h"
 #include "reference/editablegrid.h"
 #include "reference/formulapage.h"
@@ -15,19 +16,25 @@ namespace {
 
 using reference::EditableGridPage;
 
+std::unique_ptr<EditableGridPage> makeGridPage(PageHost &host, const reference::EditablePageDescription &description)
+{
+    return std::make_unique<EditableGridPage>(description, host.page(pages::indexOf(description.pageName)), host.table());
+}
+
 // Owns the three pages' state and stands behind "插入", "删除" and "保存": they act on the
 // grid whose table the shared dataset has open.
 class ReferencePages : public QObject, public RowEditor {
 public:
     explicit ReferencePages(PageHost &host)
         : QObject(host.window()), host_(host),
-          unit_(std::make_unique<EditableGridPage>(reference::unitPageDescription(), host.page(2), host.table())),
-          density_(std::make_unique<EditableGridPage>(reference::densityPageDescription(), host.page(3), host.table())),
-          formula_(std::make_unique<reference::FormulaPage>(host.page(4), host.table()))
+          unit_(makeGridPage(host, reference::unitPageDescription())),
+          density_(makeGridPage(host, reference::densityPageDescription())),
+          formula_(std::make_unique<reference::FormulaPage>(host.page(pages::indexOf(reference::FormulaPage::kPageName)),
+                                                            host.table()))
     {
         for (EditableGridPage *page : {unit_.get(), density_.get()})
-            host.addShowHandler(page->description().pageIndex, [page] { page->show(); });
-        host.addShowHandler(4, [this] { formula_->show(); });
+            host.addShowHandler(pages::indexOf(page->description().pageName), [page] { page->show(); });
+        host.addShowHandler(pages::indexOf(reference::FormulaPage::kPageName), [this] { formula_->show(); });
     }
 
     void insertItem() override

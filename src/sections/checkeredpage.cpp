@@ -2,6 +2,7 @@
 
 #include "common/guarded.h"
 #include "common/pagehost.h"
+#include "common/pageregistry.h"
 #include "common/reporter.h"
 #include "data/datasets.h"
 #include "data/gridpaint.h"
@@ -25,7 +26,6 @@ namespace mhbk {
 
 namespace {
 
-constexpr int kPageIndex = 23;
 constexpr int kFields = 5;
 constexpr int kGridRows = 11; // the caption row and room for 10 thicknesses
 constexpr int kColumnWidth = 97;
@@ -66,9 +66,10 @@ QGroupBox *patternBox(QWidget *parent, const QString &title, QLineEdit *rib, QLi
 
 } // namespace
 
-CheckeredPlatePage::CheckeredPlatePage(PageHost &host) : QObject(host.page(kPageIndex)), host_(host)
+CheckeredPlatePage::CheckeredPlatePage(PageHost &host)
+    : QObject(host.page(pages::indexOf(kPageName))), host_(host)
 {
-    QWidget *page = host.page(kPageIndex);
+    QWidget *page = host.page(pages::indexOf(kPageName));
     grid_ = makeReferenceGrid(page, QStringLiteral("sgridHWGB"), kColumnWidth, looks::firstBlueOddGreenEvenRed);
     grid_->setRowCount(kGridRows);
     grid_->setColCount(kFields);

@@ -17,6 +17,8 @@ class StringGrid;
 class CheckeredPlatePage : public QObject {
     Q_OBJECT
 public:
+    static constexpr const char *kPageName = "TabSheet7";
+
     explicit CheckeredPlatePage(PageHost &host);
 
     void show();

@@ -1,6 +1,7 @@
 #include "sections/rolledpages.h"
 
 #include "common/pagehost.h"
+#include "common/pageregistry.h"
 #include "data/gridpaint.h"
 #include "data/stringgrid.h"
 #include "sections/pageparts.h"
@@ -18,7 +19,7 @@ namespace {
 constexpr int kColumnWidth = 42;
 
 struct RolledPage {
-    int pageIndex;
+    const char *pageName;
     const char *gridName;
     const char *tableName;
     Profile picture;
@@ -30,21 +31,21 @@ const std::vector<RolledPage> &rolledPages()
     const QString beamLegs = QStringLiteral("b: 腿宽       h: 高度");
     const QString beamWeb = QStringLiteral("d: 腰厚       G: 理论重量");
     static const std::vector<RolledPage> pages = {
-        {16, "StringGrid7", "Regular", Profile::EqualAngle,
+        {"Page_Regular", "StringGrid7", "Regular", Profile::EqualAngle,
          {QStringLiteral("公式说明：  b: 边长   d: 边厚   G: 理论重量  ")}},
-        {17, "StringGrid8", "NoRegular", Profile::UnequalAngle,
+        {"Page_NORegular", "StringGrid8", "NoRegular", Profile::UnequalAngle,
          {QStringLiteral("说明：    B: 长边宽   G: 理论重量  "), QStringLiteral("b: 短边宽       d: 边厚")}},
-        {18, "StringGrid9", "Ishaped", Profile::IBeam, {QStringLiteral("说明：     斜度: 1:6"), beamLegs, beamWeb}},
-        {19, "StringGrid10", "LightIshaped", Profile::IBeam, {QStringLiteral("说明：     斜度: 12%"), beamLegs, beamWeb}},
-        {20, "StringGrid11", "groove", Profile::Channel, {QStringLiteral("说明：     斜度: 1:10"), beamLegs, beamWeb}},
-        {21, "StringGrid12", "Lightgroove", Profile::Channel, {QStringLiteral("说明：     斜度: 1:10"), beamLegs, beamWeb}},
+        {"Page_Ishaped", "StringGrid9", "Ishaped", Profile::IBeam, {QStringLiteral("说明：     斜度: 1:6"), beamLegs, beamWeb}},
+        {"Page_LightIshaped", "StringGrid10", "LightIshaped", Profile::IBeam, {QStringLiteral("说明：     斜度: 12%"), beamLegs, beamWeb}},
+        {"Page_groove", "StringGrid11", "groove", Profile::Channel, {QStringLiteral("说明：     斜度: 1:10"), beamLegs, beamWeb}},
+        {"Page_Lightgroove", "StringGrid12", "Lightgroove", Profile::Channel, {QStringLiteral("说明：     斜度: 1:10"), beamLegs, beamWeb}},
     };
     return pages;
 }
 
 std::function<void()> buildRolledPage(PageHost &host, const RolledPage &description)
 {
-    QWidget *page = host.page(description.pageIndex);
+    QWidget *page = host.page(pages::indexOf(description.pageName));
     const QString table = QString::fromLatin1(description.tableName);
     const int fields = sectionTableShownFields(table);
     // The last column of every block (the weight) is green, the dimensions red.
@@ -69,7 +70,7 @@ std::function<void()> buildRolledPage(PageHost &host, const RolledPage &descript
 void installRolledPages(PageHost &host)
 {
     for (const RolledPage &description : rolledPages())
-        installOnFirstShow(host, description.pageIndex, [&host, description] { return buildRolledPage(host, description); });
+        installOnFirstShow(host, pages::indexOf(description.pageName), [&host, description] { return buildRolledPage(host, description); });
 }
 
 } // namespace mhbk

@@ -1,6 +1,7 @@
 #include "sections/sectionpages.h"
 
 #include "common/pagehost.h"
+#include "common/pageregistry.h"
 #include "sections/checkeredpage.h"
 #include "sections/pageparts.h"
 #include "sections/rolledpages.h"
@@ -14,7 +15,7 @@ namespace {
 void installWeightPages(PageHost &host, const std::vector<WeightPageDescription> &descriptions)
 {
     for (const WeightPageDescription &description : descriptions) {
-        installOnFirstShow(host, description.pageIndex, [&host, description] {
+        installOnFirstShow(host, pages::indexOf(description.pageName), [&host, description] {
             auto *page = new WeightPage(host, description); // owned by its tab sheet
             return std::function<void()>([page] { page->show(); });
         });
@@ -28,7 +29,7 @@ void installSectionPages(PageHost &host)
     installWeightPages(host, barPageDescriptions());
     installRolledPages(host);
     installWeightPages(host, pipePageDescriptions());
-    installOnFirstShow(host, 23, [&host] {
+    installOnFirstShow(host, pages::indexOf(CheckeredPlatePage::kPageName), [&host] {
         auto *page = new CheckeredPlatePage(host);
         return std::function<void()>([page] { page->show(); });
     });

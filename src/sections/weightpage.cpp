@@ -3,6 +3,7 @@
 #include "common/errors.h"
 #include "numbers/numtext.h"
 #include "common/pagehost.h"
+#include "common/pageregistry.h"
 #include "common/reporter.h"
 #include "data/stringgrid.h"
 #include "sections/calcinputs.h"
@@ -19,9 +20,9 @@
 namespace mhbk {
 
 WeightPage::WeightPage(PageHost &host, const WeightPageDescription &description)
-    : QObject(host.page(description.pageIndex)), host_(host), description_(description)
+    : QObject(host.page(pages::indexOf(description.pageName))), host_(host), description_(description)
 {
-    QWidget *page = host.page(description.pageIndex);
+    QWidget *page = host.page(pages::indexOf(description.pageName));
     grid_ = makeReferenceGrid(page, QString::fromLatin1(description.gridName), description.columnWidth, description.look);
     if (description.tableName) {
         const QString table = QString::fromLatin1(description.tableName);

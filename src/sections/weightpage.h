@@ -30,7 +30,7 @@ struct NamedInput {
 // One calculator page of bars, plate or pipe: a reference grid on top and the G and M calculator
 // below it. Every such page is one row of a description table.
 struct WeightPageDescription {
-    int pageIndex;
+    const char *pageName; // the tab sheet's object name
     const char *gridName;
     const char *tableName; // nullptr: the flat-bar grid, computed
     CellLookFn look;

@@ -1,5 +1,6 @@
 #include "sheets/sheetwindows.h"
 
+#include "common/pageregistry.h"
 #include "sheets/sheetwindow.h"
 
 #include <QLayout>
@@ -9,8 +10,9 @@ namespace mhbk {
 
 namespace {
 
-constexpr int kNominalSizePage = 5;
-constexpr int kOuterDiameterPage = 6;
+// The tab sheets that hold the two sheets.
+constexpr std::string_view kNominalSizePage = "Page_GGBW_Old";
+constexpr std::string_view kOuterDiameterPage = "Page_GGBW";
 
 sheets::SheetWindow *existingSheet(QWidget *page)
 {
@@ -21,14 +23,17 @@ sheets::SheetWindow *existingSheet(QWidget *page)
 
 QWidget *createSheetWindow(int pageIndex, QWidget *page, Reporter &reporter)
 {
-    if (!page || (pageIndex != kNominalSizePage && pageIndex != kOuterDiameterPage))
+    if (!page || !pages::isIndex(pageIndex))
+        return nullptr;
+    const std::string_view pageName = pages::at(pageIndex).objectName;
+    if (pageName != kNominalSizePage && pageName != kOuterDiameterPage)
         return nullptr;
     // A page holds its sheet for the whole run; asking again must not stack a second one.
     if (sheets::SheetWindow *sheet = existingSheet(page))
         return sheet;
 
     sheets::SheetWindow *sheet = nullptr;
-    if (pageIndex == kNominalSizePage)
+    if (pageName == kNominalSizePage)
         sheet = new sheets::NominalSizeSheet(reporter, page);
     else
         sheet = new sheets::OuterDiameterSheet(reporter, page);

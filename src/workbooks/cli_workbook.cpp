@@ -2,6 +2,7 @@
 
 #include "common/commandline.h"
 #include "common/errors.h"
+#include "common/pageregistry.h"
 #include "data/database.h"
 #include "data/datasets.h"
 #include "workbooks/engine/address.h"
@@ -40,8 +41,8 @@ int pageIndex(const QString &text)
 {
     bool ok = false;
     const int page = text.toInt(&ok);
-    if (!ok || page < 0 || page > 51)
-        throw CliError{QStringLiteral("页号应为 0~51 / PAGE must be 0 to 51: %1").arg(text)};
+    if (!ok || !pages::isIndex(page))
+        throw CliError{QStringLiteral("页号应为 0~%1 / PAGE must be 0 to %1: %2").arg(kPageCount - 1).arg(text)};
     return page;
 }
 
@@ -83,9 +84,13 @@ void printUsage(QTextStream &stream)
 {
     stream << "用法 / usage: mhbk-cli workbook PAGE [--set CELL=TEXT ...] [--run] [--get CELL ...]\n"
               "                                [--export FILE.xls|FILE.xlsx] [--db FILE]\n"
-              "  PAGE     page index of a workbook page (7-10, 33-51)\n"
+              "  PAGE     page index of a workbook page ("
+           << pages::rangesText(pages::ofKind(PageKind::Workbook))
+           << ")\n"
               "  --set    types TEXT into CELL (A1 notation), in the order given\n"
-              "  --run    runs the duct plate thickness and quota selection (pages 45-48)\n"
+              "  --run    runs the duct plate thickness and quota selection (pages "
+           << pages::rangesText(workbooks::ductPageIndexes())
+           << ")\n"
               "  --get    prints the cell's displayed text, one line per --get\n"
               "  --export writes the workbook as an Excel file (.xls or .xlsx)\n";
 }
@@ -138,7 +143,8 @@ int runCommand(const Arguments &args, QTextStream &out)
     if (args.run) {
         const workbooks::DuctPage *duct = workbooks::ductPage(args.page);
         if (!duct || kind != workbooks::kDuctPageKind)
-            throw CliError{QStringLiteral("--run 只用于风管板厚、定额选择页 (45-48) / --run is for pages 45 to 48")};
+            throw CliError{QStringLiteral("--run 只用于风管板厚、定额选择页 (%1) / --run is for pages %1")
+                               .arg(pages::rangesText(workbooks::ductPageIndexes()))};
         workbooks::WorkbookCursor cursor(book, sheet);
         workbooks::runDuctSelection(cursor, query, *duct);
     }

@@ -1,5 +1,5 @@
 #include "app/mainwindow.h"
-#include "app/pagecatalogue.h"
+#include "common/pageregistry.h"
 #include "common/reporter.h"
 #include "sheets/sheetwindow.h"
 #include "support/testdb.h"
@@ -54,10 +54,10 @@ TEST_F(MainWindowTest, StartsOnTheKeypadWithOnlyTheFirstGroupExpanded)
     int pageNodes = 0;
     for (int g = 0; g < 15; ++g) {
         const QTreeWidgetItem *group = t->topLevelItem(g);
-        EXPECT_EQ(group->text(0), QString::fromUtf8(mhbk::treeGroups()[g].caption));
+        EXPECT_EQ(group->text(0), QString::fromUtf8(mhbk::pages::treeGroups()[g].caption));
         EXPECT_EQ(group->isExpanded(), g == 0) << g;
         for (int c = 0; c < group->childCount(); ++c, ++pageNodes)
-            EXPECT_EQ(group->child(c)->text(0), QString::fromUtf8(mhbk::pageCatalogue()[pageNodes].caption));
+            EXPECT_EQ(group->child(c)->text(0), QString::fromUtf8(mhbk::pages::at(pageNodes).caption));
     }
     EXPECT_EQ(pageNodes, 52);
     EXPECT_EQ(w->activePage(), 0);
@@ -65,23 +65,24 @@ TEST_F(MainWindowTest, StartsOnTheKeypadWithOnlyTheFirstGroupExpanded)
     EXPECT_EQ(w->windowTitle(), QStringLiteral("Zorvan五金手册"));
     EXPECT_FALSE(pages(*w)->tabBar()->isVisible());
     for (int i = 0; i < 52; ++i)
-        EXPECT_EQ(w->page(i)->objectName(), QString::fromLatin1(mhbk::pageCatalogue()[i].objectName));
+        EXPECT_EQ(w->page(i)->objectName(), QString::fromLatin1(mhbk::pages::at(i).objectName));
 }
 
-TEST_F(MainWindowTest, ButtonStatesFollowEachPageAndPagesWithoutAHandlerKeepThem)
+TEST_F(MainWindowTest, ButtonStatesFollowEachPageAndRowEditingOnlyOnEditableGrids)
 {
     auto w = makeWindow();
     // Visit pages in an order that puts "unchanged" pages after pages of every kind.
-    const int visits[] = {2, 1, 11, 5, 24, 33, 0, 10, 3, 45, 4, 51, 28, 7};
-    std::optional<mhbk::ButtonStates> expected = mhbk::pageCatalogue()[0].buttons;
+    const int visits[] = {2, 1, 11, 5, 24, 33, 0, 10, 3, 45, 4, 51, 28, 7, 3, 6, 2, 49};
+    std::optional<mhbk::ExpressionButtons> expected = mhbk::pages::at(0).expressionButtons;
     for (int index : visits) {
         w->selectPage(index);
         ASSERT_EQ(w->activePage(), index);
-        if (mhbk::pageCatalogue()[index].buttons)
-            expected = mhbk::pageCatalogue()[index].buttons;
-        EXPECT_EQ(enabled(*w, "SpeedButton31"), expected->rowEditing) << index;
-        EXPECT_EQ(enabled(*w, "SpeedButton32"), expected->rowEditing) << index;
-        EXPECT_EQ(enabled(*w, "SpeedButton33"), expected->rowEditing) << index;
+        const mhbk::PageEntry &page = mhbk::pages::at(index);
+        if (page.expressionButtons)
+            expected = page.expressionButtons;
+        EXPECT_EQ(enabled(*w, "SpeedButton31"), page.rowEditing()) << index;
+        EXPECT_EQ(enabled(*w, "SpeedButton32"), page.rowEditing()) << index;
+        EXPECT_EQ(enabled(*w, "SpeedButton33"), page.rowEditing()) << index;
         EXPECT_EQ(enabled(*w, "SpeedButton34"), expected->addToExpression) << index;
         EXPECT_EQ(enabled(*w, "SpeedButton35"), expected->jumpToCalculator) << index;
     }

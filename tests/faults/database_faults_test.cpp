@@ -2,7 +2,7 @@
 // disk. Every page must show either exactly what it shows on the intact file or report an
 // error; nothing may hang; a save that fails leaves the file as it was and keeps what the
 // user typed, so that saving again once the fault is gone writes it.
-#include "app/pagecatalogue.h"
+#include "common/pageregistry.h"
 #include "data/database.h"
 #include "data/stringgrid.h"
 #include "faultfiles.h"

@@ -1,6 +1,6 @@
 #include "faultwindow.h"
 
-#include "app/pagecatalogue.h"
+#include "common/pageregistry.h"
 #include "data/database.h"
 #include "data/datasets.h"
 #include "data/stringgrid.h"

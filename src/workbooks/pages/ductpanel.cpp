@@ -2,6 +2,7 @@
 
 #include "common/guarded.h"
 #include "common/pagehost.h"
+#include "common/pageregistry.h"
 #include "common/reporter.h"
 #include "workbooks/pages/ductselection.h"
 #include "workbooks/view/spreadsheetview.h"
@@ -32,17 +33,18 @@ private:
 DuctPanel::DuctPanel(PageHost &host, view::SpreadsheetView &book, const DuctPage &page, QWidget *parent)
     : QFrame(parent), host_(host), book_(book), page_(page)
 {
-    setObjectName(QStringLiteral("pnlDuct%1").arg(page.pageIndex));
+    const int index = pages::indexOf(page.pageName);
+    setObjectName(QStringLiteral("pnlDuct%1").arg(index));
     setFrameShape(QFrame::NoFrame);
     setFixedHeight(40);
     auto *layout = new QHBoxLayout(this);
     layout->setContentsMargins(20, 10, 0, 9);
     layout->setSpacing(25);
     run_ = new QPushButton(QStringLiteral("执行运算"), this);
-    run_->setObjectName(QStringLiteral("btnRun%1").arg(page.pageIndex));
+    run_->setObjectName(QStringLiteral("btnRun%1").arg(index));
     run_->setFixedSize(75, 21);
     display_ = new QCheckBox(QStringLiteral("显示“板材厚度表与定额编号表”"), this);
-    display_->setObjectName(QStringLiteral("chbDisplay%1").arg(page.pageIndex));
+    display_->setObjectName(QStringLiteral("chbDisplay%1").arg(index));
     display_->setFixedWidth(200);
     layout->addWidget(run_);
     layout->addWidget(display_);

@@ -1,5 +1,6 @@
 #include "workbooks/pages/ductselection.h"
 
+#include "common/pageregistry.h"
 #include "numbers/format.h"
 #include "numbers/numtext.h"
 #include "data/datasets.h"
@@ -16,19 +17,19 @@ namespace {
 constexpr int kEmptyRow = 100;
 constexpr int kEmptyCol = 100;
 
-constexpr DuctPage rectangularPage(int index)
+constexpr DuctPage rectangularPage(const char *pageName)
 {
-    return DuctPage{index, true, 3, 16, 2, 5, 1000.0, 7, 10, 11, 14, 13, 11, 14,
+    return DuctPage{pageName, true, 3, 16, 2, 5, 1000.0, 7, 10, 11, 14, 13, 11, 14,
                     {800, 2000, 4000}, 20, 33, 1, 5, 9};
 }
 
 // The summary may hold one row per input row; clearing all of them keeps a shorter run from
 // leaving rows of an earlier, longer one behind.
 constexpr DuctPage kPages[] = {
-    rectangularPage(45),
-    rectangularPage(46),
-    rectangularPage(47),
-    DuctPage{48, false, 3, 17, 2, 2, 1.0, 5, 8, 9, 12, 11, 9, 12, {200, 500, 1120}, 21, 35, 1, 4, 7},
+    rectangularPage("TabSheet8"),
+    rectangularPage("TabSheet9"),
+    rectangularPage("TabSheet10"),
+    DuctPage{"TabSheet11", false, 3, 17, 2, 2, 1.0, 5, 8, 9, 12, 11, 9, 12, {200, 500, 1120}, 21, 35, 1, 4, 7},
 };
 
 QString readCell(CellCursor &cells, int row, int col)
@@ -125,8 +126,16 @@ void writeTotals(CellCursor &cells, QueryDataset &query, const DuctPage &page)
 const DuctPage *ductPage(int pageIndex)
 {
     const auto it = std::find_if(std::begin(kPages), std::end(kPages),
-                                 [pageIndex](const DuctPage &p) { return p.pageIndex == pageIndex; });
+                                 [pageIndex](const DuctPage &p) { return pages::find(p.pageName) == pageIndex; });
     return it == std::end(kPages) ? nullptr : it;
+}
+
+std::vector<int> ductPageIndexes()
+{
+    std::vector<int> indexes;
+    for (const DuctPage &page : kPages)
+        indexes.push_back(pages::indexOf(page.pageName));
+    return indexes;
 }
 
 int thicknessTableRow(double key)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <vector>
 
 namespace mhbk {
 
@@ -20,7 +21,7 @@ public:
 
 // Where a duct page keeps its inputs, results, lookup tables and summary block.
 struct DuctPage {
-    int pageIndex;
+    const char *pageName; // the tab sheet's object name
     bool rectangular;
     int firstInputRow, lastInputRow;
     int thicknessKeyCol;      // long side or diameter (mm)
@@ -36,8 +37,10 @@ struct DuctPage {
     int summaryQuotaCol, summaryTotalCol, summaryThicknessCol;
 };
 
-// The description of page 45, 46, 47 or 48; nullptr for every other page.
+// The description of a duct selection page by its index; nullptr for every other page.
 const DuctPage *ductPage(int pageIndex);
+// The indexes of the duct selection pages.
+std::vector<int> ductPageIndexes();
 
 // What the thickness result shows for a size above the largest class of the table (4000 mm):
 // the row then gets no quota number and stays out of the totals.

@@ -2,6 +2,7 @@
 
 #include "common/errors.h"
 #include "common/pagehost.h"
+#include "common/pageregistry.h"
 #include "common/reporter.h"
 #include "workbooks/pages/ductpanel.h"
 #include "workbooks/pages/reportstore.h"
@@ -24,6 +25,8 @@ bool hasChildWidget(const QWidget *page)
 
 void WorkbookPageLoader::load(int pageIndex)
 {
+    if (!pages::isIndex(pageIndex) || pages::at(pageIndex).kind != PageKind::Workbook)
+        return;
     QWidget *page = host_.page(pageIndex);
     if (!page || hasChildWidget(page) || tried_.count(pageIndex))
         return;

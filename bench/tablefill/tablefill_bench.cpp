@@ -8,6 +8,9 @@
 #include "common/reporter.h"
 #include "data/database.h"
 #include "data/datasets.h"
+#include "reference/editablegrid.h"
+#include "reference/formulapage.h"
+#include "sections/sectionpages.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -38,7 +41,7 @@ std::unique_ptr<mhbk::MainWindow> freshWindow(mhbk::Reporter &reporter, const QS
     settings.autostartFolder = QStringLiteral("/nonexistent/autostart");
     settings.openUrl = [](const QUrl &) {};
     auto window = std::make_unique<mhbk::MainWindow>(reporter, settings);
-    window->table().database().connection(); // opened outside the measurement, as for the peer
+    window->database().connection(); // opened outside the measurement, as for the peer
     return window;
 }
 
@@ -75,19 +78,13 @@ int main(int argc, char **argv)
     const QString database = QString::fromLocal8Bit(argv[1]);
     const int runs = argc > 2 ? std::max(1, std::atoi(argv[2])) : 5;
 
-    // Which pages fill from a table: the ones after whose first showing the shared dataset
-    // has a different table open.
+    // The pages that fill a grid from a table, as their subsystems describe them.
     std::map<int, QString> tablePages;
-    {
-        mhbk::RecordingReporter reporter;
-        auto window = freshWindow(reporter, database);
-        for (int page = 0; page < mhbk::kPageCount; ++page) {
-            const QString before = window->table().isOpen() ? window->table().tableName() : QString();
-            window->selectPage(page);
-            if (window->table().isOpen() && window->table().tableName() != before)
-                tablePages[page] = window->table().tableName();
-        }
-    }
+    for (const auto *description : {&mhbk::reference::unitPageDescription(), &mhbk::reference::densityPageDescription()})
+        tablePages[mhbk::pages::indexOf(description->pageName)] = description->tableName;
+    tablePages[mhbk::pages::indexOf(mhbk::reference::FormulaPage::kPageName)] = QString::fromLatin1(mhbk::reference::FormulaPage::kTableName);
+    for (const auto &[page, table] : mhbk::sectionPageTables())
+        tablePages[mhbk::pages::indexOf(page)] = table;
 
     std::map<int, std::vector<double>> ours, peer;
     for (int run = 0; run < runs; ++run) {

@@ -70,7 +70,6 @@ MainWindow::MainWindow(Reporter &reporter, MainWindowSettings settings, QWidget 
     setObjectName(QStringLiteral("frmMain"));
     setWindowIcon(applicationIcon());
     database_ = std::make_unique<HandbookDatabase>(settings_.databasePath);
-    table_ = std::make_unique<TableDataset>(*database_);
     query_ = std::make_unique<QueryDataset>(*database_);
     script_ = std::make_unique<ScriptEvaluator>(reporter_);
     autostart_ = std::make_unique<Autostart>(settings_.autostartFolder, settings_.executablePath);
@@ -235,18 +234,8 @@ void MainWindow::buildBottomBar()
     for (int i = 0; i < 3; ++i) {
         QToolButton *button = textButton(QStringLiteral("SpeedButton%1").arg(31 + i), QString::fromUtf8(rowCaptions[i]),
                                          panel1);
-        connect(button, &QToolButton::clicked, this, [this, i] {
-            guarded([this, i] {
-                if (!rowEditor_)
-                    return;
-                if (i == 0)
-                    rowEditor_->insertItem();
-                else if (i == 1)
-                    rowEditor_->deleteItem();
-                else
-                    rowEditor_->save();
-            });
-        });
+        constexpr void (RowEditor::*commands[])() = {&RowEditor::insertItem, &RowEditor::deleteItem, &RowEditor::save};
+        connect(button, &QToolButton::clicked, this, [this, command = commands[i]] { onRowCommand(command); });
         row->addWidget(button);
         rowAndExpressionButtons_[i] = button;
     }
@@ -377,7 +366,6 @@ void MainWindow::buildTray()
     tray_->show();
 }
 
-TableDataset &MainWindow::table() { return *table_; }
 QueryDataset &MainWindow::query() { return *query_; }
 
 QWidget *MainWindow::page(int index) const

@@ -24,7 +24,6 @@ class QTreeWidgetItem;
 namespace mhbk {
 
 class QueryDataset;
-class TableDataset;
 class Autostart;
 class HandbookDatabase;
 class ScriptEvaluator;
@@ -57,12 +56,12 @@ public:
 
     // PageHost
     Reporter &reporter() override { return reporter_; }
-    TableDataset &table() override;
+    HandbookDatabase &database() override { return *database_; }
     QueryDataset &query() override;
     QWidget *page(int index) const override;
     QWidget *window() const override { return const_cast<MainWindow *>(this); }
     void addShowHandler(int pageIndex, std::function<void()> handler) override;
-    void setRowEditor(RowEditor *editor) override { rowEditor_ = editor; }
+    void setRowEditor(int pageIndex, RowEditor *editor) override { rowEditors_[pageIndex] = editor; }
     void setPageLoader(std::function<void(int)> loader) override { pageLoader_ = std::move(loader); }
     void setSpreadsheetCommands(SpreadsheetCommands *commands) override { spreadsheet_ = commands; }
 
@@ -106,12 +105,12 @@ private:
     void onPageChanged(QTreeWidgetItem *node);
     void onPageShown(int index);
     void updateSpreadsheetActions();
+    void onRowCommand(void (RowEditor::*command)());
     void guarded(const std::function<void()> &handler);
 
     Reporter &reporter_;
     MainWindowSettings settings_;
     std::unique_ptr<HandbookDatabase> database_;
-    std::unique_ptr<TableDataset> table_;
     std::unique_ptr<QueryDataset> query_;
     std::unique_ptr<ScriptEvaluator> script_;
     std::unique_ptr<Autostart> autostart_;
@@ -130,7 +129,7 @@ private:
     QSplitter *splitter_ = nullptr;
     std::map<int, QWidget *> sheetWindows_;
     std::map<int, std::vector<std::function<void()>>> showHandlers_;
-    RowEditor *rowEditor_ = nullptr;
+    std::map<int, RowEditor *> rowEditors_;
     SpreadsheetCommands *spreadsheet_ = nullptr;
     std::function<void(int)> pageLoader_;
 };

@@ -60,6 +60,16 @@ void MainWindow::onPageChanged(QTreeWidgetItem *node)
     updateSpreadsheetActions();
 }
 
+void MainWindow::onRowCommand(void (RowEditor::*command)())
+{
+    // Only the grid on screen is ever changed, and only on a page that offers row editing.
+    const int index = activePage();
+    const auto editor = rowEditors_.find(index);
+    if (!pages::isIndex(index) || !pages::at(index).rowEditing() || editor == rowEditors_.end())
+        return;
+    guarded([&] { (editor->second->*command)(); });
+}
+
 void MainWindow::updateSpreadsheetActions()
 {
     const bool enabled = spreadsheet_ && spreadsheet_->hasSpreadsheet(page(activePage()));

@@ -7,11 +7,10 @@ class QWidget;
 namespace mhbk {
 
 class Reporter;
-class TableDataset;
+class HandbookDatabase;
 class QueryDataset;
 
-// "插入", "删除" and "保存" of the bottom bar act on whichever editable grid owns the
-// table that the shared table dataset has open.
+// "插入", "删除" and "保存" of the bottom bar act on the editable grid of the page on screen.
 class RowEditor {
 public:
     virtual ~RowEditor() = default;
@@ -29,15 +28,16 @@ public:
     virtual void printPreview(QWidget *page) = 0;
 };
 
-// What the main window offers the pages it holds: the reporter, the two shared datasets,
-// the tab sheets, and places to hook page-specific behaviour in. Every subsystem's
+// What the main window offers the pages it holds: the reporter, the database (each page
+// reads its tables through datasets of its own), the shared statement dataset, the tab
+// sheets, and places to hook page-specific behaviour in. Every subsystem's
 // installer receives it; nothing is reached through globals.
 class PageHost {
 public:
     virtual ~PageHost() = default;
 
     virtual Reporter &reporter() = 0;
-    virtual TableDataset &table() = 0;
+    virtual HandbookDatabase &database() = 0;
     virtual QueryDataset &query() = 0;
 
     // The tab sheet with this page index (0 to 51), and the main window itself.
@@ -48,8 +48,9 @@ public:
     // have been set from the page catalogue.
     virtual void addShowHandler(int pageIndex, std::function<void()> handler) = 0;
 
-    // The object behind "插入", "删除" and "保存"; owned by the caller (a QObject child).
-    virtual void setRowEditor(RowEditor *editor) = 0;
+    // The object behind "插入", "删除" and "保存" while this page is on screen; owned by the
+    // caller. The buttons are enabled only on the pages the page registry marks as editable.
+    virtual void setRowEditor(int pageIndex, RowEditor *editor) = 0;
 
     // Called with the active page's index after every change of the tree's selection.
     virtual void setPageLoader(std::function<void(int pageIndex)> loader) = 0;

@@ -87,29 +87,33 @@ const EditablePageDescription &densityPageDescription()
     return description;
 }
 
-EditableGridPage::EditableGridPage(const EditablePageDescription &description, QWidget *page, TableDataset &table)
-    : description_(description), table_(table), grid_(makeGrid(description, page))
+EditableGridPage::EditableGridPage(const EditablePageDescription &description, QWidget *page,
+                                   HandbookDatabase &database, Reporter &reporter)
+    : description_(description), table_(std::make_unique<TableDataset>(database)), reporter_(reporter),
+      grid_(makeGrid(description, page))
 {
 }
 
+EditableGridPage::~EditableGridPage() = default;
+
 void EditableGridPage::show()
 {
-    // Other pages point the shared dataset at their own tables; the buttons act on this one.
-    table_.open(description_.tableName);
     if (!loaded_)
         fill();
 }
 
 void EditableGridPage::fill()
 {
+    TableDataset &table = *table_;
+    table.open(description_.tableName);
     std::vector<Item> items;
-    for (table_.first(); !table_.eof(); table_.next()) {
+    for (table.first(); !table.eof(); table.next()) {
         Item item;
         for (int f = 1; f <= description_.layout.cellsPerItem; ++f)
-            item << table_.fieldText(f);
+            item << table.fieldText(f);
         items.push_back(item);
     }
-    table_.first();
+    table.first();
     grid_->clearContents();
     GridCells cells(*grid_, description_.columnWidth);
     cells.setColumnCount(description_.layout.columnsFor(1));
@@ -134,9 +138,15 @@ void EditableGridPage::fitColumns()
     }
 }
 
-bool EditableGridPage::acts() const
+bool EditableGridPage::acts()
 {
-    return loaded_ && table_.isOpen() && table_.tableName().compare(description_.tableName, Qt::CaseInsensitive) == 0;
+    if (!loaded_)
+        return false;
+    // A save that failed leaves the dataset closed when the file could not be read again;
+    // the next command reads it again (or reports why it cannot) instead of doing nothing.
+    if (!table_->isOpen())
+        table_->open(description_.tableName);
+    return true;
 }
 
 void EditableGridPage::commitTyping()
@@ -151,36 +161,34 @@ void EditableGridPage::commitTyping()
                               Q_ARG(QAbstractItemDelegate::EndEditHint, QAbstractItemDelegate::NoHint));
 }
 
-void EditableGridPage::reportOutcome(EditOutcome outcome, Reporter &reporter) const
+void EditableGridPage::reportOutcome(EditOutcome outcome) const
 {
     if (outcome == EditOutcome::TooLong)
-        reporter.reportError(QStringLiteral("一次插入或删除最多移动%1项，所选位置之后的项目太多，表格未作改动")
+        reporter_.reportError(QStringLiteral("一次插入或删除最多移动%1项，所选位置之后的项目太多，表格未作改动")
                                  .arg(kMaxItemSteps));
 }
 
-void EditableGridPage::insertItem(Reporter &reporter)
+void EditableGridPage::insertItem()
 {
     if (!acts())
         return;
     commitTyping();
     GridCells cells(*grid_, description_.columnWidth);
     ItemList list(cells, description_.layout);
-    reportOutcome(list.insertAt(grid_->currentColumn(), grid_->currentRow(), table_.recordCount(), pending_),
-                  reporter);
+    reportOutcome(list.insertAt(grid_->currentColumn(), grid_->currentRow(), table_->recordCount(), pending_));
 }
 
-void EditableGridPage::deleteItem(Reporter &reporter)
+void EditableGridPage::deleteItem()
 {
     if (!acts())
         return;
     commitTyping();
     GridCells cells(*grid_, description_.columnWidth);
     ItemList list(cells, description_.layout);
-    reportOutcome(list.deleteAt(grid_->currentColumn(), grid_->currentRow(), table_.recordCount(), pending_),
-                  reporter);
+    reportOutcome(list.deleteAt(grid_->currentColumn(), grid_->currentRow(), table_->recordCount(), pending_));
 }
 
-void EditableGridPage::save(Reporter &reporter)
+void EditableGridPage::save()
 {
     if (!acts())
         return;
@@ -188,9 +196,9 @@ void EditableGridPage::save(Reporter &reporter)
     GridCells cells(*grid_, description_.columnWidth);
     ItemList list(cells, description_.layout);
     try {
-        saveItems(table_, description_.layout.cellsPerItem, list.items(table_.recordCount(), pending_));
+        saveItems(*table_, description_.layout.cellsPerItem, list.items(table_->recordCount(), pending_));
     } catch (const AppError &e) {
-        reporter.reportError(e.message());
+        reporter_.reportError(e.message());
         return;
     }
     pending_ = 0;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/pagehost.h"
 #include "reference/itemlist.h"
 
 #include <QString>
@@ -7,7 +8,10 @@
 
 class QWidget;
 
+#include <memory>
+
 namespace mhbk {
+class HandbookDatabase;
 class TableDataset;
 class Reporter;
 class StringGrid;
@@ -33,37 +37,38 @@ struct EditablePageDescription {
 const EditablePageDescription &unitPageDescription();
 const EditablePageDescription &densityPageDescription();
 
-// One editable page: its grid, loaded flag and pending-item counter, and the row editing
-// of its grid against the shared table dataset.
-class EditableGridPage {
+// One editable page: its grid, its own dataset on its table, its pending-item counter, and
+// the row editing of its grid behind "插入", "删除" and "保存".
+class EditableGridPage : public RowEditor {
 public:
-    EditableGridPage(const EditablePageDescription &description, QWidget *page, TableDataset &table);
+    EditableGridPage(const EditablePageDescription &description, QWidget *page, HandbookDatabase &database,
+                     Reporter &reporter);
+    ~EditableGridPage() override;
 
     const EditablePageDescription &description() const { return description_; }
     StringGrid &grid() const { return *grid_; }
     bool loaded() const { return loaded_; }
     int pending() const { return pending_; }
 
-    // The page's show handler: opens its table every time, fills the grid the first time.
+    // The page's show handler: fills the grid the first time.
     void show();
 
-    // True when the shared dataset has this page's table open and the grid holds it, so an
-    // edit or a save cannot write one list into another table or save a half-filled grid.
-    bool acts() const;
-
-    // "插入", "删除" and "保存" on the current cell; problems go to the reporter.
-    void insertItem(Reporter &reporter);
-    void deleteItem(Reporter &reporter);
-    void save(Reporter &reporter);
+    // "插入", "删除" and "保存" on the current cell; problems go to the reporter. They do
+    // nothing before the grid holds the table, so a half-filled grid is never saved.
+    void insertItem() override;
+    void deleteItem() override;
+    void save() override;
 
 private:
     void fill();
     void fitColumns();
+    bool acts();
     void commitTyping();
-    void reportOutcome(EditOutcome outcome, Reporter &reporter) const;
+    void reportOutcome(EditOutcome outcome) const;
 
     const EditablePageDescription &description_;
-    TableDataset &table_;
+    std::unique_ptr<TableDataset> table_;
+    Reporter &reporter_;
     StringGrid *grid_;
     bool loaded_ = false;
     int pending_ = 0;

@@ -50,7 +50,7 @@ QLabel *makeLabel(const LabelSpec &description, QWidget *page, QVBoxLayout *colu
 
 } // namespace
 
-FormulaPage::FormulaPage(QWidget *page, TableDataset &table) : table_(table), grid_(new StringGrid(page))
+FormulaPage::FormulaPage(QWidget *page, HandbookDatabase &database) : database_(database), grid_(new StringGrid(page))
 {
     grid_->setObjectName(QStringLiteral("StringGrid3"));
     grid_->setRowCount(kRows);
@@ -82,10 +82,11 @@ void FormulaPage::show()
 {
     if (loaded_)
         return;
-    table_.open(QStringLiteral("constformula"));
+    TableDataset table(database_);
+    table.open(QString::fromLatin1(kTableName));
     std::vector<QStringList> rows;
-    for (table_.first(); !table_.eof() && static_cast<int>(rows.size()) < kRows; table_.next())
-        rows.push_back({table_.fieldText(1), table_.fieldText(2), table_.fieldText(3)});
+    for (table.first(); !table.eof() && static_cast<int>(rows.size()) < kRows; table.next())
+        rows.push_back({table.fieldText(1), table.fieldText(2), table.fieldText(3)});
     grid_->setColumnWidth(1, 232);
     grid_->setColumnWidth(2, 130);
     for (int r = 0; r < static_cast<int>(rows.size()); ++r)

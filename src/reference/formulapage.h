@@ -3,7 +3,7 @@
 class QWidget;
 
 namespace mhbk {
-class TableDataset;
+class HandbookDatabase;
 class StringGrid;
 } // namespace mhbk
 
@@ -13,8 +13,9 @@ namespace mhbk::reference {
 class FormulaPage {
 public:
     static constexpr const char *kPageName = "Page_constformula";
+    static constexpr const char *kTableName = "constformula";
 
-    FormulaPage(QWidget *page, TableDataset &table);
+    FormulaPage(QWidget *page, HandbookDatabase &database);
 
     // Page_constformulaShow: reads the table on the first showing only.
     void show();
@@ -22,7 +23,7 @@ public:
     StringGrid &grid() const { return *grid_; }
 
 private:
-    TableDataset &table_;
+    HandbookDatabase &database_;
     StringGrid *grid_;
     bool loaded_ = false;
 };

@@ -4,7 +4,7 @@ namespace mhbk {
 
 class PageHost;
 
-// Builds the unit, density and formula pages and registers the row editor behind "插入", "删除" and "保存".
+// Builds the unit, density and formula pages and registers each editable grid as the row editor of its page.
 void installReferencePages(PageHost &host);
 
 } // namespace mhbk

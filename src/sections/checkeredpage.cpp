@@ -134,7 +134,7 @@ void CheckeredPlatePage::fillGrid()
     const QSignalBlocker blocker(thickness_);
     thickness_->clear();
     grid_->clearContents();
-    TableDataset &table = host_.table();
+    TableDataset table(host_.database());
     table.open(checkered::kTable);
     if (table.recordCount() == 0)
         return;

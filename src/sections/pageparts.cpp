@@ -4,6 +4,7 @@
 
 #include <memory>
 
+#include "data/datasets.h"
 #include "data/gridloader.h"
 #include "data/stringgrid.h"
 
@@ -82,13 +83,14 @@ BlockGridFiller::BlockGridFiller(StringGrid *grid, QString tableName, int fields
     prepareBlockGrid(*grid_, fields_);
 }
 
-void BlockGridFiller::fillOnce(TableDataset &table)
+void BlockGridFiller::fillOnce(HandbookDatabase &database)
 {
     if (loaded_)
         return;
     // A failed fill may have grown the grid; the block layout must start from one block again.
     if (grid_->colCount() != fields_ || !grid_->cell(0, 0).isEmpty())
         prepareBlockGrid(*grid_, fields_);
+    TableDataset table(database);
     loadTableBlocks(table, tableName_, *grid_, fields_);
     loaded_ = true;
 }

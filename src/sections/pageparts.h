@@ -12,7 +12,7 @@ class QVBoxLayout;
 
 namespace mhbk {
 
-class TableDataset;
+class HandbookDatabase;
 class PageHost;
 class StringGrid;
 
@@ -40,7 +40,7 @@ class BlockGridFiller {
 public:
     BlockGridFiller(StringGrid *grid, QString tableName, int fields);
 
-    void fillOnce(TableDataset &table);
+    void fillOnce(HandbookDatabase &database);
     bool loaded() const { return loaded_; }
     StringGrid *grid() const { return grid_; }
 

@@ -62,10 +62,18 @@ std::function<void()> buildRolledPage(PageHost &host, const RolledPage &descript
     layout->addLayout(row);
     layout->addStretch(1);
 
-    return [&host, filler] { filler->fillOnce(host.table()); };
+    return [&host, filler] { filler->fillOnce(host.database()); };
 }
 
 } // namespace
+
+std::vector<std::pair<const char *, const char *>> rolledPageTables()
+{
+    std::vector<std::pair<const char *, const char *>> tables;
+    for (const RolledPage &page : rolledPages())
+        tables.emplace_back(page.pageName, page.tableName);
+    return tables;
+}
 
 void installRolledPages(PageHost &host)
 {

@@ -2,6 +2,7 @@
 
 #include "common/pagehost.h"
 #include "common/pageregistry.h"
+#include "sections/checkered.h"
 #include "sections/checkeredpage.h"
 #include "sections/pageparts.h"
 #include "sections/rolledpages.h"
@@ -23,6 +24,19 @@ void installWeightPages(PageHost &host, const std::vector<WeightPageDescription>
 }
 
 } // namespace
+
+std::vector<std::pair<const char *, QString>> sectionPageTables()
+{
+    std::vector<std::pair<const char *, QString>> tables;
+    for (const auto *descriptions : {&barPageDescriptions(), &pipePageDescriptions()})
+        for (const WeightPageDescription &description : *descriptions)
+            if (description.tableName)
+                tables.emplace_back(description.pageName, QString::fromLatin1(description.tableName));
+    for (const auto &[page, table] : rolledPageTables())
+        tables.emplace_back(page, QString::fromLatin1(table));
+    tables.emplace_back(CheckeredPlatePage::kPageName, checkered::kTable);
+    return tables;
+}
 
 void installSectionPages(PageHost &host)
 {

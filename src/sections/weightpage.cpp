@@ -79,7 +79,7 @@ void WeightPage::buildCalculator(QWidget *page, QVBoxLayout *layout)
 void WeightPage::show()
 {
     if (filler_) {
-        filler_->fillOnce(host_.table());
+        filler_->fillOnce(host_.database());
     } else if (!flatBarLoaded_) {
         fillFlatBarGrid(*grid_);
         flatBarLoaded_ = true;

@@ -1,6 +1,7 @@
 #include "app/mainwindow.h"
 #include "common/pageregistry.h"
 #include "common/reporter.h"
+#include "data/stringgrid.h"
 #include "sheets/sheetwindow.h"
 #include "support/testdb.h"
 
@@ -9,6 +10,8 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QSignalSpy>
+#include <QSqlDatabase>
+#include <QSqlQuery>
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QTest>
@@ -86,6 +89,52 @@ TEST_F(MainWindowTest, ButtonStatesFollowEachPageAndRowEditingOnlyOnEditableGrid
         EXPECT_EQ(enabled(*w, "SpeedButton34"), expected->addToExpression) << index;
         EXPECT_EQ(enabled(*w, "SpeedButton35"), expected->jumpToCalculator) << index;
     }
+}
+
+// Every record of a table as one text, read over a connection of the test's own.
+QString tableText(const QString &path, const QString &table)
+{
+    QString text;
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("tableText"));
+        db.setDatabaseName(path);
+        EXPECT_TRUE(db.open());
+        QSqlQuery query(db);
+        EXPECT_TRUE(query.exec(QStringLiteral("SELECT * FROM \"%1\" ORDER BY rowid").arg(table)));
+        while (query.next())
+            for (int f = 0; f < 4; ++f)
+                text += query.value(f).toString() + QLatin1Char('|');
+    }
+    QSqlDatabase::removeDatabase(QStringLiteral("tableText"));
+    return text;
+}
+
+TEST_F(MainWindowTest, RowCommandsNeverReachAnEditableGridThatIsNotOnScreen)
+{
+    auto w = makeWindow();
+    w->show();
+    const QString units = tableText(db.path(), QStringLiteral("comunit"));
+    const QString densities = tableText(db.path(), QStringLiteral("constdensity"));
+    ASSERT_FALSE(densities.isEmpty());
+    const int densityPage = mhbk::pages::indexOf("Page_constdensity");
+    // 常量设置, both sheets, workbook pages with and without a workbook, and a section page.
+    for (const char *elsewhere : {"TabSheet1", "Page_GGBW_Old", "Page_GGBW", "page_zyb", "TabSheet5", "TabSheet8",
+                                  "Page_circle", "Page_constformula"}) {
+        w->selectPage(densityPage);
+        EXPECT_TRUE(enabled(*w, "SpeedButton31"));
+        w->findChild<mhbk::StringGrid *>(QStringLiteral("StringGrid2"))->setCurrentCell(1, 0);
+        w->selectPage(mhbk::pages::indexOf(elsewhere));
+        for (const char *name : {"SpeedButton31", "SpeedButton32", "SpeedButton33"}) {
+            auto *button = w->findChild<QToolButton *>(QString::fromLatin1(name));
+            EXPECT_FALSE(button->isEnabled()) << elsewhere << " " << name;
+            button->click();          // ignored by the disabled button
+            button->setEnabled(true); // and the command itself finds no grid on this page
+            button->click();
+        }
+    }
+    EXPECT_EQ(tableText(db.path(), QStringLiteral("constdensity")), densities);
+    EXPECT_EQ(tableText(db.path(), QStringLiteral("comunit")), units);
+    EXPECT_TRUE(reporter.empty()) << reporter.last().text.toStdString();
 }
 
 TEST_F(MainWindowTest, GroupNodeKeepsThePageAndArrowKeysSwitchLikeClicks)

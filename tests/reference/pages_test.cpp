@@ -1,4 +1,5 @@
 // Pages 2 to 4 driven through their widgets, on a small database made for each test.
+#include "common/pageregistry.h"
 #include "data/stringgrid.h"
 #include "reference/referencepages.h"
 #include "refdb.h"
@@ -19,10 +20,13 @@ using namespace mhbk;
 using mhbk::test::FakePageHost;
 using mhbk::test::readItems;
 using mhbk::test::readTable;
+using mhbk::test::runHandler;
 
 namespace {
 
-constexpr int kUnitPage = 2, kDensityPage = 3, kFormulaPage = 4;
+const int kUnitPage = pages::indexOf("Page_comunit");
+const int kDensityPage = pages::indexOf("Page_constdensity");
+const int kFormulaPage = pages::indexOf("Page_constformula");
 
 class PagesTest : public ::testing::Test {
 protected:
@@ -33,7 +37,9 @@ protected:
         mhbk::test::createReferenceDatabase(path, units, densities, formulas);
         host = std::make_unique<FakePageHost>(path);
         installReferencePages(*host);
-        ASSERT_NE(host->rowEditor(), nullptr);
+        ASSERT_NE(host->rowEditor(kUnitPage), nullptr);
+        ASSERT_NE(host->rowEditor(kDensityPage), nullptr);
+        ASSERT_EQ(host->rowEditor(kFormulaPage), nullptr);
     }
 
     StringGrid &grid(const char *name)
@@ -44,9 +50,15 @@ protected:
         return *g;
     }
     void select(StringGrid &g, int column, int row) { g.setCurrentCell(row, column); }
-    void insertAt(StringGrid &g, int column, int row) { select(g, column, row); host->rowEditor()->insertItem(); }
-    void deleteAt(StringGrid &g, int column, int row) { select(g, column, row); host->rowEditor()->deleteItem(); }
-    void save() { host->rowEditor()->save(); }
+    // The bottom bar acts on the grid of the page on screen, if it has one.
+    void command(void (RowEditor::*what)())
+    {
+        if (RowEditor *editor = host->rowEditor(host->tabs().currentIndex()))
+            runHandler(host->reporter(), [&] { (editor->*what)(); });
+    }
+    void insertAt(StringGrid &g, int column, int row) { select(g, column, row); command(&RowEditor::insertItem); }
+    void deleteAt(StringGrid &g, int column, int row) { select(g, column, row); command(&RowEditor::deleteItem); }
+    void save() { command(&RowEditor::save); }
     std::vector<QStringList> units() { return readItems(path, QStringLiteral("comunit"), 3); }
     std::vector<QStringList> densities() { return readItems(path, QStringLiteral("constdensity"), 2); }
     void expectNoErrors()
@@ -317,23 +329,37 @@ TEST_F(PagesTest, DatabaseLockedByAnotherProgramReportsAndChangesNothing)
     QSqlDatabase::removeDatabase(QStringLiteral("holder"));
     EXPECT_EQ(readTable(path, QStringLiteral("comunit")), before);
     host->recorder().clear();
-    host->showPage(kUnitPage); // the page opens its table again
-    save();
+    save(); // once the lock has gone, saving again works without leaving the page
     expectNoErrors();
     EXPECT_EQ(units().size(), 9u);
-    EXPECT_EQ(units()[0][0], QStringLiteral("u1"));
+    deleteAt(unit, 0, 0);
+    save();
+    expectNoErrors();
+    EXPECT_EQ(units().size(), 8u);
+    EXPECT_EQ(units()[0][0], QStringLiteral("u2"));
 }
 
-TEST_F(PagesTest, ButtonsDoNothingWhileAnotherTableIsOpen)
+TEST_F(PagesTest, EachGridEditsOnlyItsOwnTableWhicheverPagesWereShownBetween)
 {
     open(5, 5);
     host->showPage(kDensityPage);
-    host->table().open(QStringLiteral("constformula"));
+    host->showPage(kFormulaPage);
+    host->showPage(kUnitPage);
+    StringGrid &unit = grid("StringGrid1");
     StringGrid &density = grid("StringGrid2");
-    insertAt(density, 0, 1);
+    const auto densitiesBefore = densities();
+    deleteAt(unit, 0, 0);
     save();
+    EXPECT_EQ(units().size(), 4u);
+    EXPECT_EQ(densities(), densitiesBefore);
     EXPECT_EQ(density.cell(0, 1), QStringLiteral("m0"));
+
+    host->showPage(kFormulaPage); // no editable grid: the commands reach no table
+    insertAt(grid("StringGrid3"), 0, 1);
+    save();
     EXPECT_EQ(readTable(path, QStringLiteral("constformula")).size(), 5u);
+    EXPECT_EQ(units().size(), 4u);
+    EXPECT_EQ(densities(), densitiesBefore);
     expectNoErrors();
 }
 

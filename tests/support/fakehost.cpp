@@ -1,19 +1,20 @@
 #include "support/fakehost.h"
 
 #include "common/guarded.h"
+#include "common/pageregistry.h"
 
 #include <QWidget>
 
 namespace mhbk::test {
 
 FakePageHost::FakePageHost(const QString &databasePath)
-    : db_(databasePath), table_(db_), query_(db_), tabs_(std::make_unique<QTabWidget>())
+    : db_(databasePath), query_(db_), tabs_(std::make_unique<QTabWidget>())
 {
     tabs_->resize(800, 600);
-    for (int i = 0; i < 52; ++i) {
+    for (const PageEntry &entry : pages::all()) {
         auto *sheet = new QWidget;
-        sheet->setObjectName(QStringLiteral("page%1").arg(i));
-        tabs_->addTab(sheet, QString::number(i));
+        sheet->setObjectName(QString::fromLatin1(entry.objectName));
+        tabs_->addTab(sheet, QString::fromUtf8(entry.caption));
         pages_.push_back(sheet);
     }
 }
@@ -23,6 +24,12 @@ FakePageHost::~FakePageHost() = default;
 QWidget *FakePageHost::page(int index) const
 {
     return index >= 0 && index < static_cast<int>(pages_.size()) ? pages_[index] : nullptr;
+}
+
+RowEditor *FakePageHost::rowEditor(int pageIndex) const
+{
+    const auto it = rowEditors_.find(pageIndex);
+    return it == rowEditors_.end() ? nullptr : it->second;
 }
 
 void FakePageHost::addShowHandler(int pageIndex, std::function<void()> handler)

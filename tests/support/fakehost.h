@@ -13,7 +13,7 @@
 
 namespace mhbk::test {
 
-// A stand-in for the main window: 52 real tab sheets in a tab widget, the shared datasets on
+// A stand-in for the main window: the registry's tab sheets in a tab widget, the shared datasets on
 // a database file, and a recording reporter. showPage() runs the page's show handlers the way
 // the main window does when the tree selects a page.
 class FakePageHost : public PageHost {
@@ -23,12 +23,12 @@ public:
 
     Reporter &reporter() override { return reporter_; }
     RecordingReporter &recorder() { return reporter_; }
-    TableDataset &table() override { return table_; }
+    HandbookDatabase &database() override { return db_; }
     QueryDataset &query() override { return query_; }
     QWidget *page(int index) const override;
     QWidget *window() const override { return tabs_.get(); }
     void addShowHandler(int pageIndex, std::function<void()> handler) override;
-    void setRowEditor(RowEditor *editor) override { rowEditor_ = editor; }
+    void setRowEditor(int pageIndex, RowEditor *editor) override { rowEditors_[pageIndex] = editor; }
     void setPageLoader(std::function<void(int)> loader) override { loader_ = std::move(loader); }
     void setSpreadsheetCommands(SpreadsheetCommands *commands) override { spreadsheet_ = commands; }
 
@@ -37,19 +37,18 @@ public:
     void showPage(int index);
 
     QTabWidget &tabs() { return *tabs_; }
-    RowEditor *rowEditor() const { return rowEditor_; }
+    // The row editor of a page; nullptr for a page without one.
+    RowEditor *rowEditor(int pageIndex) const;
     SpreadsheetCommands *spreadsheetCommands() const { return spreadsheet_; }
-    HandbookDatabase &database() { return db_; }
 
 private:
     RecordingReporter reporter_;
     HandbookDatabase db_;
-    TableDataset table_;
     QueryDataset query_;
     std::unique_ptr<QTabWidget> tabs_;
     std::vector<QWidget *> pages_;
     std::map<int, std::vector<std::function<void()>>> showHandlers_;
-    RowEditor *rowEditor_ = nullptr;
+    std::map<int, RowEditor *> rowEditors_;
     SpreadsheetCommands *spreadsheet_ = nullptr;
     std::function<void(int)> loader_;
 };

@@ -27,26 +27,4 @@ inline void loadTableIntoGrid(TableDataset &table, const QString &tableName, Str
     loadTableBlocks(table, tableName, grid, 2);
 }
 
-// A table page's loaded flag: false at start-up, set only after a complete fill, so that a
-// fill that fails (the error goes on to the general error report) is tried again on the
-// page's next showing.
-class LoadedFlag {
-public:
-    bool isSet() const { return loaded_; }
-    void reset() { loaded_ = false; }
-
-    // Runs fill unless the flag is set, then sets it; an exception from fill leaves it clear.
-    template <typename Fill>
-    void fillOnce(Fill &&fill)
-    {
-        if (loaded_)
-            return;
-        fill();
-        loaded_ = true;
-    }
-
-private:
-    bool loaded_ = false;
-};
-
 } // namespace mhbk

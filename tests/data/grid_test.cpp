@@ -92,29 +92,6 @@ TEST(BlockLoader, StartsFromOneBlockWhateverTheGridHeld)
     EXPECT_EQ(grid.cell(2, 0), QStringLiteral("C1"));
 }
 
-TEST(BlockLoader, MissingTableLeavesTheFlagClearSoTheNextShowingRetries)
-{
-    LoaderRig rig(3);
-    TableDataset &table = rig.table;
-    StringGrid &grid = rig.grid;
-    LoadedFlag loaded;
-    int fills = 0;
-    auto show = [&](const QString &name) {
-        loaded.fillOnce([&] {
-            ++fills;
-            loadTableBlocks(table, name, grid, 2);
-        });
-    };
-
-    EXPECT_THROW(show(QStringLiteral("Missing")), AppError);
-    EXPECT_FALSE(loaded.isSet());
-    show(QStringLiteral("T"));
-    EXPECT_TRUE(loaded.isSet());
-    show(QStringLiteral("T"));
-    EXPECT_EQ(fills, 2);
-    EXPECT_EQ(grid.cell(0, 3), QStringLiteral("r3f1"));
-}
-
 TEST(BlockLoader, MissingFieldStopsWithTheGridPartlyWritten)
 {
     LoaderRig rig(3, 3);

@@ -5,6 +5,7 @@
 #include "common/guarded.h"
 #include "app/icons.h"
 #include "app/maker.h"
+#include "mhbk_build_date.h"
 
 #include <QCheckBox>
 #include <QFrame>
@@ -114,7 +115,7 @@ void AboutDialog::buildContents(const std::function<void(const QUrl &)> &opener)
     autostartCheck_->setObjectName(QStringLiteral("CheckBox1"));
     autostartCheck_->setChecked(true);
     connect(autostartCheck_, &QCheckBox::clicked, this, [this] { runGuarded(reporter_, [this] { onAutostartToggled(); }); });
-    auto *buildDate = namedLabel(QStringLiteral("lblSoftBuildDate"), buildDateText(__DATE__), this);
+    auto *buildDate = namedLabel(QStringLiteral("lblSoftBuildDate"), buildDateText(MHBK_BUILD_EPOCH), this);
     auto *yes = new QPushButton(QStringLiteral("确定"), this);
     yes->setObjectName(QStringLiteral("btnYes"));
     yes->setDefault(true);

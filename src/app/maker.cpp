@@ -1,7 +1,6 @@
 #include "app/maker.h"
 
-#include <QDate>
-#include <QStringList>
+#include <QDateTime>
 
 namespace mhbk {
 
@@ -24,17 +23,9 @@ QString versionText(int major, int minor, int release)
     return QStringLiteral("版本 %1.%2 [内部版本号 %1.%2.%3]").arg(major).arg(minor).arg(release);
 }
 
-QString buildDateText(const char *compilerDate)
+QString buildDateText(qint64 secondsSinceEpoch)
 {
-    static const QStringList months{QStringLiteral("Jan"), QStringLiteral("Feb"), QStringLiteral("Mar"),
-                                    QStringLiteral("Apr"), QStringLiteral("May"), QStringLiteral("Jun"),
-                                    QStringLiteral("Jul"), QStringLiteral("Aug"), QStringLiteral("Sep"),
-                                    QStringLiteral("Oct"), QStringLiteral("Nov"), QStringLiteral("Dec")};
-    const QStringList parts = QString::fromLatin1(compilerDate).simplified().split(QLatin1Char(' '));
-    if (parts.size() != 3)
-        return {};
-    const QDate date(parts[2].toInt(), static_cast<int>(months.indexOf(parts[0])) + 1, parts[1].toInt());
-    return date.isValid() ? date.toString(QStringLiteral("yyyy年MM月dd日")) : QString();
+    return QDateTime::fromSecsSinceEpoch(secondsSinceEpoch, Qt::UTC).toString(QStringLiteral("yyyy年MM月dd日"));
 }
 
 } // namespace mhbk

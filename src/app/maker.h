@@ -19,7 +19,8 @@ const MakerDetails &makerDetails();
 
 // "版本 X.Y [内部版本号 X.Y.Z]" from the build's version.
 QString versionText(int major, int minor, int release);
-// The build date as "YYYY年MM月DD日", from the compiler's __DATE__ ("Mmm dd yyyy").
-QString buildDateText(const char *compilerDate);
+// The build date as "YYYY年MM月DD日" from seconds since 1970, read in UTC so that every
+// build of one commit shows the same date wherever it is built.
+QString buildDateText(qint64 secondsSinceEpoch);
 
 } // namespace mhbk

@@ -10,6 +10,7 @@
 #include <QSvgRenderer>
 #include <QDir>
 #include <QLabel>
+#include <QRegularExpression>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QUrl>
@@ -97,9 +98,11 @@ TEST(Autostart, AFolderThatCannotBeMadeIsAnError)
 TEST(AboutBox, VersionAndBuildDateTexts)
 {
     EXPECT_EQ(mhbk::versionText(3, 1, 3), QStringLiteral("版本 3.1 [内部版本号 3.1.3]"));
-    EXPECT_EQ(mhbk::buildDateText("Dec  7 2026"), QStringLiteral("2026年12月07日"));
-    EXPECT_EQ(mhbk::buildDateText("Sep 18 2006"), QStringLiteral("2006年09月18日"));
-    EXPECT_TRUE(mhbk::buildDateText("garbage").isEmpty());
+    EXPECT_EQ(mhbk::buildDateText(0), QStringLiteral("1970年01月01日"));
+    // The day turns at midnight UTC, whatever the zone of the machine that shows it.
+    EXPECT_EQ(mhbk::buildDateText(1158710399), QStringLiteral("2006年09月19日"));
+    EXPECT_EQ(mhbk::buildDateText(1158710400), QStringLiteral("2006年09月20日"));
+    EXPECT_EQ(mhbk::buildDateText(1796601600), QStringLiteral("2026年12月07日"));
 }
 
 TEST(AboutBox, ShowsTheStoredAutostartStateAndCanBeLookedAt)
@@ -116,6 +119,8 @@ TEST(AboutBox, ShowsTheStoredAutostartStateAndCanBeLookedAt)
         box->click();
         EXPECT_TRUE(autostart.isEnabled());
         EXPECT_EQ(about.findChild<QLabel *>(QStringLiteral("lblSoftVer"))->text().left(3), QStringLiteral("版本 "));
+        const QString built = about.findChild<QLabel *>(QStringLiteral("lblSoftBuildDate"))->text();
+        EXPECT_TRUE(QRegularExpression(QStringLiteral("^\\d{4}年\\d{2}月\\d{2}日$")).match(built).hasMatch()) << built.toStdString();
         const QString folder = qEnvironmentVariable("MHBK_SNAPSHOT_DIR");
         if (!folder.isEmpty())
             about.grab().save(QDir(folder).filePath(QStringLiteral("about.png")));

@@ -55,7 +55,9 @@ TEST_F(XlsRoundTrip, LayoutComesBackAsWritten)
     writeXlsFile(test::sampleBook(), path("sample.xls"));
     READ_OR_SKIP(s, readXls(path("sample.xls")), "python3-xlrd");
     const QJsonObject sheet = sheetOf(s, 0);
-    EXPECT_EQ(sheet["merges"].toArray(), QJsonArray({QJsonArray({0, 1, 0, 3})}));
+    // A list holding one merge: the inner array is wrapped in a value, because a braced
+    // array of one array reads as a copy of it with clang and as a nested list with GCC.
+    EXPECT_EQ(sheet["merges"].toArray(), QJsonArray{QJsonValue(QJsonArray{0, 1, 0, 3})});
     const QJsonObject cols = sheet["columns"].toObject();
     EXPECT_NEAR(cols["0"].toObject()["width"].toDouble(), 12.5, 1.0 / 256);
     EXPECT_NEAR(cols["1"].toObject()["width"].toDouble(), 20.0, 1.0 / 256);

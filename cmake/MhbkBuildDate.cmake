@@ -17,3 +17,20 @@ function(mhbk_build_date target)
   add_dependencies(${target} ${target}_build_date)
   target_include_directories(${target} PRIVATE ${dir})
 endfunction()
+
+# The same date, as configured, written with a string(TIMESTAMP) format in UTC: for the
+# package's changelog and release date.
+function(mhbk_build_date_text format out)
+  set(SOURCE_DIR ${PROJECT_SOURCE_DIR})
+  set(GIT ${MHBK_GIT_PROGRAM})
+  include(${MHBK_BUILD_DATE_SCRIPT})
+  set(had_epoch "$ENV{SOURCE_DATE_EPOCH}")
+  set(ENV{SOURCE_DATE_EPOCH} ${MHBK_BUILD_EPOCH}) # the one input string(TIMESTAMP) takes a time from
+  string(TIMESTAMP text "${format}" UTC)
+  if(had_epoch STREQUAL "")
+    unset(ENV{SOURCE_DATE_EPOCH})
+  else()
+    set(ENV{SOURCE_DATE_EPOCH} "${had_epoch}")
+  endif()
+  set(${out} "${text}" PARENT_SCOPE)
+endfunction()

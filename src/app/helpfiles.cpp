@@ -1,6 +1,7 @@
 #include "app/helpfiles.h"
 
 #include "common/reporter.h"
+#include "data/shippedfiles.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -11,15 +12,15 @@ namespace mhbk {
 QString helpFilePath(const QString &executablePath)
 {
     const QFileInfo info(executablePath);
-    return QDir(info.absolutePath()).filePath(info.completeBaseName() + QStringLiteral(".html"));
+    return findShippedFile(info.absolutePath(), info.completeBaseName() + QStringLiteral(".html"));
 }
 
 QString historyFilePath(const QString &executablePath)
 {
-    return QDir(QFileInfo(executablePath).absolutePath()).filePath(QStringLiteral("WhatsNew.txt"));
+    return findShippedFile(QFileInfo(executablePath).absolutePath(), QStringLiteral("WhatsNew.txt"));
 }
 
-void openBesideExecutable(const QString &path, const QString &missingPrefix, Reporter &reporter,
+void openShippedFile(const QString &path, const QString &missingPrefix, Reporter &reporter,
                           const UrlOpener &open)
 {
     if (QFileInfo(path).isFile()) {

@@ -170,13 +170,13 @@ void MainWindow::closeEvent(QCloseEvent *event)
 
 void MainWindow::openHelp()
 {
-    openBesideExecutable(helpFilePath(settings_.executablePath), QStringLiteral("找不到帮助文件："), reporter_,
+    openShippedFile(helpFilePath(settings_.executablePath), QStringLiteral("找不到帮助文件："), reporter_,
                          settings_.openUrl);
 }
 
 void MainWindow::openHistory()
 {
-    openBesideExecutable(historyFilePath(settings_.executablePath), QStringLiteral("找不到软件更新记录文件："),
+    openShippedFile(historyFilePath(settings_.executablePath), QStringLiteral("找不到软件更新记录文件："),
                          reporter_, settings_.openUrl);
 }
 

@@ -1,6 +1,7 @@
 #include "data/database.h"
 
 #include "common/errors.h"
+#include "data/shippedfiles.h"
 
 #include <QDir>
 #include <QFile>
@@ -105,15 +106,21 @@ QString locateDatabase(const QString &executableDir, const QString &userDataDir)
 
 QString locateDatabase(const QString &executableDir, const QString &userDataDir, const WritableCheck &writable)
 {
-    const QString shipped = QDir(executableDir).filePath(QStringLiteral("System.dat"));
+    const QString shipped = findShippedFile(executableDir, QStringLiteral("System.dat"));
     const QFileInfo shippedInfo(shipped);
-    if (!shippedInfo.isFile() || (writable(executableDir) && writable(shipped)))
+    if (!shippedInfo.isFile())
+        return shipped;
+    // The installed data folder is the package manager's: even a user who may write there
+    // (root) edits a copy of its own, and an update of the package never meets local edits.
+    if (!isInstalledDataFile(executableDir, shipped) && writable(shippedInfo.absolutePath()) && writable(shipped))
         return shipped;
 
+    if (userDataDir.isEmpty())
+        return shipped;
     const QString userCopy = QDir(userDataDir).filePath(QStringLiteral("System.dat"));
     if (QFileInfo(userCopy).isFile())
         return userCopy;
-    if (userDataDir.isEmpty() || !QDir().mkpath(userDataDir))
+    if (!QDir().mkpath(userDataDir))
         return shipped;
     // Copy under a temporary name first, so that an interrupted copy is never taken for the database.
     const QString partial = userCopy + QStringLiteral(".part");

@@ -41,11 +41,12 @@ using WritableCheck = std::function<bool(const QString &path)>;
 // it can be opened for writing.
 bool canWrite(const QString &path);
 
-// Where the program finds its database: "System.dat" in the executable's folder when that
+// Where the program finds its database: the shipped "System.dat" (beside the executable, else
+// in the installed data folder; see shippedfiles.h) when it is beside the executable and that
 // folder and the file are writable; otherwise a per-user copy in userDataDir, made from the
 // shipped file on first use, so that saving the editable tables never fails for lack of
-// rights. When there is no shipped file (and no copy), the shipped path is returned so that
-// opening it fails with a message naming it; nothing is ever created empty.
+// rights. When there is no shipped file (and no copy), the path beside the executable is
+// returned so that opening it fails with a message naming it; nothing is ever created empty.
 QString locateDatabase(const QString &executableDir, const QString &userDataDir);
 QString locateDatabase(const QString &executableDir, const QString &userDataDir, const WritableCheck &writable);
 

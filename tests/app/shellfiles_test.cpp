@@ -3,6 +3,7 @@
 #include "app/helpfiles.h"
 #include "app/maker.h"
 #include "common/reporter.h"
+#include "data/shippedfiles.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -48,8 +49,8 @@ TEST(HelpFiles, MissingFilesAreNamedWithTheirFullPath)
     mhbk::RecordingReporter reporter;
     std::vector<QUrl> opened;
     const mhbk::UrlOpener open = [&](const QUrl &url) { opened.push_back(url); };
-    mhbk::openBesideExecutable(mhbk::helpFilePath(exe), QStringLiteral("找不到帮助文件："), reporter, open);
-    mhbk::openBesideExecutable(mhbk::historyFilePath(exe), QStringLiteral("找不到软件更新记录文件："), reporter, open);
+    mhbk::openShippedFile(mhbk::helpFilePath(exe), QStringLiteral("找不到帮助文件："), reporter, open);
+    mhbk::openShippedFile(mhbk::historyFilePath(exe), QStringLiteral("找不到软件更新记录文件："), reporter, open);
     ASSERT_EQ(reporter.size(), 2u);
     EXPECT_EQ(reporter.entries()[0].text, QStringLiteral("找不到帮助文件：") + mhbk::helpFilePath(exe));
     EXPECT_EQ(reporter.entries()[1].text, QStringLiteral("找不到软件更新记录文件：") + mhbk::historyFilePath(exe));
@@ -59,7 +60,7 @@ TEST(HelpFiles, MissingFilesAreNamedWithTheirFullPath)
     QFile history(mhbk::historyFilePath(exe));
     ASSERT_TRUE(history.open(QIODevice::WriteOnly));
     history.close();
-    mhbk::openBesideExecutable(mhbk::historyFilePath(exe), QStringLiteral("找不到软件更新记录文件："), reporter, open);
+    mhbk::openShippedFile(mhbk::historyFilePath(exe), QStringLiteral("找不到软件更新记录文件："), reporter, open);
     ASSERT_EQ(opened.size(), 1u);
     EXPECT_EQ(opened[0].toLocalFile(), mhbk::historyFilePath(exe));
 }
@@ -93,6 +94,21 @@ TEST(Autostart, AFolderThatCannotBeMadeIsAnError)
     file.close();
     const mhbk::Autostart autostart(blocker, QStringLiteral("/usr/bin/mhbk"));
     EXPECT_THROW(autostart.setEnabled(true), std::exception);
+}
+
+TEST(HelpFiles, InstalledProgramFindsThemInItsDataFolder)
+{
+    QTemporaryDir prefix;
+    const QString bin = QDir(prefix.path()).filePath(QStringLiteral("bin"));
+    const QString data = mhbk::shippedFileFolders(bin).at(1);
+    ASSERT_TRUE(QDir().mkpath(bin) && QDir().mkpath(data));
+    for (const char *name : {"mhbk.html", "WhatsNew.txt"}) {
+        QFile file(QDir(data).filePath(QString::fromLatin1(name)));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    }
+    const QString exe = QDir(bin).filePath(QStringLiteral("mhbk"));
+    EXPECT_EQ(mhbk::helpFilePath(exe), QDir(data).filePath(QStringLiteral("mhbk.html")));
+    EXPECT_EQ(mhbk::historyFilePath(exe), QDir(data).filePath(QStringLiteral("WhatsNew.txt")));
 }
 
 TEST(AboutBox, VersionAndBuildDateTexts)

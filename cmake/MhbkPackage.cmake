@@ -21,7 +21,12 @@ set(CPACK_PACKAGE_VENDOR "Zorvan软件工作室")
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "hardware handbook and estimating calculator (Chinese)")
 set(CPACK_PACKAGE_DESCRIPTION
-    "A desktop handbook and calculator for estimators in building services and the metal trade, in Simplified Chinese (Zorvan五金手册): theoretical weights of steel sections with reference tables from the Chinese national standards, an expression calculator, pipe painting and insulation sheets, and estimating workbooks that export to Excel. The command-line tool mhbk-cli computes the same figures without a desktop.")
+    "A desktop handbook and calculator for estimators in building services and the
+metal trade, in Simplified Chinese (Zorvan五金手册): theoretical weights of steel
+sections with reference tables from the Chinese national standards, an expression
+calculator, pipe painting and insulation sheets, and estimating workbooks that
+export to Excel. The command-line tool mhbk-cli computes the same figures without
+a desktop.")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)

@@ -106,6 +106,13 @@ QString locateDatabase(const QString &executableDir, const QString &userDataDir)
 
 QString locateDatabase(const QString &executableDir, const QString &userDataDir, const WritableCheck &writable)
 {
+    // Once the user has a copy of their own it holds their saves: it stays in use even when the
+    // shipped file becomes writable again, or the rows they saved would seem to vanish.
+    const QString userCopy =
+        userDataDir.isEmpty() ? QString() : QDir(userDataDir).filePath(QStringLiteral("System.dat"));
+    if (!userCopy.isEmpty() && QFileInfo(userCopy).isFile())
+        return userCopy;
+
     const QString shipped = findShippedFile(executableDir, QStringLiteral("System.dat"));
     const QFileInfo shippedInfo(shipped);
     if (!shippedInfo.isFile())
@@ -115,12 +122,7 @@ QString locateDatabase(const QString &executableDir, const QString &userDataDir,
     if (!isInstalledDataFile(executableDir, shipped) && writable(shippedInfo.absolutePath()) && writable(shipped))
         return shipped;
 
-    if (userDataDir.isEmpty())
-        return shipped;
-    const QString userCopy = QDir(userDataDir).filePath(QStringLiteral("System.dat"));
-    if (QFileInfo(userCopy).isFile())
-        return userCopy;
-    if (!QDir().mkpath(userDataDir))
+    if (userDataDir.isEmpty() || !QDir().mkpath(userDataDir))
         return shipped;
     // Copy under a temporary name first, so that an interrupted copy is never taken for the database.
     const QString partial = userCopy + QStringLiteral(".part");

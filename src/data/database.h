@@ -45,7 +45,7 @@ bool canWrite(const QString &path);
 // in the installed data folder; see shippedfiles.h) when it is beside the executable and that
 // folder and the file are writable; otherwise a per-user copy in userDataDir, made from the
 // shipped file on first use, so that saving the editable tables never fails for lack of
-// rights. When there is no shipped file (and no copy), the path beside the executable is
+// rights. Once that copy exists it is always used, since it holds the user's saves. When there is no shipped file (and no copy), the path beside the executable is
 // returned so that opening it fails with a message naming it; nothing is ever created empty.
 QString locateDatabase(const QString &executableDir, const QString &userDataDir);
 QString locateDatabase(const QString &executableDir, const QString &userDataDir, const WritableCheck &writable);

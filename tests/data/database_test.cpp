@@ -96,6 +96,30 @@ TEST(LocateDatabase, ReadOnlyExecutableFolderUsesAPerUserCopyMadeOnce)
     EXPECT_EQ(table.fieldText(1), QStringLiteral("5.5x"));
 }
 
+TEST(LocateDatabase, TheUsersCopyStaysInUseWhenTheShippedFileBecomesWritableAgain)
+{
+    QTemporaryDir exe;
+    QTemporaryDir user;
+    shippedIn(exe);
+    const WritableCheck readOnlyFolder = [&](const QString &path) { return !path.startsWith(exe.path()); };
+    const WritableCheck everythingWritable = [](const QString &) { return true; };
+    const QString copy = locateDatabase(exe.path(), user.path(), readOnlyFolder);
+    {
+        HandbookDatabase db(copy);
+        TableDataset table(db);
+        table.open(QStringLiteral("circle"));
+        table.edit();
+        table.setField(1, QStringLiteral("saved by the user"));
+        table.post();
+    }
+    // The administrator makes the program folder writable again: the saved row must not vanish.
+    EXPECT_EQ(locateDatabase(exe.path(), user.path(), everythingWritable), copy);
+    HandbookDatabase db(locateDatabase(exe.path(), user.path(), everythingWritable));
+    TableDataset table(db);
+    table.open(QStringLiteral("circle"));
+    EXPECT_EQ(table.fieldText(1), QStringLiteral("saved by the user"));
+}
+
 TEST(LocateDatabase, ReadOnlyShippedFileAlsoMovesToTheUserCopy)
 {
     QTemporaryDir exe;

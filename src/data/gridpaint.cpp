@@ -21,6 +21,8 @@ void CellPainter::paint(QPainter *painter, const QStyleOptionViewItem &option, c
     if (index.row() < grid_->fixedRows()) {
         painter->setPen(Qt::black);
         painter->setBrush(grid_->palette().color(QPalette::Button));
+        if (option.state & QStyle::State_Selected)
+            painter->setBrush(grid_->palette().color(QPalette::Midlight));
         // The view draws its grid lines after the cells, so the outline goes on the cell's own
         // edge pixels, where it stays visible.
         painter->drawRect(cellRect.adjusted(0, 0, -1, -1));
@@ -28,11 +30,21 @@ void CellPainter::paint(QPainter *painter, const QStyleOptionViewItem &option, c
         painter->drawText(textRect, Qt::AlignCenter | Qt::TextSingleLine, text);
     } else {
         const CellLook look = look_ ? look_(index.column(), index.row()) : CellLook{};
-        painter->fillRect(cellRect, grid_->palette().color(QPalette::Base));
+        fillCellBackground(*painter, option, grid_->palette());
         painter->setPen(look.text);
         painter->drawText(textRect, look.alignment | Qt::AlignVCenter | Qt::TextSingleLine, text);
     }
     painter->restore();
+}
+
+void fillCellBackground(QPainter &painter, const QStyleOptionViewItem &option, const QPalette &colours)
+{
+    painter.fillRect(option.rect, colours.color(QPalette::Base));
+    if (option.state & QStyle::State_Selected) {
+        QColor tint = colours.color(QPalette::Active, QPalette::Highlight);
+        tint.setAlpha(70);
+        painter.fillRect(option.rect, tint);
+    }
 }
 
 void installCellPainter(StringGrid &grid, CellLookFn look)

@@ -24,7 +24,8 @@ struct CellLook {
 using CellLookFn = std::function<CellLook(int column, int row)>;
 
 // Draws caption rows with a black outline over a button-face fill and centred text, and data
-// cells in the look's colour on the window background, without a selection highlight.
+// cells in the look's colour on the window background; selected cells get a light tint that
+// keeps the text colours readable.
 class CellPainter : public QStyledItemDelegate {
 public:
     CellPainter(StringGrid *grid, CellLookFn look);
@@ -34,6 +35,9 @@ private:
     StringGrid *grid_;
     CellLookFn look_;
 };
+
+// The background of a body cell: the window background, tinted where the cell is selected.
+void fillCellBackground(QPainter &painter, const QStyleOptionViewItem &option, const QPalette &colours);
 
 // Installs a CellPainter on the grid (owned by the grid).
 void installCellPainter(StringGrid &grid, CellLookFn look);

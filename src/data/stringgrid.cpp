@@ -1,5 +1,7 @@
 #include "data/stringgrid.h"
 
+#include "data/columnsizer.h"
+
 #include <QHeaderView>
 #include <QPainter>
 #include <QStyleOptionHeader>
@@ -65,15 +67,23 @@ StringGrid::StringGrid(QWidget *parent) : QTableWidget(parent)
     verticalHeader()->setMinimumSectionSize(4);
     horizontalHeader()->setMinimumSectionSize(4);
     horizontalHeader()->setDefaultSectionSize(defaultColWidth_);
-    setSelectionMode(QAbstractItemView::SingleSelection);
+    setSelectionMode(QAbstractItemView::ContiguousSelection);
     setSelectionBehavior(QAbstractItemView::SelectItems);
     setEditable(false);
     setWordWrap(false);
+    new ColumnSizer(*this);
 }
 
 void StringGrid::setColCount(int columns)
 {
     setColumnCount(columns);
+    ensureCurrentCell();
+}
+
+void StringGrid::setFixedRows(int rows)
+{
+    fixedRows_ = rows;
+    ensureCurrentCell();
 }
 
 void StringGrid::setDefaultColWidth(int width)
@@ -86,6 +96,7 @@ void StringGrid::setDefaultColWidth(int width)
 
 void StringGrid::setEditable(bool editable)
 {
+    editable_ = editable;
     setEditTriggers(editable ? QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed
                                    | QAbstractItemView::AnyKeyPressed
                              : QAbstractItemView::NoEditTriggers);

@@ -58,6 +58,7 @@ StringGrid *makeGrid(const EditablePageDescription &description, QWidget *page)
     grid->setFixedRows(description.layout.firstItemRow);
     grid->verticalHeader()->setDefaultSectionSize(kRowHeight);
     grid->setEditable(true);
+    grid->setTypingRule([layout = description.layout](int column, int row) { return layout.isItemCell(column, row); });
     grid->setTabKeyNavigation(true);
     GridCells(*grid, description.columnWidth).setColumnCount(description.layout.columnsFor(1));
     if (description.headings.isEmpty())

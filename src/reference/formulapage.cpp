@@ -5,6 +5,7 @@
 #include "data/stringgrid.h"
 
 #include <QApplication>
+#include <algorithm>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -92,6 +93,11 @@ void FormulaPage::show()
     for (int r = 0; r < static_cast<int>(rows.size()); ++r)
         for (int c = 0; c < 3; ++c)
             grid_->setCell(c, r, rows[static_cast<std::size_t>(r)][c]);
+    // The notes of the angle, I-beam and channel rows are far longer than the others: the
+    // column takes the longest whole and the grid scrolls sideways.
+    constexpr int kPadding = 8;
+    grid_->resizeColumnToContents(2);
+    grid_->setColumnWidth(2, std::max(130, grid_->columnWidth(2) + kPadding));
     loaded_ = true;
 }
 

@@ -35,6 +35,11 @@ struct ItemLayout {
     Cell cellOf(int slot) const;
     // The slot of the item a cell belongs to; nothing for a caption row or a cell outside the grid's rows.
     std::optional<int> slotAt(int column, int row) const;
+    // Whether the cell holds a text of an item: not a caption row nor a spacer column.
+    bool isItemCell(int column, int row) const
+    {
+        return slotAt(column, row).has_value() && column % blockColumns < cellsPerItem;
+    }
 };
 
 // StringGrid1: three cells an item, 15 item rows from row 0, a spacer column after each block.

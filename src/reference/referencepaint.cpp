@@ -30,9 +30,8 @@ void UnitGridPainter::paint(QPainter *painter, const QStyleOptionViewItem &optio
         painter->drawRect(QRect(QPoint(cellRect.left() + 3, cellRect.top()),
                                 QPoint(cellRect.right() - 3, cellRect.bottom())));
     } else {
-        const bool selected = option.state & QStyle::State_Selected;
         const QRect inner = cellRect.adjusted(2, 2, -2, -2);
-        painter->fillRect(inner, grid_->palette().color(selected ? QPalette::Highlight : QPalette::Base));
+        fillCellBackground(*painter, option, grid_->palette());
         painter->setFont(grid_->font());
         const bool valueColumn = index.column() % kUnitLayout.blockColumns == 2;
         painter->setPen(valueColumn ? palette::green : palette::red);
@@ -43,27 +42,6 @@ void UnitGridPainter::paint(QPainter *painter, const QStyleOptionViewItem &optio
     painter->restore();
 }
 
-QWidget *UnitGridPainter::createEditor(QWidget *parent, const QStyleOptionViewItem &option,
-                                       const QModelIndex &index) const
-{
-    // Text typed into a spacer would belong to no item and be lost on saving.
-    if (isSpacerColumn(index.column()))
-        return nullptr;
-    return QStyledItemDelegate::createEditor(parent, option, index);
-}
-
-DensityGridPainter::DensityGridPainter(StringGrid *grid)
-    : CellPainter(grid, looks::oddGreenCentredEvenRedLeft), grid_(grid)
-{
-}
-
-QWidget *DensityGridPainter::createEditor(QWidget *parent, const QStyleOptionViewItem &option,
-                                          const QModelIndex &index) const
-{
-    // The headings are not stored; a change to them could never be saved.
-    if (index.row() < grid_->fixedRows())
-        return nullptr;
-    return CellPainter::createEditor(parent, option, index);
-}
+DensityGridPainter::DensityGridPainter(StringGrid *grid) : CellPainter(grid, looks::oddGreenCentredEvenRedLeft) {}
 
 } // namespace mhbk::reference

@@ -12,28 +12,21 @@ namespace mhbk::reference {
 
 // StringGrid1DrawCell: the two unit columns red and left-aligned, the value column green and
 // centred, on the cell's own (normal or selected) background; every fourth column is the
-// spacer between blocks, a button-face bar that takes no typing.
+// spacer between blocks, a button-face bar.
 class UnitGridPainter : public QStyledItemDelegate {
 public:
     explicit UnitGridPainter(StringGrid *grid);
     void paint(QPainter *painter, const QStyleOptionViewItem &option, const QModelIndex &index) const override;
-    QWidget *createEditor(QWidget *parent, const QStyleOptionViewItem &option,
-                          const QModelIndex &index) const override;
 
 private:
     StringGrid *grid_;
 };
 
 // StringGrid2DrawCell: the shared cell painter with names red and left-aligned, densities
-// green and centred; the heading row is drawn as captions and takes no typing.
+// green and centred; the heading row is drawn as captions.
 class DensityGridPainter : public CellPainter {
 public:
     explicit DensityGridPainter(StringGrid *grid);
-    QWidget *createEditor(QWidget *parent, const QStyleOptionViewItem &option,
-                          const QModelIndex &index) const override;
-
-private:
-    StringGrid *grid_;
 };
 
 } // namespace mhbk::reference

@@ -1,5 +1,6 @@
 #include "sheets/sheetgrid.h"
 
+#include "data/gridselection.h"
 #include "sheets/sheetcalc.h"
 
 #include <QAbstractButton>
@@ -171,11 +172,22 @@ void SheetGrid::keyPressEvent(QKeyEvent *event)
         pressEnter();
         return;
     }
+    if (event->matches(QKeySequence::Copy)) {  // before the entry filter, which drops control characters
+        copySelectedCells(*this);
+        event->accept();
+        return;
+    }
     if (discardsKey(sheet_, gridColumn(), gridRow(), event, currentCellText())) {
         event->accept();
         return;
     }
     QTableWidget::keyPressEvent(event);
+}
+
+void SheetGrid::paintEvent(QPaintEvent *event)
+{
+    QTableWidget::paintEvent(event);
+    paintCurrentCellFrame(*this);
 }
 
 bool SheetGrid::eventFilter(QObject *watched, QEvent *event)

@@ -30,6 +30,7 @@ public:
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
     void keyboardSearch(const QString &) override {}
 
 private:

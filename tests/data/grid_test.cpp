@@ -104,7 +104,7 @@ TEST(BlockLoader, MissingFieldStopsWithTheGridPartlyWritten)
 
 QColor pixelAt(const QImage &image, QPoint point) { return image.pixelColor(point); }
 
-TEST(CellPainter, CaptionOutlinedOnButtonFaceAndSelectionNotHighlighted)
+TEST(CellPainter, CaptionOutlinedSelectionTintedCurrentCellFramed)
 {
     StringGrid grid;
     prepareBlockGrid(grid, 2);
@@ -119,17 +119,28 @@ TEST(CellPainter, CaptionOutlinedOnButtonFaceAndSelectionNotHighlighted)
     palette.setColor(QPalette::Highlight, QColor(10, 36, 106));
     grid.setPalette(palette);
     grid.show();
-    grid.setCurrentCell(1, 0);
+    grid.setCurrentCell(2, 1);
+    grid.clearSelection();
     grid.item(1, 0)->setSelected(true);
 
     const QImage image = grid.viewport()->grab().toImage();
     const QRect caption = grid.visualRect(grid.model()->index(0, 1));
     const QRect selected = grid.visualRect(grid.model()->index(1, 0));
+    const QRect current = grid.visualRect(grid.model()->index(2, 1));
+    const QRect plain = grid.visualRect(grid.model()->index(3, 0));
 
     EXPECT_EQ(pixelAt(image, caption.topLeft() + QPoint(3, 3)), QColor(212, 208, 200));
     EXPECT_EQ(pixelAt(image, caption.topLeft()), QColor(Qt::black));
     EXPECT_EQ(pixelAt(image, QPoint(caption.center().x(), caption.top())), QColor(Qt::black));
-    EXPECT_EQ(pixelAt(image, selected.topLeft() + QPoint(1, 1)), QColor(Qt::white));
+    // Selected: a light tint of the highlight, so that the red and green texts stay readable.
+    const QColor tint = pixelAt(image, selected.topLeft() + QPoint(3, 3));
+    EXPECT_NE(tint, QColor(Qt::white));
+    EXPECT_GT(tint.lightness(), 150);
+    EXPECT_GT(tint.blue(), tint.red());
+    EXPECT_EQ(pixelAt(image, plain.topLeft() + QPoint(3, 3)), QColor(Qt::white));
+    // The current cell, not selected, is framed in the highlight colour.
+    EXPECT_EQ(pixelAt(image, current.topLeft() + QPoint(1, current.height() / 2)), QColor(10, 36, 106));
+    EXPECT_EQ(pixelAt(image, current.center() + QPoint(0, 3)), QColor(Qt::white));
 
     bool red = false;
     for (int x = selected.left(); x <= selected.right(); ++x)

@@ -284,6 +284,18 @@ TEST_F(SheetWindowTest, ThicknessChangeWithABadLengthKeepsEveryFigureCurrent)
     }
 }
 
+TEST_F(SheetWindowTest, CtrlCCopiesTheSelectedCellsTabSeparated)
+{
+    open(6);
+    select(2, 1);
+    grid_->setRangeSelected(QTableWidgetSelectionRange(0, 1, 1, 2), true);  // rows 1-2, columns 2-3
+    QTest::keyClick(grid_, Qt::Key_C, Qt::ControlModifier);
+    const QString expected = cell(2, 1).c_str() + QStringLiteral("\t") + cell(3, 1).c_str() + QStringLiteral("\n")
+                             + cell(2, 2).c_str() + QStringLiteral("\t") + cell(3, 2).c_str();
+    EXPECT_EQ(QApplication::clipboard()->text(), expected);
+    EXPECT_EQ(cell(2, 1), "0.0440") << "the grid itself is unchanged";
+}
+
 TEST_F(SheetWindowTest, EnterOnABadLengthReportsAndStays)
 {
     open(6);

@@ -1,0 +1,64 @@
+#include "data/gridselection.h"
+
+#include "data/tabtext.h"
+
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QItemSelectionModel>
+#include <QPainter>
+#include <QTableView>
+#include <algorithm>
+#include <climits>
+
+namespace mhbk {
+
+QString selectedCellsText(const QTableView &view)
+{
+    const QAbstractItemModel *model = view.model();
+    if (!model)
+        return {};
+    QModelIndexList cells = view.selectionModel() ? view.selectionModel()->selectedIndexes() : QModelIndexList{};
+    // Hidden caption rows and columns are copied with the cells only where they are visible.
+    cells.removeIf([&view](const QModelIndex &i) { return view.isRowHidden(i.row()) || view.isColumnHidden(i.column()); });
+    if (cells.isEmpty() && view.currentIndex().isValid())
+        cells << view.currentIndex();
+    if (cells.isEmpty())
+        return {};
+    int top = INT_MAX, left = INT_MAX, bottom = -1, right = -1;
+    for (const QModelIndex &i : cells) {
+        top = std::min(top, i.row());
+        bottom = std::max(bottom, i.row());
+        left = std::min(left, i.column());
+        right = std::max(right, i.column());
+    }
+    std::vector<QStringList> rows(static_cast<std::size_t>(bottom - top + 1));
+    for (QStringList &row : rows)
+        for (int c = left; c <= right; ++c)
+            row << QString();
+    for (const QModelIndex &i : cells)
+        rows[static_cast<std::size_t>(i.row() - top)][i.column() - left] = model->data(i, Qt::DisplayRole).toString();
+    return toTabText(rows);
+}
+
+void copySelectedCells(const QTableView &view)
+{
+    QGuiApplication::clipboard()->setText(selectedCellsText(view));
+}
+
+void paintCurrentCellFrame(QTableView &view)
+{
+    const QModelIndex current = view.currentIndex();
+    if (!current.isValid() || view.isRowHidden(current.row()) || view.isColumnHidden(current.column()))
+        return;
+    const QRect cell = view.visualRect(current);
+    if (cell.width() < 4 || cell.height() < 4)
+        return;
+    QPainter painter(view.viewport());
+    QPen pen(view.palette().color(QPalette::Active, QPalette::Highlight), 2);
+    pen.setJoinStyle(Qt::MiterJoin);
+    painter.setPen(pen);
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRect(QRectF(cell).adjusted(1, 1, -1, -1));
+}
+
+} // namespace mhbk

@@ -99,8 +99,7 @@ EditableGridPage::~EditableGridPage() = default;
 
 void EditableGridPage::show()
 {
-    if (!loaded_)
-        fill();
+    loaded_.run([this] { fill(); });
 }
 
 void EditableGridPage::fill()
@@ -124,7 +123,6 @@ void EditableGridPage::fill()
         for (int f = 0; f < description_.headings.size(); ++f)
             cells.setCell(block * description_.layout.blockColumns + f, 0, description_.headings[f]);
     fitColumns();
-    loaded_ = true;
     pending_ = 0;
 }
 
@@ -141,7 +139,7 @@ void EditableGridPage::fitColumns()
 
 bool EditableGridPage::acts()
 {
-    if (!loaded_)
+    if (!loaded_.done())
         return false;
     // A save that failed leaves the dataset closed when the file could not be read again;
     // the next command reads it again (or reports why it cannot) instead of doing nothing.

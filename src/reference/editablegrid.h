@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/loadonce.h"
 #include "common/pagehost.h"
 #include "reference/itemlist.h"
 
@@ -47,7 +48,7 @@ public:
 
     const EditablePageDescription &description() const { return description_; }
     StringGrid &grid() const { return *grid_; }
-    bool loaded() const { return loaded_; }
+    bool loaded() const { return loaded_.done(); }
     int pending() const { return pending_; }
 
     // The page's show handler: fills the grid the first time.
@@ -70,7 +71,7 @@ private:
     std::unique_ptr<TableDataset> table_;
     Reporter &reporter_;
     StringGrid *grid_;
-    bool loaded_ = false;
+    LoadOnce loaded_;
     int pending_ = 0;
 };
 

@@ -81,8 +81,11 @@ FormulaPage::FormulaPage(QWidget *page, HandbookDatabase &database) : database_(
 
 void FormulaPage::show()
 {
-    if (loaded_)
-        return;
+    loaded_.run([this] { fill(); });
+}
+
+void FormulaPage::fill()
+{
     TableDataset table(database_);
     table.open(QString::fromLatin1(kTableName));
     std::vector<QStringList> rows;
@@ -98,7 +101,6 @@ void FormulaPage::show()
     constexpr int kPadding = 8;
     grid_->resizeColumnToContents(2);
     grid_->setColumnWidth(2, std::max(130, grid_->columnWidth(2) + kPadding));
-    loaded_ = true;
 }
 
 } // namespace mhbk::reference

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "common/loadonce.h"
+
 class QWidget;
 
 namespace mhbk {
@@ -19,13 +21,15 @@ public:
 
     // Page_constformulaShow: reads the table on the first showing only.
     void show();
-    bool loaded() const { return loaded_; }
+    bool loaded() const { return loaded_.done(); }
     StringGrid &grid() const { return *grid_; }
 
 private:
+    void fill();
+
     HandbookDatabase &database_;
     StringGrid *grid_;
-    bool loaded_ = false;
+    LoadOnce loaded_;
 };
 
 } // namespace mhbk::reference

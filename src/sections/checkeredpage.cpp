@@ -122,10 +122,7 @@ void CheckeredPlatePage::buildForm(QWidget *page, QVBoxLayout *layout)
 
 void CheckeredPlatePage::show()
 {
-    if (loaded_)
-        return;
-    fillGrid();
-    loaded_ = true;
+    loaded_.run([this] { fillGrid(); });
 }
 
 void CheckeredPlatePage::fillGrid()

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "common/loadonce.h"
+
 #include <QObject>
 
 class QComboBox;
@@ -40,7 +42,7 @@ private:
     QLineEdit *lentilRib_ = nullptr;
     QLineEdit *lentilPerM2_ = nullptr;
     QLineEdit *lentilWeight_ = nullptr;
-    bool loaded_ = false;
+    LoadOnce loaded_;
 };
 
 } // namespace mhbk

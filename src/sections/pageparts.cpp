@@ -45,11 +45,14 @@ QLabel *makeStandardNote(QWidget *parent, const QString &text)
 
 void installOnFirstShow(PageHost &host, int pageIndex, std::function<std::function<void()>()> build)
 {
-    auto shown = std::make_shared<std::function<void()>>();
-    host.addShowHandler(pageIndex, [shown, build = std::move(build)] {
-        if (!*shown)
-            *shown = build();
-        (*shown)();
+    struct State {
+        LoadOnce built;
+        std::function<void()> shown;
+    };
+    auto state = std::make_shared<State>();
+    host.addShowHandler(pageIndex, [state, build = std::move(build)] {
+        state->built.run([&] { state->shown = build(); });
+        state->shown();
     });
 }
 
@@ -85,14 +88,13 @@ BlockGridFiller::BlockGridFiller(StringGrid *grid, QString tableName, int fields
 
 void BlockGridFiller::fillOnce(HandbookDatabase &database)
 {
-    if (loaded_)
-        return;
-    // A failed fill may have grown the grid; the block layout must start from one block again.
-    if (grid_->colCount() != fields_ || !grid_->cell(0, 0).isEmpty())
-        prepareBlockGrid(*grid_, fields_);
-    TableDataset table(database);
-    loadTableBlocks(table, tableName_, *grid_, fields_);
-    loaded_ = true;
+    loaded_.run([&] {
+        // A failed fill may have grown the grid; the block layout must start from one block again.
+        if (grid_->colCount() != fields_ || !grid_->cell(0, 0).isEmpty())
+            prepareBlockGrid(*grid_, fields_);
+        TableDataset table(database);
+        loadTableBlocks(table, tableName_, *grid_, fields_);
+    });
 }
 
 } // namespace mhbk

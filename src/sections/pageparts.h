@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/loadonce.h"
 #include "data/gridpaint.h"
 
 #include <QString>
@@ -35,20 +36,20 @@ QLabel *makeStandardNote(QWidget *parent, const QString &text);
 QVBoxLayout *pageLayout(QWidget *page);
 
 // Fills a grid from its table in the column-block layout on the first showing only (the loaded
-// flag). A failed fill leaves the flag false; the next showing starts again on an empty grid.
+// flag). A failed fill does not count; the next showing starts again on an empty grid.
 class BlockGridFiller {
 public:
     BlockGridFiller(StringGrid *grid, QString tableName, int fields);
 
     void fillOnce(HandbookDatabase &database);
-    bool loaded() const { return loaded_; }
+    bool loaded() const { return loaded_.done(); }
     StringGrid *grid() const { return grid_; }
 
 private:
     StringGrid *grid_;
     QString tableName_;
     int fields_;
-    bool loaded_ = false;
+    LoadOnce loaded_;
 };
 
 } // namespace mhbk

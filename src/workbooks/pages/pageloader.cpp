@@ -28,19 +28,18 @@ void WorkbookPageLoader::load(int pageIndex)
     if (!pages::isIndex(pageIndex) || pages::at(pageIndex).kind != PageKind::Workbook)
         return;
     QWidget *page = host_.page(pageIndex);
-    if (!page || hasChildWidget(page) || tried_.count(pageIndex))
+    if (!page || hasChildWidget(page))
         return;
-    build(page, pageIndex);
+    lookedUp_[pageIndex].run([&] { build(page, pageIndex); });
 }
 
 void WorkbookPageLoader::build(QWidget *page, int pageIndex)
 {
-    // A database that cannot be read now (locked, say) throws here, before the page counts as
-    // looked up, so the next showing asks again.
+    // A database that cannot be read now (locked, say) throws here, so the page does not count
+    // as looked up and the next showing asks again. Otherwise a page is looked up once: a built
+    // page keeps its control, and a page without a workbook (or with an unreadable one) stays
+    // empty without being reported again.
     const auto stored = readStoredWorkbook(host_.query(), pageIndex);
-    // Otherwise a page is looked up once: a built page keeps its control, and a page without a
-    // workbook (or with an unreadable one) stays empty without being reported again.
-    tried_.insert(pageIndex);
     if (!stored)
         return;
     // Loaded from memory: no temporary file beside the executable, whose folder may be read-only.

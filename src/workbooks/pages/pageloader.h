@@ -1,6 +1,8 @@
 #pragma once
 
-#include <set>
+#include "common/loadonce.h"
+
+#include <map>
 
 class QWidget;
 
@@ -22,7 +24,7 @@ private:
     void build(QWidget *page, int pageIndex);
 
     PageHost &host_;
-    std::set<int> tried_;
+    std::map<int, LoadOnce> lookedUp_;
 };
 
 } // namespace workbooks

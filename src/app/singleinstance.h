@@ -16,7 +16,6 @@ public:
     SingleInstance(const QString &executablePath, const QString &lockFolder);
     // True when this process now holds the lock; false when another instance is running.
     bool acquire();
-    QString lockPath() const { return path_; }
 
 private:
     QString path_;

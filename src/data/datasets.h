@@ -29,7 +29,6 @@ public:
     int recordCount() const { return static_cast<int>(rows_.size()); }
     int fieldCount() const { return static_cast<int>(fieldNames_.size()); }
     const QStringList &fieldNames() const { return fieldNames_; }
-    int recordIndex() const { return current_; }
 
     void first();
     void next();

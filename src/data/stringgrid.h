@@ -16,9 +16,7 @@ public:
     explicit StringGrid(QWidget *parent = nullptr);
 
     int colCount() const { return columnCount(); }
-    int rowCountOf() const { return rowCount(); }
     void setColCount(int columns);
-    void setRowCountTo(int rows) { setRowCount(rows); }
 
     int fixedRows() const { return fixedRows_; }
     void setFixedRows(int rows);
@@ -34,8 +32,6 @@ public:
     QString cell(int column, int row) const;
     void setCell(int column, int row, const QString &text);
 
-    int currentCol() const { return currentColumn(); }
-    int currentRowIndex() const { return currentRow(); }
     QString currentCellText() const;
 
     void setDefaultColWidth(int width);

@@ -8,8 +8,6 @@
 
 namespace mhbk {
 
-enum class ScriptLanguage { VBScript, JScript };
-
 // The engine's error object: what the last failed eval left behind.
 class ScriptErrorState {
 public:
@@ -25,8 +23,7 @@ private:
     vbs::ScriptError error_;
 };
 
-// The script component: evaluates one expression per eval in the language set by its
-// Language text. Only VBScript is implemented; any other language makes eval fail.
+// The script component: evaluates one VBScript expression per eval.
 class ScriptControl {
 public:
     ScriptControl() = default;
@@ -42,17 +39,10 @@ public:
     ScriptErrorState &error() { return error_; }
     const ScriptErrorState &error() const { return error_; }
 
-    // "VBScript" exactly reads as VBScript, any other text as JScript.
-    ScriptLanguage language() const;
-    void setLanguage(ScriptLanguage language);
-    const QString &languageText() const { return language_; }
-    void setLanguageText(const QString &text) { language_ = text; }
-
     // The state that outlives one expression; tests set its clock.
     vbs::Session &session() { return session_; }
 
 private:
-    QString language_;
     ScriptErrorState error_;
     vbs::Session session_;
 };

@@ -25,10 +25,7 @@ double toNumber(const vbs::Variant &value)
 
 } // namespace
 
-ScriptEvaluator::ScriptEvaluator(Reporter &reporter) : reporter_(reporter)
-{
-    setLanguage(ScriptLanguage::VBScript);
-}
+ScriptEvaluator::ScriptEvaluator(Reporter &reporter) : reporter_(reporter) {}
 
 ScriptEvaluator::~ScriptEvaluator() = default;
 

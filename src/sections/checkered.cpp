@@ -8,7 +8,8 @@ namespace mhbk::checkered {
 
 std::optional<Patterns> lookup(QueryDataset &query, const QString &thickness)
 {
-    query.open(kLookupSql, {thickness.trimmed()});
+    // A bound parameter: the key is user-visible text, compared as text and never pasted into SQL.
+    query.open(QStringLiteral("SELECT * FROM steelboard_HW WHERE jbhd=?"), {thickness.trimmed()});
     if (query.eof())
         return std::nullopt;
     return Patterns{query.fieldText(QStringLiteral("WG_LX")), query.fieldText(QStringLiteral("LLZL_LX")),

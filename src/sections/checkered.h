@@ -12,8 +12,6 @@ class QueryDataset;
 namespace checkered {
 
 inline const QString kTable = QStringLiteral("steelboard_HW");
-// The thickness is a bound parameter: the key is compared as text and never pasted into SQL.
-inline const QString kLookupSql = QStringLiteral(" SELECT *  FROM   steelboard_HW  WHERE  jbhd=?");
 inline const QString kNotNumericMessage = QStringLiteral("“钢板宽度”与“长度”需要输入数值型参数！");
 
 // Rib height and theoretical weight per m² of both patterns, as the table stores them (text).

@@ -145,13 +145,6 @@ void SheetWindow::reportBadLengths()
         reporter_.showMessage(badLengthMessage(sheet_, badLengths_), kApplicationTitle, MessageIcon::Warning);
 }
 
-void SheetWindow::recalculateCurrentRow()
-{
-    TextGrid cells = readCells();
-    toCalculate(sheet_, cells, thickness_->value());
-    writeCells(cells);
-}
-
 void SheetWindow::recalculateAll()
 {
     recalculate(false);

@@ -24,11 +24,8 @@ public:
 
     const SheetDescription &sheet() const { return sheet_; }
     SheetGrid *grid() const { return grid_; }
-    QSpinBox *thicknessBox() const { return thickness_; }
     int rememberedRow() const { return rememberedRow_; }
 
-    // Per-metre insulation values for the current thickness.
-    void recalculateCurrentRow();
     // Products, subtotals and total; a length that is no number counts as 0 and is reported.
     void recalculateAll();
 

@@ -1,7 +1,6 @@
 #include "common/errors.h"
 #include "data/database.h"
 #include "data/datasets.h"
-#include "data/statements.h"
 #include "support/testdb.h"
 
 #include <QDir>
@@ -152,48 +151,6 @@ TEST(LocateDatabase, RealCheckOnANonWritableFolder)
     const QString found = locateDatabase(exe.path(), user.path());
     QFile::setPermissions(exe.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
     EXPECT_EQ(found, QDir(user.path()).filePath(QStringLiteral("System.dat")));
-}
-
-TEST(Statements, CheckeredPlateKeyIsABoundParameterEvenWithQuotes)
-{
-    test::TestDatabaseCopy copy;
-    HandbookDatabase db(copy.path());
-    QueryDataset query(db);
-    query.open(sql::checkeredByThickness, {QStringLiteral("4.0")});
-    ASSERT_EQ(query.recordCount(), 1);
-    EXPECT_EQ(query.fieldText(QStringLiteral("LLZL_LX")), QStringLiteral("34.4"));
-
-    for (const QString &key : {QStringLiteral("4.0\""), QStringLiteral("\" OR \"\"=\""), QStringLiteral("4.0' OR '1'='1"),
-                               QStringLiteral("\"; DELETE FROM steelboard_HW; --")}) {
-        EXPECT_NO_THROW(query.open(sql::checkeredByThickness, {key})) << key.toStdString();
-        EXPECT_EQ(query.recordCount(), 0) << key.toStdString();
-    }
-    TableDataset table(db);
-    table.open(QStringLiteral("steelboard_HW"));
-    EXPECT_EQ(table.recordCount(), 11);
-}
-
-TEST(Statements, ReportLookupAndScratchTableTotals)
-{
-    test::TestDatabaseCopy copy;
-    HandbookDatabase db(copy.path());
-    QueryDataset query(db);
-    query.open(sql::reportByIndex, {-1});
-    EXPECT_TRUE(query.eof()) << "no workbook for a page index that does not exist";
-
-    query.execute(sql::clearScratch);
-    const QVariantList rows[] = {{0.5, QStringLiteral("9-1"), 10.0}, {0.5, QStringLiteral("9-1"), 2.5},
-                                 {0.75, QStringLiteral("9-6"), 4.0}};
-    for (const QVariantList &row : rows)
-        query.execute(sql::appendScratch, row);
-    query.open(sql::scratchTotals);
-    ASSERT_EQ(query.recordCount(), 2);
-    EXPECT_DOUBLE_EQ(query.field(0).toDouble(), 0.5);
-    EXPECT_EQ(query.field(1).toString(), QStringLiteral("9-1"));
-    EXPECT_DOUBLE_EQ(query.field(2).toDouble(), 12.5);
-    query.execute(sql::clearScratch);
-    query.open(sql::selectScratch);
-    EXPECT_EQ(query.recordCount(), 0);
 }
 
 TEST(TableDataset, WholeTableInStoredOrderAfterDeletesAndAppends)

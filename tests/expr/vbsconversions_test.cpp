@@ -166,8 +166,6 @@ TEST(VbsRandom, EachEvaluatorHasItsOwnSequence)
 {
     ScriptControl first;
     ScriptControl second;
-    first.setLanguage(ScriptLanguage::VBScript);
-    second.setLanguage(ScriptLanguage::VBScript);
     const double a1 = first.eval(QStringLiteral("Rnd")).numericValue();
     const double a2 = first.eval(QStringLiteral("Rnd")).numericValue();
     first.reset(); // forgets the error only

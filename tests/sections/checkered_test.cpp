@@ -1,5 +1,9 @@
 #include "sectionfixture.h"
 
+#include "data/database.h"
+#include "data/datasets.h"
+#include "sections/checkered.h"
+
 #include <QComboBox>
 
 namespace mhbk::test {
@@ -108,6 +112,36 @@ TEST_F(CheckeredPageTest, NoMatchingRecordChangesNothing)
     combo("cbJBHD_HWGB")->setCurrentIndex(1);
     EXPECT_EQ(out("edtLXLLZL"), QStringLiteral("21.6"));
     EXPECT_TRUE(messages().empty());
+}
+
+TEST(CheckeredLookup, KeyIsComparedAsTextAndNeverPastedIntoTheStatement)
+{
+    SmallHandbook small;
+    small.addCheckeredTable({{"3.0", "1.0", "25.6", "1.0", "24.4"}, {"4.0", "1.5", "34.4", "1.5", "32.4"}});
+    HandbookDatabase db(small.path());
+    QueryDataset query(db);
+    const struct {
+        const char *key;
+        const char *rhombicWeight; // nullptr: no record
+    } cases[] = {
+        {"4.0", "34.4"},
+        {" 3.0 ", "25.6"}, // the typed key is trimmed
+        {"4", nullptr},    // text, not a number
+        {"4.0\"", nullptr},
+        {"\" OR \"\"=\"", nullptr},
+        {"4.0' OR '1'='1", nullptr},
+        {"\"; DELETE FROM steelboard_HW; --", nullptr},
+    };
+    for (const auto &c : cases) {
+        const auto found = checkered::lookup(query, QString::fromUtf8(c.key));
+        ASSERT_EQ(found.has_value(), c.rhombicWeight != nullptr) << c.key;
+        if (found) {
+            EXPECT_EQ(found->rhombicWeight, QLatin1String(c.rhombicWeight)) << c.key;
+        }
+    }
+    TableDataset table(db);
+    table.open(checkered::kTable);
+    EXPECT_EQ(table.recordCount(), 3) << "captions and both plates still there";
 }
 
 } // namespace

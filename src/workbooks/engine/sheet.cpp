@@ -110,11 +110,6 @@ double Sheet::columnWidth(int col) const
     return it == m_data->columnWidths.end() ? m_defaultColumnWidth : it->second;
 }
 
-bool Sheet::hasColumnWidth(int col) const
-{
-    return m_data->columnWidths.count(col) > 0;
-}
-
 void Sheet::setColumnWidth(int col, double chars)
 {
     if (col >= 0 && col < kMaxColumns)

@@ -77,7 +77,6 @@ public:
     double defaultColumnWidth() const { return m_defaultColumnWidth; }
     void setDefaultColumnWidth(double chars) { m_defaultColumnWidth = chars; }
     double columnWidth(int col) const;            // characters
-    bool hasColumnWidth(int col) const;           // set explicitly
     void setColumnWidth(int col, double chars);
     double defaultRowHeight() const { return m_defaultRowHeight; }
     void setDefaultRowHeight(double points) { m_defaultRowHeight = points; }

@@ -24,7 +24,6 @@ public:
     DuctPanel(PageHost &host, view::SpreadsheetView &book, const DuctPage &page, QWidget *parent);
 
     QPushButton *runButton() const { return run_; }
-    QCheckBox *displayCheckBox() const { return display_; }
 
     void run();
     void toggleTables();

@@ -1,48 +1,12 @@
 #include "refdb.h"
 
-#include <QSqlDatabase>
-#include <QSqlError>
-#include <QSqlQuery>
-#include <QSqlRecord>
-#include <QUuid>
-#include <stdexcept>
+#include "support/scratchdb.h"
 
 namespace mhbk::test {
 
-namespace {
-
-// A connection that is gone again when the object is.
-class Connection {
-public:
-    explicit Connection(const QString &path) : name_(QUuid::createUuid().toString())
-    {
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name_);
-        db.setDatabaseName(path);
-        if (!db.open())
-            throw std::runtime_error(db.lastError().text().toStdString());
-    }
-    ~Connection() { QSqlDatabase::removeDatabase(name_); }
-    QSqlDatabase db() const { return QSqlDatabase::database(name_); }
-
-    void exec(const QString &sql, const QVariantList &values = {}) const
-    {
-        QSqlQuery query(db());
-        query.prepare(sql);
-        for (int i = 0; i < values.size(); ++i)
-            query.bindValue(i, values[i]);
-        if (!query.exec())
-            throw std::runtime_error((sql + QStringLiteral(": ") + query.lastError().text()).toStdString());
-    }
-
-private:
-    QString name_;
-};
-
-} // namespace
-
 void createReferenceDatabase(const QString &path, int units, int densities, int formulas)
 {
-    Connection c(path);
+    const SqlFile c(path);
     c.exec(QStringLiteral("CREATE TABLE comunit (Number INTEGER, Unit TEXT, Relation TEXT, Equals TEXT)"));
     c.exec(QStringLiteral("CREATE TABLE constdensity (Number INTEGER, Material TEXT, Density TEXT)"));
     c.exec(QStringLiteral("CREATE TABLE constformula (id INTEGER, Section TEXT, Formula TEXT, Symbols TEXT)"));
@@ -65,18 +29,7 @@ void createReferenceDatabase(const QString &path, int units, int densities, int 
 
 std::vector<QStringList> readTable(const QString &path, const QString &table)
 {
-    Connection c(path);
-    QSqlQuery query(c.db());
-    if (!query.exec(QStringLiteral("SELECT * FROM \"%1\" ORDER BY rowid").arg(table)))
-        throw std::runtime_error(query.lastError().text().toStdString());
-    std::vector<QStringList> rows;
-    while (query.next()) {
-        QStringList row;
-        for (int i = 0; i < query.record().count(); ++i)
-            row << query.value(i).toString();
-        rows.push_back(row);
-    }
-    return rows;
+    return SqlFile(path).rows(table);
 }
 
 std::vector<QStringList> readItems(const QString &path, const QString &table, int cells)

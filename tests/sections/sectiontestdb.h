@@ -1,8 +1,9 @@
 #pragma once
 
+#include "support/scratchdb.h"
+
 #include <QString>
 #include <QStringList>
-#include <QTemporaryDir>
 #include <vector>
 
 namespace mhbk::test {
@@ -11,10 +12,7 @@ namespace mhbk::test {
 // tables: every table has an integer column first (never shown) and text fields after it.
 class SmallHandbook {
 public:
-    SmallHandbook();
-    ~SmallHandbook();
-
-    const QString &path() const { return path_; }
+    const QString &path() const { return db_.path(); }
 
     // Creates (or replaces) a table whose first record holds the captions.
     void addCaptionTable(const QString &name, const QStringList &captions, const std::vector<QStringList> &rows);
@@ -25,11 +23,7 @@ public:
     void dropTable(const QString &name);
 
 private:
-    void exec(const QString &sql, const QStringList &values = {});
-
-    QTemporaryDir dir_;
-    QString path_;
-    QString connection_;
+    ScratchDatabase db_;
 };
 
 } // namespace mhbk::test

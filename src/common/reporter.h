@@ -24,7 +24,8 @@ public:
 // The application title used as the caption of the general error report.
 inline const QString kApplicationTitle = QStringLiteral("五金手册");
 
-// A full stop is added when the text's last character sorts after ".", so messages read as sentences.
+// A full stop is added when the text's last character sorts after ".", so messages read as
+// sentences; not after a mark that already ends one (。！？”…) nor after a path or address.
 QString withFullStop(const QString &text);
 
 // Keeps every message instead of showing it; for tests and for batch runs.

@@ -1,6 +1,7 @@
 #include "data/database.h"
 
 #include "common/errors.h"
+#include "data/dberror.h"
 #include "data/shippedfiles.h"
 
 #include <QDir>
@@ -60,28 +61,28 @@ QSqlDatabase &HandbookDatabase::connection()
 {
     if (isOpen())
         return db_;
-    const QString shownPath = QDir::toNativeSeparators(QFileInfo(filePath_).absoluteFilePath());
+    const QString shownPath = quotedPath(filePath_);
     // SQLite would quietly create an empty file; the handbook must never be replaced by one.
     if (!QFileInfo(filePath_).isFile())
-        throw AppError(QStringLiteral("找不到数据库文件：%1").arg(shownPath));
+        throw AppError(QStringLiteral("找不到数据库文件%1。").arg(shownPath));
     if (!looksLikeSqlite(filePath_))
-        throw AppError(QStringLiteral("无法读取数据库文件：%1（不是有效的数据库文件）").arg(shownPath));
+        throw AppError(QStringLiteral("无法读取数据库文件%1：不是有效的数据库文件。").arg(shownPath));
 
     db_ = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connectionName_);
     db_.setDatabaseName(filePath_);
     db_.setConnectOptions(readOnly_ ? QStringLiteral("QSQLITE_BUSY_TIMEOUT=3000;QSQLITE_OPEN_READONLY")
                                     : QStringLiteral("QSQLITE_BUSY_TIMEOUT=3000"));
     if (!db_.open()) {
-        const QString reason = db_.lastError().text();
+        const QString reason = databaseErrorReason(db_.lastError());
         close();
-        throw AppError(QStringLiteral("无法打开数据库文件：%1（%2）").arg(shownPath, reason));
+        throw AppError(QStringLiteral("无法打开数据库文件%1：%2。").arg(shownPath, reason));
     }
     QSqlQuery probe(db_);
     if (!probe.exec(QStringLiteral("SELECT count(*) FROM sqlite_master"))) {
-        const QString reason = probe.lastError().text();
+        const QString reason = databaseErrorReason(probe.lastError());
         probe = QSqlQuery();
         close();
-        throw AppError(QStringLiteral("无法读取数据库文件：%1（%2）").arg(shownPath, reason));
+        throw AppError(QStringLiteral("无法读取数据库文件%1：%2。").arg(shownPath, reason));
     }
     return db_;
 }

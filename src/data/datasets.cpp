@@ -2,6 +2,7 @@
 
 #include "common/errors.h"
 #include "data/database.h"
+#include "data/dberror.h"
 
 #include <QSqlError>
 #include <QSqlQuery>
@@ -21,7 +22,7 @@ namespace {
 
 [[noreturn]] void failQuery(const QSqlQuery &query, const QString &what)
 {
-    throw AppError(QStringLiteral("%1：%2").arg(what, query.lastError().text()));
+    throw AppError(QStringLiteral("%1：%2。").arg(what, databaseErrorReason(query.lastError())));
 }
 
 void bindAll(QSqlQuery &query, const QVariantList &parameters)
@@ -92,21 +93,21 @@ int TableDataset::positionOf(const QString &name) const
     for (int i = 0; i < fieldNames_.size(); ++i)
         if (fieldNames_[i].compare(name, Qt::CaseInsensitive) == 0)
             return i;
-    throw AppError(QStringLiteral("%1: Field '%2' not found").arg(tableName_, name));
+    throw AppError(QStringLiteral("数据表“%1”中没有字段“%2”。").arg(tableName_, name));
 }
 
 void TableDataset::requireCurrent() const
 {
     if (!open_)
-        throw AppError(QStringLiteral("Cannot perform this operation on a closed dataset"));
+        throw AppError(QStringLiteral("数据表没有打开，无法进行此操作。"));
     if (current_ < 0 || current_ >= recordCount())
-        throw AppError(QStringLiteral("%1: Cannot perform this operation on an empty dataset").arg(tableName_));
+        throw AppError(QStringLiteral("数据表“%1”中没有当前记录，无法进行此操作。").arg(tableName_));
 }
 
 QString TableDataset::fieldText(int position) const { 
     requireCurrent();
     if (position < 0 || position >= fieldCount())
-        throw AppError(QStringLiteral("%1: List index out of bounds (%2)").arg(tableName_).arg(position));
+        throw AppError(QStringLiteral("数据表“%1”中没有序号为%2的字段。").arg(tableName_).arg(position));
     return rows_[current_].values[position].toString();
 }
 
@@ -128,9 +129,9 @@ void TableDataset::setField(int position, const QVariant &value)
 {
     requireCurrent();
     if (position < 0 || position >= fieldCount())
-        throw AppError(QStringLiteral("%1: List index out of bounds (%2)").arg(tableName_).arg(position));
+        throw AppError(QStringLiteral("数据表“%1”中没有序号为%2的字段。").arg(tableName_).arg(position));
     if (!editing_)
-        throw AppError(QStringLiteral("%1: Dataset not in edit or insert mode").arg(tableName_));
+        throw AppError(QStringLiteral("数据表“%1”不在编辑或插入状态，无法修改字段。").arg(tableName_));
     rows_[current_].values[position] = value;
     if (std::find(dirtyFields_.begin(), dirtyFields_.end(), position) == dirtyFields_.end())
         dirtyFields_.push_back(position);
@@ -182,7 +183,7 @@ void TableDataset::insert() { append(); }
 void TableDataset::append()
 {
     if (!open_)
-        throw AppError(QStringLiteral("Cannot perform this operation on a closed dataset"));
+        throw AppError(QStringLiteral("数据表没有打开，无法进行此操作。"));
     writePending();
     Record row;
     for (int i = 0; i < fieldCount(); ++i)
@@ -254,7 +255,7 @@ void QueryDataset::execute(const QString &sql, const QVariantList &parameters)
 QVariant QueryDataset::field(int position) const
 {
     if (eof() || position < 0 || position >= fieldNames_.size())
-        throw AppError(QStringLiteral("Query: no field %1 in the current record").arg(position));
+        throw AppError(QStringLiteral("查询结果的当前记录中没有序号为%1的字段。").arg(position));
     return rows_[current_][position];
 }
 
@@ -263,7 +264,7 @@ QVariant QueryDataset::field(const QString &name) const
     for (int i = 0; i < fieldNames_.size(); ++i)
         if (fieldNames_[i].compare(name, Qt::CaseInsensitive) == 0)
             return field(i);
-    throw AppError(QStringLiteral("Query: Field '%1' not found").arg(name));
+    throw AppError(QStringLiteral("查询结果中没有字段“%1”。").arg(name));
 }
 
 } // namespace mhbk

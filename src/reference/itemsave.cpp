@@ -3,6 +3,7 @@
 #include "common/errors.h"
 #include "data/database.h"
 #include "data/datasets.h"
+#include "data/dberror.h"
 
 #include <QSqlDatabase>
 #include <QSqlError>
@@ -63,11 +64,11 @@ void saveItems(TableDataset &table, int cellsPerItem, const std::vector<Item> &i
     table.open(tableName);
     QSqlDatabase &db = table.database().connection();
     if (!db.transaction())
-        throw AppError(QStringLiteral("无法保存数据表“%1”：%2").arg(tableName, db.lastError().text()));
+        throw AppError(QStringLiteral("无法保存数据表“%1”：%2。").arg(tableName, databaseErrorReason(db.lastError())));
     try {
         writeAll(table, cellsPerItem, items);
         if (!db.commit())
-            throw AppError(db.lastError().text());
+            throw AppError(databaseErrorReason(db.lastError()) + QStringLiteral("。"));
     } catch (const AppError &e) {
         db.rollback();
         const QString reopenError = reopenAfterFailure(table, tableName);

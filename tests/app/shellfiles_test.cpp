@@ -29,6 +29,13 @@ TEST(GeneralErrorReport, AddsAFullStopOnlyAfterCharactersThatSortAfterIt)
         {"Value: -", "Value: -"},
         {"list (1, 2)", "list (1, 2)"},
         {"", ""},
+        {"找不到数据库文件“/opt/mhbk/System.dat”。", "找不到数据库文件“/opt/mhbk/System.dat”。"},
+        {"无法写入：/home/user/System.dat", "无法写入：/home/user/System.dat"},
+        {"cannot read C:\\Tools\\System.dat", "cannot read C:\\Tools\\System.dat"},
+        {"数据库文件已损坏！", "数据库文件已损坏！"},
+        {"是否继续？", "是否继续？"},
+        {"数据表“comunit”", "数据表“comunit”"},
+        {"a/b c", "a/b c."},
     };
     for (const auto &c : cases) {
         mhbk::RecordingReporter reporter;

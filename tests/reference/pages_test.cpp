@@ -293,7 +293,7 @@ TEST_F(PagesTest, ReadOnlyDatabaseReportsAndKeepsTableGridAndCounter)
     host->database().setReadOnly(true);
     save();
     ASSERT_EQ(host->recorder().size(), 1u);
-    EXPECT_TRUE(host->recorder().last().text.contains(QStringLiteral("readonly"), Qt::CaseInsensitive))
+    EXPECT_TRUE(host->recorder().last().text.contains(QStringLiteral("只读")))
         << host->recorder().last().text.toStdString();
     EXPECT_EQ(readTable(path, QStringLiteral("constdensity")), before);
     EXPECT_EQ(density.cell(0, 1), QStringLiteral("新材料"));
@@ -321,7 +321,7 @@ TEST_F(PagesTest, DatabaseLockedByAnotherProgramReportsAndChangesNothing)
         ASSERT_TRUE(lock.exec(QStringLiteral("BEGIN EXCLUSIVE")));
         save(); // waits out the busy timeout, then gives up
         ASSERT_FALSE(host->recorder().empty());
-        EXPECT_TRUE(host->recorder().entries().front().text.contains(QStringLiteral("locked"), Qt::CaseInsensitive))
+        EXPECT_TRUE(host->recorder().entries().front().text.contains(QStringLiteral("锁定")))
             << host->recorder().entries().front().text.toStdString();
         lock.exec(QStringLiteral("ROLLBACK"));
         other.close();

@@ -12,7 +12,7 @@ namespace {
 constexpr int kReach = 3;
 } // namespace
 
-ColumnSizer::ColumnSizer(QTableView &view) : QObject(&view), view_(view)
+ColumnSizer::ColumnSizer(QTableView &view) : QObject(&view), view_(view), viewport_(view.viewport())
 {
     view.viewport()->setMouseTracking(true);
     view.viewport()->installEventFilter(this);
@@ -36,7 +36,7 @@ int ColumnSizer::edgeAt(int x) const
 
 bool ColumnSizer::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched != view_.viewport())
+    if (watched != viewport_)
         return false;
     switch (event->type()) {
     case QEvent::MouseButtonPress: {

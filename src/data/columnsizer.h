@@ -27,6 +27,9 @@ private:
     bool mouseDoubleClick(int x);
 
     QTableView &view_;
+    // Kept apart from the view: the filter still sees the viewport's last events while the view
+    // itself is being destroyed, when no member of the view may be called.
+    QObject *viewport_;
     int column_ = -1;  // the column being dragged
     int grabX_ = 0;
     int grabWidth_ = 0;

@@ -43,6 +43,8 @@ struct MainWindowSettings {
     std::function<bool()> trayProbe;
     // The settings file that keeps the window's placement and last page; empty: nothing kept.
     QString stateFile;
+    // Where this user's history, lists and corrections are kept; empty: nothing is kept.
+    QString userDataFolder;
 };
 
 // The one main window: expression bar, navigation tree, the 52 pages, the bottom bar, the
@@ -64,6 +66,7 @@ public:
     void setRowEditor(int pageIndex, RowEditor *editor) override { rowEditors_[pageIndex] = editor; }
     void setPageLoader(std::function<void(int)> loader) override { pageLoader_ = std::move(loader); }
     void setSpreadsheetCommands(SpreadsheetCommands *commands) override { spreadsheet_ = commands; }
+    QString userDataFolder() const override { return settings_.userDataFolder; }
 
     // Handlers, public so that tests can drive them as the user would.
     void showWindow();

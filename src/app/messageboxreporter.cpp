@@ -1,6 +1,7 @@
 #include "app/messageboxreporter.h"
 
 #include <QMessageBox>
+#include <QPushButton>
 
 namespace mhbk {
 
@@ -25,6 +26,28 @@ void MessageBoxReporter::showMessage(const QString &text, const QString &caption
     QMessageBox box(toBoxIcon(icon), caption, text, QMessageBox::NoButton, owner_ ? owner_() : nullptr);
     box.addButton(QStringLiteral("确定"), QMessageBox::AcceptRole);
     box.exec();
+}
+
+Answer MessageBoxReporter::ask(const QString &text, const QString &caption, QuestionKind kind)
+{
+    QMessageBox box(QMessageBox::Question, caption, text, QMessageBox::NoButton, owner_ ? owner_() : nullptr);
+    if (kind == QuestionKind::YesNo) {
+        QAbstractButton *yes = box.addButton(QStringLiteral("是(&Y)"), QMessageBox::YesRole);
+        QPushButton *no = box.addButton(QStringLiteral("否(&N)"), QMessageBox::NoRole);
+        box.setDefaultButton(no);
+        box.setEscapeButton(no);
+        box.exec();
+        return box.clickedButton() == yes ? Answer::Yes : Answer::No;
+    }
+    QPushButton *save = box.addButton(QStringLiteral("保存(&S)"), QMessageBox::AcceptRole);
+    QAbstractButton *discard = box.addButton(QStringLiteral("不保存(&N)"), QMessageBox::DestructiveRole);
+    QPushButton *cancel = box.addButton(QStringLiteral("取消"), QMessageBox::RejectRole);
+    box.setDefaultButton(save);
+    box.setEscapeButton(cancel);
+    box.exec();
+    if (box.clickedButton() == save)
+        return Answer::Save;
+    return box.clickedButton() == discard ? Answer::Discard : Answer::Cancel;
 }
 
 } // namespace mhbk

@@ -13,6 +13,7 @@ class MessageBoxReporter : public Reporter {
 public:
     void setOwner(std::function<QWidget *()> owner) { owner_ = std::move(owner); }
     void showMessage(const QString &text, const QString &caption, MessageIcon icon) override;
+    Answer ask(const QString &text, const QString &caption, QuestionKind kind) override;
 
 private:
     std::function<QWidget *()> owner_;

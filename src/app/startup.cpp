@@ -43,6 +43,7 @@ MainWindowSettings windowSettings(const StartupOptions &options)
     settings.trayProbe = [] { return QSystemTrayIcon::isSystemTrayAvailable(); };
     settings.quitApplication = [] { QCoreApplication::quit(); };
     settings.stateFile = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation) + QStringLiteral("/window.ini");
+    settings.userDataFolder = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
     settings.arguments = options.parameters;
     settings.openUrl = [](const QUrl &url) { QDesktopServices::openUrl(url); };
     return settings;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QString>
+
 #include <functional>
 
 class QWidget;
@@ -56,6 +58,10 @@ public:
     virtual void setPageLoader(std::function<void(int pageIndex)> loader) = 0;
 
     virtual void setSpreadsheetCommands(SpreadsheetCommands *commands) = 0;
+
+    // The folder for what the program keeps for this user between runs (history, lists,
+    // corrected reference values, recent files); empty: nothing is kept (tests, batch runs).
+    virtual QString userDataFolder() const = 0;
 };
 
 } // namespace mhbk

@@ -39,4 +39,15 @@ void RecordingReporter::showMessage(const QString &text, const QString &caption,
     entries_.push_back({text, caption, icon});
 }
 
+Answer RecordingReporter::ask(const QString &text, const QString &caption, QuestionKind kind)
+{
+    entries_.push_back({text, caption, MessageIcon::Question});
+    ++questions_;
+    if (answers_.empty())
+        return kind == QuestionKind::YesNo ? Answer::No : Answer::Cancel;
+    const Answer answer = answers_.front();
+    answers_.erase(answers_.begin());
+    return answer;
+}
+
 } // namespace mhbk

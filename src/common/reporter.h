@@ -7,6 +7,15 @@ namespace mhbk {
 
 enum class MessageIcon { None, Information, Warning, Critical, Question };
 
+// The answer to a question with the buttons 保存 / 不保存 / 取消, or 是 / 否 (Save / Discard).
+enum class Answer { Save, Discard, Cancel, Yes = Save, No = Discard };
+
+// Which buttons a question offers.
+enum class QuestionKind {
+    SaveDiscardCancel, // 保存 / 不保存 / 取消; closing the box is 取消
+    YesNo,             // 是 / 否; closing the box is 否
+};
+
 // Every message box of the program and the general error report go through this one
 // interface, so that tests can record them instead of blocking on a modal dialog.
 class Reporter {
@@ -15,6 +24,9 @@ public:
 
     // A modal message box with one OK button; returns when the user has dismissed it.
     virtual void showMessage(const QString &text, const QString &caption, MessageIcon icon) = 0;
+
+    // A modal question; returns the button the user chose.
+    virtual Answer ask(const QString &text, const QString &caption, QuestionKind kind) = 0;
 
     // The general error report for an error that escaped an event handler: the error's
     // text with the full-stop rule, the application title as caption and the stop icon.
@@ -39,6 +51,13 @@ public:
 
     void showMessage(const QString &text, const QString &caption, MessageIcon icon) override;
 
+    // Questions are recorded as entries with the Question icon and answered from the queue
+    // given to answerWith, in order; with the queue empty every question is cancelled (or
+    // answered 否), the safe answer that changes nothing.
+    Answer ask(const QString &text, const QString &caption, QuestionKind kind) override;
+    void answerWith(std::vector<Answer> answers) { answers_ = std::move(answers); }
+    std::size_t questionCount() const { return questions_; }
+
     const std::vector<Entry> &entries() const { return entries_; }
     bool empty() const { return entries_.empty(); }
     std::size_t size() const { return entries_.size(); }
@@ -47,6 +66,8 @@ public:
 
 private:
     std::vector<Entry> entries_;
+    std::vector<Answer> answers_;
+    std::size_t questions_ = 0;
 };
 
 } // namespace mhbk

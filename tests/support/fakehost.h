@@ -31,6 +31,8 @@ public:
     void setRowEditor(int pageIndex, RowEditor *editor) override { rowEditors_[pageIndex] = editor; }
     void setPageLoader(std::function<void(int)> loader) override { loader_ = std::move(loader); }
     void setSpreadsheetCommands(SpreadsheetCommands *commands) override { spreadsheet_ = commands; }
+    QString userDataFolder() const override { return userDataFolder_; }
+    void setUserDataFolder(const QString &folder) { userDataFolder_ = folder; }
 
     // Makes the page active, runs its show handlers (errors go to the general error report,
     // as in the program) and then the page loader.
@@ -51,6 +53,7 @@ private:
     std::map<int, RowEditor *> rowEditors_;
     SpreadsheetCommands *spreadsheet_ = nullptr;
     std::function<void(int)> loader_;
+    QString userDataFolder_;
 };
 
 // Runs a handler the way the application's event loop does: an AppError or other exception

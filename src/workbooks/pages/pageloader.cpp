@@ -8,6 +8,8 @@
 #include "workbooks/pages/reportstore.h"
 #include "workbooks/view/spreadsheetview.h"
 
+#include <QMainWindow>
+#include <QStatusBar>
 #include <QVBoxLayout>
 #include <QWidget>
 #include <memory>
@@ -15,6 +17,9 @@
 namespace mhbk::workbooks {
 
 namespace {
+
+// Long enough to read a sentence; the next key press usually replaces it anyway.
+constexpr int kStatusShownMs = 8000;
 
 bool hasChildWidget(const QWidget *page)
 {
@@ -58,6 +63,12 @@ void WorkbookPageLoader::build(QWidget *page, int pageIndex)
     shown->setParent(page);
     layout->addWidget(shown);
     shown->show();
+    // Why a cell cannot be typed into, or a paste is refused, shows in the window's status area.
+    if (auto *window = qobject_cast<QMainWindow *>(host_.window())) {
+        QStatusBar *status = window->statusBar();
+        QObject::connect(shown, &view::SpreadsheetView::statusMessage, status,
+                         [status](const QString &text) { status->showMessage(text, kStatusShownMs); });
+    }
     if (stored->kind == kDuctPageKind)
         buildDuctPanel(host_, *shown, pageIndex, page);
 }

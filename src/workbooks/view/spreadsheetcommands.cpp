@@ -67,6 +67,7 @@ void WorkbookCommands::exportExcel(QWidget *page)
     SpreadsheetView *book = pageSpreadsheet(page);
     if (!book)
         return;
+    book->commitPendingEdit();
     const std::optional<QString> path = prompt_->askSavePath();
     if (!path)
         return;
@@ -76,8 +77,10 @@ void WorkbookCommands::exportExcel(QWidget *page)
 
 void WorkbookCommands::printPreview(QWidget *page)
 {
-    if (SpreadsheetView *book = pageSpreadsheet(page))
+    if (SpreadsheetView *book = pageSpreadsheet(page)) {
+        book->commitPendingEdit();
         book->openPrintPreview();
+    }
 }
 
 } // namespace mhbk::view

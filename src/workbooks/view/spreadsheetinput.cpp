@@ -5,24 +5,16 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QContextMenuEvent>
+#include <QCursor>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QScrollBar>
+#include <QUndoStack>
 
 namespace mhbk::view {
 namespace {
-
-// Tabs, line breaks and quotes inside a cell would break the tab-separated layout; such a
-// cell is quoted the way spreadsheets paste it back.
-QString tsvField(const QString &text)
-{
-    if (!text.contains(QLatin1Char('\t')) && !text.contains(QLatin1Char('\n')) && !text.contains(QLatin1Char('"')))
-        return text;
-    QString quoted = text;
-    quoted.replace(QLatin1Char('"'), QStringLiteral("\"\""));
-    return QLatin1Char('"') + quoted + QLatin1Char('"');
-}
 
 // Ends editing on Enter, Tab and Escape, and on arrows when the edit began by typing.
 class EditorKeys : public QObject {
@@ -65,25 +57,6 @@ void SpreadsheetView::setSelection(const wb::CellRange &range)
     ensureVisible(current_);
     viewport()->update();
 }
-
-QString SpreadsheetView::selectionText() const
-{
-    const wb::Sheet &sheet = book_->sheet(sheetIndex());
-    const wb::CellRange r = selection();
-    QString out;
-    for (int row = r.firstRow; row <= r.lastRow; ++row) {
-        if (sheet.isRowHidden(row))
-            continue;
-        QStringList fields;
-        for (int col = r.firstCol; col <= r.lastCol; ++col)
-            if (!sheet.isColumnHidden(col))
-                fields << tsvField(book_->displayText(sheetIndex(), row, col));
-        out += fields.join(QLatin1Char('\t')) + QLatin1Char('\n');
-    }
-    return out;
-}
-
-void SpreadsheetView::copySelection() const { QApplication::clipboard()->setText(selectionText()); }
 
 wb::CellAddress SpreadsheetView::cellAt(const QPoint &pos) const
 {
@@ -142,31 +115,22 @@ void SpreadsheetView::ensureVisible(wb::CellAddress cell)
         v->setValue(std::min(r.y, r.y + r.h - view.height()));
 }
 
-bool SpreadsheetView::isEditing() const { return editor_ && editor_->isVisible(); }
+// The editor counts as open until it is hidden on purpose: while the page itself is being
+// hidden the editor is no longer visible, and what it holds must still be committed.
+bool SpreadsheetView::isEditing() const { return editor_ && !editor_->isHidden(); }
 
-// Locked cells of a protected sheet are refused without a word, as the pages want it.
+// Locked cells of a protected sheet are refused, and the status area says why.
 bool SpreadsheetView::beginEdit(const QString &initial, bool replace)
 {
-    if (!book_->isEditable(sheetIndex(), current_.row, current_.col))
+    if (!book_->isEditable(sheetIndex(), current_.row, current_.col)) {
+        refuseLocked();
         return false;
+    }
     if (!editor_) {
         editor_ = new QLineEdit(viewport());
         editor_->setObjectName(QStringLiteral("CellEditor"));
         editor_->setFrame(false);
-        editor_->installEventFilter(new EditorKeys(editor_, [this](QKeyEvent *e) {
-            const bool shift = e->modifiers() & Qt::ShiftModifier;
-            switch (e->key()) {
-            case Qt::Key_Return:
-            case Qt::Key_Enter: commitEdit(); moveCurrent(shift ? -1 : 1, 0, false); return true;
-            case Qt::Key_Tab: commitEdit(); moveCurrent(0, 1, false); return true;
-            case Qt::Key_Backtab: commitEdit(); moveCurrent(0, -1, false); return true;
-            case Qt::Key_Escape: cancelEdit(); return true;
-            // Up and down have no meaning in a one-line editor: they finish the entry.
-            case Qt::Key_Up: commitEdit(); moveCurrent(-1, 0, false); return true;
-            case Qt::Key_Down: commitEdit(); moveCurrent(1, 0, false); return true;
-            default: return false;
-            }
-        }));
+        editor_->installEventFilter(new EditorKeys(editor_, [this](QKeyEvent *e) { return editorKey(e); }));
     }
     editing_ = current_;
     editor_->setFont(font());
@@ -175,6 +139,30 @@ bool SpreadsheetView::beginEdit(const QString &initial, bool replace)
     editor_->show();
     editor_->setFocus();
     return true;
+}
+
+bool SpreadsheetView::editorKey(QKeyEvent *e)
+{
+    const bool shift = e->modifiers() & Qt::ShiftModifier;
+    if (e->matches(QKeySequence::Paste)) {
+        // Inside a cell only text goes in, on one line: a copied block would not fit one cell.
+        QString text = QApplication::clipboard()->text();
+        while (text.endsWith(QLatin1Char('\n')) || text.endsWith(QLatin1Char('\r')))
+            text.chop(1);
+        editor_->insert(text.replace(QStringLiteral("\r\n"), QStringLiteral(" ")).replace(QLatin1Char('\n'), QLatin1Char(' ')).replace(QLatin1Char('\t'), QLatin1Char(' ')));
+        return true;
+    }
+    switch (e->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter: commitEdit(); moveCurrent(shift ? -1 : 1, 0, false); return true;
+    case Qt::Key_Tab: commitEdit(); moveToUnlocked(true); return true;
+    case Qt::Key_Backtab: commitEdit(); moveToUnlocked(false); return true;
+    case Qt::Key_Escape: cancelEdit(); return true;
+    // Up and down have no meaning in a one-line editor: they finish the entry.
+    case Qt::Key_Up: commitEdit(); moveCurrent(-1, 0, false); return true;
+    case Qt::Key_Down: commitEdit(); moveCurrent(1, 0, false); return true;
+    default: return false;
+    }
 }
 
 void SpreadsheetView::placeEditor()
@@ -192,11 +180,8 @@ void SpreadsheetView::commitEdit()
         return;
     const QString text = editor_->text();
     editor_->hide();
-    book_->setInput(sheetIndex(), editing_.row, editing_.col, text);
     setFocus();
-    updateScrollBars();
-    viewport()->update();
-    emit cellChanged(editing_.row + 1, editing_.col + 1);
+    applyUserEdits({{editing_, text}}, QStringLiteral("输入"));
 }
 
 void SpreadsheetView::cancelEdit()
@@ -218,18 +203,15 @@ void SpreadsheetView::keyPressEvent(QKeyEvent *e)
 {
     const bool shift = e->modifiers() & Qt::ShiftModifier;
     const int pageRows = std::max(1, viewport()->height() / std::max(1, geometry_->height(current_.row)));
-    if (e->matches(QKeySequence::Copy))
-        return copySelection();
-    if (e->matches(QKeySequence::SelectAll))
-        return setSelection({0, 0, std::max(0, book_->sheet(sheetIndex()).rowCount() - 1),
-                             std::max(0, book_->sheet(sheetIndex()).columnCount() - 1)});
+    if (shortcutKey(e))
+        return;
     switch (e->key()) {
     case Qt::Key_Up: return moveCurrent(-1, 0, shift);
     case Qt::Key_Down: return moveCurrent(1, 0, shift);
     case Qt::Key_Left: return moveCurrent(0, -1, shift);
     case Qt::Key_Right: return moveCurrent(0, 1, shift);
-    case Qt::Key_Tab: return moveCurrent(0, 1, false);
-    case Qt::Key_Backtab: return moveCurrent(0, -1, false);
+    case Qt::Key_Tab: return moveToUnlocked(true);
+    case Qt::Key_Backtab: return moveToUnlocked(false);
     case Qt::Key_Return:
     case Qt::Key_Enter: return moveCurrent(shift ? -1 : 1, 0, false);
     case Qt::Key_PageDown: return setCurrent(anchorOf({std::min(current_.row + pageRows, wb::kMaxRows - 1), current_.col}), shift);
@@ -237,15 +219,8 @@ void SpreadsheetView::keyPressEvent(QKeyEvent *e)
     case Qt::Key_Home:
         return setCurrent(anchorOf({(e->modifiers() & Qt::ControlModifier) ? 0 : current_.row, 0}), shift);
     case Qt::Key_F2: beginEdit(QString(), false); return;
-    case Qt::Key_Delete: {
-        const wb::CellRange r = selection();
-        for (int row = r.firstRow; row <= r.lastRow; ++row)
-            for (int col = r.firstCol; col <= r.lastCol; ++col)
-                if (book_->isEditable(sheetIndex(), row, col) && !book_->sheet(sheetIndex()).input(row, col).isEmpty())
-                    book_->setInput(sheetIndex(), row, col, QString());
-        viewport()->update();
-        return;
-    }
+    case Qt::Key_Delete:
+    case Qt::Key_Backspace: return clearSelection();
     default: break;
     }
     const QString text = e->text();
@@ -254,6 +229,33 @@ void SpreadsheetView::keyPressEvent(QKeyEvent *e)
         return;
     }
     QAbstractScrollArea::keyPressEvent(e);
+}
+
+// The clipboard, undo and the whole-sheet selection; false for any other key.
+bool SpreadsheetView::shortcutKey(QKeyEvent *e)
+{
+    const Qt::KeyboardModifiers mods = e->modifiers() & (Qt::ControlModifier | Qt::ShiftModifier | Qt::AltModifier);
+    const bool ctrl = mods == Qt::ControlModifier, ctrlShift = mods == (Qt::ControlModifier | Qt::ShiftModifier);
+    if (e->matches(QKeySequence::Copy))
+        copySelection();
+    else if (e->matches(QKeySequence::Paste))
+        paste();
+    else if (e->matches(QKeySequence::Cut)) {
+        copySelection();
+        clearSelection();
+    } else if (ctrl && e->key() == Qt::Key_Z)
+        undo_->undo();
+    else if ((ctrl && e->key() == Qt::Key_Y) || (ctrlShift && e->key() == Qt::Key_Z))
+        undo_->redo();
+    else if (e->matches(QKeySequence::SelectAll))
+        setSelection({0, 0, std::max(0, book_->sheet(sheetIndex()).rowCount() - 1),
+                      std::max(0, book_->sheet(sheetIndex()).columnCount() - 1)});
+    else if (mods == Qt::ShiftModifier && e->key() == Qt::Key_F10) {
+        QContextMenuEvent menu(QContextMenuEvent::Keyboard, QPoint(), QCursor::pos());
+        contextMenuEvent(&menu);
+    } else
+        return false;
+    return true;
 }
 
 void SpreadsheetView::mousePressEvent(QMouseEvent *e)

@@ -16,8 +16,14 @@
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QScrollBar>
+#include <QUndoStack>
 
 namespace mhbk::view {
+
+namespace {
+// Enough for a day's filling of the largest sheet; each step holds only the texts it changed.
+constexpr int kUndoSteps = 1000;
+} // namespace
 
 SpreadsheetView::SpreadsheetView(QWidget *parent) : QAbstractScrollArea(parent)
 {
@@ -29,6 +35,8 @@ SpreadsheetView::SpreadsheetView(QWidget *parent) : QAbstractScrollArea(parent)
     viewport()->setAutoFillBackground(true);
     viewport()->setBackgroundRole(QPalette::Base);
     viewport()->setMouseTracking(false);
+    undo_ = new QUndoStack(this);
+    undo_->setUndoLimit(kUndoSteps);
     auto book = std::make_unique<wb::Workbook>();
     setWorkbook(std::move(book));
 }
@@ -44,6 +52,7 @@ void SpreadsheetView::setWorkbook(std::unique_ptr<wb::Workbook> book)
     geometry_.reset();
     book_ = std::move(book);
     current_ = anchor_ = {};
+    undo_->clear();
     horizontalScrollBar()->setValue(0);
     verticalScrollBar()->setValue(0);
     layoutChanged();

@@ -6,9 +6,11 @@
 #include <QByteArray>
 #include <QString>
 #include <memory>
+#include <vector>
 
 class QLineEdit;
 class QPrinter;
+class QUndoStack;
 
 namespace mhbk::wb {
 class Workbook;
@@ -20,8 +22,8 @@ class SheetGeometry;
 
 // The spreadsheet control of the workbook pages: shows the active sheet of a workbook with its
 // styles, merges, widths, heights and hidden columns, edits unlocked cells in place and
-// recalculates, navigates with the keyboard and copies a selection as tab-separated text.
-// It has no edit bar, no row or column headings and no sheet tabs.
+// recalculates, navigates with the keyboard, copies and pastes blocks of cells and undoes
+// what the user changed. It has no edit bar, no row or column headings and no sheet tabs.
 //
 // Row and column numbers in its interface count from 1.
 class SpreadsheetView : public QAbstractScrollArea {
@@ -62,6 +64,26 @@ public:
     QString selectionText() const;
     void copySelection() const;
 
+    // What the user changes (typing, clearing, pasting, restoring) goes through the undo stack,
+    // one step per action; its clean state tells whether the sheet changed since it was saved.
+    // Loading a workbook empties it. Programmatic writes (setCellText) are not undoable.
+    QUndoStack *undoStack() const { return undo_; }
+    // Writes the texts as one undoable step named `description`, without asking about
+    // protection; nothing is pushed when no cell changes.
+    struct CellInput {
+        wb::CellAddress cell;
+        QString text;
+    };
+    void applyUserEdits(const std::vector<CellInput> &inputs, const QString &description);
+    // Pastes the clipboard's block at the current cell; refuses (with statusMessage) a block
+    // that would reach a locked cell. Returns whether anything was pasted.
+    bool paste();
+    // Clears the unlocked cells of the selection as one step.
+    void clearSelection();
+    // Commands that read the sheet (export, preview, save, leaving the page) call this first,
+    // so that what is typed in an open editor is part of the sheet.
+    void commitPendingEdit();
+
     const wb::Workbook &workbook() const { return *book_; }
     // Changing layout or styles directly on the model needs a refresh() afterwards.
     wb::Workbook &workbook() { return *book_; }
@@ -72,6 +94,8 @@ public:
 
 signals:
     void cellChanged(int row, int col);
+    // A short explanation for the window's status area (e.g. why a cell cannot be typed into).
+    void statusMessage(const QString &text);
 
 protected:
     void paintEvent(QPaintEvent *event) override;
@@ -82,6 +106,8 @@ protected:
     void mouseMoveEvent(QMouseEvent *event) override;
     void mouseDoubleClickEvent(QMouseEvent *event) override;
     bool focusNextPrevChild(bool next) override;
+    void hideEvent(QHideEvent *event) override;
+    void contextMenuEvent(QContextMenuEvent *event) override;
 
 private:
     void setWorkbook(std::unique_ptr<wb::Workbook> book);
@@ -97,6 +123,12 @@ private:
     void commitEdit();
     void cancelEdit();
     void placeEditor();
+    bool editorKey(QKeyEvent *event);
+    bool shortcutKey(QKeyEvent *event);
+    void moveToUnlocked(bool forward);
+    void refuseLocked();
+    void writeInputs(int sheet, const std::vector<CellInput> &inputs);
+    friend class CellEditCommand;
 
     std::unique_ptr<wb::Workbook> book_;
     std::unique_ptr<SheetGeometry> geometry_;
@@ -104,6 +136,7 @@ private:
     wb::CellAddress anchor_; // the other corner of the selection
     QLineEdit *editor_ = nullptr;
     wb::CellAddress editing_;
+    QUndoStack *undo_;
 };
 
 } // namespace mhbk::view

@@ -8,10 +8,13 @@
 #include "workbooks/view/spreadsheetview.h"
 #include "workbooks/workbookpages.h"
 
+#include <QApplication>
+#include <QLineEdit>
 #include <QCheckBox>
 #include <QPushButton>
 #include <QSqlError>
 #include <QSqlQuery>
+#include <QTest>
 #include <gtest/gtest.h>
 #include <memory>
 
@@ -165,6 +168,36 @@ TEST_F(WorkbookPages, RunButtonFillsResultsAndSummary)
     run->click();
     ASSERT_EQ(host_.recorder().size(), 1u);
     EXPECT_TRUE(host_.recorder().last().text.contains(QStringLiteral("abc")));
+}
+
+// Both lookup tables are the user's to change, as the page's note says: a thickness typed into
+// the table is what the next run selects.
+TEST_F(WorkbookPages, TypedThicknessesDriveTheSelection)
+{
+    const struct {
+        int page, tableRow, tableCol, resultCol;
+    } cases[] = {{45, 4, 14, 10}, {46, 4, 14, 10}, {47, 4, 14, 10}, {48, 4, 12, 8}};
+    host_.tabs().show();
+    for (const auto &c : cases) {
+        host_.showPage(c.page);
+        view::SpreadsheetView *shown = book(c.page);
+        ASSERT_NE(shown, nullptr);
+        checkBox(c.page)->click();
+        shown->setFocus();
+        shown->setCurrentCell(c.tableRow, c.tableCol);
+        QTest::keyClick(shown, '2'); // the first key opens the editor, the rest go into it
+        ASSERT_TRUE(shown->isEditing()) << c.page;
+        auto *editor = shown->findChild<QLineEdit *>(QStringLiteral("CellEditor"));
+        QTest::keyClicks(editor, QStringLiteral(".5"));
+        QTest::keyClick(editor, Qt::Key_Return);
+        EXPECT_EQ(shown->cellText(c.tableRow, c.tableCol), QStringLiteral("2.5")) << c.page;
+        shown->setCellText(3, 2, QStringLiteral("400")); // 320 < 400 <= 450: the table's second row
+        shown->setCellText(3, 3, QStringLiteral("200"));
+        shown->setCellText(3, 4, QStringLiteral("10"));
+        runButton(c.page)->click();
+        EXPECT_EQ(shown->cellText(3, c.resultCol), QStringLiteral("2.5")) << c.page;
+    }
+    EXPECT_TRUE(host_.recorder().empty()) << errors().join('\n').toStdString();
 }
 
 // The W-type drainage pipe DN50 as the two pages show it: 58 mm (GB/T 12772-2016), π·58·10/1000

@@ -123,7 +123,9 @@ def tables(b, lay, index):
     b.put(2, thick, "板厚(mm)", "head")
     for i, (size, value) in enumerate(zip(SIZE_LABELS, THICKNESS[index])):
         b.put(3 + i, label, size, "table")
-        b.put(3 + i, thick, value, "table")
+        # Green and open like the quota numbers: a project built to a later edition of the
+        # rule enters its own thicknesses here, and the selection follows them.
+        b.put(3 + i, thick, value, "reft")
     b.put(10, label, "板厚/" + ("周长" if lay.rect else "直径"), "head")
     b.put(10, quota, "定额编号", "head")
     classes = RECT_CLASSES if lay.rect else ROUND_CLASSES

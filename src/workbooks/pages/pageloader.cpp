@@ -5,6 +5,7 @@
 #include "common/pageregistry.h"
 #include "common/reporter.h"
 #include "workbooks/pages/ductpanel.h"
+#include "workbooks/pages/referencekeeper.h"
 #include "workbooks/pages/reportstore.h"
 #include "workbooks/view/spreadsheetview.h"
 
@@ -69,6 +70,7 @@ void WorkbookPageLoader::build(QWidget *page, int pageIndex)
         QObject::connect(shown, &view::SpreadsheetView::statusMessage, status,
                          [status](const QString &text) { status->showMessage(text, kStatusShownMs); });
     }
+    keepReferenceValues(host_, *shown, pageIndex, stored->bytes);
     if (stored->kind == kDuctPageKind)
         buildDuctPanel(host_, *shown, pageIndex, page);
 }

@@ -4,6 +4,8 @@
 #include "data/stringgrid.h"
 #include "sheets/sheetwindow.h"
 #include "support/testdb.h"
+#include "workbooks/view/spreadsheetcommands.h"
+#include "workbooks/view/spreadsheetview.h"
 
 #include <QAction>
 #include <QApplication>
@@ -12,6 +14,7 @@
 #include <QSignalSpy>
 #include <QSqlDatabase>
 #include <QSqlQuery>
+#include <QStatusBar>
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QTest>
@@ -321,6 +324,34 @@ TEST_F(MainWindowTest, SheetWindowsAreEmbeddedOnceOnTheirOwnPages)
     // Coming back makes no second window: each page holds exactly one, the one first made.
     for (int page : {5, 6})
         EXPECT_EQ(w->page(page)->findChildren<mhbk::sheets::SheetWindow *>().size(), 1) << "page " << page;
+}
+
+// The workbook pages talk to the window: a refused cell says why in the status bar, and what
+// is being typed when the page is left stays in the sheet.
+TEST_F(MainWindowTest, WorkbookPagesReportRefusalsAndKeepTypingAcrossPageSwitches)
+{
+    auto w = makeWindow();
+    w->show();
+    w->selectPage(40);
+    auto *sheet = mhbk::view::pageSpreadsheet(w->page(40));
+    ASSERT_NE(sheet, nullptr);
+    QStatusBar *status = w->findChild<QStatusBar *>();
+    ASSERT_NE(status, nullptr);
+
+    sheet->setCurrentCell(1, 1); // the title
+    QTest::keyClick(sheet, '5');
+    EXPECT_FALSE(sheet->isEditing());
+    EXPECT_EQ(status->currentMessage(), QStringLiteral("该单元格是公式或固定内容，不能修改"));
+
+    sheet->setCurrentCell(5, 2); // DN15's installed length, a yellow input
+    QTest::keyClick(sheet, '7');
+    ASSERT_TRUE(sheet->isEditing());
+    w->selectPage(41);
+    EXPECT_FALSE(sheet->isEditing());
+    EXPECT_EQ(sheet->cellText(5, 2), QStringLiteral("7"));
+    w->selectPage(40);
+    EXPECT_EQ(sheet->cellText(5, 2), QStringLiteral("7"));
+    EXPECT_TRUE(reporter.empty());
 }
 
 } // namespace

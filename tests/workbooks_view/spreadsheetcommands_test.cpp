@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QTimer>
 #include <gtest/gtest.h>
 
@@ -68,6 +69,24 @@ TEST(WorkbookCommands, ExportWritesTheChosenFileWithTheUsersEdits)
     ASSERT_TRUE(xlsx.open(QIODevice::ReadOnly));
     EXPECT_EQ(xls.read(4), QByteArray("\xD0\xCF\x11\xE0"));
     EXPECT_EQ(xlsx.read(2), QByteArray("PK"));
+}
+
+// An entry still being typed is part of what the export writes.
+TEST(WorkbookCommands, ExportCommitsTheOpenEditorFirst)
+{
+    QTemporaryDir dir;
+    Pages pages;
+    auto prompt = std::make_unique<ScriptedPrompt>();
+    prompt->answers = {dir.filePath(QStringLiteral("c.xlsx"))};
+    WorkbookCommands commands(std::move(prompt), nullptr);
+    pages.workbookPage.show();
+    pages.book->setCurrentCell(3, 3);
+    QTest::keyClick(pages.book, '9');
+    ASSERT_TRUE(pages.book->isEditing());
+    commands.exportExcel(&pages.workbookPage);
+    EXPECT_FALSE(pages.book->isEditing());
+    EXPECT_EQ(pages.book->cellText(3, 3), QStringLiteral("9"));
+    EXPECT_EQ(pages.book->cellText(3, 4), QStringLiteral("112.50"));
 }
 
 // The real dialog: its caption and filters, the suffix a bare name gets, and the last name

@@ -11,6 +11,7 @@
 #include "expr/calculatorpages.h"
 #include "expr/scriptservice.h"
 #include "reference/referencepages.h"
+#include "search/searchpanel.h"
 #include "sections/sectionpages.h"
 #include "sheets/sheetwindows.h"
 #include "workbooks/workbookpages.h"
@@ -152,7 +153,10 @@ void MainWindow::buildCentre()
     treePalette.setColor(QPalette::Inactive, QPalette::HighlightedText,
                          treePalette.color(QPalette::Active, QPalette::HighlightedText));
     tree_->setPalette(treePalette);
-    treeLayout->addWidget(tree_);
+    auto *search = new SearchPanel(*this, [this](int page) { selectPage(page); }, panel3);
+    connect(search, &SearchPanel::leaveRequested, tree_, [this] { tree_->setFocus(Qt::ShortcutFocusReason); });
+    treeLayout->addWidget(search);
+    treeLayout->addWidget(tree_, 1);
 
     pages_ = new QTabWidget(splitter);
     pages_->setObjectName(QStringLiteral("PageControl1"));

@@ -1,6 +1,7 @@
 #include "clicommands.h"
 
 #include "expr/cli_eval.h"
+#include "search/cli_find.h"
 #include "sections/cli_weight.h"
 #include "sheets/cli_sheet.h"
 #include "workbooks/cli_workbook.h"
@@ -22,6 +23,7 @@ const CliCommand kCommands[] = {
     {"eval", runEvalCommand, "eval \"EXPR\" [--digits N]            evaluate a VBScript expression"},
     {"weight", runWeightCommand, "weight SHAPE NAME=VALUE ... [L=LEN]  theoretical weight of a section"},
     {"table", runTableCommand, "table NAME                          print a handbook table"},
+    {"find", runFindCommand, "find QUERY                          search the handbook (\"I20a\", \"DN100\", \"铜 密度\")"},
     {"sheet", runSheetCommand, "sheet od|dn [--thickness W] [--length ROW=L ...]  painting and insulation sheet"},
     {"workbook", runWorkbookCommand,
      "workbook PAGE [--set CELL=TEXT ...] [--run] [--get CELL ...] [--export FILE]  estimating workbook"},

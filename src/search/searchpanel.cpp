@@ -2,9 +2,11 @@
 
 #include "common/guarded.h"
 #include "common/pagehost.h"
+#include "data/database.h"
 #include "search/handbooksources.h"
 #include "search/resultopener.h"
 
+#include <QFileInfo>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QListWidget>
@@ -24,7 +26,10 @@ SearchPanel::SearchPanel(PageHost &host, std::function<void(int)> openPage, QWid
                                       "↓ 进入结果列表，回车打开，Esc 清除"));
     field_->setClearButtonEnabled(true);
     results_->setObjectName(QStringLiteral("lstSearchResults"));
-    results_->setUniformItemSizes(true);
+    // The panel is as narrow as the tree: a result wraps onto more lines rather than being cut.
+    results_->setWordWrap(true);
+    results_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    results_->setTextElideMode(Qt::ElideNone);
     results_->hide();
 
     auto *layout = new QVBoxLayout(this);
@@ -60,11 +65,21 @@ void SearchPanel::search(const QString &text)
         results_->hide();
         return;
     }
-    if (!index_)
+    // The unit and density tables can be edited and saved: a saved change shows from the next
+    // search on, read again when the file has changed since the index was built.
+    const QDateTime modified = QFileInfo(host_.database().filePath()).lastModified();
+    if (!index_ || modified != indexedVersion_) {
         index_ = std::make_unique<search::HandbookIndex>(search::buildHandbookIndex(host_.database()));
+        indexedVersion_ = modified;
+    }
     for (const search::Hit &hit : index_->find(text)) {
         shown_.push_back(hit.entry);
-        results_->addItem(search::resultLine(*hit.entry));
+        // The page on the first line, the row with its figure below it.
+        QString text = search::resultLine(*hit.entry);
+        if (!hit.entry->designation.isEmpty())
+            text.replace(hit.entry->pageCaption.size(), 1, QLatin1Char('\n'));
+        auto *item = new QListWidgetItem(text, results_);
+        item->setToolTip(search::resultLine(*hit.entry));
     }
     if (shown_.empty())
         results_->addItem(QStringLiteral("未找到“%1”").arg(text.trimmed()));

@@ -2,6 +2,7 @@
 
 #include "search/handbookindex.h"
 
+#include <QDateTime>
 #include <QWidget>
 #include <functional>
 #include <memory>
@@ -49,6 +50,7 @@ private:
     QLineEdit *field_;
     QListWidget *results_;
     std::unique_ptr<search::HandbookIndex> index_; // built on the first search
+    QDateTime indexedVersion_;                     // the database file's time when it was built
     std::vector<const search::Entry *> shown_;
 };
 

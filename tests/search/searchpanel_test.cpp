@@ -1,5 +1,7 @@
 #include "common/pageregistry.h"
 #include "common/reporter.h"
+#include "data/database.h"
+#include "data/datasets.h"
 #include "data/stringgrid.h"
 #include "search/searchpanel.h"
 #include "support/missingtool.h"
@@ -7,6 +9,8 @@
 #include "support/testwindow.h"
 
 #include <QApplication>
+#include <QDateTime>
+#include <QFile>
 #include <QFileInfo>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -117,7 +121,7 @@ TEST_F(SearchPanelTest, AClickOpensTheResultClicked)
 {
     type(QStringLiteral("89*4"));
     ASSERT_GT(list->count(), 1);
-    const QString second = list->item(1)->text();
+    const QString second = list->item(1)->toolTip();
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(1)).center());
     EXPECT_EQ(QString::fromUtf8(pages::at(window->activePage()).caption), second.section(QLatin1Char(' '), 0, 0));
     EXPECT_EQ(grid(window->activePage())->currentItem()->text(), QStringLiteral("89×4"));
@@ -128,7 +132,9 @@ TEST_F(SearchPanelTest, ResultsFollowTheTypingAndSayWhenNothingIsFound)
     type(QStringLiteral("工字钢"));
     EXPECT_EQ(list->item(0)->text(), QStringLiteral("工字钢"));
     type(QStringLiteral("20a"));
-    EXPECT_EQ(list->item(0)->text(), QStringLiteral("工字钢 20a  27.929 kg/m"));
+    // The page above the row, the whole line as the tip.
+    EXPECT_EQ(list->item(0)->text(), QStringLiteral("工字钢\n20a  27.929 kg/m"));
+    EXPECT_EQ(list->item(0)->toolTip(), QStringLiteral("工字钢 20a  27.929 kg/m"));
     type(QStringLiteral("zz"));
     ASSERT_EQ(list->count(), 1);
     EXPECT_EQ(list->item(0)->text(), QStringLiteral("未找到“工字钢20azz”"));
@@ -169,6 +175,31 @@ TEST_F(SearchPanelTest, UpFromTheFirstResultAndEscInTheListGoBackToTheField)
     EXPECT_TRUE(field->hasFocus());
     QTest::keyClick(field, Qt::Key_Return); // Enter in the field opens the current result
     EXPECT_EQ(window->activePage(), 3);
+}
+
+// A material saved into the density table is found from the next search on.
+TEST_F(SearchPanelTest, ASavedTableChangeIsFoundByTheNextSearch)
+{
+    type(QStringLiteral("测试合金"));
+    EXPECT_EQ(list->item(0)->text(), QStringLiteral("未找到“测试合金”"));
+    {
+        HandbookDatabase database(db->path());
+        TableDataset table(database);
+        table.open(QStringLiteral("constdensity"));
+        table.append();
+        table.setField(0, table.recordCount());
+        table.setField(1, QStringLiteral("测试合金"));
+        table.setField(2, QStringLiteral("9.9"));
+        table.post();
+    }
+    // The file's time is set ahead, so the change shows however soon it follows the first search.
+    QFile file(db->path());
+    ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+    ASSERT_TRUE(file.setFileTime(QDateTime::currentDateTime().addSecs(60), QFileDevice::FileModificationTime));
+    file.close();
+    field->clear();
+    type(QStringLiteral("测试合金"));
+    EXPECT_EQ(list->item(0)->toolTip(), QStringLiteral("常用材料密度 测试合金  9.9 g/cm3"));
 }
 
 } // namespace

@@ -24,6 +24,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QSplitter>
+#include <QStatusBar>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTimer>
@@ -307,6 +308,7 @@ void MainWindow::installPages()
 void MainWindow::finishSetUp()
 {
     pages_->tabBar()->hide();
+    statusBar()->setObjectName(QStringLiteral("StatusBar"));
     setWindowTitle(QStringLiteral("Zorvan五金手册"));
     QAction *www = popupMenu_->findChild<QAction *>(QStringLiteral("miHelpWWW"));
     www->setText(QStringLiteral("访问Zorvan公司网站(&W)"));

@@ -9,6 +9,7 @@
 #include <array>
 #include <map>
 #include <memory>
+#include <utility>
 #include <vector>
 
 class QAction;
@@ -67,6 +68,11 @@ public:
     void setPageLoader(std::function<void(int)> loader) override { pageLoader_ = std::move(loader); }
     void setSpreadsheetCommands(SpreadsheetCommands *commands) override { spreadsheet_ = commands; }
     QString userDataFolder() const override { return settings_.userDataFolder; }
+    void addUnsavedWork(UnsavedWork *work, int pageIndex) override { unsavedWork_.push_back({work, pageIndex}); }
+    void showStatus(const QString &text) override;
+
+    // Whether any page holds changes not yet saved (typing still open in a cell counts).
+    bool hasUnsavedWork();
 
     // Handlers, public so that tests can drive them as the user would.
     void showWindow();
@@ -110,6 +116,7 @@ private:
     void updateSpreadsheetActions();
     void onRowCommand(void (RowEditor::*command)());
     void guarded(const std::function<void()> &handler);
+    bool settleUnsavedWork();
 
     Reporter &reporter_;
     MainWindowSettings settings_;
@@ -135,6 +142,7 @@ private:
     std::map<int, RowEditor *> rowEditors_;
     SpreadsheetCommands *spreadsheet_ = nullptr;
     std::function<void(int)> pageLoader_;
+    std::vector<std::pair<UnsavedWork *, int>> unsavedWork_;
 };
 
 } // namespace mhbk

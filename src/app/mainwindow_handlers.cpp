@@ -6,6 +6,7 @@
 #include "app/navigationtree.h"
 #include "app/windowstate.h"
 #include "common/pageregistry.h"
+#include "common/unsavedwork.h"
 #include "data/stringgrid.h"
 #include "sheets/sheetwindows.h"
 
@@ -15,12 +16,14 @@
 #include <QCloseEvent>
 #include <QLineEdit>
 #include <QMenu>
+#include <QStatusBar>
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QTimer>
 #include <QToolButton>
 #include <QTreeWidget>
 #include <QUrl>
+#include <algorithm>
 
 namespace mhbk {
 
@@ -155,8 +158,42 @@ void MainWindow::showEvent(QShowEvent *event)
         sheet->show();
 }
 
+bool MainWindow::hasUnsavedWork()
+{
+    return std::any_of(unsavedWork_.begin(), unsavedWork_.end(),
+                       [](const auto &entry) { return entry.first->hasUnsavedChanges(); });
+}
+
+bool MainWindow::settleUnsavedWork()
+{
+    std::vector<UnsavedWork *> work;
+    for (const auto &entry : unsavedWork_)
+        work.push_back(entry.first);
+    // The question is about what the user sees: a window hidden to the tray comes back first,
+    // with the page concerned on screen.
+    return mhbk::settleUnsavedWork(work, reporter_, [this](UnsavedWork &piece) {
+        showWindow();
+        for (const auto &entry : unsavedWork_)
+            if (entry.first == &piece && pages::isIndex(entry.second))
+                selectPage(entry.second);
+    });
+}
+
+void MainWindow::showStatus(const QString &text)
+{
+    constexpr int kShownMilliseconds = 5000;
+    statusBar()->showMessage(text, kShownMilliseconds);
+}
+
 void MainWindow::closeEvent(QCloseEvent *event)
 {
+    // An error while asking or saving keeps the window open: nothing is dropped unasked.
+    bool mayClose = false;
+    guarded([&] { mayClose = settleUnsavedWork(); });
+    if (!mayClose) {
+        event->ignore();
+        return;
+    }
     QMainWindow::closeEvent(event);
     if (!event->isAccepted())
         return;

@@ -98,13 +98,29 @@ std::unique_ptr<SplashScreen> showSplash()
 void tieProgramToWindow(QApplication &app, MainWindow &window, Reporter &reporter)
 {
     app.setQuitOnLastWindowClosed(false);
+    QObject::connect(&app, &QGuiApplication::commitDataRequest, &window,
+                     [&window, &reporter](QSessionManager &manager) {
+                         runGuarded(reporter, [&window, &manager] {
+                             const bool goOn = closeForLogOut(window, [&manager] { return manager.allowsInteraction(); });
+                             if (!goOn)
+                                 manager.cancel();
+                             manager.release();
+                         });
+                     });
+}
+
+bool closeForLogOut(MainWindow &window, const std::function<bool()> &allowsInteraction)
+{
+    if (window.hasUnsavedWork()) {
+        // Changes are never dropped unasked: without leave to ask, the log-out waits.
+        if (!allowsInteraction())
+            return false;
+        return window.close();
+    }
     // At log-out Qt closes only visible windows: a window hidden to the tray is closed here.
-    QObject::connect(&app, &QGuiApplication::commitDataRequest, &window, [&window, &reporter](QSessionManager &) {
-        runGuarded(reporter, [&window] {
-            if (!window.isVisible())
-                window.close();
-        });
-    });
+    if (!window.isVisible())
+        window.close();
+    return true;
 }
 
 void configureApplication(QApplication &app)

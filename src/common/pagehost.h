@@ -11,6 +11,7 @@ namespace mhbk {
 class Reporter;
 class HandbookDatabase;
 class QueryDataset;
+class UnsavedWork;
 
 // "插入", "删除" and "保存" of the bottom bar act on the editable grid of the page on screen.
 class RowEditor {
@@ -62,6 +63,14 @@ public:
     // The folder for what the program keeps for this user between runs (history, lists,
     // corrected reference values, recent files); empty: nothing is kept (tests, batch runs).
     virtual QString userDataFolder() const = 0;
+
+    // Work the user may not have saved, asked about before the window closes (see
+    // UnsavedWork); owned by the caller. pageIndex is the page brought on screen for the
+    // question, or -1 when the work belongs to no page.
+    virtual void addUnsavedWork(UnsavedWork *work, int pageIndex) = 0;
+
+    // A short note in the window's status area, such as the confirmation of a save.
+    virtual void showStatus(const QString &text) = 0;
 };
 
 } // namespace mhbk

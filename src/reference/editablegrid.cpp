@@ -1,6 +1,7 @@
 #include "reference/editablegrid.h"
 
 #include "common/errors.h"
+#include "common/pageregistry.h"
 #include "common/reporter.h"
 #include "data/datasets.h"
 #include "data/stringgrid.h"
@@ -10,6 +11,7 @@
 #include <QAbstractItemDelegate>
 #include <algorithm>
 #include <QHeaderView>
+#include <QScopeGuard>
 #include <QVBoxLayout>
 
 namespace mhbk::reference {
@@ -89,10 +91,16 @@ const EditablePageDescription &densityPageDescription()
 }
 
 EditableGridPage::EditableGridPage(const EditablePageDescription &description, QWidget *page,
-                                   HandbookDatabase &database, Reporter &reporter)
+                                   HandbookDatabase &database, Reporter &reporter,
+                                   std::function<void(const QString &)> showStatus)
     : description_(description), table_(std::make_unique<TableDataset>(database)), reporter_(reporter),
-      grid_(makeGrid(description, page))
+      grid_(makeGrid(description, page)), showStatus_(std::move(showStatus))
 {
+    // Typing, pasting, inserts and deletes all reach the grid's cells.
+    QObject::connect(grid_, &QTableWidget::itemChanged, grid_, [this] {
+        if (!filling_)
+            modified_ = true;
+    });
 }
 
 EditableGridPage::~EditableGridPage() = default;
@@ -104,6 +112,8 @@ void EditableGridPage::show()
 
 void EditableGridPage::fill()
 {
+    filling_ = true;
+    const auto filled = qScopeGuard([this] { filling_ = false; });
     TableDataset &table = *table_;
     table.open(description_.tableName);
     std::vector<Item> items;
@@ -124,6 +134,7 @@ void EditableGridPage::fill()
             cells.setCell(block * description_.layout.blockColumns + f, 0, description_.headings[f]);
     fitColumns();
     pending_ = 0;
+    modified_ = false;
 }
 
 void EditableGridPage::fitColumns()
@@ -187,10 +198,12 @@ void EditableGridPage::deleteItem()
     reportOutcome(list.deleteAt(grid_->currentColumn(), grid_->currentRow(), table_->recordCount(), pending_));
 }
 
-void EditableGridPage::save()
+void EditableGridPage::save() { saveChanges(); }
+
+bool EditableGridPage::saveChanges()
 {
     if (!acts())
-        return;
+        return false;
     commitTyping();
     GridCells cells(*grid_, description_.columnWidth);
     ItemList list(cells, description_.layout);
@@ -198,10 +211,27 @@ void EditableGridPage::save()
         saveItems(*table_, description_.layout.cellsPerItem, list.items(table_->recordCount(), pending_));
     } catch (const AppError &e) {
         reporter_.reportError(e.message());
-        return;
+        return false;
     }
     pending_ = 0;
     list.dropEmptyBlocks();
+    modified_ = false;
+    if (showStatus_)
+        showStatus_(QStringLiteral("已保存%1").arg(unsavedDescription()));
+    return true;
+}
+
+bool EditableGridPage::hasUnsavedChanges()
+{
+    if (!loaded_.done())
+        return false;
+    commitTyping();
+    return modified_ || pending_ != 0;
+}
+
+QString EditableGridPage::unsavedDescription() const
+{
+    return QString::fromUtf8(pages::at(pages::indexOf(description_.pageName)).caption);
 }
 
 } // namespace mhbk::reference

@@ -2,6 +2,7 @@
 
 #include "common/loadonce.h"
 #include "common/pagehost.h"
+#include "common/unsavedwork.h"
 #include "reference/itemlist.h"
 
 #include <QString>
@@ -9,6 +10,7 @@
 
 class QWidget;
 
+#include <functional>
 #include <memory>
 
 namespace mhbk {
@@ -39,11 +41,13 @@ const EditablePageDescription &unitPageDescription();
 const EditablePageDescription &densityPageDescription();
 
 // One editable page: its grid, its own dataset on its table, its pending-item counter, and
-// the row editing of its grid behind "插入", "删除" and "保存".
-class EditableGridPage : public RowEditor {
+// the row editing of its grid behind "插入", "删除" and "保存". Typing, inserts and deletes
+// since the grid last matched its table are unsaved work, asked about before closing.
+class EditableGridPage : public RowEditor, public UnsavedWork {
 public:
+    // `showStatus` receives the short confirmation of a save.
     EditableGridPage(const EditablePageDescription &description, QWidget *page, HandbookDatabase &database,
-                     Reporter &reporter);
+                     Reporter &reporter, std::function<void(const QString &)> showStatus = {});
     ~EditableGridPage() override;
 
     const EditablePageDescription &description() const { return description_; }
@@ -60,6 +64,11 @@ public:
     void deleteItem() override;
     void save() override;
 
+    // The page's caption names the grid in the question before closing.
+    bool hasUnsavedChanges() override;
+    QString unsavedDescription() const override;
+    bool saveChanges() override;
+
 private:
     void fill();
     void fitColumns();
@@ -71,8 +80,12 @@ private:
     std::unique_ptr<TableDataset> table_;
     Reporter &reporter_;
     StringGrid *grid_;
+    std::function<void(const QString &)> showStatus_;
     LoadOnce loaded_;
     int pending_ = 0;
+    // Cells changed since the grid last matched its table; filling the grid does not count.
+    bool modified_ = false;
+    bool filling_ = false;
 };
 
 } // namespace mhbk::reference

@@ -18,7 +18,8 @@ using reference::EditableGridPage;
 std::unique_ptr<EditableGridPage> makeGridPage(PageHost &host, const reference::EditablePageDescription &description)
 {
     return std::make_unique<EditableGridPage>(description, host.page(pages::indexOf(description.pageName)),
-                                              host.database(), host.reporter());
+                                              host.database(), host.reporter(),
+                                              [&host](const QString &text) { host.showStatus(text); });
 }
 
 // Owns the three pages' state for the life of the window. Each editable grid stands behind
@@ -36,6 +37,7 @@ public:
             const int index = pages::indexOf(page->description().pageName);
             host.addShowHandler(index, [page] { page->show(); });
             host.setRowEditor(index, page);
+            host.addUnsavedWork(page, index);
         }
         host.addShowHandler(pages::indexOf(reference::FormulaPage::kPageName), [this] { formula_->show(); });
     }

@@ -1,5 +1,6 @@
 // Pages 2 to 4 driven through their widgets, on a small database made for each test.
 #include "common/pageregistry.h"
+#include "common/unsavedwork.h"
 #include "data/stringgrid.h"
 #include "reference/referencepages.h"
 #include "refdb.h"
@@ -361,6 +362,106 @@ TEST_F(PagesTest, EachGridEditsOnlyItsOwnTableWhicheverPagesWereShownBetween)
     EXPECT_EQ(units().size(), 4u);
     EXPECT_EQ(densities(), densitiesBefore);
     expectNoErrors();
+}
+
+// What counts as unsaved on an editable grid: anything that changed its cells or its list
+// since it last matched its table; showing, leaving and saving do not.
+enum class GridAction { ShowOnly, Type, TypeTheSameText, OpenEditor, Insert, InsertAndDelete, TypeThenSave };
+
+struct UnsavedCase {
+    const char *label;
+    GridAction action;
+    bool unsaved;
+};
+
+class UnsavedGrid : public PagesTest, public ::testing::WithParamInterface<UnsavedCase> {
+protected:
+    mhbk::UnsavedWork &work(int pageIndex)
+    {
+        for (const auto &entry : host->unsavedWork())
+            if (entry.pageIndex == pageIndex)
+                return *entry.work;
+        throw std::runtime_error("no unsaved work on this page");
+    }
+};
+
+TEST_P(UnsavedGrid, CountsChangesSinceTheGridLastMatchedItsTable)
+{
+    open(5, 5);
+    for (int pageIndex : {kUnitPage, kDensityPage})
+        EXPECT_FALSE(work(pageIndex).hasUnsavedChanges()) << "not yet shown";
+    host->showPage(kDensityPage);
+    host->window()->show();
+    StringGrid &density = grid("StringGrid2");
+    switch (GetParam().action) {
+    case GridAction::ShowOnly:
+        host->showPage(kFormulaPage);
+        host->showPage(kDensityPage);
+        break;
+    case GridAction::Type:
+        density.setCell(1, 2, QStringLiteral("2.7"));
+        break;
+    case GridAction::TypeTheSameText:
+        density.setCell(0, 2, density.cell(0, 2));
+        break;
+    case GridAction::OpenEditor: {
+        select(density, 0, 3);
+        density.editItem(density.item(3, 0));
+        auto *editor = qobject_cast<QLineEdit *>(density.indexWidget(density.currentIndex()));
+        ASSERT_NE(editor, nullptr);
+        editor->setText(QStringLiteral("铝"));
+        break;
+    }
+    case GridAction::Insert:
+        insertAt(density, 0, 1);
+        break;
+    case GridAction::InsertAndDelete:
+        insertAt(density, 0, 1);
+        deleteAt(density, 0, 1);
+        break;
+    case GridAction::TypeThenSave:
+        density.setCell(1, 2, QStringLiteral("2.7"));
+        save();
+        break;
+    }
+    EXPECT_EQ(work(kDensityPage).hasUnsavedChanges(), GetParam().unsaved);
+    EXPECT_FALSE(work(kUnitPage).hasUnsavedChanges());
+    EXPECT_EQ(work(kDensityPage).unsavedDescription(), QStringLiteral("常用材料密度"));
+    EXPECT_EQ(work(kUnitPage).unsavedDescription(), QStringLiteral("常用单位转换"));
+    expectNoErrors();
+}
+
+INSTANTIATE_TEST_SUITE_P(Actions, UnsavedGrid,
+                         ::testing::Values(UnsavedCase{"ShowOnly", GridAction::ShowOnly, false},
+                                           UnsavedCase{"Type", GridAction::Type, true},
+                                           UnsavedCase{"TypeTheSameText", GridAction::TypeTheSameText, false},
+                                           UnsavedCase{"OpenEditor", GridAction::OpenEditor, true},
+                                           UnsavedCase{"Insert", GridAction::Insert, true},
+                                           // The counter is back at 0, but the items have moved.
+                                           UnsavedCase{"InsertAndDelete", GridAction::InsertAndDelete, true},
+                                           UnsavedCase{"TypeThenSave", GridAction::TypeThenSave, false}),
+                         [](const auto &info) { return std::string(info.param.label); });
+
+TEST_F(PagesTest, SavingForTheCloseWritesTheGridAndConfirmsInTheStatusArea)
+{
+    open(3, 3);
+    host->showPage(kUnitPage);
+    StringGrid &unit = grid("StringGrid1");
+    unit.setCell(0, 1, QStringLiteral("1 英尺"));
+    mhbk::UnsavedWork *work = host->unsavedWork().front().work;
+    ASSERT_EQ(host->unsavedWork().front().pageIndex, kUnitPage);
+    EXPECT_TRUE(work->saveChanges());
+    EXPECT_EQ(units()[1][0], QStringLiteral("1 英尺"));
+    EXPECT_EQ(host->statusMessages(), QStringList{QStringLiteral("已保存常用单位转换")});
+    EXPECT_FALSE(work->hasUnsavedChanges());
+
+    // A save that fails says why, keeps the edits unsaved and gives no confirmation.
+    unit.setCell(0, 2, QStringLiteral("1 码"));
+    host->database().setReadOnly(true);
+    EXPECT_FALSE(work->saveChanges());
+    EXPECT_EQ(host->recorder().size(), 1u);
+    EXPECT_TRUE(work->hasUnsavedChanges());
+    EXPECT_EQ(host->statusMessages().size(), 1);
 }
 
 TEST(ShippedTables, FillTheThreePages)

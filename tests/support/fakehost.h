@@ -5,6 +5,7 @@
 #include "data/database.h"
 #include "data/datasets.h"
 
+#include <QStringList>
 #include <QTabWidget>
 #include <functional>
 #include <map>
@@ -33,6 +34,16 @@ public:
     void setSpreadsheetCommands(SpreadsheetCommands *commands) override { spreadsheet_ = commands; }
     QString userDataFolder() const override { return userDataFolder_; }
     void setUserDataFolder(const QString &folder) { userDataFolder_ = folder; }
+    void addUnsavedWork(UnsavedWork *work, int pageIndex) override { unsavedWork_.push_back({work, pageIndex}); }
+    void showStatus(const QString &text) override { statusMessages_.push_back(text); }
+
+    struct UnsavedEntry {
+        UnsavedWork *work;
+        int pageIndex;
+    };
+    const std::vector<UnsavedEntry> &unsavedWork() const { return unsavedWork_; }
+    // Every status-area note so far, oldest first.
+    const QStringList &statusMessages() const { return statusMessages_; }
 
     // Makes the page active, runs its show handlers (errors go to the general error report,
     // as in the program) and then the page loader.
@@ -54,6 +65,8 @@ private:
     SpreadsheetCommands *spreadsheet_ = nullptr;
     std::function<void(int)> loader_;
     QString userDataFolder_;
+    std::vector<UnsavedEntry> unsavedWork_;
+    QStringList statusMessages_;
 };
 
 // Runs a handler the way the application's event loop does: an AppError or other exception

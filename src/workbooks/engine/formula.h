@@ -1,11 +1,12 @@
 #pragma once
 
-// The parsed form of a formula. Internal to the engine (the writers use the formula text).
+// The parsed form of a formula: evaluated by the engine, and turned into tokens by the .xls writer.
 
 #include "workbooks/engine/address.h"
 #include "workbooks/engine/cellvalue.h"
 
 #include <QString>
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <vector>
@@ -22,10 +23,16 @@ struct Node
     int sheet = -1;               // Reference: sheet index; -1 when the named sheet does not exist
     CellRange range;              // Reference: one cell or a rectangle
     bool isRange = false;         // Reference: written with ':'
+    std::uint8_t absolute = 0;    // Reference: which parts were written with '$' (AbsoluteParts)
+    std::uint8_t parentheses = 0; // pairs of parentheses written around this node
     Op op = Op::Add;              // Unary / Binary
     int function = -1;            // Call: index into the function table; -1 for an unknown name
     std::vector<std::unique_ptr<Node>> args;
 };
+
+// Bits of Node::absolute.
+enum AbsoluteParts : std::uint8_t { FirstColumnAbsolute = 1, FirstRowAbsolute = 2, LastColumnAbsolute = 4,
+                                    LastRowAbsolute = 8 };
 
 // A range read by a formula, for the dependency graph.
 struct Precedent

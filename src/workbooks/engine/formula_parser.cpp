@@ -2,6 +2,8 @@
 #include "workbooks/engine/functions.h"
 #include "numbers/decimal.h"
 
+#include <algorithm>
+
 namespace mhbk::wb {
 
 namespace {
@@ -21,6 +23,25 @@ bool isRefChar(QChar c)
 bool isNameChar(QChar c)
 {
     return c.isLetterOrNumber() || c == u'_' || c == u'.' || c == u'$';
+}
+
+// Which parts of "A1", "$A$1:B$2", "$H:K" or "3:$5" carry a '$'. A one-cell reference sets
+// the first and the last parts alike.
+std::uint8_t absoluteParts(QStringView token)
+{
+    auto part = [](QStringView p) {
+        std::uint8_t bits = 0;
+        for (qsizetype i = 0; i + 1 < p.size(); ++i) {
+            if (p[i] != u'$')
+                continue;
+            bits |= p[i + 1].isDigit() ? FirstRowAbsolute : FirstColumnAbsolute;
+        }
+        return bits;
+    };
+    const qsizetype colon = token.indexOf(u':');
+    const std::uint8_t first = part(colon < 0 ? token : token.left(colon));
+    const std::uint8_t last = colon < 0 ? first : part(token.mid(colon + 1));
+    return std::uint8_t(first | (last << 2));
 }
 
 class Parser
@@ -182,6 +203,7 @@ private:
             auto inner = comparison();
             if (!accept(u")"))
                 fail(QStringLiteral("缺少右括号"));
+            inner->parentheses = std::uint8_t(std::min(inner->parentheses + 1, 255));
             return inner;
         }
         if (c == u'"')
@@ -290,6 +312,7 @@ private:
         n->sheet = sheet;
         n->range = *range;
         n->isRange = !single;
+        n->absolute = absoluteParts(token);
         if (sheet >= 0)
             m_precedents.push_back({sheet, *range});
         return n;

@@ -33,4 +33,9 @@ const FunctionInfo &functionInfo(int index)
     return *allFunctions().at(size_t(index));
 }
 
+int functionCount()
+{
+    return int(allFunctions().size());
+}
+
 } // namespace mhbk::wb

@@ -20,6 +20,8 @@ struct FunctionInfo
 // Index of the function called `name` (case-insensitive), or -1.
 int findFunction(const QString &name);
 const FunctionInfo &functionInfo(int index);
+// How many functions there are (indices 0 .. functionCount() - 1).
+int functionCount();
 
 // The parts of the table, one per source file.
 const std::vector<FunctionInfo> &mathFunctions();

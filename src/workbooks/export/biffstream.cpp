@@ -26,6 +26,25 @@ void unicodeString(ByteWriter &w, const QString &text)
     w.utf16(text);
 }
 
+void stringRecord(BiffStream &stream, unsigned id, const QString &text)
+{
+    ByteWriter w;
+    w.u16(unsigned(text.size()));
+    w.u8(0x01);
+    qsizetype done = std::min<qsizetype>(text.size(), (kMaxRecordData - 3) / 2);
+    w.utf16(text.left(done));
+    stream.record(id, w);
+    while (done < text.size()) {
+        // Each continuation restates the encoding before its characters.
+        const qsizetype n = std::min<qsizetype>(text.size() - done, (kMaxRecordData - 1) / 2);
+        ByteWriter more;
+        more.u8(0x01);
+        more.utf16(text.mid(done, n));
+        stream.record(rec::Continue, more);
+        done += n;
+    }
+}
+
 namespace {
 
 // Fills SST/CONTINUE records, remembering where every dsst-th string starts for EXTSST.

@@ -15,7 +15,8 @@ inline constexpr unsigned Formula = 0x0006, Eof = 0x000A, Protect = 0x0012, Wind
                           LabelSst = 0x00FD, ExtSst = 0x00FF, Dimensions = 0x0200,
                           Blank = 0x0201, Number = 0x0203, BoolErr = 0x0205, Row = 0x0208,
                           DefaultRowHeight = 0x0225, Window2 = 0x023E, Style = 0x0293,
-                          Format = 0x041E, Bof = 0x0809;
+                          Format = 0x041E, Bof = 0x0809, String = 0x0207, SupBook = 0x01AE,
+                          ExternSheet = 0x0017;
 }
 
 // Records are limited to this many bytes of data; longer contents go on in CONTINUE records.
@@ -38,6 +39,10 @@ private:
 // BIFF8 "XLUnicodeString" forms, always written uncompressed (UTF-16) so any text survives.
 void shortUnicodeString(ByteWriter &w, const QString &text); // 8-bit length
 void unicodeString(ByteWriter &w, const QString &text);      // 16-bit length
+
+// A record holding one 16-bit-length string (the STRING record after a formula), continued in
+// CONTINUE records when it is longer than one record holds.
+void stringRecord(BiffStream &stream, unsigned id, const QString &text);
 
 // Writes the shared string table (SST with its CONTINUE records, then EXTSST) for the given
 // unique strings, in order; a cell refers to a string by its position in `strings`.

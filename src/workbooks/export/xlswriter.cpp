@@ -4,9 +4,12 @@
 #include "workbooks/export/atomicfile.h"
 #include "workbooks/export/biffstream.h"
 #include "workbooks/export/cfbwriter.h"
+#include "workbooks/export/xlsformula.h"
 #include "workbooks/export/xlsstyles.h"
 
 #include <QHash>
+#include <functional>
+#include <optional>
 #include <algorithm>
 #include <cmath>
 #include <map>
@@ -70,15 +73,26 @@ void checkLimits(const Sheet &sheet)
         throw AppError(QStringLiteral("工作表“%1”超出了Excel 97-2003文件的范围（65536行、256列）。").arg(sheet.name));
 }
 
-// A sheet's cells in row order, with the shared strings they use already numbered.
+// A sheet's cells in row order, with the shared strings they use already numbered and their
+// formulas already turned into tokens.
 struct SheetPlan {
     const Sheet *sheet = nullptr;
     std::vector<const Cell *> cells;
-    std::vector<std::uint32_t> sst; // per cell, for text values
-    qsizetype boundSheetField = 0;  // where the sheet's stream offset goes in BOUNDSHEET
+    std::vector<std::uint32_t> sst;                // per cell, for text values
+    std::vector<std::optional<QByteArray>> tokens; // per cell; empty for values
+    qsizetype boundSheetField = 0;                 // where the sheet's stream offset goes in BOUNDSHEET
 };
 
-SheetPlan planSheet(const Sheet &sheet, StringTable &strings)
+// Sheet names as formulas may write them (case-insensitive) -> sheet index.
+std::function<int(const QString &)> sheetFinder(const Book &book)
+{
+    QHash<QString, int> byName;
+    for (std::size_t i = 0; i < book.sheets.size(); ++i)
+        byName.insert(book.sheets[i].name.toCaseFolded(), int(i));
+    return [byName](const QString &name) { return byName.value(name.toCaseFolded(), -1); };
+}
+
+SheetPlan planSheet(const Sheet &sheet, const FormulaPlace &place, StringTable &strings, const XlsOptions &options)
 {
     checkLimits(sheet);
     SheetPlan plan;
@@ -87,9 +101,35 @@ SheetPlan planSheet(const Sheet &sheet, StringTable &strings)
         plan.cells.push_back(&c);
     std::sort(plan.cells.begin(), plan.cells.end(),
               [](const Cell *a, const Cell *b) { return std::pair(a->row, a->col) < std::pair(b->row, b->col); });
-    for (const Cell *c : plan.cells)
-        plan.sst.push_back(c->value.kind == Value::Kind::Text ? strings.index(c->value.text.left(kMaxCellText)) : 0);
+    plan.sst.reserve(plan.cells.size());
+    plan.tokens.reserve(plan.cells.size());
+    for (const Cell *c : plan.cells) {
+        std::optional<QByteArray> tokens;
+        if (!c->formula.isEmpty() && options.formulas)
+            tokens = formulaTokens(c->formula, place);
+        const bool shared = c->value.kind == Value::Kind::Text && !tokens;
+        plan.sst.push_back(shared ? strings.index(c->value.text.left(kMaxCellText)) : 0);
+        plan.tokens.push_back(std::move(tokens));
+    }
     return plan;
+}
+
+// One internal SUPBOOK and an EXTERNSHEET whose entry i is sheet i, for 3-D references in
+// formulas and names.
+void writeSheetReferences(BiffStream &s, std::size_t sheetCount)
+{
+    ByteWriter supbook;
+    supbook.u16(unsigned(sheetCount));
+    supbook.u16(0x0401); // this workbook
+    s.record(rec::SupBook, supbook);
+    ByteWriter externSheet;
+    externSheet.u16(unsigned(sheetCount));
+    for (std::size_t i = 0; i < sheetCount; ++i) {
+        externSheet.u16(0);
+        externSheet.u16(unsigned(i));
+        externSheet.u16(unsigned(i));
+    }
+    s.record(rec::ExternSheet, externSheet);
 }
 
 void writeGlobals(BiffStream &s, const Book &book, const XlsStyleTable &styles, std::vector<SheetPlan> &plans,
@@ -111,6 +151,8 @@ void writeGlobals(BiffStream &s, const Book &book, const XlsStyleTable &styles, 
         plans[i].boundSheetField = s.position() + 4;
         s.record(rec::BoundSheet, w);
     }
+    writeSheetReferences(s, book.sheets.size());
+    // NAME records belong here, after the EXTERNSHEET they refer to sheets through.
     writeSharedStrings(s, strings.strings(), strings.uses());
     s.record(rec::Eof, QByteArray());
 }
@@ -182,6 +224,42 @@ void writeRow(BiffStream &s, int row, const Row *layout, const std::vector<const
     s.record(rec::Row, w);
 }
 
+// A FORMULA record with its cached result, and the STRING record a text result needs.
+void writeFormula(BiffStream &s, const Cell &c, const QByteArray &tokens, const XlsStyleTable &styles,
+                  const XlsOptions &options)
+{
+    ByteWriter w;
+    w.u16(unsigned(c.row));
+    w.u16(unsigned(c.col));
+    w.u16(styles.xfIndex(c.style));
+    const Value none;
+    const Value &v = options.cacheResults ? c.value : none;
+    auto special = [&w](unsigned type, unsigned value) {
+        w.u8(type);
+        w.u8(0);
+        w.u8(value);
+        w.u8(0);
+        w.u8(0);
+        w.u8(0);
+        w.u16(0xFFFF);
+    };
+    const bool text = v.kind == Value::Kind::Text && !v.text.isEmpty();
+    switch (v.kind) {
+    case Value::Kind::Number: w.f64(std::isfinite(v.number) ? v.number : 0.0); break;
+    case Value::Kind::Text: special(v.text.isEmpty() ? 3 : 0, 0); break;
+    case Value::Kind::Boolean: special(1, v.boolean ? 1 : 0); break;
+    case Value::Kind::Error: special(2, unsigned(v.error)); break;
+    case Value::Kind::Empty: w.f64(0.0); break;
+    }
+    w.u16(options.cacheResults ? 0 : 0x0002); // without results: calculate on load
+    w.u32(0);
+    w.u16(unsigned(tokens.size()));
+    w.bytes(tokens);
+    s.record(rec::Formula, w);
+    if (text)
+        stringRecord(s, rec::String, v.text.left(kMaxCellText));
+}
+
 void writeCell(BiffStream &s, const Cell &c, std::uint32_t sst, const XlsStyleTable &styles)
 {
     ByteWriter w;
@@ -211,7 +289,8 @@ void writeCell(BiffStream &s, const Cell &c, std::uint32_t sst, const XlsStyleTa
     }
 }
 
-void writeRowsAndCells(BiffStream &s, const SheetPlan &plan, const XlsStyleTable &styles, double defaultHeight)
+void writeRowsAndCells(BiffStream &s, const SheetPlan &plan, const XlsStyleTable &styles, double defaultHeight,
+                       const XlsOptions &options)
 {
     std::map<int, const Row *> layouts;
     for (const Row &r : plan.sheet->rows)
@@ -231,8 +310,12 @@ void writeRowsAndCells(BiffStream &s, const SheetPlan &plan, const XlsStyleTable
             const auto lay = layouts.find(rowIt->first);
             writeRow(s, rowIt->first, lay == layouts.end() ? nullptr : lay->second, plan.cells, defaultHeight);
         }
-        for (; cellIndex < plan.cells.size() && plan.cells[cellIndex]->row < blockEnd; ++cellIndex)
-            writeCell(s, *plan.cells[cellIndex], plan.sst[cellIndex], styles);
+        for (; cellIndex < plan.cells.size() && plan.cells[cellIndex]->row < blockEnd; ++cellIndex) {
+            if (const auto &tokens = plan.tokens[cellIndex])
+                writeFormula(s, *plan.cells[cellIndex], *tokens, styles, options);
+            else
+                writeCell(s, *plan.cells[cellIndex], plan.sst[cellIndex], styles);
+        }
     }
 }
 
@@ -269,7 +352,8 @@ void writeMerges(BiffStream &s, const Sheet &sheet)
     }
 }
 
-void writeSheet(BiffStream &s, const SheetPlan &plan, const XlsStyleTable &styles, bool first)
+void writeSheet(BiffStream &s, const SheetPlan &plan, const XlsStyleTable &styles, bool first,
+                const XlsOptions &options)
 {
     const Sheet &sheet = *plan.sheet;
     s.patch32(plan.boundSheetField, std::uint32_t(s.position()));
@@ -283,7 +367,7 @@ void writeSheet(BiffStream &s, const SheetPlan &plan, const XlsStyleTable &style
     u16Record(s, rec::DefColWidth, unsigned(std::clamp(std::lround(sheet.defaultColumnWidth), 0L, 255L)));
     writeColumns(s, sheet);
     writeDimensions(s, plan);
-    writeRowsAndCells(s, plan, styles, sheet.defaultRowHeight);
+    writeRowsAndCells(s, plan, styles, sheet.defaultRowHeight, options);
     writeWindow2(s, sheet, first);
     writeMerges(s, sheet);
     s.record(rec::Eof, QByteArray());
@@ -291,26 +375,35 @@ void writeSheet(BiffStream &s, const SheetPlan &plan, const XlsStyleTable &style
 
 } // namespace
 
-QByteArray xlsWorkbookStream(const Book &book)
+QByteArray xlsWorkbookStream(const Book &book, const XlsOptions &options)
 {
     Book withSheet = book;
     if (withSheet.sheets.empty())
         withSheet.sheets.emplace_back(); // a workbook needs at least one sheet
     StringTable strings;
     std::vector<SheetPlan> plans;
-    for (const Sheet &sheet : withSheet.sheets)
-        plans.push_back(planSheet(sheet, strings));
+    FormulaPlace place{0, sheetFinder(withSheet)};
+    for (const Sheet &sheet : withSheet.sheets) {
+        plans.push_back(planSheet(sheet, place, strings, options));
+        ++place.sheet;
+    }
     const XlsStyleTable styles(withSheet.styles);
 
     BiffStream stream;
     writeGlobals(stream, withSheet, styles, plans, strings);
     for (std::size_t i = 0; i < plans.size(); ++i)
-        writeSheet(stream, plans[i], styles, i == 0);
+        writeSheet(stream, plans[i], styles, i == 0, options);
     return stream.take();
 }
 
-QByteArray xlsFileBytes(const Book &book) { return compoundFileWithWorkbook(xlsWorkbookStream(book)); }
+QByteArray xlsFileBytes(const Book &book, const XlsOptions &options)
+{
+    return compoundFileWithWorkbook(xlsWorkbookStream(book, options));
+}
 
-void writeXlsFile(const Book &book, const QString &path) { writeFileAtomically(path, xlsFileBytes(book)); }
+void writeXlsFile(const Book &book, const QString &path, const XlsOptions &options)
+{
+    writeFileAtomically(path, xlsFileBytes(book, options));
+}
 
 } // namespace mhbk::xlsout

@@ -7,11 +7,16 @@
 #include "workbooks/engine/workbook.h"
 #include "workbooks/engine/workbookjson.h"
 #include "workbooks/export/workbookexport.h"
+#include "workbooks/export/xlsformula.h"
+#include "workbooks/export/xlswriter.h"
+#include "workbooks_export/pyreader.h"
 #include "workbooks/pages/reportstore.h"
 #include "support/missingtool.h"
 
 #include <QDir>
 #include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -102,17 +107,12 @@ void fillInputs(wb::Workbook &book)
     }
 }
 
-TEST(LibreOfficeRecalculation, ExportedWorkbooksGiveTheProgramsValues)
+// Every workbook page from the shipped database, with numbers typed into its inputs.
+void loadFilledPages(std::map<int, wb::Workbook> &books)
 {
-    const QString soffice = QStandardPaths::findExecutable(QStringLiteral("soffice"));
-    if (soffice.isEmpty())
-        MHBK_SKIP_WITHOUT("LibreOffice (soffice)");
     test::TestDatabaseCopy copy;
     HandbookDatabase db(copy.path());
     QueryDataset query(db);
-    QTemporaryDir dir;
-    std::map<int, wb::Workbook> books;
-    QStringList files;
     for (int page : kPages) {
         const auto stored = readStoredWorkbook(query, page);
         ASSERT_TRUE(stored) << page;
@@ -120,10 +120,23 @@ TEST(LibreOfficeRecalculation, ExportedWorkbooksGiveTheProgramsValues)
         auto book = wb::loadWorkbook(stored->bytes, &error);
         ASSERT_TRUE(book) << page << error.message.toStdString();
         fillInputs(*book);
-        const QString path = dir.filePath(QStringLiteral("p%1.xlsx").arg(page));
-        xlsout::exportWorkbook(*book, path, xlsout::ExcelFormat::Xlsx);
-        files << path;
         books.emplace(page, std::move(*book));
+    }
+}
+
+TEST(LibreOfficeRecalculation, ExportedWorkbooksGiveTheProgramsValues)
+{
+    const QString soffice = QStandardPaths::findExecutable(QStringLiteral("soffice"));
+    if (soffice.isEmpty())
+        MHBK_SKIP_WITHOUT("LibreOffice (soffice)");
+    QTemporaryDir dir;
+    std::map<int, wb::Workbook> books;
+    ASSERT_NO_FATAL_FAILURE(loadFilledPages(books));
+    QStringList files;
+    for (const auto &[page, book] : books) {
+        const QString path = dir.filePath(QStringLiteral("p%1.xlsx").arg(page));
+        xlsout::exportWorkbook(book, path, xlsout::ExcelFormat::Xlsx);
+        files << path;
     }
     writeProfile(dir.filePath(QStringLiteral("profile")));
     QProcess lo;
@@ -147,6 +160,98 @@ TEST(LibreOfficeRecalculation, ExportedWorkbooksGiveTheProgramsValues)
                 << ours.toStdString() << " vs " << theirs.toStdString();
         }
     }
+}
+
+// What a reader found in one cell of an exported file, against the engine's value.
+bool sameAsEngine(const wb::Value &v, const QJsonObject &cell)
+{
+    switch (v.kind()) {
+    case wb::Value::Kind::Number:
+        return cell.contains(QStringLiteral("number")) &&
+               std::fabs(cell[QStringLiteral("number")].toDouble() - v.asNumber()) <= 1e-9 * std::max(1.0, std::fabs(v.asNumber()));
+    case wb::Value::Kind::Text:
+        return cell[QStringLiteral("text")].toString() == v.asText() ||
+               (v.asText().isEmpty() && cell.contains(QStringLiteral("empty")));
+    case wb::Value::Kind::Boolean: // LibreOffice saves a boolean result as 1 or 0
+        return (cell.contains(QStringLiteral("boolean")) && cell[QStringLiteral("boolean")].toBool() == v.asBoolean()) ||
+               (cell.contains(QStringLiteral("number")) && cell[QStringLiteral("number")].toDouble() == double(v.asBoolean()));
+    case wb::Value::Kind::Error:
+        return cell[QStringLiteral("error")].toString() == wb::errorText(v.asError()) ||
+               cell[QStringLiteral("text")].toString() == wb::errorText(v.asError());
+    case wb::Value::Kind::Empty:
+        return true;
+    }
+    return false;
+}
+
+// Every formula cell of the page holds a formula in the file and the engine's value (the
+// readers' JSON gives it beside the formula, or under "value"); formulas the .xls cannot hold
+// are reported as such. Returns how many formulas it compared.
+int expectLiveFormulas(int page, const wb::Workbook &book, const QJsonObject &cells, const QString &reader)
+{
+    const wb::Sheet &sheet = book.sheet(0);
+    const xlsout::FormulaPlace place{0, [&book](const QString &name) { return book.sheetIndex(name); }};
+    int checked = 0;
+    for (const wb::CellAddress &a : sheet.cells()) {
+        if (!sheet.isFormula(a.row, a.col))
+            continue;
+        ++checked;
+        const QJsonObject cell = cells[QStringLiteral("%1,%2").arg(a.row).arg(a.col)].toObject();
+        const QString formula = sheet.input(a.row, a.col);
+        const bool writable = xlsout::formulaTokens(formula.mid(1), place).has_value();
+        EXPECT_EQ(cell.contains(QStringLiteral("formula")), writable)
+            << reader.toStdString() << ", page " << page << " " << wb::addressText(a.row, a.col).toStdString() << ": "
+            << formula.toStdString() << (writable ? " lost its formula" : " has no BIFF8 form");
+        EXPECT_TRUE(sameAsEngine(sheet.value(a.row, a.col), cell.value(QStringLiteral("value")).isObject()
+                                                                   ? cell[QStringLiteral("value")].toObject() : cell))
+            << reader.toStdString() << ", page " << page << " " << wb::addressText(a.row, a.col).toStdString() << ": engine "
+            << book.displayText(0, a.row, a.col).toStdString() << ", file "
+            << QJsonDocument(cell).toJson(QJsonDocument::Compact).toStdString();
+    }
+    return checked;
+}
+
+// Each page's .xls holds live formulas: python3-xlrd decompiles them with the engine's cached
+// results, and LibreOffice, given the formulas without results, recalculates the same figures.
+TEST(LibreOfficeRecalculation, XlsExportsKeepLiveFormulasOnEveryPage)
+{
+    const QString soffice = QStandardPaths::findExecutable(QStringLiteral("soffice"));
+    if (soffice.isEmpty())
+        MHBK_SKIP_WITHOUT("LibreOffice (soffice)");
+    QTemporaryDir dir;
+    std::map<int, wb::Workbook> books;
+    ASSERT_NO_FATAL_FAILURE(loadFilledPages(books));
+    QStringList bare;
+    for (const auto &[page, book] : books) {
+        const xlsout::Book description = xlsout::describeWorkbook(book);
+        xlsout::writeXlsFile(description, dir.filePath(QStringLiteral("p%1.xls").arg(page)));
+        bare << dir.filePath(QStringLiteral("bare%1.xls").arg(page));
+        xlsout::writeXlsFile(description, bare.back(), xlsout::XlsOptions{true, false});
+    }
+    int compared = 0;
+    for (const auto &[page, book] : books) {
+        READ_OR_SKIP(read, test::runPythonReader(QStringLiteral("read_xls.py"), QStringLiteral("xlrd"),
+                                                 {QStringLiteral("--formulas"), dir.filePath(QStringLiteral("p%1.xls").arg(page))}),
+                     "python3-xlrd");
+        const QJsonObject formulas =
+            read[QStringLiteral("sheets")].toArray().at(0).toObject()[QStringLiteral("formulas")].toObject();
+        compared += expectLiveFormulas(page, book, formulas, QStringLiteral("xlrd"));
+    }
+    writeProfile(dir.filePath(QStringLiteral("profile")));
+    QProcess lo;
+    lo.start(soffice, QStringList{QStringLiteral("-env:UserInstallation=file://") + dir.filePath(QStringLiteral("profile")),
+                                  QStringLiteral("--headless"), QStringLiteral("--norestore"), QStringLiteral("--convert-to"),
+                                  QStringLiteral("xlsx"), QStringLiteral("--outdir"), dir.filePath(QStringLiteral("lo"))} + bare);
+    ASSERT_TRUE(lo.waitForFinished(300000)) << "LibreOffice did not finish";
+    for (const auto &[page, book] : books) {
+        const QString converted = dir.filePath(QStringLiteral("lo/bare%1.xlsx").arg(page));
+        ASSERT_TRUE(QFile::exists(converted)) << "no .xlsx for page " << page << ": " << lo.readAllStandardError().toStdString();
+        READ_OR_SKIP(read, test::runPythonReader(QStringLiteral("read_xlsx.py"), QStringLiteral("openpyxl"), {converted}),
+                     "python3-openpyxl");
+        compared += expectLiveFormulas(page, book, read[QStringLiteral("sheets")].toArray().at(0).toObject()[QStringLiteral("cells")].toObject(),
+                           QStringLiteral("LibreOffice"));
+    }
+    EXPECT_GT(compared, 2 * 1000); // both readers, over a thousand formulas on the pages
 }
 
 } // namespace

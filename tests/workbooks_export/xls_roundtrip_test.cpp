@@ -3,6 +3,7 @@
 
 #include "common/errors.h"
 #include "workbooks/export/cfbwriter.h"
+#include "workbooks/engine/workbook.h"
 #include "workbooks/export/xlswriter.h"
 #include "support/missingtool.h"
 
@@ -59,9 +60,11 @@ TEST_F(XlsRoundTrip, LayoutComesBackAsWritten)
     // array of one array reads as a copy of it with clang and as a nested list with GCC.
     EXPECT_EQ(sheet["merges"].toArray(), QJsonArray{QJsonValue(QJsonArray{0, 1, 0, 3})});
     const QJsonObject cols = sheet["columns"].toObject();
-    EXPECT_NEAR(cols["0"].toObject()["width"].toDouble(), 12.5, 1.0 / 256);
-    EXPECT_NEAR(cols["1"].toObject()["width"].toDouble(), 20.0, 1.0 / 256);
-    EXPECT_NEAR(cols["3"].toObject()["width"].toDouble(), 15.0, 1.0 / 256);
+    // The file stores the width the column has on screen, cell padding included.
+    auto stored = [](double chars) { return mhbk::wb::columnWidthPixels(chars) / 7.0; };
+    EXPECT_NEAR(cols["0"].toObject()["width"].toDouble(), stored(12.5), 1.0 / 256);
+    EXPECT_NEAR(cols["1"].toObject()["width"].toDouble(), stored(20.0), 1.0 / 256);
+    EXPECT_NEAR(cols["3"].toObject()["width"].toDouble(), stored(15.0), 1.0 / 256);
     EXPECT_FALSE(cols["1"].toObject()["hidden"].toBool());
     EXPECT_TRUE(cols["2"].toObject()["hidden"].toBool());
     const QJsonObject rows = sheet["rows"].toObject();

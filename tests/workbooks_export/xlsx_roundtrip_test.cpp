@@ -2,6 +2,7 @@
 #include "samplebook.h"
 
 #include "common/errors.h"
+#include "workbooks/engine/workbook.h"
 #include "workbooks/export/xlsxexport.h"
 
 #include <QDir>
@@ -67,8 +68,8 @@ TEST_F(XlsxRoundTrip, LayoutAndStylesComeBackAsWritten)
     // array of one array reads as a copy of it with clang and as a nested list with GCC.
     EXPECT_EQ(sheet["merges"].toArray(), QJsonArray{QJsonValue(QJsonArray{0, 1, 0, 3})});
     const QJsonObject cols = sheet["columns"].toObject();
-    // The file stores the width plus the cell padding Excel adds (5 px at 7 px per digit).
-    auto stored = [](double chars) { return (std::floor(chars * 7 + 0.5) + 5) / 7; };
+    // The file stores the width the column has on screen, cell padding included.
+    auto stored = [](double chars) { return mhbk::wb::columnWidthPixels(chars) / 7.0; };
     EXPECT_NEAR(cols["0"].toObject()["width"].toDouble(), stored(12.5), 1.0 / 256);
     EXPECT_NEAR(cols["1"].toObject()["width"].toDouble(), stored(20.0), 1.0 / 256);
     EXPECT_TRUE(cols["2"].toObject()["hidden"].toBool());

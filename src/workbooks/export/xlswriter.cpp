@@ -1,6 +1,7 @@
 #include "workbooks/export/xlswriter.h"
 
 #include "common/errors.h"
+#include "workbooks/engine/workbook.h"
 #include "workbooks/export/atomicfile.h"
 #include "workbooks/export/biffstream.h"
 #include "workbooks/export/cfbwriter.h"
@@ -157,6 +158,15 @@ void writeGlobals(BiffStream &s, const Book &book, const XlsStyleTable &styles, 
     s.record(rec::Eof, QByteArray());
 }
 
+// COLINFO counts 1/256 of a digit's width including the cell's padding, which readers turn
+// back into pixels as trunc((units + 18) / 256 * 7): the width in pixels that the sheet has
+// on screen gives units that come back as those same pixels.
+unsigned columnWidthUnits(double widthChars)
+{
+    const int pixels = wb::columnWidthPixels(widthChars);
+    return unsigned(std::clamp(std::lround(pixels * 256.0 / 7.0), 0L, 65535L));
+}
+
 void writeColumns(BiffStream &s, const Sheet &sheet)
 {
     std::vector<Column> cols = sheet.columns;
@@ -171,7 +181,7 @@ void writeColumns(BiffStream &s, const Sheet &sheet)
             ByteWriter w;
             w.u16(unsigned(cols[i].col));
             w.u16(unsigned(std::min(cols[j].col, kXlsMaxColumns - 1)));
-            w.u16(unsigned(std::clamp(std::lround(cols[i].width * 256), 0L, 65535L)));
+            w.u16(columnWidthUnits(cols[i].width));
             w.u16(15);
             w.u16(cols[i].hidden ? 0x0001 : 0);
             w.u16(0);

@@ -1,6 +1,7 @@
 #include "workbooks/export/xlsxexport.h"
 
 #include "common/errors.h"
+#include "workbooks/engine/workbook.h"
 #include "workbooks/export/atomicfile.h"
 
 #include <QFile>
@@ -109,6 +110,14 @@ void writeCell(lxw_worksheet *ws, const Cell &c, lxw_format *f, const XlsxOption
     }
 }
 
+// The width to hand the library so that the column gets the pixels it has on screen: the
+// library rounds where the screen truncates, so the width is given back from those pixels.
+double libraryWidth(double widthChars)
+{
+    const int pixels = wb::columnWidthPixels(widthChars);
+    return pixels >= 12 ? (pixels - 5) / 7.0 : pixels / 12.0;
+}
+
 void writeSheet(lxw_workbook *wb, const Sheet &sheet, const std::vector<lxw_format *> &formats,
                 const XlsxOptions &options, Status &st)
 {
@@ -121,7 +130,7 @@ void writeSheet(lxw_workbook *wb, const Sheet &sheet, const std::vector<lxw_form
     worksheet_set_default_row(ws, sheet.defaultRowHeight, LXW_FALSE);
     for (const Column &c : sheet.columns) {
         lxw_row_col_options opt{uint8_t(c.hidden), 0, 0};
-        st.check(worksheet_set_column_opt(ws, lxw_col_t(c.col), lxw_col_t(c.col), c.width, nullptr, &opt));
+        st.check(worksheet_set_column_opt(ws, lxw_col_t(c.col), lxw_col_t(c.col), libraryWidth(c.width), nullptr, &opt));
     }
     for (const Row &r : sheet.rows) {
         lxw_row_col_options opt{uint8_t(r.hidden), 0, 0};

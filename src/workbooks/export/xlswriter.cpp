@@ -214,20 +214,22 @@ void writeDimensions(BiffStream &s, const SheetPlan &plan)
 
 unsigned twips(double points) { return unsigned(std::clamp(std::lround(points * 20), 0L, 0x7FFFL)); }
 
-void writeRow(BiffStream &s, int row, const Row *layout, const std::vector<const Cell *> &cells, double defaultHeight)
+// Columns the cells of one row span: first, and one past the last (0, 0 for a row without cells).
+struct RowSpan {
+    const Row *layout = nullptr;
+    int first = 0;
+    int end = 0;
+};
+
+void writeRow(BiffStream &s, int row, const RowSpan &span, double defaultHeight)
 {
-    int first = 0, last = -1;
-    for (const Cell *c : cells)
-        if (c->row == row) {
-            first = last < 0 ? c->col : first;
-            last = c->col;
-        }
+    const Row *layout = span.layout;
     const bool custom = layout && layout->height;
     const bool hidden = layout && layout->hidden;
     ByteWriter w;
     w.u16(unsigned(row));
-    w.u16(unsigned(first));
-    w.u16(unsigned(last + 1));
+    w.u16(unsigned(span.first));
+    w.u16(unsigned(span.end));
     w.u16(twips(custom ? *layout->height : defaultHeight));
     w.u32(0);
     w.u32(0x0100u | (hidden ? 0x20u : 0u) | (custom ? 0x40u : 0u) | (15u << 16));
@@ -302,24 +304,25 @@ void writeCell(BiffStream &s, const Cell &c, std::uint32_t sst, const XlsStyleTa
 void writeRowsAndCells(BiffStream &s, const SheetPlan &plan, const XlsStyleTable &styles, double defaultHeight,
                        const XlsOptions &options)
 {
-    std::map<int, const Row *> layouts;
+    std::map<int, RowSpan> rows; // every row that needs a ROW record
     for (const Row &r : plan.sheet->rows)
         if (r.row >= 0 && r.row < kXlsMaxRows)
-            layouts[r.row] = &r;
-    std::map<int, bool> rows; // every row that needs a ROW record
-    for (const Cell *c : plan.cells)
-        rows[c->row] = true;
-    for (const auto &[row, layout] : layouts)
-        rows[row] = true;
+            rows[r.row].layout = &r;
+    // The cells come sorted by row, then column.
+    for (auto it = rows.end(); const Cell *c : plan.cells) {
+        if (it == rows.end() || it->first != c->row) {
+            it = rows.try_emplace(c->row).first;
+            it->second.first = c->col;
+        }
+        it->second.end = c->col + 1;
+    }
 
     auto rowIt = rows.begin();
     std::size_t cellIndex = 0;
     while (rowIt != rows.end()) {
         const int blockEnd = (rowIt->first / kRowBlock + 1) * kRowBlock;
-        for (; rowIt != rows.end() && rowIt->first < blockEnd; ++rowIt) {
-            const auto lay = layouts.find(rowIt->first);
-            writeRow(s, rowIt->first, lay == layouts.end() ? nullptr : lay->second, plan.cells, defaultHeight);
-        }
+        for (; rowIt != rows.end() && rowIt->first < blockEnd; ++rowIt)
+            writeRow(s, rowIt->first, rowIt->second, defaultHeight);
         for (; cellIndex < plan.cells.size() && plan.cells[cellIndex]->row < blockEnd; ++cellIndex) {
             if (const auto &tokens = plan.tokens[cellIndex])
                 writeFormula(s, *plan.cells[cellIndex], *tokens, styles, options);

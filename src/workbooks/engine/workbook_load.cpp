@@ -161,13 +161,23 @@ private:
     void loadBlocks(int sheet, const QJsonArray &blocks, const QString &path);
     void setCell(int sheet, int row, int col, const QJsonValue &v, const QString &path);
     void loadFormats(int sheet, const QJsonArray &formats, const QString &path);
-    std::vector<QJsonObject> styleDescription(const QJsonValue &v, const QString &path) const;
-    void applyToRange(int sheet, const CellRange &r, const std::vector<QJsonObject> &description, const QString &path);
+    // The style objects a "style" entry names or holds; `key` is the names alone when it only
+    // names styles (empty otherwise), so the result of applying it can be remembered.
+    struct StyleDescription
+    {
+        std::vector<QJsonObject> objects;
+        QString key;
+    };
+    StyleDescription styleDescription(const QJsonValue &v, const QString &path) const;
+    void applyToRange(int sheet, const CellRange &r, const StyleDescription &description, const QString &path);
     void loadLayout(Sheet &sheet, const QJsonObject &o, const QString &path);
     static void loadPage(PageSetup &page, const QJsonObject &o, const QString &path);
 
     Workbook m_book;
     std::map<QString, QJsonObject> m_styles;
+    // (style index before, named description) -> style index after, across the whole file:
+    // a ledger names the same few styles for thousands of ranges.
+    std::map<std::pair<int, QString>, int> m_restyled;
 };
 
 } // namespace
@@ -246,20 +256,23 @@ void Loader::setCell(int sheet, int row, int col, const QJsonValue &v, const QSt
     }
 }
 
-std::vector<QJsonObject> Loader::styleDescription(const QJsonValue &v, const QString &path) const
+Loader::StyleDescription Loader::styleDescription(const QJsonValue &v, const QString &path) const
 {
-    std::vector<QJsonObject> description;
+    StyleDescription description;
+    bool named = true;
     auto add = [&](const QJsonValue &one, const QString &p) {
         if (one.isObject()) {
             CellStyle probe;
             applyStyle(one.toObject(), &probe, p);
-            description.push_back(one.toObject());
+            description.objects.push_back(one.toObject());
+            named = false;
             return;
         }
         const auto it = m_styles.find(one.toString());
         if (!one.isString() || it == m_styles.end())
             fail(p, QStringLiteral("没有名为“%1”的样式").arg(one.toString()));
-        description.push_back(it->second);
+        description.objects.push_back(it->second);
+        description.key += it->first + u'\n';
     };
     if (v.isArray()) {
         const QJsonArray a = v.toArray();
@@ -268,10 +281,12 @@ std::vector<QJsonObject> Loader::styleDescription(const QJsonValue &v, const QSt
     } else {
         add(v, path);
     }
+    if (!named)
+        description.key.clear();
     return description;
 }
 
-void Loader::applyToRange(int sheetIndex, const CellRange &r, const std::vector<QJsonObject> &description, const QString &path)
+void Loader::applyToRange(int sheetIndex, const CellRange &r, const StyleDescription &description, const QString &path)
 {
     Sheet &sheet = m_book.sheet(sheetIndex);
     const int lastRow = r.lastRow >= kMaxRows - 1 ? std::max(r.firstRow, sheet.rowCount() - 1) : r.lastRow;
@@ -284,10 +299,17 @@ void Loader::applyToRange(int sheetIndex, const CellRange &r, const std::vector<
             const int old = sheet.styleIndex(row, col);
             auto it = restyled.find(old);
             if (it == restyled.end()) {
-                CellStyle s = m_book.style(old);
-                for (const QJsonObject &o : description)
-                    applyStyle(o, &s, path);
-                it = restyled.emplace(old, m_book.addStyle(s)).first;
+                const auto known = description.key.isEmpty() ? m_restyled.end() : m_restyled.find({old, description.key});
+                if (known != m_restyled.end()) {
+                    it = restyled.emplace(old, known->second).first;
+                } else {
+                    CellStyle s = m_book.style(old);
+                    for (const QJsonObject &o : description.objects)
+                        applyStyle(o, &s, path);
+                    it = restyled.emplace(old, m_book.addStyle(s)).first;
+                    if (!description.key.isEmpty())
+                        m_restyled.emplace(std::pair(old, description.key), it->second);
+                }
             }
             sheet.setStyleIndex(row, col, it->second);
         }

@@ -259,3 +259,35 @@ TEST(ExportedColumns, WidthsMatchTheScreenInBothFormats)
 }
 
 } // namespace
+
+namespace {
+
+// TRUE and FALSE come back as booleans, not as 1 and 0: typed ones in both formats, and
+// results of formulas in the .xls (as cached results of the FORMULA record).
+TEST(ExportedBooleans, StayBooleans)
+{
+    const QStringList inputs = {QStringLiteral("TRUE"), QStringLiteral("FALSE"), QStringLiteral("=A1>5"),
+                                QStringLiteral("=AND(A1>5,A2>5)"), QStringLiteral("=NOT(ISBLANK(A1))")};
+    const wb::Workbook book = bookWith(inputs);
+    QTemporaryDir dir;
+    xlsout::exportWorkbook(book, dir.filePath(QStringLiteral("b.xls")), xlsout::ExcelFormat::Xls);
+    xlsout::exportWorkbook(book, dir.filePath(QStringLiteral("b.xlsx")), xlsout::ExcelFormat::Xlsx);
+    READ_OR_SKIP(xls, test::runPythonReader(QStringLiteral("read_xls.py"), QStringLiteral("xlrd"), {dir.filePath(QStringLiteral("b.xls"))}),
+                 "python3-xlrd");
+    READ_OR_SKIP(xlsx, test::runPythonReader(QStringLiteral("read_xlsx.py"), QStringLiteral("openpyxl"), {dir.filePath(QStringLiteral("b.xlsx"))}),
+                 "python3-openpyxl");
+    auto cell = [](const QJsonObject &read, int row) {
+        return read[QStringLiteral("sheets")].toArray().at(0).toObject()[QStringLiteral("cells")].toObject()[key(row, 1)].toObject();
+    };
+    for (int i = 0; i < inputs.size(); ++i) {
+        SCOPED_TRACE(inputs[i].toStdString());
+        ASSERT_TRUE(book.value(0, i, 1).isBoolean());
+        const QJsonValue expected(book.value(0, i, 1).asBoolean());
+        EXPECT_EQ(cell(xls, i).value(QStringLiteral("boolean")), expected) << ".xls";
+        if (!inputs[i].startsWith(u'=')) {
+            EXPECT_EQ(cell(xlsx, i).value(QStringLiteral("boolean")), expected) << ".xlsx";
+        }
+    }
+}
+
+} // namespace

@@ -7,8 +7,10 @@
 #include "workbooks/export/workbookexport.h"
 #include "workbooks/export/xlsformula.h"
 #include "workbooks/export/xlswriter.h"
+#include "workbooks/export/xlsxbooleans.h"
 #include "workbooks/export/xlsxexport.h"
 
+#include <QFile>
 #include <QJsonArray>
 #include <QTemporaryDir>
 #include <cmath>
@@ -262,8 +264,7 @@ TEST(ExportedColumns, WidthsMatchTheScreenInBothFormats)
 
 namespace {
 
-// TRUE and FALSE come back as booleans, not as 1 and 0: typed ones in both formats, and
-// results of formulas in the .xls (as cached results of the FORMULA record).
+// TRUE and FALSE come back as booleans, not as 1 and 0, typed or computed, in both formats.
 TEST(ExportedBooleans, StayBooleans)
 {
     const QStringList inputs = {QStringLiteral("TRUE"), QStringLiteral("FALSE"), QStringLiteral("=A1>5"),
@@ -284,10 +285,34 @@ TEST(ExportedBooleans, StayBooleans)
         ASSERT_TRUE(book.value(0, i, 1).isBoolean());
         const QJsonValue expected(book.value(0, i, 1).asBoolean());
         EXPECT_EQ(cell(xls, i).value(QStringLiteral("boolean")), expected) << ".xls";
-        if (!inputs[i].startsWith(u'=')) {
-            EXPECT_EQ(cell(xlsx, i).value(QStringLiteral("boolean")), expected) << ".xlsx";
-        }
+        EXPECT_EQ(cell(xlsx, i).value(QStringLiteral("boolean")), expected) << ".xlsx";
     }
+}
+
+} // namespace
+
+namespace {
+
+// The boolean marker refuses what is not a readable package rather than writing a broken one.
+TEST(ExportedBooleans, AnUnreadablePackageIsRefused)
+{
+    QTemporaryDir dir;
+    xlsout::Book book;
+    book.sheets.emplace_back();
+    xlsout::writeXlsxFile(book, dir.filePath(QStringLiteral("ok.xlsx")));
+    QFile file(dir.filePath(QStringLiteral("ok.xlsx")));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray good = file.readAll();
+    QByteArray corrupt = good;
+    corrupt.truncate(corrupt.size() - 30); // the central directory's end is gone
+    const struct {
+        const char *what;
+        QByteArray bytes;
+        bool readable;
+    } cases[] = {{"a package", good, true}, {"no bytes", QByteArray(), false}, {"text", "not a zip file", false},
+                 {"a cut package", corrupt, false}};
+    for (const auto &c : cases)
+        EXPECT_EQ(xlsout::markBooleanResultsInPackage(c.bytes, {{QStringLiteral("A1")}}).has_value(), c.readable) << c.what;
 }
 
 } // namespace

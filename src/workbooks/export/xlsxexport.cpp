@@ -3,6 +3,7 @@
 #include "common/errors.h"
 #include "workbooks/engine/workbook.h"
 #include "workbooks/export/atomicfile.h"
+#include "workbooks/export/xlsxbooleans.h"
 
 #include <QFile>
 #include <xlsxwriter.h>
@@ -156,6 +157,20 @@ void writeSheet(lxw_workbook *wb, const Sheet &sheet, const std::vector<lxw_form
         worksheet_protect(ws, nullptr, nullptr);
 }
 
+// Per sheet, the formula cells whose result is TRUE or FALSE ("B3").
+std::vector<QStringList> booleanResults(const Book &book)
+{
+    std::vector<QStringList> out;
+    for (const Sheet &sheet : book.sheets) {
+        QStringList cells;
+        for (const Cell &c : sheet.cells)
+            if (!c.formula.isEmpty() && c.value.kind == Value::Kind::Boolean)
+                cells << wb::addressText(c.row, c.col);
+        out.push_back(cells);
+    }
+    return out;
+}
+
 QString writeBook(const Book &book, const QString &file, const XlsxOptions &options)
 {
     const QByteArray name = QFile::encodeName(file);
@@ -174,7 +189,11 @@ QString writeBook(const Book &book, const QString &file, const XlsxOptions &opti
     if (book.sheets.empty())
         workbook_add_worksheet(wb, nullptr);
     st.check(workbook_close(wb)); // frees the workbook even when it fails
-    return st.error;
+    if (!st.error.isEmpty() || !options.cacheResults)
+        return st.error;
+    const std::vector<QStringList> booleans = booleanResults(book);
+    const bool any = std::any_of(booleans.begin(), booleans.end(), [](const QStringList &l) { return !l.isEmpty(); });
+    return any ? markBooleanResults(file, booleans) : QString();
 }
 
 } // namespace

@@ -3,7 +3,8 @@
 # formulas) as whole processes: our exporter (load the stored workbook, recalculate, write)
 # against LibreOffice headless converting the same workbook (our .xlsx to .xls, our .xls to
 # .xlsx: read, recalculate, write), run alternately, medians of RUNS. Also given net of each
-# side's start-up, measured with a one-row workbook.
+# side's start-up, measured with a one-row workbook. Times are CPU time (user + system, the
+# command's children included), which a busy shared machine disturbs far less than wall time.
 # Usage: bench/export/run_export.sh BUILD_DIR [RUNS] [ROWS]
 set -euo pipefail
 build=${1:?build folder}
@@ -19,7 +20,11 @@ profile="file://$work/lo-profile"
 soffice_convert() { # format input outdir
   soffice -env:UserInstallation="$profile" --headless --convert-to "$1" --outdir "$3" "$2" >/dev/null 2>&1
 }
-time_ms() { local s e; s=$(date +%s%N); "$@"; e=$(date +%s%N); echo $(( (e - s) / 1000000 )); }
+time_ms() {
+  local TIMEFORMAT='%3U %3S' t
+  t=$( { time "$@" >/dev/null 2>&1; } 2>&1 )
+  awk -v t="$t" 'BEGIN { split(t, a, " "); printf "%d\n", (a[1] + a[2]) * 1000 }'
+}
 median() { printf '%s\n' "$@" | sort -n | awk '{a[NR]=$1} END {print a[int((NR+1)/2)]}'; }
 
 "$build/bin/export_bench" make "$work/ledger.json" "$rows"
@@ -43,6 +48,7 @@ done
 a=$(median "${ours_xls[@]}"); b=$(median "${peer_xls[@]}")
 c=$(median "${ours_xlsx[@]}"); d=$(median "${peer_xlsx[@]}"); s=$(median "${lo_start[@]}"); t=$(median "${our_start[@]}")
 echo "rows: $rows; our files: xls $(stat -c %s "$work/out.xls") bytes, xlsx $(stat -c %s "$work/out.xlsx") bytes"
+echo "CPU time, medians of $runs runs:"
 echo "xls:  mhbk ${a} ms, LibreOffice xlsx->xls ${b} ms"
 echo "xlsx: mhbk ${c} ms, LibreOffice xls->xlsx ${d} ms"
 echo "start and a one-row export: mhbk ${t} ms, LibreOffice ${s} ms"

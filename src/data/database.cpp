@@ -82,7 +82,8 @@ QSqlDatabase &HandbookDatabase::connection()
         const QString reason = databaseErrorReason(probe.lastError());
         probe = QSqlQuery();
         close();
-        throw AppError(QStringLiteral("无法读取数据库文件%1：%2。").arg(shownPath, reason));
+        // Not "cannot read": most often the file is fine and only locked by another program.
+        throw AppError(QStringLiteral("无法访问数据库文件%1：%2。").arg(shownPath, reason));
     }
     return db_;
 }

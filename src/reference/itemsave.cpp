@@ -60,8 +60,13 @@ void saveItems(TableDataset &table, int cellsPerItem, const std::vector<Item> &i
         throw AppError(QStringLiteral("数据表“%1”没有打开，无法保存。").arg(tableName));
     // SQLite falls back to a read-only connection when the file cannot be written at open
     // time; a save after the user has fixed the file's rights needs a connection made now.
-    table.database().close();
-    table.open(tableName);
+    try {
+        table.database().close();
+        table.open(tableName);
+    } catch (const AppError &e) {
+        // Locked by another program, most often: nothing was written, and the next 保存 tries again.
+        throw AppError(QStringLiteral("保存失败，数据表“%1”保持原样：%2").arg(tableName, e.message()));
+    }
     QSqlDatabase &db = table.database().connection();
     if (!db.transaction())
         throw AppError(QStringLiteral("无法保存数据表“%1”：%2。").arg(tableName, databaseErrorReason(db.lastError())));

@@ -3,7 +3,9 @@
 #include "data/database.h"
 #include "data/datasets.h"
 #include "data/stringgrid.h"
+#include "search/handbooksources.h"
 #include "search/searchpanel.h"
+#include "sections/sectionpages.h"
 #include "support/missingtool.h"
 #include "support/testdb.h"
 #include "support/testwindow.h"
@@ -18,6 +20,8 @@
 #include <QTest>
 #include <QTreeWidget>
 #include <gtest/gtest.h>
+#include <set>
+#include <string>
 
 namespace mhbk::test {
 namespace {
@@ -200,6 +204,17 @@ TEST_F(SearchPanelTest, ASavedTableChangeIsFoundByTheNextSearch)
     field->clear();
     type(QStringLiteral("测试合金"));
     EXPECT_EQ(list->item(0)->toolTip(), QStringLiteral("常用材料密度 测试合金  9.9 g/cm3"));
+}
+
+// The search reads the same table for each page as the page itself shows.
+TEST(SearchSources, EverySizeTablePageIsIndexedFromItsOwnTable)
+{
+    std::set<std::pair<std::string, std::string>> shown, indexed;
+    for (const auto &[page, table] : sectionPageTables())
+        shown.emplace(page, table.toStdString());
+    for (const auto &[page, table] : search::indexedSizeTables())
+        indexed.emplace(page, table);
+    EXPECT_EQ(indexed, shown);
 }
 
 } // namespace

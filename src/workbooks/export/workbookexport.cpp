@@ -76,19 +76,6 @@ Style style(const wb::CellStyle &s)
     return x;
 }
 
-ErrorCode errorCode(wb::ErrorCode e)
-{
-    switch (e) {
-    case wb::ErrorCode::Null: return ErrorCode::Null;
-    case wb::ErrorCode::Div0: return ErrorCode::Div0;
-    case wb::ErrorCode::Value: return ErrorCode::Value;
-    case wb::ErrorCode::Ref: return ErrorCode::Ref;
-    case wb::ErrorCode::Name: return ErrorCode::Name;
-    case wb::ErrorCode::Num: return ErrorCode::Num;
-    case wb::ErrorCode::NA: return ErrorCode::NA;
-    }
-    return ErrorCode::Value;
-}
 
 Value value(const wb::Value &v)
 {
@@ -97,7 +84,7 @@ Value value(const wb::Value &v)
     case wb::Value::Kind::Number: return Value::ofNumber(v.asNumber());
     case wb::Value::Kind::Text: return Value::ofText(v.asText());
     case wb::Value::Kind::Boolean: return Value::ofBoolean(v.asBoolean());
-    case wb::Value::Kind::Error: return Value::ofError(errorCode(v.asError()));
+    case wb::Value::Kind::Error: return Value::ofError(excelErrorCode(v.asError()));
     }
     return Value{};
 }
@@ -146,6 +133,20 @@ Sheet describeSheet(const wb::Sheet &s)
 }
 
 } // namespace
+
+ErrorCode excelErrorCode(wb::ErrorCode e)
+{
+    switch (e) {
+    case wb::ErrorCode::Null: return ErrorCode::Null;
+    case wb::ErrorCode::Div0: return ErrorCode::Div0;
+    case wb::ErrorCode::Value: return ErrorCode::Value;
+    case wb::ErrorCode::Ref: return ErrorCode::Ref;
+    case wb::ErrorCode::Name: return ErrorCode::Name;
+    case wb::ErrorCode::Num: return ErrorCode::Num;
+    case wb::ErrorCode::NA: return ErrorCode::NA;
+    }
+    return ErrorCode::Value;
+}
 
 Book describeWorkbook(const wb::Workbook &book)
 {

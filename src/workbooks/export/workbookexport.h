@@ -6,6 +6,7 @@
 
 namespace mhbk::wb {
 class Workbook;
+enum class ErrorCode;
 }
 
 namespace mhbk::xlsout {
@@ -15,6 +16,9 @@ enum class ExcelFormat { Xls, Xlsx };
 // The workbook as the writers see it: every sheet's cells with their current values and
 // formulas, its styles and layout.
 Book describeWorkbook(const wb::Workbook &book);
+
+// An engine error value as both Excel formats code it.
+ErrorCode excelErrorCode(wb::ErrorCode e);
 
 // Writes the workbook as an Excel file. Throws mhbk::AppError naming the path.
 void exportWorkbook(const wb::Workbook &book, const QString &path, ExcelFormat format);

@@ -4,6 +4,7 @@
 #include "workbooks/engine/functions.h"
 #include "workbooks/export/bytewriter.h"
 #include "workbooks/export/exportbook.h"
+#include "workbooks/export/workbookexport.h"
 
 #include <cmath>
 #include <vector>
@@ -45,19 +46,6 @@ const std::vector<const XlsFunction *> &functionsByEngineIndex()
 
 int engineIndex(const char *name) { return wb::findFunction(QLatin1String(name)); }
 
-ErrorCode errorCode(wb::ErrorCode e)
-{
-    switch (e) {
-    case wb::ErrorCode::Null: return ErrorCode::Null;
-    case wb::ErrorCode::Div0: return ErrorCode::Div0;
-    case wb::ErrorCode::Value: return ErrorCode::Value;
-    case wb::ErrorCode::Ref: return ErrorCode::Ref;
-    case wb::ErrorCode::Name: return ErrorCode::Name;
-    case wb::ErrorCode::Num: return ErrorCode::Num;
-    case wb::ErrorCode::NA: return ErrorCode::NA;
-    }
-    return ErrorCode::Value;
-}
 
 class TokenWriter {
 public:
@@ -148,7 +136,7 @@ private:
             return;
         case wb::Value::Kind::Error:
             out_.u8(tok::Err);
-            out_.u8(unsigned(errorCode(v.asError())));
+            out_.u8(unsigned(excelErrorCode(v.asError())));
             return;
         }
     }

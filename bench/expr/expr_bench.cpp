@@ -55,7 +55,7 @@ void BM_MuParser(benchmark::State &state)
     for (auto _ : state) {
         for (const std::string &text : texts) {
             parser.SetExpr(text);
-            benchmark::DoNotOptimize(parser.eval());
+            benchmark::DoNotOptimize(parser.Eval());
         }
     }
     state.SetItemsProcessed(state.iterations() * static_cast<long>(texts.size()));
@@ -77,7 +77,7 @@ void BM_MuParserSingle(benchmark::State &state)
     mu::Parser parser;
     for (auto _ : state) {
         parser.SetExpr(text);
-        benchmark::DoNotOptimize(parser.eval());
+        benchmark::DoNotOptimize(parser.Eval());
     }
 }
 BENCHMARK(BM_MuParserSingle)->DenseRange(0, static_cast<int>(std::size(kExpressions)) - 1);

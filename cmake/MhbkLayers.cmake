@@ -5,11 +5,11 @@ endif()
 # The layers of src/, lowest first. A folder may include headers only from its own layer and the
 # ones listed before it; a library may link only libraries of its own or a lower subsystem, and
 # the links between the libraries must not form a cycle. Every folder under src/ is listed here.
-set(MHBK_SUBSYSTEMS common numbers data expr sections reference search sheets workbooks app)
+set(MHBK_SUBSYSTEMS common numbers data expr sections reference search sheets workbooks takeoff app)
 # Inside the workbook subsystem the same rule holds between its folders; its top-level files
 # (the command and the page installer) sit above all of them.
 set(MHBK_LAYERS common numbers data expr sections reference search sheets
-                workbooks/engine workbooks/export workbooks/view workbooks/pages workbooks app)
+                workbooks/engine workbooks/export workbooks/view workbooks/pages workbooks takeoff app)
 
 # Beyond that, each link between two of our libraries must be used (a source of the one includes
 # a header of the other), and a source that includes a header of another library must reach it

@@ -4,6 +4,7 @@
 #include "search/cli_find.h"
 #include "sections/cli_weight.h"
 #include "sheets/cli_sheet.h"
+#include "takeoff/cli_list.h"
 #include "workbooks/cli_workbook.h"
 
 namespace mhbk {
@@ -27,6 +28,7 @@ const CliCommand kCommands[] = {
     {"sheet", runSheetCommand, "sheet od|dn [--thickness W] [--length ROW=L ...]  painting and insulation sheet"},
     {"workbook", runWorkbookCommand,
      "workbook PAGE [--set CELL=TEXT ...] [--run] [--get CELL ...] [--export FILE]  estimating workbook"},
+    {"list", runListCommand, "list add|show|export FILE.mhbkl ...  takeoff list (工程量清单)"},
 };
 
 void printUsage(QTextStream &stream)

@@ -1,0 +1,139 @@
+#include "takeoff/cli_list.h"
+
+#include "common/commandline.h"
+#include "common/errors.h"
+#include "takeoff/takeoffbook.h"
+#include "takeoff/takeofffile.h"
+
+#include <QFileInfo>
+#include <cmath>
+
+namespace mhbk {
+
+namespace {
+
+using namespace takeoff;
+
+struct CliError {
+    QString message;
+};
+
+void printUsage(QTextStream &stream)
+{
+    stream << "用法 / usage:\n"
+              "  mhbk-cli list add FILE.mhbkl --item TEXT --quantity N --unit-weight KG [--designation TEXT]\n"
+              "                               [--material TEXT] [--unit TEXT] [--remark TEXT]\n"
+              "      adds a line (the file is made when it does not exist; unit defaults to m)\n"
+              "  mhbk-cli list show FILE.mhbkl      prints the lines and the totals\n"
+              "  mhbk-cli list export FILE.mhbkl OUT.xlsx|OUT.xls   writes the list with live formulas\n";
+}
+
+double numberOption(const CommandLine &line, const QString &name)
+{
+    if (!line.has(name))
+        throw CliError{QStringLiteral("缺少 %1 / %1 is missing").arg(name)};
+    bool ok = false;
+    const double value = line.value(name).trimmed().toDouble(&ok);
+    if (!ok || !std::isfinite(value))
+        throw CliError{QStringLiteral("%1 应为数 / %1 needs a number: %2").arg(name, line.value(name))};
+    return value;
+}
+
+int addLine(const QStringList &args, QTextStream &out)
+{
+    const QStringList texts = {QStringLiteral("--item"), QStringLiteral("--designation"), QStringLiteral("--material"),
+                               QStringLiteral("--unit"), QStringLiteral("--remark"), QStringLiteral("--quantity"),
+                               QStringLiteral("--unit-weight")};
+    std::vector<OptionSpec> specs;
+    for (const QString &name : texts)
+        specs.push_back({{name}, true});
+    const CommandLine line = parseCommandLine(args, specs);
+    if (line.error && line.error->kind == CommandLineError::Kind::MissingValue)
+        throw CliError{QStringLiteral("%1 缺少参数 / %1 needs a value").arg(line.error->argument)};
+    if (line.error)
+        throw CliError{QStringLiteral("未知参数 / unknown argument: %1").arg(line.error->argument)};
+    if (line.positional.size() != 1)
+        throw CliError{QStringLiteral("需要一个清单文件 / one FILE is needed")};
+    if (line.value(QStringLiteral("--item")).trimmed().isEmpty())
+        throw CliError{QStringLiteral("缺少 --item / --item is missing")};
+    Line added;
+    added.item = line.value(QStringLiteral("--item")).trimmed();
+    added.designation = line.value(QStringLiteral("--designation")).trimmed();
+    added.material = line.value(QStringLiteral("--material")).trimmed();
+    added.unit = line.has(QStringLiteral("--unit")) ? line.value(QStringLiteral("--unit")).trimmed() : QStringLiteral("m");
+    added.remark = line.value(QStringLiteral("--remark"));
+    added.quantity = numberOption(line, QStringLiteral("--quantity"));
+    added.unitWeight = numberOption(line, QStringLiteral("--unit-weight"));
+    const QString path = line.positional.first();
+    List list = QFileInfo::exists(path) ? loadList(path) : List{};
+    list.push_back(added);
+    saveList(list, path);
+    out << list.size() << '\t' << numberText(added.totalWeight()) << " kg\n";
+    return 0;
+}
+
+void printList(const List &list, QTextStream &out)
+{
+    out << "序号\t项目\t规格\t材质\t数量\t单位\t单重(kg)\t总重(kg)\t备注\n";
+    int number = 0;
+    for (const Line &line : list) {
+        out << ++number << '\t' << line.item << '\t' << line.designation << '\t' << line.material << '\t'
+            << numberText(line.quantity) << '\t' << line.unit << '\t' << numberText(line.unitWeight) << '\t'
+            << numberText(line.totalWeight()) << '\t' << line.remark << '\n';
+    }
+    const Totals totals = totalsOf(list);
+    out << "按项目合计\n";
+    for (const Total &total : totals.byItem)
+        out << '\t' << total.item << '\t' << numberText(total.weight) << '\n';
+    out << "按规格合计\n";
+    for (const Total &total : totals.byDesignation)
+        out << '\t' << total.item << '\t' << total.designation << '\t' << numberText(total.weight) << '\n';
+    out << "总计\t" << numberText(totals.grandTotal) << " kg\n";
+}
+
+int run(const QStringList &args, QTextStream &out)
+{
+    const QString action = args.first();
+    const QStringList rest = args.mid(1);
+    if (action == QLatin1String("add"))
+        return addLine(rest, out);
+    if (action == QLatin1String("show")) {
+        if (rest.size() != 1)
+            throw CliError{QStringLiteral("需要一个清单文件 / one FILE is needed")};
+        printList(loadList(rest.first()), out);
+        return 0;
+    }
+    if (action == QLatin1String("export")) {
+        if (rest.size() != 2)
+            throw CliError{QStringLiteral("需要清单文件和导出文件 / FILE and OUT are needed")};
+        const QString suffix = QFileInfo(rest.at(1)).suffix().toLower();
+        if (suffix != QLatin1String("xls") && suffix != QLatin1String("xlsx"))
+            throw CliError{QStringLiteral("导出文件须为 .xls 或 .xlsx / export needs .xls or .xlsx: %1").arg(rest.at(1))};
+        exportList(loadList(rest.first()), rest.at(1),
+                   suffix == QLatin1String("xlsx") ? xlsout::ExcelFormat::Xlsx : xlsout::ExcelFormat::Xls);
+        return 0;
+    }
+    throw CliError{QStringLiteral("未知操作 / unknown action: %1").arg(action)};
+}
+
+} // namespace
+
+int runListCommand(const QStringList &args, QTextStream &out, QTextStream &err)
+{
+    if (args.isEmpty() || args.first() == QLatin1String("--help") || args.first() == QLatin1String("-h")) {
+        printUsage(args.isEmpty() ? err : out);
+        return args.isEmpty() ? 1 : 0;
+    }
+    try {
+        return run(args, out);
+    } catch (const CliError &e) {
+        err << e.message << '\n';
+        printUsage(err);
+        return 1;
+    } catch (const AppError &e) {
+        err << e.message() << '\n';
+        return 1;
+    }
+}
+
+} // namespace mhbk

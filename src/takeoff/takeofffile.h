@@ -1,0 +1,28 @@
+#pragma once
+
+// The takeoff list's file (.mhbkl): versioned JSON, described in FORMAT.md beside this file.
+
+#include "takeoff/takeofflist.h"
+
+#include <QByteArray>
+#include <QString>
+
+namespace mhbk::takeoff {
+
+inline constexpr int kFileVersion = 1;
+inline const QString kFileSuffix = QStringLiteral("mhbkl");
+// The file dialogs' filter.
+inline const QString kFileFilter = QStringLiteral("工程量清单 (*.mhbkl)");
+
+QByteArray toJson(const List &list);
+// Throws mhbk::AppError with the reason (in Chinese) for anything that is not a list this
+// program can read: not JSON, another kind of file, a newer version, a damaged line.
+List fromJson(const QByteArray &bytes);
+
+// Reads a list file. Throws mhbk::AppError naming the path and the reason.
+List loadList(const QString &path);
+// Writes through a temporary file and a rename, so a failed save leaves the old file whole.
+// Throws mhbk::AppError naming the path and the reason.
+void saveList(const List &list, const QString &path);
+
+} // namespace mhbk::takeoff

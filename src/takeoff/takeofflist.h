@@ -1,0 +1,49 @@
+#pragma once
+
+// The takeoff list (工程量清单): the lines an estimator collects from the calculators and the
+// section tables, and their totals. Plain data; the file format, the workbook export and the
+// list window all work on this.
+
+#include <QString>
+#include <vector>
+
+namespace mhbk::takeoff {
+
+struct Line {
+    QString item;        // 项目: what kind of section, "圆钢", "工字钢"
+    QString designation; // 规格: "d=10", "20a"
+    QString material;    // 材质
+    double quantity = 0; // in `unit`
+    QString unit;        // "m", "m²", "根" ...
+    double unitWeight = 0; // kg per unit
+    QString remark;      // 备注
+
+    double totalWeight() const { return quantity * unitWeight; } // kg
+    bool operator==(const Line &) const = default;
+};
+
+using List = std::vector<Line>;
+
+struct Total {
+    QString item;
+    QString designation; // empty for an item's total
+    double weight = 0;   // kg
+    int lines = 0;
+    bool operator==(const Total &) const = default;
+};
+
+struct Totals {
+    std::vector<Total> byItem;            // in the order the items first appear
+    std::vector<Total> byDesignation;     // (item, designation) pairs, in first-appearance order
+    double grandTotal = 0;                // kg
+};
+
+Totals totalsOf(const List &list);
+
+// Moves the line at `from` so that it ends up at `to`; false when either is out of range.
+bool moveLine(List &list, int from, int to);
+
+// Quantity and weight texts as the list shows them: up to three decimals, no trailing zeros.
+QString numberText(double value);
+
+} // namespace mhbk::takeoff

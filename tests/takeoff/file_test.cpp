@@ -1,0 +1,113 @@
+#include "common/errors.h"
+#include "takeoff/takeofffile.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace mhbk::takeoff {
+namespace {
+
+List sampleList()
+{
+    return {Line{QStringLiteral("圆钢"), QStringLiteral("d=10"), QStringLiteral("Q235"), 6, QStringLiteral("m"), 0.617,
+                 QStringLiteral("基础 \"甲\"\n第二行")},
+            Line{QStringLiteral("钢板"), QStringLiteral("δ=10"), QString(), 2.5, QStringLiteral("m²"), 78.5, QString()},
+            Line{QStringLiteral("工字钢"), QStringLiteral("20a"), QStringLiteral("Q345"), 1e-7, QStringLiteral("m"),
+                 27.929, QStringLiteral("𠀀 outside the BMP")}};
+}
+
+void writeFile(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+}
+
+TEST(TakeoffFile, RoundTripKeepsEveryField)
+{
+    QTemporaryDir dir;
+    for (const List &list : {List{}, sampleList()}) {
+        const QString path = dir.filePath(QStringLiteral("清单.mhbkl"));
+        saveList(list, path);
+        EXPECT_EQ(loadList(path), list);
+        EXPECT_EQ(fromJson(toJson(list)), list);
+    }
+}
+
+TEST(TakeoffFile, SaveReplacesWholeAndLeavesNoTemporaryFiles)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("a.mhbkl"));
+    saveList(sampleList(), path);
+    saveList({sampleList().front()}, path);
+    EXPECT_EQ(loadList(path).size(), 1u);
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 1);
+}
+
+TEST(TakeoffFile, SaveIntoMissingFolderFailsNamingThePath)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("no/such/folder/a.mhbkl"));
+    try {
+        saveList(sampleList(), path);
+        FAIL() << "saved into a missing folder";
+    } catch (const AppError &e) {
+        EXPECT_TRUE(e.message().contains(path)) << e.what();
+    }
+}
+
+TEST(TakeoffFile, DamagedAndForeignFilesAreRefusedWithAReason)
+{
+    const QByteArray good = toJson(sampleList());
+    QByteArray truncated = good.left(good.size() / 2);
+    QByteArray wrongNumber = good;
+    wrongNumber.replace("\"quantity\": 6", "\"quantity\": \"six\"");
+    QByteArray wrongText = good;
+    wrongText.replace("\"item\": \"圆钢\"", "\"item\": 12");
+    const struct {
+        const char *name;
+        QByteArray bytes;
+        const char *reason;
+    } cases[] = {
+        {"empty file", QByteArray(), "不是工程量清单文件"},
+        {"truncated", truncated, "不是工程量清单文件"},
+        {"a workbook file", R"({"format":"mhbk-workbook","version":1,"sheets":[]})", "不是工程量清单文件"},
+        {"no format", R"({"version":1,"lines":[]})", "不是工程量清单文件"},
+        {"JSON array", "[1,2,3]", "不是工程量清单文件"},
+        {"binary junk", QByteArray("\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1\0\0", 10), "不是工程量清单文件"},
+        {"newer version", R"({"format":"mhbk-takeoff-list","version":2,"lines":[]})", "较新版本"},
+        {"version not a number", R"({"format":"mhbk-takeoff-list","version":"1","lines":[]})", "版本号已损坏"},
+        {"version zero", R"({"format":"mhbk-takeoff-list","version":0,"lines":[]})", "版本号已损坏"},
+        {"fractional version", R"({"format":"mhbk-takeoff-list","version":1.5,"lines":[]})", "版本号已损坏"},
+        {"lines missing", R"({"format":"mhbk-takeoff-list","version":1})", "没有清单各行"},
+        {"line not an object", R"({"format":"mhbk-takeoff-list","version":1,"lines":[{"item":"a","quantity":1,"unitWeight":1},5]})",
+         "第 2 行已损坏"},
+        {"quantity not a number", wrongNumber, "第 1 行的“quantity”不是数"},
+        {"quantity missing", R"({"format":"mhbk-takeoff-list","version":1,"lines":[{"item":"a","unitWeight":1}]})",
+         "第 1 行的“quantity”不是数"},
+        {"item not text", wrongText, "第 1 行的“item”不是文字"},
+    };
+    QTemporaryDir dir;
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        const QString path = dir.filePath(QStringLiteral("bad.mhbkl"));
+        writeFile(path, c.bytes);
+        try {
+            loadList(path);
+            ADD_FAILURE() << "loaded";
+        } catch (const AppError &e) {
+            EXPECT_TRUE(e.message().contains(path)) << e.what();
+            EXPECT_TRUE(e.message().contains(QString::fromUtf8(c.reason))) << e.what();
+        }
+    }
+}
+
+TEST(TakeoffFile, MissingFileIsReported)
+{
+    QTemporaryDir dir;
+    EXPECT_THROW(loadList(dir.filePath(QStringLiteral("none.mhbkl"))), AppError);
+}
+
+} // namespace
+} // namespace mhbk::takeoff

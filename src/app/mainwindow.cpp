@@ -14,6 +14,7 @@
 #include "search/searchpanel.h"
 #include "sections/sectionpages.h"
 #include "sheets/sheetwindows.h"
+#include "takeoff/ui/takeoffinstall.h"
 #include "workbooks/workbookpages.h"
 
 #include <QAction>
@@ -302,6 +303,7 @@ void MainWindow::installPages()
     installReferencePages(*this);
     installSectionPages(*this);
     installWorkbookPages(*this);
+    takeoff::installTakeoff(*this, *this, *popupMenu_);
     connectGuarded(pages_, &QTabWidget::currentChanged, this, reporter_, [this](int index) { onPageShown(index); });
 }
 

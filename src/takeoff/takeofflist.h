@@ -14,7 +14,7 @@ struct Line {
     QString designation; // 规格: "d=10", "20a"
     QString material;    // 材质
     double quantity = 0; // in `unit`
-    QString unit;        // "m", "m²", "根" ...
+    QString unit;        // "m", "m2", "根" ...
     double unitWeight = 0; // kg per unit
     QString remark;      // 备注
 

@@ -12,7 +12,7 @@ List sampleList()
 {
     return {Line{QStringLiteral("圆钢"), QStringLiteral("d=10"), QStringLiteral("Q235"), 6, QStringLiteral("m"), 0.617,
                  QStringLiteral("基础 \"甲\"\n第二行")},
-            Line{QStringLiteral("钢板"), QStringLiteral("δ=10"), QString(), 2.5, QStringLiteral("m²"), 78.5, QString()},
+            Line{QStringLiteral("钢板"), QStringLiteral("δ=10"), QString(), 2.5, QStringLiteral("m2"), 78.5, QString()},
             Line{QStringLiteral("工字钢"), QStringLiteral("20a"), QStringLiteral("Q345"), 1e-7, QStringLiteral("m"),
                  27.929, QStringLiteral("𠀀 outside the BMP")}};
 }

@@ -1,0 +1,350 @@
+#include "takeoff/ui/takeoffdock.h"
+
+#include "common/errors.h"
+#include "common/guarded.h"
+#include "common/reporter.h"
+#include "takeoff/takeoffbook.h"
+#include "takeoff/takeofffile.h"
+#include "takeoff/ui/quantitydialog.h"
+#include "takeoff/ui/takeoffmodel.h"
+#include "takeoff/ui/takeoffprint.h"
+
+#include <QAction>
+#include <QHBoxLayout>
+#include <QKeySequence>
+#include <QFile>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
+#include <QSplitter>
+#include <QTableView>
+#include <QToolButton>
+#include <QTreeWidget>
+#include <QUndoStack>
+#include <QVBoxLayout>
+#include <algorithm>
+
+namespace mhbk::takeoff {
+
+namespace {
+
+const QString kTitle = QStringLiteral("工程量清单");
+const QString kXlsxFilter = QStringLiteral("Excel 工作簿 (*.xlsx)");
+const QString kXlsFilter = QStringLiteral("Excel 97-2003 工作簿 (*.xls)");
+
+QString withSuffix(QString path, const QString &suffix)
+{
+    if (!path.isEmpty() && QFileInfo(path).suffix().compare(suffix, Qt::CaseInsensitive) != 0)
+        path += QLatin1Char('.') + suffix;
+    return path;
+}
+
+} // namespace
+
+TakeoffDock::TakeoffDock(Reporter &reporter, QString autosavePath, QWidget *parent)
+    : QDockWidget(kTitle, parent), reporter_(reporter), autosavePath_(std::move(autosavePath)),
+      undo_(std::make_unique<QUndoStack>())
+{
+    setObjectName(QStringLiteral("dockTakeoff"));
+    undo_->setUndoLimit(1000);
+    model_ = new TakeoffModel(*undo_, this);
+    askQuantity_ = [this](const Line &line) { return QuantityDialog::ask(line, window()); };
+    buildBody();
+    loadAutosave();
+    connect(model_, &TakeoffModel::listChanged, this, [this] { guarded([this] { onListChanged(); }); });
+    connect(undo_.get(), &QUndoStack::cleanChanged, this, [this] { updateTitle(); });
+    onListChanged();
+}
+
+TakeoffDock::~TakeoffDock()
+{
+    // The steps refer to the model: they go first, without telling the title about it.
+    disconnect(undo_.get(), nullptr, this, nullptr);
+    undo_.reset();
+}
+
+const List &TakeoffDock::list() const { return model_->list(); }
+
+void TakeoffDock::setSources(std::map<int, std::unique_ptr<TakeoffSource>> sources) { sources_ = std::move(sources); }
+
+void TakeoffDock::guarded(const std::function<void()> &handler) { runGuarded(reporter_, handler); }
+
+QWidget *TakeoffDock::buildToolBar()
+{
+    auto *bar = new QWidget(this);
+    auto *row = new QHBoxLayout(bar);
+    row->setContentsMargins(0, 0, 0, 0);
+    row->setSpacing(2);
+    const auto add = [&](const char *name, const QString &caption, const QKeySequence &keys, std::function<void()> run) {
+        auto *action = new QAction(caption, this);
+        action->setObjectName(QString::fromLatin1(name));
+        if (!keys.isEmpty()) {
+            action->setShortcut(keys);
+            action->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+            action->setToolTip(caption + QStringLiteral(" (") + keys.toString(QKeySequence::NativeText) + QLatin1Char(')'));
+        }
+        connect(action, &QAction::triggered, this, [this, run = std::move(run)] { guarded(run); });
+        addAction(action);
+        auto *button = new QToolButton(bar);
+        button->setDefaultAction(action);
+        button->setAutoRaise(true);
+        row->addWidget(button);
+        return action;
+    };
+    add("actTakeoffUp", QStringLiteral("上移"), QKeySequence(Qt::CTRL | Qt::Key_Up), [this] { moveCurrent(-1); });
+    add("actTakeoffDown", QStringLiteral("下移"), QKeySequence(Qt::CTRL | Qt::Key_Down), [this] { moveCurrent(1); });
+    add("actTakeoffDelete", QStringLiteral("删除"), QKeySequence(Qt::Key_Delete), [this] { deleteSelected(); });
+    QAction *undo = add("actTakeoffUndo", QStringLiteral("撤销"), QKeySequence::Undo, [this] { undo_->undo(); });
+    QAction *redo = add("actTakeoffRedo", QStringLiteral("重做"), QKeySequence(Qt::CTRL | Qt::Key_Y), [this] { undo_->redo(); });
+    connect(undo_.get(), &QUndoStack::canUndoChanged, undo, &QAction::setEnabled);
+    connect(undo_.get(), &QUndoStack::canRedoChanged, redo, &QAction::setEnabled);
+    undo->setEnabled(false);
+    redo->setEnabled(false);
+    row->addSpacing(8);
+    add("actTakeoffOpen", QStringLiteral("打开..."), QKeySequence(), [this] { openFile(); });
+    add("actTakeoffSave", QStringLiteral("保存"), QKeySequence(), [this] { save(); });
+    add("actTakeoffSaveAs", QStringLiteral("另存为..."), QKeySequence(), [this] { saveAs(); });
+    row->addSpacing(8);
+    add("actTakeoffXlsx", QStringLiteral("导出.xlsx"), QKeySequence(), [this] { exportExcel(xlsout::ExcelFormat::Xlsx); });
+    add("actTakeoffXls", QStringLiteral("导出.xls"), QKeySequence(), [this] { exportExcel(xlsout::ExcelFormat::Xls); });
+    add("actTakeoffPrint", QStringLiteral("打印预览"), QKeySequence(), [this] { printPreview(); });
+    row->addSpacing(8);
+    add("actTakeoffClear", QStringLiteral("清空"), QKeySequence(), [this] { clearList(); });
+    row->addStretch(1);
+    return bar;
+}
+
+void TakeoffDock::buildBody()
+{
+    auto *body = new QWidget(this);
+    auto *layout = new QVBoxLayout(body);
+    layout->setContentsMargins(4, 2, 4, 4);
+    layout->addWidget(buildToolBar());
+    auto *splitter = new QSplitter(Qt::Horizontal, body);
+    table_ = new QTableView(splitter);
+    table_->setObjectName(QStringLiteral("tvTakeoff"));
+    table_->setModel(model_);
+    table_->setSelectionBehavior(QAbstractItemView::SelectRows);
+    table_->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed
+                            | QAbstractItemView::AnyKeyPressed);
+    table_->horizontalHeader()->setStretchLastSection(true);
+    table_->verticalHeader()->setDefaultSectionSize(table_->fontMetrics().height() + 8);
+    auto *side = new QWidget(splitter);
+    auto *sideLayout = new QVBoxLayout(side);
+    sideLayout->setContentsMargins(0, 0, 0, 0);
+    totals_ = new QTreeWidget(side);
+    totals_->setObjectName(QStringLiteral("tvTakeoffTotals"));
+    totals_->setHeaderLabels({QStringLiteral("合计"), QStringLiteral("重量(kg)")});
+    totals_->setRootIsDecorated(true);
+    grandTotal_ = new QLabel(side);
+    grandTotal_->setObjectName(QStringLiteral("lblTakeoffTotal"));
+    sideLayout->addWidget(totals_, 1);
+    sideLayout->addWidget(grandTotal_);
+    splitter->setStretchFactor(0, 3);
+    splitter->setStretchFactor(1, 1);
+    layout->addWidget(splitter, 1);
+    setWidget(body);
+}
+
+void TakeoffDock::loadAutosave()
+{
+    if (autosavePath_.isEmpty() || !QFileInfo::exists(autosavePath_))
+        return;
+    try {
+        model_->setList(loadList(autosavePath_));
+    } catch (const AppError &e) {
+        // Kept aside rather than overwritten by the next change, so nothing of it is lost.
+        const QString aside = autosavePath_ + QStringLiteral(".damaged");
+        QFile::remove(aside);
+        QFile::rename(autosavePath_, aside);
+        reporter_.showMessage(e.message() + QStringLiteral("\n原文件已改名为“%1”，清单从空白开始。").arg(aside), kTitle,
+                              MessageIcon::Warning);
+    }
+}
+
+void TakeoffDock::onListChanged()
+{
+    const Totals totals = totalsOf(list());
+    totals_->clear();
+    for (const Total &item : totals.byItem) {
+        auto *node = new QTreeWidgetItem(totals_, {item.item, numberText(item.weight)});
+        node->setTextAlignment(1, Qt::AlignRight | Qt::AlignVCenter);
+        for (const Total &d : totals.byDesignation) {
+            if (d.item != item.item)
+                continue;
+            auto *child = new QTreeWidgetItem(node, {d.designation.isEmpty() ? QStringLiteral("（无规格）") : d.designation,
+                                                     numberText(d.weight)});
+            child->setTextAlignment(1, Qt::AlignRight | Qt::AlignVCenter);
+        }
+    }
+    totals_->expandAll();
+    totals_->resizeColumnToContents(0);
+    grandTotal_->setText(QStringLiteral("总计：%1 kg（%2 行）").arg(numberText(totals.grandTotal)).arg(list().size()));
+    table_->resizeColumnsToContents();
+    updateTitle();
+    if (autosavePath_.isEmpty())
+        return;
+    try {
+        saveList(list(), autosavePath_);
+        autosaveFailed_ = false;
+    } catch (const AppError &e) {
+        // Said once, not after every change while the folder stays unwritable.
+        if (!autosaveFailed_)
+            reporter_.showMessage(e.message(), kTitle, MessageIcon::Warning);
+        autosaveFailed_ = true;
+    }
+}
+
+void TakeoffDock::updateTitle()
+{
+    QString title = kTitle;
+    if (!filePath_.isEmpty())
+        title += QStringLiteral(" — ") + QFileInfo(filePath_).fileName() + (undo_->isClean() ? QString() : QStringLiteral("*"));
+    setWindowTitle(title);
+}
+
+bool TakeoffDock::hasUnsavedFile() const { return !filePath_.isEmpty() && !undo_->isClean(); }
+
+void TakeoffDock::addFromActivePage()
+{
+    const auto source = sources_.find(activePage_);
+    if (source == sources_.end()) {
+        reporter_.showMessage(QStringLiteral("本页没有可加入清单的内容"), kTitle, MessageIcon::Information);
+        return;
+    }
+    Offer offer = source->second->offer();
+    if (!offer.refusal.isEmpty()) {
+        reporter_.showMessage(offer.refusal, kTitle, MessageIcon::Information);
+        return;
+    }
+    if (offer.askQuantity) {
+        const auto quantity = askQuantity_(offer.line);
+        if (!quantity)
+            return;
+        offer.line.quantity = *quantity;
+    }
+    model_->addLine(offer.line);
+    show();
+    raise();
+    table_->selectRow(model_->rowCount() - 1);
+}
+
+void TakeoffDock::moveCurrent(int step)
+{
+    const int row = table_->currentIndex().row();
+    const int column = std::max(0, table_->currentIndex().column());
+    if (row < 0 || !model_->moveRow(row, row + step))
+        return;
+    table_->setCurrentIndex(model_->index(row + step, column));
+}
+
+void TakeoffDock::deleteSelected()
+{
+    std::vector<int> rows;
+    for (const QModelIndex &index : table_->selectionModel()->selectedIndexes())
+        rows.push_back(index.row());
+    if (rows.empty() && table_->currentIndex().isValid())
+        rows.push_back(table_->currentIndex().row());
+    const int first = rows.empty() ? -1 : *std::min_element(rows.begin(), rows.end());
+    model_->removeRows(rows);
+    if (first >= 0 && model_->rowCount() > 0)
+        table_->selectRow(std::min(first, model_->rowCount() - 1));
+}
+
+void TakeoffDock::clearList()
+{
+    if (!list().empty())
+        model_->replaceList({}, QStringLiteral("清空"));
+}
+
+QString TakeoffDock::chooseFile(FileRequest request)
+{
+    if (chooseFile_)
+        return chooseFile_(request);
+    switch (request) {
+    case FileRequest::Open:
+        return QFileDialog::getOpenFileName(window(), QStringLiteral("打开清单"), QString(), kFileFilter);
+    case FileRequest::SaveAs:
+        return withSuffix(QFileDialog::getSaveFileName(window(), QStringLiteral("清单另存为"), filePath_, kFileFilter), kFileSuffix);
+    case FileRequest::ExportXlsx:
+        return withSuffix(QFileDialog::getSaveFileName(window(), QStringLiteral("导出清单"), kTitle, kXlsxFilter),
+                          QStringLiteral("xlsx"));
+    case FileRequest::ExportXls:
+        return withSuffix(QFileDialog::getSaveFileName(window(), QStringLiteral("导出清单"), kTitle, kXlsFilter),
+                          QStringLiteral("xls"));
+    }
+    return QString();
+}
+
+void TakeoffDock::openPath(const QString &path)
+{
+    const List opened = loadList(path); // throws before anything changes
+    model_->replaceList(opened, QStringLiteral("打开清单"));
+    filePath_ = path;
+    undo_->setClean();
+    updateTitle();
+}
+
+void TakeoffDock::saveToPath(const QString &path)
+{
+    saveList(list(), path);
+    filePath_ = path;
+    undo_->setClean();
+    updateTitle();
+}
+
+void TakeoffDock::openFile()
+{
+    if (hasUnsavedFile()) {
+        const Answer answer = reporter_.ask(QStringLiteral("是否保存对“%1”的修改？").arg(QFileInfo(filePath_).fileName()), kTitle,
+                                            QuestionKind::SaveDiscardCancel);
+        if (answer == Answer::Cancel)
+            return;
+        if (answer == Answer::Save)
+            saveToPath(filePath_);
+    }
+    const QString path = chooseFile(FileRequest::Open);
+    if (!path.isEmpty())
+        openPath(path);
+}
+
+void TakeoffDock::save()
+{
+    if (filePath_.isEmpty())
+        saveAs();
+    else
+        saveToPath(filePath_);
+}
+
+void TakeoffDock::saveAs()
+{
+    const QString path = chooseFile(FileRequest::SaveAs);
+    if (!path.isEmpty())
+        saveToPath(path);
+}
+
+void TakeoffDock::exportExcel(xlsout::ExcelFormat format)
+{
+    const QString path = chooseFile(format == xlsout::ExcelFormat::Xlsx ? FileRequest::ExportXlsx : FileRequest::ExportXls);
+    if (path.isEmpty())
+        return;
+    exportList(list(), path, format);
+    reporter_.showMessage(QStringLiteral("清单已导出到“%1”。").arg(path), kTitle, MessageIcon::Information);
+}
+
+int TakeoffDock::print(QPagedPaintDevice &device) const { return printList(list(), kTitle, device); }
+
+void TakeoffDock::printPreview()
+{
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setDocName(kTitle);
+    QPrintPreviewDialog preview(&printer, window());
+    preview.setWindowTitle(QStringLiteral("打印预览 — ") + kTitle);
+    connect(&preview, &QPrintPreviewDialog::paintRequested, this, [this](QPrinter *p) { guarded([this, p] { print(*p); }); });
+    preview.exec();
+}
+
+} // namespace mhbk::takeoff

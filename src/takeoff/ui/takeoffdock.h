@@ -1,0 +1,98 @@
+#pragma once
+
+#include "takeoff/ui/takeoffsource.h"
+#include "workbooks/export/workbookexport.h"
+
+#include <QDockWidget>
+#include <functional>
+#include <map>
+#include <memory>
+#include <optional>
+
+class QLabel;
+class QPagedPaintDevice;
+class QTableView;
+class QTreeWidget;
+class QUndoStack;
+
+namespace mhbk {
+class Reporter;
+}
+
+namespace mhbk::takeoff {
+
+class TakeoffModel;
+
+// What a file dialog is asked for.
+enum class FileRequest { Open, SaveAs, ExportXlsx, ExportXls };
+
+// The list window: the lines in an editable table, their totals below, and the commands
+// (move, delete, undo, open, save, export, print). The current list is saved after every
+// change to `autosavePath` (empty: not kept); a file the user opened or saved is written
+// only when the user saves it.
+class TakeoffDock : public QDockWidget {
+    Q_OBJECT
+public:
+    TakeoffDock(Reporter &reporter, QString autosavePath, QWidget *parent = nullptr);
+    ~TakeoffDock() override;
+
+    // The page sources, by page index, and the page now on screen.
+    void setSources(std::map<int, std::unique_ptr<TakeoffSource>> sources);
+    void setActivePage(int index) { activePage_ = index; }
+    bool activePageOffers() const { return sources_.count(activePage_) > 0; }
+
+    // Stand-ins for the dialogs, for tests: the file dialogs and the quantity question.
+    void setFileChooser(std::function<QString(FileRequest)> chooser) { chooseFile_ = std::move(chooser); }
+    void setQuantityAsker(std::function<std::optional<double>(const Line &)> asker) { askQuantity_ = std::move(asker); }
+
+    // 加入清单 (Ctrl+Enter): the active page's line, after asking for its quantity if need be.
+    void addFromActivePage();
+    void moveCurrent(int step);
+    void deleteSelected();
+    void openFile();
+    void save();
+    void saveAs();
+    void exportExcel(xlsout::ExcelFormat format);
+    void printPreview();
+    void clearList();
+
+    // The steps behind the commands, without dialogs.
+    void openPath(const QString &path);
+    void saveToPath(const QString &path);
+    int print(QPagedPaintDevice &device) const;
+
+    const List &list() const;
+    TakeoffModel &model() const { return *model_; }
+    QUndoStack &undoStack() const { return *undo_; }
+    QTableView *table() const { return table_; }
+    QTreeWidget *totalsTree() const { return totals_; }
+    QLabel *grandTotalLabel() const { return grandTotal_; }
+    const QString &filePath() const { return filePath_; }
+    // A file the user opened or saved has changes not yet saved to it.
+    bool hasUnsavedFile() const;
+
+private:
+    QWidget *buildToolBar();
+    void buildBody();
+    void onListChanged();
+    void loadAutosave();
+    void updateTitle();
+    void guarded(const std::function<void()> &handler);
+    QString chooseFile(FileRequest request);
+
+    Reporter &reporter_;
+    QString autosavePath_;
+    QString filePath_;
+    bool autosaveFailed_ = false;
+    int activePage_ = -1;
+    std::map<int, std::unique_ptr<TakeoffSource>> sources_;
+    std::function<QString(FileRequest)> chooseFile_;
+    std::function<std::optional<double>(const Line &)> askQuantity_;
+    std::unique_ptr<QUndoStack> undo_;
+    TakeoffModel *model_ = nullptr;
+    QTableView *table_ = nullptr;
+    QTreeWidget *totals_ = nullptr;
+    QLabel *grandTotal_ = nullptr;
+};
+
+} // namespace mhbk::takeoff

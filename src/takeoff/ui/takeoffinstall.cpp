@@ -1,0 +1,100 @@
+#include "takeoff/ui/takeoffinstall.h"
+
+#include "common/guarded.h"
+#include "common/pagehost.h"
+#include "common/pageregistry.h"
+#include "takeoff/ui/pagesources.h"
+#include "takeoff/ui/takeoffdock.h"
+
+#include <QBoxLayout>
+#include <QDir>
+#include <QFrame>
+#include <QMainWindow>
+#include <QMenu>
+#include <QShortcut>
+#include <QToolButton>
+#include <algorithm>
+
+namespace mhbk::takeoff {
+
+namespace {
+
+QToolButton *barButton(const char *name, const QString &caption, const QString &hint, QWidget *parent)
+{
+    auto *button = new QToolButton(parent);
+    button->setObjectName(QString::fromLatin1(name));
+    button->setText(caption);
+    button->setToolTip(hint);
+    button->setAutoRaise(true);
+    button->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    // The focus stays where it is: the table row the user picked is what gets added.
+    button->setFocusPolicy(Qt::NoFocus);
+    button->setMinimumHeight(22);
+    return button;
+}
+
+void addToBottomBar(QMainWindow &window, QToolButton *add, QToolButton *open)
+{
+    auto *bar = window.findChild<QFrame *>(QStringLiteral("Panel1"));
+    auto *row = bar ? qobject_cast<QBoxLayout *>(bar->layout()) : nullptr;
+    if (!row)
+        return;
+    // Before the stretch that pushes 隐藏 to the right.
+    const int at = std::max(0, row->count() - 2);
+    row->insertSpacing(at, 12);
+    row->insertWidget(at + 1, add);
+    row->insertWidget(at + 2, open);
+}
+
+void addToMenu(QMenu &menu, QAction *action)
+{
+    QAction *before = nullptr;
+    for (QAction *existing : menu.actions()) {
+        if (existing->objectName() == QLatin1String("miHelp"))
+            before = existing;
+    }
+    menu.insertAction(before, action);
+    menu.insertSeparator(before);
+}
+
+} // namespace
+
+TakeoffDock *installTakeoff(PageHost &host, QMainWindow &window, QMenu &popupMenu)
+{
+    const QString folder = host.userDataFolder();
+    auto *dock = new TakeoffDock(host.reporter(), folder.isEmpty() ? QString() : QDir(folder).filePath(QStringLiteral("takeoff.mhbkl")),
+                                 &window);
+    window.addDockWidget(Qt::BottomDockWidgetArea, dock);
+    dock->hide();
+    dock->setSources(makePageSources(host));
+
+    auto *add = barButton("sbAddToList", QStringLiteral("加入清单"), QStringLiteral("加入清单 (Ctrl+Enter)"), &window);
+    auto *open = barButton("sbTakeoffList", QStringLiteral("工程量清单"), QStringLiteral("显示或隐藏工程量清单"), &window);
+    addToBottomBar(window, add, open);
+    Reporter &reporter = host.reporter();
+    connectGuarded(add, &QToolButton::clicked, dock, reporter, [dock] { dock->addFromActivePage(); });
+    QAction *toggle = dock->toggleViewAction();
+    toggle->setText(QStringLiteral("工程量清单(&L)"));
+    toggle->setObjectName(QStringLiteral("miTakeoff"));
+    open->setDefaultAction(toggle);
+    open->setText(QStringLiteral("工程量清单"));
+    addToMenu(popupMenu, toggle);
+
+    for (const QKeySequence &keys : {QKeySequence(Qt::CTRL | Qt::Key_Return), QKeySequence(Qt::CTRL | Qt::Key_Enter)}) {
+        auto *shortcut = new QShortcut(keys, &window);
+        shortcut->setContext(Qt::WindowShortcut);
+        connectGuarded(shortcut, &QShortcut::activated, dock, reporter, [dock] {
+            if (dock->activePageOffers())
+                dock->addFromActivePage();
+        });
+    }
+    for (const PageEntry &entry : pages::all()) {
+        host.addShowHandler(entry.index, [dock, add, index = entry.index] {
+            dock->setActivePage(index);
+            add->setEnabled(dock->activePageOffers());
+        });
+    }
+    return dock;
+}
+
+} // namespace mhbk::takeoff

@@ -1,0 +1,402 @@
+#include "common/errors.h"
+#include "common/reporter.h"
+#include "data/stringgrid.h"
+#include "sections/sectionpages.h"
+#include "support/fakehost.h"
+#include "support/testdb.h"
+#include "support/testwindow.h"
+#include "takeoff/takeofffile.h"
+#include "takeoff/ui/pagesources.h"
+#include "takeoff/ui/takeoffdock.h"
+#include "takeoff/ui/takeoffmodel.h"
+#include "takeoff/ui/takeoffprint.h"
+#include "takeoff/ui/quantitydialog.h"
+#include "common/pageregistry.h"
+
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPdfWriter>
+#include <QPushButton>
+#include <QTableView>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QToolButton>
+#include <QTreeWidget>
+#include <QUndoStack>
+#include <gtest/gtest.h>
+
+namespace mhbk::takeoff {
+namespace {
+
+Line line(const char *item, const char *designation, double quantity, double unitWeight)
+{
+    return Line{QString::fromUtf8(item), QString::fromUtf8(designation), QString(), quantity, QStringLiteral("m"), unitWeight, QString()};
+}
+
+QString itemsOf(const List &list)
+{
+    QStringList items;
+    for (const Line &l : list)
+        items << l.item;
+    return items.join(QLatin1Char(','));
+}
+
+// The section pages on a fake window over the built handbook, with the list dock beside them.
+class TakeoffPagesTest : public ::testing::Test {
+protected:
+    TakeoffPagesTest() : host(db.path()), dock(host.reporter(), QString())
+    {
+        installSectionPages(host);
+        dock.setSources(makePageSources(host));
+        dock.setQuantityAsker([this](const Line &offered) {
+            asked.push_back(offered);
+            return answer;
+        });
+    }
+
+    void showPage(const char *name)
+    {
+        const int index = pages::indexOf(name);
+        host.showPage(index);
+        dock.setActivePage(index);
+    }
+
+    QLineEdit *edit(const char *page, const char *name)
+    {
+        return host.page(pages::indexOf(page))->findChild<QLineEdit *>(QString::fromLatin1(name));
+    }
+
+    void typeAndEnter(QLineEdit *edit, const QString &text)
+    {
+        edit->clear();
+        QTest::keyClicks(edit, text);
+        QTest::keyClick(edit, Qt::Key_Return);
+    }
+
+    test::TestDatabaseCopy db;
+    test::FakePageHost host;
+    TakeoffDock dock;
+    std::vector<Line> asked;
+    std::optional<double> answer = 2.5;
+};
+
+TEST_F(TakeoffPagesTest, CalculatorAddsItsFigures)
+{
+    showPage("Page_circle");
+    typeAndEnter(edit("Page_circle", "Edit1"), QStringLiteral("10"));
+    typeAndEnter(edit("Page_circle", "Edit42"), QStringLiteral("6"));
+    const double g = edit("Page_circle", "Edit2")->text().toDouble();
+    ASSERT_GT(g, 0.6);
+    dock.addFromActivePage();
+    ASSERT_EQ(dock.list().size(), 1u);
+    const Line &added = dock.list().front();
+    EXPECT_EQ(added.item, QStringLiteral("圆钢"));
+    EXPECT_EQ(added.designation, QStringLiteral("d=10"));
+    EXPECT_EQ(added.quantity, 6);
+    EXPECT_EQ(added.unit, QStringLiteral("m"));
+    EXPECT_EQ(added.unitWeight, g);
+    EXPECT_NEAR(added.totalWeight(), edit("Page_circle", "Edit43")->text().toDouble(), 1e-3);
+    EXPECT_TRUE(asked.empty()) << "the length was on the page";
+}
+
+TEST_F(TakeoffPagesTest, CalculatorWithoutLengthAsksForItAndPlateUsesArea)
+{
+    showPage("Page_steelboard");
+    typeAndEnter(edit("Page_steelboard", "Edit7"), QStringLiteral("10"));
+    dock.addFromActivePage();
+    ASSERT_EQ(asked.size(), 1u);
+    EXPECT_EQ(asked.front().unit, QStringLiteral("m2"));
+    ASSERT_EQ(dock.list().size(), 1u);
+    EXPECT_EQ(dock.list().front().quantity, 2.5);
+    EXPECT_NEAR(dock.list().front().totalWeight(), 2.5 * 78.5, 1e-9);
+}
+
+TEST_F(TakeoffPagesTest, TableRowAddsWithTheLengthAskedFor)
+{
+    showPage("Page_Ishaped");
+    auto *grid = host.page(pages::indexOf("Page_Ishaped"))->findChild<StringGrid *>();
+    ASSERT_NE(grid, nullptr);
+    // The second block's third row: the record is taken from its block, whichever cell of it is current.
+    const int fields = 5;
+    grid->setCurrentCell(3, fields + 2);
+    const QString designation = grid->cell(fields, 3);
+    const QString weight = grid->cell(2 * fields - 1, 3);
+    ASSERT_FALSE(designation.isEmpty());
+    dock.addFromActivePage();
+    ASSERT_EQ(asked.size(), 1u);
+    ASSERT_EQ(dock.list().size(), 1u);
+    EXPECT_EQ(dock.list().front().item, QStringLiteral("工字钢"));
+    EXPECT_EQ(dock.list().front().designation, designation);
+    EXPECT_EQ(dock.list().front().unitWeight, weight.toDouble());
+    EXPECT_EQ(dock.list().front().quantity, 2.5);
+
+    answer.reset(); // 取消 in the length dialog adds nothing
+    dock.addFromActivePage();
+    EXPECT_EQ(dock.list().size(), 1u);
+}
+
+TEST_F(TakeoffPagesTest, NothingToAddIsSaidNotAdded)
+{
+    const struct {
+        const char *page;
+        const char *message;
+    } cases[] = {
+        {"Page_sqare", "请先算出理论重量G"},        // calculator not run
+        {"Page_NoSewType", "请先算出理论重量G"},
+        {"Page_Calculate", "本页没有可加入清单的内容"}, // a page without a source
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.page);
+        showPage(c.page);
+        host.recorder().clear();
+        dock.addFromActivePage();
+        EXPECT_TRUE(dock.list().empty());
+        ASSERT_FALSE(host.recorder().empty());
+        EXPECT_EQ(host.recorder().last().text, QString::fromUtf8(c.message));
+    }
+}
+
+TEST(TakeoffQuantityDialog, AcceptsOnlyAPositiveNumber)
+{
+    QuantityDialog dialog(line("工字钢", "20a", 0, 27.929));
+    QPushButton *ok = nullptr;
+    for (QPushButton *b : dialog.findChildren<QPushButton *>())
+        if (b->text() == QStringLiteral("确定"))
+            ok = b;
+    ASSERT_NE(ok, nullptr);
+    const struct {
+        const char *typed;
+        bool enabled;
+    } cases[] = {{"", false}, {"abc", false}, {"0", false}, {"-2", false}, {"6", true}, {"2.5", true}};
+    for (const auto &c : cases) {
+        dialog.edit()->clear();
+        QTest::keyClicks(dialog.edit(), QString::fromLatin1(c.typed));
+        EXPECT_EQ(ok->isEnabled(), c.enabled) << c.typed;
+    }
+    EXPECT_EQ(dialog.quantity(), 2.5);
+}
+
+class TakeoffDockTest : public ::testing::Test {
+protected:
+    TakeoffDockTest() : dock(reporter, QString())
+    {
+        dock.model().setList({line("A", "1", 1, 10), line("B", "2", 2, 10), line("C", "3", 3, 10)});
+        dock.show();
+    }
+
+    void typeInto(int row, int column, const QString &text)
+    {
+        QTableView *table = dock.table();
+        table->setCurrentIndex(dock.model().index(row, column));
+        table->setFocus();
+        QTest::keyClick(table, Qt::Key_F2);
+        auto *editor = table->viewport()->findChild<QLineEdit *>();
+        ASSERT_NE(editor, nullptr);
+        editor->selectAll();
+        QTest::keyClicks(editor, text);
+        QTest::keyClick(editor, Qt::Key_Return);
+        QCoreApplication::processEvents(); // the view commits the editor's text from a queued call
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); // and the closed editor goes
+    }
+
+    RecordingReporter reporter;
+    TakeoffDock dock;
+};
+
+TEST_F(TakeoffDockTest, EditsGoThroughTheTableAndUndo)
+{
+    typeInto(1, TakeoffModel::Quantity, QStringLiteral("4"));
+    EXPECT_EQ(dock.list()[1].quantity, 4);
+    EXPECT_EQ(dock.model().data(dock.model().index(1, TakeoffModel::Total), Qt::DisplayRole).toString(), QStringLiteral("40"));
+    EXPECT_EQ(dock.grandTotalLabel()->text(), QStringLiteral("总计：80 kg（3 行）"));
+    typeInto(1, TakeoffModel::Quantity, QStringLiteral("many")); // refused, the cell keeps 4
+    EXPECT_EQ(dock.list()[1].quantity, 4);
+    typeInto(0, TakeoffModel::Designation, QStringLiteral("20a"));
+    EXPECT_EQ(dock.list()[0].designation, QStringLiteral("20a"));
+    EXPECT_EQ(dock.undoStack().count(), 2);
+
+    dock.undoStack().undo();
+    EXPECT_EQ(dock.list()[0].designation, QStringLiteral("1"));
+    dock.undoStack().undo();
+    EXPECT_EQ(dock.list()[1].quantity, 2);
+    EXPECT_EQ(dock.grandTotalLabel()->text(), QStringLiteral("总计：60 kg（3 行）"));
+    dock.undoStack().redo();
+    EXPECT_EQ(dock.list()[1].quantity, 4);
+}
+
+TEST_F(TakeoffDockTest, ReorderAndDeleteWithUndo)
+{
+    const struct {
+        const char *step;
+        std::function<void(TakeoffDock &)> run;
+        const char *order;
+    } steps[] = {
+        {"down from the top", [](TakeoffDock &d) { d.table()->setCurrentIndex(d.model().index(0, 0)); d.moveCurrent(1); }, "B,A,C"},
+        {"down again follows the line", [](TakeoffDock &d) { d.moveCurrent(1); }, "B,C,A"},
+        {"down past the end does nothing", [](TakeoffDock &d) { d.moveCurrent(1); }, "B,C,A"},
+        {"up", [](TakeoffDock &d) { d.moveCurrent(-1); }, "B,A,C"},
+        {"delete the current line", [](TakeoffDock &d) { d.deleteSelected(); }, "B,C"},
+        {"undo the delete", [](TakeoffDock &d) { d.undoStack().undo(); }, "B,A,C"},
+        {"undo the moves", [](TakeoffDock &d) { d.undoStack().undo(); d.undoStack().undo(); d.undoStack().undo(); }, "A,B,C"},
+        {"clear", [](TakeoffDock &d) { d.clearList(); }, ""},
+        {"undo the clear", [](TakeoffDock &d) { d.undoStack().undo(); }, "A,B,C"},
+    };
+    for (const auto &s : steps) {
+        s.run(dock);
+        EXPECT_EQ(itemsOf(dock.list()), QString::fromLatin1(s.order)) << s.step;
+    }
+}
+
+TEST_F(TakeoffDockTest, TotalsTreeShowsItemsWithTheirDesignations)
+{
+    dock.model().setList({line("圆钢", "d=10", 6, 0.617), line("工字钢", "20a", 2, 27.929), line("圆钢", "d=12", 1, 0.888)});
+    QTreeWidget *tree = dock.totalsTree();
+    ASSERT_EQ(tree->topLevelItemCount(), 2);
+    EXPECT_EQ(tree->topLevelItem(0)->text(0), QStringLiteral("圆钢"));
+    EXPECT_EQ(tree->topLevelItem(0)->text(1), QStringLiteral("4.59"));
+    ASSERT_EQ(tree->topLevelItem(0)->childCount(), 2);
+    EXPECT_EQ(tree->topLevelItem(0)->child(1)->text(0), QStringLiteral("d=12"));
+    EXPECT_EQ(tree->topLevelItem(1)->text(1), QStringLiteral("55.858"));
+}
+
+TEST(TakeoffDockFiles, AutosaveKeepsTheListAcrossRunsAndDamagedOnesAreKeptAside)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("takeoff.mhbkl"));
+    RecordingReporter reporter;
+    {
+        TakeoffDock dock(reporter, path);
+        dock.model().addLine(line("圆钢", "d=10", 6, 0.617));
+        dock.model().addLine(line("钢板", "10", 2, 78.5));
+    }
+    {
+        TakeoffDock dock(reporter, path);
+        EXPECT_EQ(itemsOf(dock.list()), QStringLiteral("圆钢,钢板"));
+    }
+    QFile damaged(path);
+    ASSERT_TRUE(damaged.open(QIODevice::WriteOnly));
+    damaged.write("{\"format\":\"mhbk-takeoff-list\",\"version\":1,\"lines\":[{");
+    damaged.close();
+    TakeoffDock dock(reporter, path);
+    EXPECT_TRUE(dock.list().empty());
+    ASSERT_FALSE(reporter.empty());
+    EXPECT_TRUE(reporter.last().text.contains(QStringLiteral(".damaged"))) << reporter.last().text.toStdString();
+    EXPECT_TRUE(QFile::exists(path + QStringLiteral(".damaged")));
+}
+
+TEST(TakeoffDockFiles, SaveOpenAndTheQuestionBeforeLeavingChanges)
+{
+    QTemporaryDir dir;
+    RecordingReporter reporter;
+    TakeoffDock dock(reporter, QString());
+    QString chosen;
+    dock.setFileChooser([&](FileRequest) { return chosen; });
+    const QString first = dir.filePath(QStringLiteral("一.mhbkl"));
+    const QString second = dir.filePath(QStringLiteral("二.mhbkl"));
+    saveList({line("X", "", 1, 1)}, second);
+
+    dock.model().addLine(line("A", "", 1, 1));
+    chosen = first;
+    dock.save(); // no file yet: asks where
+    EXPECT_EQ(dock.filePath(), first);
+    EXPECT_FALSE(dock.hasUnsavedFile());
+    EXPECT_EQ(dock.windowTitle(), QStringLiteral("工程量清单 — 一.mhbkl"));
+    dock.model().addLine(line("B", "", 1, 1));
+    EXPECT_TRUE(dock.hasUnsavedFile());
+    EXPECT_EQ(dock.windowTitle(), QStringLiteral("工程量清单 — 一.mhbkl*"));
+
+    chosen = second;
+    reporter.answerWith({Answer::Cancel});
+    dock.openFile(); // 取消: nothing changes
+    EXPECT_EQ(itemsOf(dock.list()), QStringLiteral("A,B"));
+    reporter.answerWith({Answer::Save});
+    dock.openFile();
+    EXPECT_EQ(itemsOf(dock.list()), QStringLiteral("X"));
+    EXPECT_EQ(itemsOf(loadList(first)), QStringLiteral("A,B"));
+    dock.undoStack().undo(); // opening is a step too
+    EXPECT_EQ(itemsOf(dock.list()), QStringLiteral("A,B"));
+
+    // A damaged file changes nothing.
+    const QString bad = dir.filePath(QStringLiteral("bad.mhbkl"));
+    QFile file(bad);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("not a list");
+    file.close();
+    EXPECT_THROW(dock.openPath(bad), AppError);
+    EXPECT_EQ(itemsOf(dock.list()), QStringLiteral("A,B"));
+}
+
+TEST(TakeoffPrint, PagesAreNumberedAndTotalsFollowTheLines)
+{
+    List many;
+    for (int i = 0; i < 120; ++i)
+        many.push_back(line(i % 2 ? "圆钢" : "工字钢", i % 3 ? "d=10" : "20a", 1, 1));
+    const std::vector<PrintRow> rows = printRows(many);
+    // 120 lines, 2 item totals and 4 designation totals with their two captions, the grand total.
+    ASSERT_EQ(rows.size(), 120u + 1 + 2 + 1 + 4 + 1);
+    EXPECT_EQ(rows.back().cells.value(1), QStringLiteral("总计"));
+    EXPECT_EQ(rows.back().cells.value(7), QStringLiteral("120"));
+
+    QTemporaryDir dir;
+    RecordingReporter reporter;
+    TakeoffDock dock(reporter, QString());
+    int pagesFew = 0, pagesMany = 0;
+    {
+        QPdfWriter pdf(dir.filePath(QStringLiteral("few.pdf")));
+        dock.model().setList({line("A", "", 1, 1)});
+        pagesFew = dock.print(pdf);
+    }
+    {
+        QPdfWriter pdf(dir.filePath(QStringLiteral("many.pdf")));
+        dock.model().setList(many);
+        pagesMany = dock.print(pdf);
+    }
+    EXPECT_EQ(pagesFew, 1);
+    EXPECT_GT(pagesMany, 2);
+}
+
+TEST(TakeoffMainWindow, BottomBarMenuAndCtrlEnter)
+{
+    test::TestDatabaseCopy db;
+    RecordingReporter reporter;
+    auto window = test::makeMainWindow(reporter, db.path());
+    auto *dock = window->findChild<TakeoffDock *>(QStringLiteral("dockTakeoff"));
+    ASSERT_NE(dock, nullptr);
+    auto *add = window->findChild<QToolButton *>(QStringLiteral("sbAddToList"));
+    ASSERT_NE(add, nullptr);
+    QAction *menuAction = window->popupMenu()->findChild<QAction *>(QStringLiteral("miTakeoff"));
+    if (!menuAction) {
+        for (QAction *a : window->popupMenu()->actions())
+            if (a->objectName() == QLatin1String("miTakeoff"))
+                menuAction = a;
+    }
+    ASSERT_NE(menuAction, nullptr);
+    window->show();
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    EXPECT_FALSE(dock->isVisible());
+    menuAction->trigger();
+    EXPECT_TRUE(dock->isVisible());
+
+    window->selectPage(pages::indexOf("Page_Calculate"));
+    EXPECT_FALSE(add->isEnabled());
+    window->selectPage(pages::indexOf("Page_circle"));
+    EXPECT_TRUE(add->isEnabled());
+    auto *d = window->findChild<QLineEdit *>(QStringLiteral("Edit1"));
+    auto *length = window->findChild<QLineEdit *>(QStringLiteral("Edit42"));
+    ASSERT_TRUE(d && length);
+    d->setFocus();
+    QTest::keyClicks(d, QStringLiteral("12"));
+    QTest::keyClick(d, Qt::Key_Return);
+    QTest::keyClicks(length, QStringLiteral("3"));
+    QTest::keyClick(length, Qt::Key_Return);
+    QTest::keyClick(length, Qt::Key_Return, Qt::ControlModifier);
+    ASSERT_EQ(dock->list().size(), 1u);
+    EXPECT_EQ(dock->list().front().designation, QStringLiteral("d=12"));
+    EXPECT_EQ(dock->list().front().quantity, 3);
+}
+
+} // namespace
+} // namespace mhbk::takeoff

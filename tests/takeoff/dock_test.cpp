@@ -264,10 +264,12 @@ TEST_F(TakeoffDockTest, TotalsTreeShowsItemsWithTheirDesignations)
 TEST(TakeoffDockFiles, AutosaveKeepsTheListAcrossRunsAndDamagedOnesAreKeptAside)
 {
     QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("takeoff.mhbkl"));
+    // The user's data folder does not exist before the first run that keeps something.
+    const QString path = dir.filePath(QStringLiteral("user/data/takeoff.mhbkl"));
     RecordingReporter reporter;
     {
         TakeoffDock dock(reporter, path);
+        EXPECT_FALSE(QFile::exists(path)) << "nothing to keep before the first change";
         dock.model().addLine(line("圆钢", "d=10", 6, 0.617));
         dock.model().addLine(line("钢板", "10", 2, 78.5));
     }
@@ -275,6 +277,7 @@ TEST(TakeoffDockFiles, AutosaveKeepsTheListAcrossRunsAndDamagedOnesAreKeptAside)
         TakeoffDock dock(reporter, path);
         EXPECT_EQ(itemsOf(dock.list()), QStringLiteral("圆钢,钢板"));
     }
+    EXPECT_TRUE(reporter.empty());
     QFile damaged(path);
     ASSERT_TRUE(damaged.open(QIODevice::WriteOnly));
     damaged.write("{\"format\":\"mhbk-takeoff-list\",\"version\":1,\"lines\":[{");

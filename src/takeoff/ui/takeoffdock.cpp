@@ -12,10 +12,12 @@
 #include <QAction>
 #include <QHBoxLayout>
 #include <QKeySequence>
+#include <QDir>
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QHeaderView>
+#include <QItemSelectionModel>
 #include <QLabel>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
@@ -56,7 +58,7 @@ TakeoffDock::TakeoffDock(Reporter &reporter, QString autosavePath, QWidget *pare
     loadAutosave();
     connect(model_, &TakeoffModel::listChanged, this, [this] { guarded([this] { onListChanged(); }); });
     connect(undo_.get(), &QUndoStack::cleanChanged, this, [this] { updateTitle(); });
-    onListChanged();
+    showTotals();
 }
 
 TakeoffDock::~TakeoffDock()
@@ -167,6 +169,12 @@ void TakeoffDock::loadAutosave()
 
 void TakeoffDock::onListChanged()
 {
+    showTotals();
+    autosave();
+}
+
+void TakeoffDock::showTotals()
+{
     const Totals totals = totalsOf(list());
     totals_->clear();
     for (const Total &item : totals.byItem) {
@@ -183,11 +191,19 @@ void TakeoffDock::onListChanged()
     totals_->expandAll();
     totals_->resizeColumnToContents(0);
     grandTotal_->setText(QStringLiteral("总计：%1 kg（%2 行）").arg(numberText(totals.grandTotal)).arg(list().size()));
-    table_->resizeColumnsToContents();
+    // The remark column keeps stretching to the edge.
+    for (int col = 0; col + 1 < TakeoffModel::ColumnCount; ++col)
+        table_->resizeColumnToContents(col);
     updateTitle();
+}
+
+void TakeoffDock::autosave()
+{
     if (autosavePath_.isEmpty())
         return;
     try {
+        // The user's data folder is made on the first save that needs it.
+        QDir().mkpath(QFileInfo(autosavePath_).absolutePath());
         saveList(list(), autosavePath_);
         autosaveFailed_ = false;
     } catch (const AppError &e) {
@@ -238,7 +254,9 @@ void TakeoffDock::moveCurrent(int step)
     const int column = std::max(0, table_->currentIndex().column());
     if (row < 0 || !model_->moveRow(row, row + step))
         return;
-    table_->setCurrentIndex(model_->index(row + step, column));
+    // Explicitly: with Ctrl held (Ctrl+Up) the view would add to the selection instead.
+    table_->selectionModel()->setCurrentIndex(model_->index(row + step, column),
+                                              QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
 }
 
 void TakeoffDock::deleteSelected()

@@ -75,6 +75,8 @@ private:
     QWidget *buildToolBar();
     void buildBody();
     void onListChanged();
+    void showTotals();
+    void autosave();
     void loadAutosave();
     void updateTitle();
     void guarded(const std::function<void()> &handler);

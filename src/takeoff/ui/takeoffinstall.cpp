@@ -76,8 +76,9 @@ TakeoffDock *installTakeoff(PageHost &host, QMainWindow &window, QMenu &popupMen
     QAction *toggle = dock->toggleViewAction();
     toggle->setText(QStringLiteral("工程量清单(&L)"));
     toggle->setObjectName(QStringLiteral("miTakeoff"));
-    open->setDefaultAction(toggle);
-    open->setText(QStringLiteral("工程量清单"));
+    open->setCheckable(true);
+    QObject::connect(toggle, &QAction::toggled, open, &QToolButton::setChecked);
+    QObject::connect(open, &QToolButton::clicked, toggle, &QAction::trigger);
     addToMenu(popupMenu, toggle);
 
     for (const QKeySequence &keys : {QKeySequence(Qt::CTRL | Qt::Key_Return), QKeySequence(Qt::CTRL | Qt::Key_Enter)}) {

@@ -74,9 +74,15 @@ void TakeoffModel::replaceList(const List &list, const QString &text) { push(lis
 
 void TakeoffModel::setList(const List &list)
 {
-    beginResetModel();
-    list_ = list;
-    endResetModel();
+    if (list.size() == list_.size() && !list_.empty()) {
+        // Same rows (an edit, a move): the view keeps its current cell and selection.
+        list_ = list;
+        emit dataChanged(index(0, 0), index(rowCount() - 1, ColumnCount - 1));
+    } else {
+        beginResetModel();
+        list_ = list;
+        endResetModel();
+    }
     emit listChanged();
 }
 

@@ -1,7 +1,6 @@
 #include "takeoff/ui/takeoffprint.h"
 
 #include <QFont>
-#include <QFontMetrics>
 #include <QPagedPaintDevice>
 #include <QPainter>
 #include <algorithm>
@@ -26,8 +25,13 @@ struct Geometry {
 
 Geometry geometryFor(QPainter &painter, const QRectF &page)
 {
-    const QFontMetricsF metrics(painter.font(), painter.device());
-    Geometry g{page, metrics.height() * 1.6, metrics.height() * 3.0, 1};
+    // Sizes in device pixels from the device's resolution: a preview, a printer and a PDF
+    // writer disagree about what a point-sized font measures on them.
+    QFont font = painter.font();
+    const int pixels = std::max(8, qRound(painter.device()->logicalDpiY() * 10.0 / 72.0)); // 10 pt
+    font.setPixelSize(pixels);
+    painter.setFont(font);
+    Geometry g{page, pixels * 1.9, pixels * 4.0, 1};
     // Title, captions and the page number take the rest.
     const double body = page.height() - g.titleHeight - 2 * g.rowHeight;
     g.rowsPerPage = std::max(1, static_cast<int>(body / g.rowHeight));
@@ -58,7 +62,7 @@ void drawFrame(QPainter &painter, const Geometry &g, const QString &title, int p
 {
     QFont font = painter.font();
     QFont titleFont = font;
-    titleFont.setPointSizeF(font.pointSizeF() * 1.6);
+    titleFont.setPixelSize(font.pixelSize() * 8 / 5);
     titleFont.setBold(true);
     painter.setFont(titleFont);
     painter.drawText(QRectF(g.page.left(), g.page.top(), g.page.width(), g.titleHeight), Qt::AlignCenter, title);

@@ -105,9 +105,12 @@ TEST(SheetUndo, EachEditClearAndPasteIsOneStep)
         press(*v, s.key, s.mods);
         EXPECT_EQ(v->cellText(5, 4), QString::fromUtf8(s.total)) << s.key << " " << s.mods;
     }
+    EXPECT_EQ(v->selection(), (wb::CellRange{2, 1, 3, 2})); // redoing shows the cells it changed
     undo.setClean();
+    v->setCurrentCell(1, 1);
     press(*v, Qt::Key_Z, Qt::ControlModifier);
     EXPECT_FALSE(undo.isClean());
+    EXPECT_EQ(v->selection(), (wb::CellRange{2, 1, 3, 2}));
 }
 
 TEST(SheetUndo, KeepsAtLeastAHundredSteps)
@@ -116,7 +119,7 @@ TEST(SheetUndo, KeepsAtLeastAHundredSteps)
     v->setCurrentCell(3, 3);
     for (int i = 1; i <= 150; ++i) {
         typeText(*v, QString::number(i));
-        press(*v, Qt::Key_Up); // commits and moves back up... to C2, so come back
+        press(*v, Qt::Key_Up); // commits; the next round starts on C3 again
         v->setCurrentCell(3, 3);
     }
     EXPECT_EQ(v->cellText(3, 3), QStringLiteral("150"));
@@ -172,6 +175,18 @@ TEST(SheetPaste, FillsUnlockedCellsOrRefusesTheWholeBlock)
         EXPECT_EQ(said.isEmpty() ? QString() : said.last().at(0).toString(), c.message) << c.name;
         EXPECT_EQ(v->undoStack()->count(), c.message.isEmpty() ? 1 : 0) << c.name;
     }
+}
+
+TEST(SheetPaste, OneValueFillsTheSelectedRange)
+{
+    auto v = viewOf(priceList());
+    putOnClipboard(QStringLiteral("3\n"));
+    v->setSelection({2, 2, 3, 2}); // both quantities
+    press(*v, Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(v->cellText(5, 4), QStringLiteral("97.50")); // 12.5*3 + 20*3
+    v->setSelection({2, 2, 3, 3}); // takes in the formulas: refused whole
+    press(*v, Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(v->undoStack()->count(), 1);
 }
 
 TEST(SheetPaste, InsideAnEditorPastesTextOnOneLine)

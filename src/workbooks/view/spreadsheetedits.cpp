@@ -47,17 +47,33 @@ public:
         : QUndoCommand(text), view_(view), sheet_(sheet), before_(std::move(before)), after_(std::move(after))
     {
     }
-    void undo() override { view_.writeInputs(sheet_, before_); }
-    void redo() override { view_.writeInputs(sheet_, after_); }
+    // Undoing and redoing show the cells they change; the first doing happens where the user is.
+    void undo() override { view_.writeInputs(sheet_, before_, true); }
+    void redo() override
+    {
+        view_.writeInputs(sheet_, after_, !first_);
+        first_ = false;
+    }
 
 private:
+    bool first_ = true;
     SpreadsheetView &view_;
     int sheet_;
     std::vector<SpreadsheetView::CellInput> before_, after_;
 };
 
-void SpreadsheetView::writeInputs(int sheet, const std::vector<CellInput> &inputs)
+void SpreadsheetView::writeInputs(int sheet, const std::vector<CellInput> &inputs, bool reveal)
 {
+    if (reveal && !inputs.empty()) {
+        commitEdit();
+        wb::CellRange span{inputs.front().cell.row, inputs.front().cell.col, inputs.front().cell.row, inputs.front().cell.col};
+        for (const CellInput &in : inputs)
+            span = {std::min(span.firstRow, in.cell.row), std::min(span.firstCol, in.cell.col),
+                    std::max(span.lastRow, in.cell.row), std::max(span.lastCol, in.cell.col)};
+        current_ = {span.firstRow, span.firstCol};
+        anchor_ = {span.lastRow, span.lastCol};
+        ensureVisible(current_);
+    }
     // Many cells at once are recalculated once, at the end.
     const bool many = inputs.size() > 1;
     if (many)
@@ -139,10 +155,13 @@ bool SpreadsheetView::paste()
     CellBlock block = mime->hasHtml() ? blockFromHtml(mime->html()) : CellBlock();
     if (block.isEmpty() && mime->hasText())
         block = blockFromTabText(mime->text());
-    const int width = blockWidth(block);
-    if (block.isEmpty() || width == 0)
+    if (block.isEmpty() || blockWidth(block) == 0)
         return false;
     const wb::CellRange sel = selection();
+    // One value onto a selected range fills it, as spreadsheets do.
+    if (block.size() == 1 && block[0].size() == 1 && (sel.rowCount() > 1 || sel.columnCount() > 1))
+        block = CellBlock(sel.rowCount(), QStringList(sel.columnCount(), block[0][0]));
+    const int width = blockWidth(block);
     const wb::CellAddress top{sel.firstRow, sel.firstCol};
     if (top.row + block.size() > wb::kMaxRows || top.col + width > wb::kMaxColumns) {
         emit statusMessage(QStringLiteral("粘贴区域超出工作表的范围，未粘贴"));

@@ -127,7 +127,7 @@ private:
     bool shortcutKey(QKeyEvent *event);
     void moveToUnlocked(bool forward);
     void refuseLocked();
-    void writeInputs(int sheet, const std::vector<CellInput> &inputs);
+    void writeInputs(int sheet, const std::vector<CellInput> &inputs, bool reveal);
     friend class CellEditCommand;
 
     std::unique_ptr<wb::Workbook> book_;

@@ -4,8 +4,6 @@
 #include "workbooks/pages/pageloader.h"
 #include "workbooks/view/spreadsheetcommands.h"
 
-#include <QMainWindow>
-#include <QStatusBar>
 #include <QWidget>
 #include <memory>
 
@@ -16,10 +14,6 @@ void installWorkbookPages(PageHost &host)
     // The loader lives as long as the host keeps the function that calls it.
     auto loader = std::make_shared<workbooks::WorkbookPageLoader>(host);
     host.setPageLoader([loader](int pageIndex) { loader->load(pageIndex); });
-    // The sheets explain refused entries in the status area; made now, so that the window does
-    // not change its layout when the first workbook page opens.
-    if (auto *window = qobject_cast<QMainWindow *>(host.window()))
-        window->statusBar();
     host.setSpreadsheetCommands(new view::WorkbookCommands(
         std::make_unique<view::SaveDialogPrompt>(host.window()), host.window()));
 }

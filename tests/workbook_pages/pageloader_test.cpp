@@ -184,6 +184,11 @@ TEST_F(WorkbookPages, TypedThicknessesDriveTheSelection)
         ASSERT_NE(shown, nullptr);
         checkBox(c.page)->click();
         shown->setFocus();
+        shown->setCurrentCell(c.tableRow, c.tableCol - 1); // the locked cell left of the table
+        QTest::keyClick(shown, '1');
+        EXPECT_FALSE(shown->isEditing()) << c.page;
+        ASSERT_FALSE(host_.statusMessages().isEmpty());
+        EXPECT_EQ(host_.statusMessages().last(), QStringLiteral("该单元格是公式或固定内容，不能修改"));
         shown->setCurrentCell(c.tableRow, c.tableCol);
         QTest::keyClick(shown, '2'); // the first key opens the editor, the rest go into it
         ASSERT_TRUE(shown->isEditing()) << c.page;

@@ -100,6 +100,8 @@ TEST_F(ReferenceRuns, ACorrectionIsShownAtTheNextStartUntilRestored)
             restore(*second, c.page)->trigger();
             EXPECT_EQ(inputAt(*v, cell), shipped) << c.page;
             EXPECT_EQ(second->recorder().questionCount(), 2u) << c.page;
+            ASSERT_FALSE(second->statusMessages().isEmpty()) << c.page;
+            EXPECT_EQ(second->statusMessages().last(), QStringLiteral("本页的参考值已恢复为默认值")) << c.page;
         }
         auto third = start(c.page);
         EXPECT_EQ(inputAt(*book(*third, c.page), cell), shipped) << c.page;

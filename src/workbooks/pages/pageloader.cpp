@@ -9,8 +9,6 @@
 #include "workbooks/pages/reportstore.h"
 #include "workbooks/view/spreadsheetview.h"
 
-#include <QMainWindow>
-#include <QStatusBar>
 #include <QVBoxLayout>
 #include <QWidget>
 #include <memory>
@@ -18,9 +16,6 @@
 namespace mhbk::workbooks {
 
 namespace {
-
-// Long enough to read a sentence; the next key press usually replaces it anyway.
-constexpr int kStatusShownMs = 8000;
 
 bool hasChildWidget(const QWidget *page)
 {
@@ -65,11 +60,8 @@ void WorkbookPageLoader::build(QWidget *page, int pageIndex)
     layout->addWidget(shown);
     shown->show();
     // Why a cell cannot be typed into, or a paste is refused, shows in the window's status area.
-    if (auto *window = qobject_cast<QMainWindow *>(host_.window())) {
-        QStatusBar *status = window->statusBar();
-        QObject::connect(shown, &view::SpreadsheetView::statusMessage, status,
-                         [status](const QString &text) { status->showMessage(text, kStatusShownMs); });
-    }
+    QObject::connect(shown, &view::SpreadsheetView::statusMessage, shown,
+                     [&host = host_](const QString &text) { host.showStatus(text); });
     keepReferenceValues(host_, *shown, pageIndex, stored->bytes);
     if (stored->kind == kDuctPageKind)
         buildDuctPanel(host_, *shown, pageIndex, page);

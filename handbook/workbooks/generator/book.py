@@ -19,6 +19,7 @@ FILL_TABLE = 0xF2F2F2
 KINDS = {
     "title":    dict(bold=True, size=16, fill=None, border=False, align="center", locked=True),
     "subtitle": dict(bold=False, size=10, fill=None, border=False, align="left", locked=True, wrap=True),
+    "subtitler": dict(bold=False, size=10, fill=None, border=False, align="right", locked=True),
     "head":     dict(bold=True, size=10, fill=FILL_HEAD, border=True, align="center", locked=True, wrap=True),
     "label":    dict(bold=False, size=10, fill=None, border=True, align="center", locked=True),
     "labell":   dict(bold=False, size=10, fill=None, border=True, align="left", locked=True),
@@ -69,6 +70,10 @@ class Book:
     hidden: list = field(default_factory=list)
     landscape: bool = False
     lx: int = 0
+    # Printing: rows that never end a page (titles and headings go with what follows) and note
+    # rows (never the start of a page). plan_printing() adds the sections and the print titles.
+    keep_with_next: set = field(default_factory=set)
+    note_rows: set = field(default_factory=set)
 
     def put(self, row, col, content, kind="plain", fmt="General"):
         self.cells[(row, col)] = Cell(content, kind, fmt)
@@ -90,20 +95,37 @@ class Book:
             self.style(row, c, "title")
         self.merge(row, 1, row, last_col)
         self.heights[row] = 26
+        self.keep_with_next.add(row)
         if subtitle:
             self.put(row + 1, 1, subtitle, "subtitle")
             self.merge(row + 1, 1, row + 1, last_col)
+            self.keep_with_next.add(row + 1)
+
+    def project_name(self, row, label, label_cols, last_col):
+        """The label ending in "工程名称：" and an input cell for the project name to its right."""
+        self.put(row, 1, label, "subtitler")
+        for c in range(2, label_cols + 1):
+            self.style(row, c, "subtitler")
+        if label_cols > 1:
+            self.merge(row, 1, row, label_cols)
+        for c in range(label_cols + 1, last_col + 1):
+            self.style(row, c, "inputt")
+        self.merge(row, label_cols + 1, row, last_col)
+        self.heights[row] = 20
+        self.keep_with_next.add(row)
 
     def headings(self, row, texts, first_col=1, height=30):
         for i, text in enumerate(texts):
             self.put(row, first_col + i, text, "head")
         self.heights[row] = height
+        self.keep_with_next.add(row)
 
     def notes(self, row, lines, last_col):
         """Footer lines: the rules and standards behind the figures."""
         for i, line in enumerate(lines):
             self.put(row + i, 1, line, "note")
             self.merge(row + i, 1, row + i, last_col)
+            self.note_rows.add(row + i)
         return row + len(lines)
 
     def legend(self, row, last_col, with_ref=True):
@@ -113,6 +135,42 @@ class Book:
         text += "；其余单元格为公式或标准数据，已锁定。"
         self.put(row, 1, text, "note")
         self.merge(row, 1, row, last_col)
+        self.note_rows.add(row)
+
+    def filled(self, row):
+        return sorted(c for (r, c), cell in self.cells.items() if r == row and cell.content is not None)
+
+    def kinds(self, row):
+        return {cell.kind for (r, _), cell in self.cells.items() if r == row and cell.content is not None}
+
+    def plan_printing(self):
+        """Print titles and the rows kept together on a page.
+
+        The heading rows repeat on every page when the sheet has one table (one run of heading
+        rows); a sheet of several tables starts each continuation page with a table's own
+        headings instead. A section caption (a lone left-aligned label in column A) goes with
+        its table, and a short section (caption to the next empty row, at most 8 rows) is
+        never split."""
+        head_rows = sorted({r for (r, _), cell in self.cells.items() if cell.kind == "head"})
+        runs = []
+        for r in head_rows:
+            if runs and runs[-1][1] == r - 1:
+                runs[-1][1] = r
+            else:
+                runs.append([r, r])
+        self.keep_with_next.update(head_rows)
+        titles = tuple(runs[0]) if len(runs) == 1 else None
+        last = self.last_row()
+        for row in range(1, last + 1):
+            if self.filled(row) != [1] or self.kinds(row) != {"labell"}:
+                continue
+            self.keep_with_next.add(row)
+            end = row
+            while end + 1 <= last and self.filled(end + 1) and (end + 1) not in self.note_rows:
+                end += 1
+            if end - row + 1 <= 8:
+                self.keep_with_next.update(range(row, end))
+        return titles
 
     def span(self, row, col):
         """Width in pixels of the cell, or of the merged range it starts."""

@@ -76,6 +76,29 @@ def style_name(kind, fmt):
     return kind + "_" + fmt.replace(".", "d")
 
 
+def row_runs(rows):
+    """{3, 4, 5, 9} -> ["3:5", "9"]."""
+    runs = []
+    for row in sorted(rows):
+        if runs and runs[-1][1] == row - 1:
+            runs[-1][1] = row
+        else:
+            runs.append([row, row])
+    return [str(a) if a == b else f"{a}:{b}" for a, b in runs]
+
+
+def page_json(book):
+    page = {"paper": "A4", "landscape": book.landscape, "fitToWidth": True,
+            "margins": [0.5, 0.5, 0.6, 0.6], "centerHorizontally": True}
+    titles = book.plan_printing()
+    if titles:
+        page["titleRows"] = row_runs(range(titles[0], titles[1] + 1))[0]
+    page["footer"] = "第 &P 页 共 &N 页"
+    page["keepWithNext"] = row_runs(book.keep_with_next - book.note_rows)
+    page["notes"] = row_runs(book.note_rows)
+    return page
+
+
 def book_json(book):
     book.fit_wrapped_rows()
     styles = {}
@@ -94,8 +117,7 @@ def book_json(book):
         "rows": {str(r): h for r, h in sorted(book.heights.items())},
         "hiddenColumns": [ref(1, c)[:-1] for c in sorted(book.hidden)],
         "merges": [f"{ref(r1, c1)}:{ref(r2, c2)}" for (r1, c1, r2, c2) in book.merges],
-        "page": {"paper": "A4", "landscape": book.landscape, "fitToWidth": True,
-                 "margins": [0.5, 0.5, 0.6, 0.6], "centerHorizontally": True},
+        "page": page_json(book),
         "cells": cells,
     }
     return {

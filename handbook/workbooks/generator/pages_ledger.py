@@ -33,8 +33,8 @@ def sum_cell(b, row, col, first, fmt):
 def page35():
     b = Book(35, "p35_material_ledger.json", "工程用料总帐分析表")
     last = 10
-    b.title_row("工程用料总帐分析表", last, subtitle="工程名称：")
-    b.style(2, 1, "subtitle")
+    b.title_row("工程用料总帐分析表", last)
+    b.project_name(2, "工程名称：", 2, last)
     b.headings(3, ["序号", "材料名称", "规格型号", "单位", "工程量", "损耗率\n(%)", "含损耗用量",
                    "单价\n(元)", "合价\n(元)", "备注"])
     first, rows = 4, 30
@@ -71,7 +71,8 @@ def page35():
 def page36():
     b = Book(36, "p36_cast_iron_drain_ledger.json", "铸铁排水管分析表", landscape=True)
     last = 15
-    b.title_row("铸铁排水管分析表", last, subtitle="柔性接口排水铸铁管（W型）用量、重量与金额。工程名称：")
+    b.title_row("铸铁排水管分析表", last)
+    b.project_name(2, "柔性接口排水铸铁管（W型）用量、重量与金额。工程名称：", 7, last)
     b.headings(3, ["公称直径\nDN", "外径\n(mm)", "壁厚\n(mm)", "每根重量\n(kg/3m)", "理论重量\n(kg/m)",
                    "安装长度\n(m)", "损耗率\n(%)", "管材用量\n(m)", "管材重量\n(kg)", "管材单价\n(元/m)",
                    "管材金额\n(元)", "管件\n(个)", "管件单价\n(元/个)", "管件金额\n(元)", "金额合计\n(元)"])

@@ -38,6 +38,16 @@ struct PageSetup
     double marginLeft = 0.7, marginRight = 0.7, marginTop = 0.75, marginBottom = 0.75; // inches
     bool centerHorizontally = false;
     bool printGridlines = false;
+    // Rows printed again at the top of every page that starts below them (the table's
+    // headings); none when titleFirstRow < 0.
+    int titleFirstRow = -1, titleLastRow = -1;
+    // Centred under every page; "&P" stands for the page number, "&N" for the page count.
+    QString footer;
+    // Rows never printed last on a page (section headings go with what they head).
+    std::vector<int> keepWithNext;
+    // Rows of notes: a page never starts with one, so notes stay with the table they explain.
+    std::vector<int> noteRows;
+    bool hasTitles() const { return titleFirstRow >= 0 && titleLastRow >= titleFirstRow; }
     bool operator==(const PageSetup &) const = default;
 };
 

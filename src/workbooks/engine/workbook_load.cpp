@@ -6,6 +6,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QRegularExpression>
+#include <algorithm>
 #include <map>
 
 namespace mhbk::wb {
@@ -172,6 +173,9 @@ private:
     void applyToRange(int sheet, const CellRange &r, const StyleDescription &description, const QString &path);
     void loadLayout(Sheet &sheet, const QJsonObject &o, const QString &path);
     static void loadPage(PageSetup &page, const QJsonObject &o, const QString &path);
+    static void loadPrintRows(PageSetup &page, const QJsonObject &o, const QString &path);
+    static std::vector<int> rowList(const QJsonObject &o, const char *key, const QString &path);
+    static CellRange wholeRows(const QString &text, const QString &path);
 
     Workbook m_book;
     std::map<QString, QJsonObject> m_styles;
@@ -374,7 +378,10 @@ void Loader::loadLayout(Sheet &sheet, const QJsonObject &o, const QString &path)
 
 void Loader::loadPage(PageSetup &page, const QJsonObject &o, const QString &path)
 {
-    expectKeys(o, {"paper", "landscape", "fitToWidth", "margins", "centerHorizontally", "printGridlines"}, path);
+    expectKeys(o, {"paper", "landscape", "fitToWidth", "margins", "centerHorizontally", "printGridlines", "titleRows",
+                   "footer", "keepWithNext", "notes"},
+               path);
+    loadPrintRows(page, o, path);
     const QString paper = o.value(QLatin1String("paper")).toString(QStringLiteral("A4"));
     if (paper == QLatin1String("A4")) page.paper = Paper::A4;
     else if (paper == QLatin1String("A3")) page.paper = Paper::A3;
@@ -395,6 +402,44 @@ void Loader::loadPage(PageSetup &page, const QJsonObject &o, const QString &path
             fail(join(path, "margins"), QStringLiteral("页边距应为 0 到 10 之间的数（英寸）"));
         *fields[i] = m[i].toDouble();
     }
+}
+
+CellRange Loader::wholeRows(const QString &text, const QString &path)
+{
+    const CellRange r = range(text, path);
+    if (r.firstCol != 0 || r.lastCol < kMaxColumns - 1)
+        fail(path, QStringLiteral("应为整行，如 \"3\" 或 \"3:4\""));
+    return r;
+}
+
+std::vector<int> Loader::rowList(const QJsonObject &o, const char *key, const QString &path)
+{
+    std::vector<int> rows;
+    const QJsonArray list = array(o, key, path);
+    for (qsizetype i = 0; i < list.size(); ++i) {
+        const CellRange r = wholeRows(list[i].toString(), QStringLiteral("%1.%2[%3]").arg(path, QLatin1String(key)).arg(i));
+        for (int row = r.firstRow; row <= std::min(r.lastRow, r.firstRow + 10000); ++row)
+            rows.push_back(row);
+    }
+    std::sort(rows.begin(), rows.end());
+    rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
+    return rows;
+}
+
+void Loader::loadPrintRows(PageSetup &page, const QJsonObject &o, const QString &path)
+{
+    const QJsonValue titles = o.value(QLatin1String("titleRows"));
+    if (!titles.isUndefined() && !titles.isNull()) {
+        const CellRange r = wholeRows(titles.toString(), join(path, "titleRows"));
+        page.titleFirstRow = r.firstRow;
+        page.titleLastRow = r.lastRow;
+    }
+    const QJsonValue footer = o.value(QLatin1String("footer"));
+    if (!footer.isUndefined() && !footer.isString())
+        fail(join(path, "footer"), QStringLiteral("应为文字"));
+    page.footer = footer.toString();
+    page.keepWithNext = rowList(o, "keepWithNext", path);
+    page.noteRows = rowList(o, "notes", path);
 }
 
 std::optional<Workbook> loadWorkbook(const QByteArray &json, LoadError *error)

@@ -61,14 +61,42 @@ QString paperName(Paper p)
     return QStringLiteral("A4");
 }
 
+QString rowRange(int first, int last)
+{
+    return first == last ? QString::number(first + 1) : QStringLiteral("%1:%2").arg(first + 1).arg(last + 1);
+}
+
+// Sorted row indices as runs: {2, 3, 4, 9} -> ["3:5", "10"].
+QJsonArray rowRuns(const std::vector<int> &rows)
+{
+    QJsonArray out;
+    for (std::size_t i = 0; i < rows.size();) {
+        std::size_t j = i;
+        while (j + 1 < rows.size() && rows[j + 1] == rows[j] + 1)
+            ++j;
+        out.append(rowRange(rows[i], rows[j]));
+        i = j + 1;
+    }
+    return out;
+}
+
 QJsonObject pageJson(const PageSetup &p)
 {
-    return QJsonObject{{QStringLiteral("paper"), paperName(p.paper)},
-                       {QStringLiteral("landscape"), p.landscape},
-                       {QStringLiteral("fitToWidth"), p.fitToWidth},
-                       {QStringLiteral("margins"), QJsonArray{p.marginLeft, p.marginRight, p.marginTop, p.marginBottom}},
-                       {QStringLiteral("centerHorizontally"), p.centerHorizontally},
-                       {QStringLiteral("printGridlines"), p.printGridlines}};
+    QJsonObject o{{QStringLiteral("paper"), paperName(p.paper)},
+                  {QStringLiteral("landscape"), p.landscape},
+                  {QStringLiteral("fitToWidth"), p.fitToWidth},
+                  {QStringLiteral("margins"), QJsonArray{p.marginLeft, p.marginRight, p.marginTop, p.marginBottom}},
+                  {QStringLiteral("centerHorizontally"), p.centerHorizontally},
+                  {QStringLiteral("printGridlines"), p.printGridlines}};
+    if (p.hasTitles())
+        o.insert(QStringLiteral("titleRows"), rowRange(p.titleFirstRow, p.titleLastRow));
+    if (!p.footer.isEmpty())
+        o.insert(QStringLiteral("footer"), p.footer);
+    if (!p.keepWithNext.empty())
+        o.insert(QStringLiteral("keepWithNext"), rowRuns(p.keepWithNext));
+    if (!p.noteRows.empty())
+        o.insert(QStringLiteral("notes"), rowRuns(p.noteRows));
+    return o;
 }
 
 QJsonArray lines(const std::vector<int> &indices, bool columns)

@@ -90,6 +90,21 @@ struct Row {
     bool hidden = false;
 };
 
+// Print settings as both file formats keep them.
+struct PageSetup {
+    enum class Paper : std::uint8_t { A4 = 9, A3 = 8, Letter = 1 }; // the formats' paper codes
+    Paper paper = Paper::A4;
+    bool landscape = false;
+    bool fitToWidth = false;                 // one page wide, as many tall as it takes
+    double marginLeft = 0.7, marginRight = 0.7, marginTop = 0.75, marginBottom = 0.75; // inches
+    double footerMargin = 0.3;               // inches from the paper's edge
+    bool centerHorizontally = false;
+    bool printGridlines = false;
+    int titleFirstRow = -1, titleLastRow = -1; // rows repeated on every page; none when < 0
+    QString footer;                          // with the formats' codes: &P page, &N pages
+    std::vector<int> rowBreaks;              // first rows of new pages (manual breaks)
+};
+
 struct Sheet {
     QString name = QStringLiteral("Sheet1");
     std::vector<Cell> cells; // any order; at most one per position
@@ -100,6 +115,7 @@ struct Sheet {
     double defaultRowHeight = 14.25;  // points
     bool protect = false;
     bool showGridlines = true;
+    PageSetup page;
 };
 
 struct Book {

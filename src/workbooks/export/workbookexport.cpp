@@ -1,5 +1,6 @@
 #include "workbooks/export/workbookexport.h"
 
+#include "workbooks/engine/printplan.h"
 #include "workbooks/engine/workbook.h"
 #include "workbooks/export/xlswriter.h"
 #include "workbooks/export/xlsxexport.h"
@@ -89,6 +90,41 @@ Value value(const wb::Value &v)
     return Value{};
 }
 
+PageSetup::Paper paper(wb::Paper p)
+{
+    switch (p) {
+    case wb::Paper::A3: return PageSetup::Paper::A3;
+    case wb::Paper::Letter: return PageSetup::Paper::Letter;
+    case wb::Paper::A4: break;
+    }
+    return PageSetup::Paper::A4;
+}
+
+// The page setup with a manual break wherever the program's own printout starts a page, so
+// that other programs print the same pages.
+PageSetup pageSetup(const wb::Sheet &s)
+{
+    const wb::PageSetup &in = s.pageSetup();
+    PageSetup out;
+    out.paper = paper(in.paper);
+    out.landscape = in.landscape;
+    out.fitToWidth = in.fitToWidth;
+    out.marginLeft = in.marginLeft;
+    out.marginRight = in.marginRight;
+    out.marginTop = in.marginTop;
+    out.marginBottom = in.marginBottom;
+    out.footerMargin = std::min(0.3, in.marginBottom / 2);
+    out.centerHorizontally = in.centerHorizontally;
+    out.printGridlines = in.printGridlines;
+    if (in.hasTitles()) {
+        out.titleFirstRow = in.titleFirstRow;
+        out.titleLastRow = in.titleLastRow;
+    }
+    out.footer = in.footer;
+    out.rowBreaks = wb::pageBreakRows(wb::planPrint(s, wb::printableArea(in)));
+    return out;
+}
+
 Sheet describeSheet(const wb::Sheet &s)
 {
     Sheet out;
@@ -97,6 +133,7 @@ Sheet describeSheet(const wb::Sheet &s)
     out.defaultRowHeight = s.defaultRowHeight();
     out.protect = s.isProtected();
     out.showGridlines = s.showGridlines();
+    out.page = pageSetup(s);
     for (const wb::CellAddress &a : s.cells()) {
         Cell c{a.row, a.col, value(s.value(a.row, a.col)), QString(), s.styleIndex(a.row, a.col)};
         if (s.isFormula(a.row, a.col))

@@ -6,6 +6,7 @@
 #include "workbooks/export/biffstream.h"
 #include "workbooks/export/cfbwriter.h"
 #include "workbooks/export/xlsformula.h"
+#include "workbooks/export/xlspagesetup.h"
 #include "workbooks/export/xlsstyles.h"
 
 #include <QHash>
@@ -154,6 +155,7 @@ void writeGlobals(BiffStream &s, const Book &book, const XlsStyleTable &styles, 
     }
     writeSheetReferences(s, book.sheets.size());
     // NAME records belong here, after the EXTERNSHEET they refer to sheets through.
+    writePrintTitleNames(s, book);
     writeSharedStrings(s, strings.strings(), strings.uses());
     s.record(rec::Eof, QByteArray());
 }
@@ -375,6 +377,7 @@ void writeSheet(BiffStream &s, const SheetPlan &plan, const XlsStyleTable &style
     rowHeight.u16(0);
     rowHeight.u16(twips(sheet.defaultRowHeight));
     s.record(rec::DefaultRowHeight, rowHeight);
+    writePageSetup(s, sheet.page);
     if (sheet.protect)
         u16Record(s, rec::Protect, 1);
     u16Record(s, rec::DefColWidth, unsigned(std::clamp(std::lround(sheet.defaultColumnWidth), 0L, 255L)));

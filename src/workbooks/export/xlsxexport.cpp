@@ -119,6 +119,32 @@ double libraryWidth(double widthChars)
     return pixels >= 12 ? (pixels - 5) / 7.0 : pixels / 12.0;
 }
 
+void writePageSetup(lxw_worksheet *ws, const PageSetup &page, Status &st)
+{
+    worksheet_set_paper(ws, uint8_t(page.paper));
+    if (page.landscape)
+        worksheet_set_landscape(ws);
+    worksheet_set_margins(ws, page.marginLeft, page.marginRight, page.marginTop, page.marginBottom);
+    if (page.centerHorizontally)
+        worksheet_center_horizontally(ws);
+    if (page.fitToWidth)
+        worksheet_fit_to_pages(ws, 1, 0);
+    if (page.titleFirstRow >= 0)
+        st.check(worksheet_repeat_rows(ws, lxw_row_t(page.titleFirstRow), lxw_row_t(page.titleLastRow)));
+    if (!page.footer.isEmpty()) {
+        lxw_header_footer_options options{};
+        options.margin = page.footerMargin;
+        st.check(worksheet_set_footer_opt(ws, ("&C" + page.footer).toUtf8().constData(), &options));
+    }
+    if (!page.rowBreaks.empty()) {
+        std::vector<lxw_row_t> breaks; // copied by the library; ends with 0
+        for (int row : page.rowBreaks)
+            breaks.push_back(lxw_row_t(row));
+        breaks.push_back(0);
+        st.check(worksheet_set_h_pagebreaks(ws, breaks.data()));
+    }
+}
+
 void writeSheet(lxw_workbook *wb, const Sheet &sheet, const std::vector<lxw_format *> &formats,
                 const XlsxOptions &options, Status &st)
 {
@@ -151,8 +177,9 @@ void writeSheet(lxw_workbook *wb, const Sheet &sheet, const std::vector<lxw_form
         if (!written)
             st.check(worksheet_write_blank(ws, lxw_row_t(m.firstRow), lxw_col_t(m.firstCol), format(0)));
     }
-    if (!sheet.showGridlines)
-        worksheet_gridlines(ws, LXW_HIDE_ALL_GRIDLINES);
+    worksheet_gridlines(ws, (sheet.showGridlines ? LXW_SHOW_SCREEN_GRIDLINES : 0) |
+                                (sheet.page.printGridlines ? LXW_SHOW_PRINT_GRIDLINES : 0));
+    writePageSetup(ws, sheet.page, st);
     if (sheet.protect)
         worksheet_protect(ws, nullptr, nullptr);
 }

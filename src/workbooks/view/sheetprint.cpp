@@ -4,6 +4,7 @@
 #include "workbooks/view/cellpainter.h"
 #include "workbooks/view/sheetgeometry.h"
 
+#include <QFont>
 #include <QPageLayout>
 #include <QPagedPaintDevice>
 #include <QPainter>
@@ -11,37 +12,6 @@
 
 namespace mhbk::view {
 namespace {
-
-// The printed range: everything with content or style, merged ranges included.
-wb::CellRange usedRange(const wb::Sheet &sheet)
-{
-    int rows = sheet.rowCount(), cols = sheet.columnCount();
-    for (const wb::CellRange &m : sheet.merges()) {
-        rows = std::max(rows, m.lastRow + 1);
-        cols = std::max(cols, m.lastCol + 1);
-    }
-    return wb::CellRange{0, 0, std::max(rows, 1) - 1, std::max(cols, 1) - 1};
-}
-
-// Splits [first, last] into runs whose extent fits `room`; a single row or column larger than
-// the page gets a page of its own.
-std::vector<std::pair<int, int>> split(int first, int last, double room, const auto &extent)
-{
-    std::vector<std::pair<int, int>> runs;
-    int start = first;
-    double used = 0;
-    for (int i = first; i <= last; ++i) {
-        const double e = extent(i);
-        if (i > start && used + e > room + 1e-6) {
-            runs.emplace_back(start, i - 1);
-            start = i;
-            used = 0;
-        }
-        used += e;
-    }
-    runs.emplace_back(start, last);
-    return runs;
-}
 
 QPageSize pageSize(wb::Paper paper)
 {
@@ -53,25 +23,24 @@ QPageSize pageSize(wb::Paper paper)
     return QPageSize(QPageSize::A4);
 }
 
+// Draws `cells` with their top-left corner at (x, y) of the painter's (scaled) coordinates.
+void paintBlock(QPainter &p, const wb::Workbook &book, int sheetIndex, const SheetGeometry &g,
+                const wb::CellRange &cells, double x, double y)
+{
+    const SheetGeometry::Rect r = g.rangeRect(cells);
+    const bool gridlines = book.sheet(sheetIndex).pageSetup().printGridlines;
+    p.save();
+    p.translate(x - r.x, y - r.y);
+    p.setClipRect(QRect(r.x, r.y, r.w, r.h));
+    paintCells(p, book, sheetIndex, g, cells, PaintOptions{gridlines, false});
+    p.restore();
+}
+
 } // namespace
 
-PrintPlan planPrint(const wb::Workbook &book, int sheetIndex, QSizeF printable)
+PrintPlan planPrint(const wb::Workbook &book, int sheet, QSizeF printable)
 {
-    const wb::Sheet &sheet = book.sheet(sheetIndex);
-    const SheetGeometry g(sheet);
-    const wb::CellRange used = usedRange(sheet);
-    PrintPlan plan;
-    const double width = g.left(used.lastCol + 1);
-    if (sheet.pageSetup().fitToWidth && width > printable.width())
-        plan.scale = printable.width() / width;
-    const auto rows = split(used.firstRow, used.lastRow, printable.height() / plan.scale,
-                            [&](int r) { return double(g.height(r)); });
-    const auto cols = split(used.firstCol, used.lastCol, printable.width() / plan.scale,
-                            [&](int c) { return double(g.width(c)); });
-    for (const auto &[c0, c1] : cols)
-        for (const auto &[r0, r1] : rows)
-            plan.pages.push_back(wb::CellRange{r0, c0, r1, c1});
-    return plan;
+    return wb::planPrint(book.sheet(sheet), printable);
 }
 
 void applyPageSetup(const wb::Workbook &book, int sheetIndex, QPagedPaintDevice &device)
@@ -87,17 +56,40 @@ void paintPrintPage(QPainter &p, const wb::Workbook &book, int sheetIndex, const
                     double toDevice, double printableWidth96)
 {
     const wb::Sheet &sheet = book.sheet(sheetIndex);
+    const wb::PageSetup &setup = sheet.pageSetup();
     const SheetGeometry g(sheet);
     const wb::CellRange &cells = plan.pages.at(std::size_t(page));
     const SheetGeometry::Rect r = g.rangeRect(cells);
     double offset = 0;
-    if (sheet.pageSetup().centerHorizontally)
+    if (setup.centerHorizontally)
         offset = std::max(0.0, (printableWidth96 / plan.scale - r.w) / 2);
     p.save();
     p.scale(toDevice * plan.scale, toDevice * plan.scale);
-    p.translate(offset - r.x, -r.y);
-    p.setClipRect(QRect(r.x, r.y, r.w, r.h));
-    paintCells(p, book, sheetIndex, g, cells, PaintOptions{sheet.pageSetup().printGridlines, false});
+    double top = 0;
+    if (plan.withTitles.at(std::size_t(page))) {
+        const wb::CellRange titles{setup.titleFirstRow, cells.firstCol, setup.titleLastRow, cells.lastCol};
+        paintBlock(p, book, sheetIndex, g, titles, offset, 0);
+        top = plan.titleHeight;
+    }
+    paintBlock(p, book, sheetIndex, g, cells, offset, top);
+    p.restore();
+}
+
+void paintPrintFooter(QPainter &p, const wb::Workbook &book, int sheetIndex, int page, int pageCount,
+                      double toDevice, QSizeF printable96)
+{
+    const QString pattern = book.sheet(sheetIndex).pageSetup().footer;
+    if (pattern.isEmpty())
+        return;
+    p.save();
+    p.scale(toDevice, toDevice);
+    QFont font(QStringLiteral("宋体"));
+    font.setPixelSize(12); // 9 pt in the painter's 96-dpi units, as the cells size their fonts
+    p.setFont(font);
+    p.setPen(Qt::black);
+    const double band = wb::kFooterBandInches * 96.0;
+    const QRectF box(0, printable96.height() - band, printable96.width(), band);
+    p.drawText(box, Qt::AlignHCenter | Qt::AlignBottom, wb::footerText(pattern, page + 1, pageCount));
     p.restore();
 }
 
@@ -106,14 +98,17 @@ int printSheet(const wb::Workbook &book, int sheetIndex, QPagedPaintDevice &devi
     const QRectF area = device.pageLayout().paintRect(QPageLayout::Inch);
     const QSizeF printable(area.width() * 96.0, area.height() * 96.0);
     const PrintPlan plan = planPrint(book, sheetIndex, printable);
+    const int pages = int(plan.pages.size());
     QPainter p(&device);
     p.setRenderHint(QPainter::TextAntialiasing, true);
-    for (std::size_t i = 0; i < plan.pages.size(); ++i) {
+    const double toDevice = device.logicalDpiX() / 96.0;
+    for (int i = 0; i < pages; ++i) {
         if (i > 0)
             device.newPage();
-        paintPrintPage(p, book, sheetIndex, plan, int(i), device.logicalDpiX() / 96.0, printable.width());
+        paintPrintPage(p, book, sheetIndex, plan, i, toDevice, printable.width());
+        paintPrintFooter(p, book, sheetIndex, i, pages, toDevice, printable);
     }
-    return int(plan.pages.size());
+    return pages;
 }
 
 } // namespace mhbk::view

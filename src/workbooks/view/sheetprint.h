@@ -1,9 +1,8 @@
 #pragma once
 
-#include "workbooks/engine/address.h"
+#include "workbooks/engine/printplan.h"
 
 #include <QSizeF>
-#include <vector>
 
 class QPagedPaintDevice;
 class QPainter;
@@ -14,21 +13,21 @@ class Workbook;
 
 namespace mhbk::view {
 
-// How a sheet's used range falls onto printed pages: cell ranges per page, in print order
-// (down, then across), and the scale that makes the columns fit the page width when the
-// sheet asks for it.
-struct PrintPlan {
-    double scale = 1.0;
-    std::vector<wb::CellRange> pages;
-};
+using wb::PrintPlan;
 
 // `printable` is the page's printable area in 96-dpi pixels.
 PrintPlan planPrint(const wb::Workbook &book, int sheet, QSizeF printable);
 
 // Draws one planned page with its top-left corner at the painter's origin, `toDevice` device
-// pixels per 96-dpi pixel (before the plan's scale), clipped to the page's cells.
+// pixels per 96-dpi pixel (before the plan's scale): the title rows first when the page starts
+// below them, then the page's cells.
 void paintPrintPage(QPainter &painter, const wb::Workbook &book, int sheet, const PrintPlan &plan, int page,
                     double toDevice, double printableWidth96);
+
+// Draws the sheet's footer of one page (page number and count) centred at the foot of the
+// printable area.
+void paintPrintFooter(QPainter &painter, const wb::Workbook &book, int sheet, int page, int pageCount,
+                      double toDevice, QSizeF printable96);
 
 // Sets the sheet's paper, orientation and margins on the device.
 void applyPageSetup(const wb::Workbook &book, int sheet, QPagedPaintDevice &device);

@@ -110,4 +110,42 @@ TEST(SheetPrint, RendersAPageWithItsStyles)
     EXPECT_EQ(page.pixelColor(g.left(4) + 20, g.top(2) + 5), QColor(Qt::white));
 }
 
+// Continuation pages start with the heading row (filled blue here), and every page carries its
+// footer in the band kept under the cells.
+TEST(SheetPrint, ContinuationPagesRepeatTheHeadingsAndEveryPageHasItsFooter)
+{
+    wb::Workbook book = grid(200, 3, 10);
+    wb::CellStyle head;
+    head.filled = true;
+    head.fill = 0xDDEBF7;
+    book.sheet(0).setStyleIndex({0, 0, 0, 2}, book.addStyle(head));
+    wb::PageSetup &setup = book.sheet(0).pageSetup();
+    setup.titleFirstRow = setup.titleLastRow = 0;
+    setup.footer = QStringLiteral("第 &P 页 共 &N 页");
+    const PrintPlan plan = planPrint(book, 0, kA4Printable);
+    ASSERT_GE(plan.pages.size(), 3u);
+    EXPECT_FALSE(plan.withTitles[0]);
+    const SheetGeometry g(book.sheet(0));
+    for (std::size_t i = 0; i < plan.pages.size(); ++i) {
+        QImage page(kA4Printable.toSize(), QImage::Format_RGB32);
+        page.fill(Qt::white);
+        {
+            QPainter p(&page);
+            paintPrintPage(p, book, 0, plan, int(i), 1.0, kA4Printable.width());
+            paintPrintFooter(p, book, 0, int(i), int(plan.pages.size()), 1.0, kA4Printable);
+        }
+        EXPECT_EQ(page.pixelColor(5, 5), QColor(0xDD, 0xEB, 0xF7)) << "page " << i;
+        if (i > 0) { // the first row of the page's own cells sits under the heading
+            EXPECT_TRUE(plan.withTitles[i]);
+            EXPECT_EQ(page.pixelColor(5, g.height(0) + 5), QColor(Qt::white)) << "page " << i;
+        }
+        int ink = 0;
+        const int bandTop = int(kA4Printable.height() - wb::kFooterBandInches * 96);
+        for (int y = bandTop; y < page.height(); ++y)
+            for (int x = 0; x < page.width(); ++x)
+                ink += page.pixelColor(x, y).lightness() < 128;
+        EXPECT_GT(ink, 20) << "no footer on page " << i;
+    }
+}
+
 } // namespace

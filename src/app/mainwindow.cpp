@@ -1,6 +1,7 @@
 #include "app/mainwindow.h"
 
 #include "app/autostart.h"
+#include "app/documentcommands.h"
 #include "common/guarded.h"
 #include "common/pageregistry.h"
 #include "app/icons.h"
@@ -304,6 +305,7 @@ void MainWindow::installPages()
     installSectionPages(*this);
     installWorkbookPages(*this);
     takeoff::installTakeoff(*this, *this, *popupMenu_);
+    installDocumentCommands(*this);
     connectGuarded(pages_, &QTabWidget::currentChanged, this, reporter_, [this](int index) { onPageShown(index); });
 }
 

@@ -12,6 +12,7 @@
 #include "workbooks/pages/ductselection.h"
 #include "workbooks/pages/reportstore.h"
 #include "workbooks/pages/workbookcursor.h"
+#include "workbooks/pages/workbookfile.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
@@ -32,6 +33,8 @@ struct Arguments {
     std::vector<std::pair<QString, QString>> sets;   // cell, text, in the order given
     QStringList gets;
     QString exportPath;
+    QString openPath;
+    QString savePath;
     QString databasePath;
     bool run = false;
     bool help = false;
@@ -53,6 +56,8 @@ Arguments parseArguments(const QStringList &args)
                                                      {{QStringLiteral("--get")}, true},
                                                      {{QStringLiteral("--run")}},
                                                      {{QStringLiteral("--export")}, true},
+                                                     {{QStringLiteral("--open")}, true},
+                                                     {{QStringLiteral("--save")}, true},
                                                      {{QStringLiteral("--db")}, true}});
     Arguments parsed;
     parsed.help = line.has(QStringLiteral("--help"));
@@ -76,6 +81,8 @@ Arguments parseArguments(const QStringList &args)
     parsed.gets = line.values(QStringLiteral("--get"));
     parsed.run = line.has(QStringLiteral("--run"));
     parsed.exportPath = line.value(QStringLiteral("--export"));
+    parsed.openPath = line.value(QStringLiteral("--open"));
+    parsed.savePath = line.value(QStringLiteral("--save"));
     parsed.databasePath = line.value(QStringLiteral("--db"));
     return parsed;
 }
@@ -83,7 +90,8 @@ Arguments parseArguments(const QStringList &args)
 void printUsage(QTextStream &stream)
 {
     stream << "用法 / usage: mhbk-cli workbook PAGE [--set CELL=TEXT ...] [--run] [--get CELL ...]\n"
-              "                                [--export FILE.xls|FILE.xlsx] [--db FILE]\n"
+              "                                [--export FILE.xls|FILE.xlsx] [--open FILE.mhbk] [--save FILE.mhbk]\n"
+              "                                [--db FILE]\n"
               "  PAGE     page index of a workbook page ("
            << pages::rangesText(pages::ofKind(PageKind::Workbook))
            << ")\n"
@@ -92,7 +100,9 @@ void printUsage(QTextStream &stream)
            << pages::rangesText(workbooks::ductPageIndexes())
            << ")\n"
               "  --get    prints the cell's displayed text, one line per --get\n"
-              "  --export writes the workbook as an Excel file (.xls or .xlsx)\n";
+              "  --export writes the workbook as an Excel file (.xls or .xlsx)\n"
+              "  --open   starts from a workbook saved for this page (.mhbk) instead of the blank one\n"
+              "  --save   writes the filled workbook as a .mhbk file, which the program opens with Ctrl+O\n";
 }
 
 wb::CellAddress cellAddress(const QString &text)
@@ -135,6 +145,15 @@ int runCommand(const Arguments &args, QTextStream &out)
     QueryDataset query(db);
     int kind = 0;
     wb::Workbook book = loadPage(query, args.page, &kind);
+    if (!args.openPath.isEmpty()) {
+        workbooks::PageWorkbook opened = workbooks::readPageWorkbookFile(args.openPath);
+        if (opened.pageIndex != args.page)
+            throw CliError{QStringLiteral("%1 属于第 %2 页，不是第 %3 页 / %1 belongs to page %2, not %3")
+                               .arg(args.openPath)
+                               .arg(opened.pageIndex)
+                               .arg(args.page)};
+        book = std::move(opened.book);
+    }
     const int sheet = book.activeSheet();
     for (const auto &[cell, text] : args.sets) {
         const wb::CellAddress at = cellAddress(cell);
@@ -154,6 +173,8 @@ int runCommand(const Arguments &args, QTextStream &out)
     }
     if (!args.exportPath.isEmpty())
         exportBook(book, args.exportPath);
+    if (!args.savePath.isEmpty())
+        workbooks::writePageWorkbookFile(args.savePath, args.page, book);
     return 0;
 }
 

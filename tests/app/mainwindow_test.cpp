@@ -287,7 +287,7 @@ TEST_F(MainWindowTest, MenuHasTheItemsInOrderAndHelpReportsAMissingFile)
     for (QAction *action : w->popupMenu()->actions())
         names << (action->isSeparator() ? QStringLiteral("-") : action->objectName());
     EXPECT_EQ(names.join(QLatin1Char(',')),
-              QStringLiteral("miShow,miHide,-,miHelpWWW,miHelpEmail,-,miTakeoff,-,miHelp,miHistory,miAbout,-,miExit"));
+              QStringLiteral("miOpen,miSave,miRecentFiles,-,miShow,miHide,-,miHelpWWW,miHelpEmail,-,miTakeoff,-,miHelp,miHistory,miAbout,-,miExit"));
 
     reporter.clear();
     w->popupMenu()->findChild<QAction *>(QStringLiteral("miHelp"))->trigger();

@@ -53,6 +53,29 @@ TEST_F(WorkbookCli, FormulasFollowTypedCells)
     EXPECT_EQ(r.out, QStringLiteral("0.272\n22.46\n"));
 }
 
+TEST_F(WorkbookCli, SaveThenOpenCarriesTheTypedCellsAndChecksThePage)
+{
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("p7.mhbk"));
+    const CliRun saved = run({QStringLiteral("7"), QStringLiteral("--set"), QStringLiteral("C8=21.3"), QStringLiteral("--set"),
+                              QStringLiteral("D8=20"), QStringLiteral("--save"), file});
+    ASSERT_EQ(saved.status, 0) << saved.err.toStdString();
+    // Opened again, typed on and asked: the saved entries are there and the formulas follow.
+    const CliRun opened = run({QStringLiteral("7"), QStringLiteral("--open"), file, QStringLiteral("--set"),
+                               QStringLiteral("E8=100"), QStringLiteral("--get"), QStringLiteral("C8"), QStringLiteral("--get"),
+                               QStringLiteral("I8"), QStringLiteral("--export"), dir.filePath(QStringLiteral("p7.xlsx"))});
+    EXPECT_EQ(opened.status, 0) << opened.err.toStdString();
+    EXPECT_EQ(opened.out, QStringLiteral("21.3\n0.272\n"));
+    EXPECT_TRUE(QFileInfo::exists(dir.filePath(QStringLiteral("p7.xlsx"))));
+
+    const CliRun otherPage = run({QStringLiteral("8"), QStringLiteral("--open"), file});
+    EXPECT_EQ(otherPage.status, 1);
+    EXPECT_TRUE(otherPage.err.contains(QStringLiteral("不是第 8 页"))) << otherPage.err.toStdString();
+    const CliRun missing = run({QStringLiteral("7"), QStringLiteral("--open"), dir.filePath(QStringLiteral("none.mhbk"))});
+    EXPECT_EQ(missing.status, 1);
+    EXPECT_TRUE(missing.err.contains(QStringLiteral("文件不存在"))) << missing.err.toStdString();
+}
+
 TEST_F(WorkbookCli, ExportWritesBothExcelFormats)
 {
     QTemporaryDir dir;

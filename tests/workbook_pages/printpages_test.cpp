@@ -111,6 +111,33 @@ TEST(WorkbookPrinting, EveryPageBreaksCleanlyAndStartsWithHeadings)
     EXPECT_GE(continued, 3);
 }
 
+// Pages 35 and 36 ask for the project name: the cell right of the label takes it, and it goes
+// into the export like any other cell.
+TEST(WorkbookPrinting, LedgerPagesHaveACellForTheProjectName)
+{
+    auto books = storedBooks();
+    for (int page : {35, 36}) {
+        wb::Workbook &book = books.at(page);
+        const wb::Sheet &sheet = book.sheet(0);
+        int label = -1;
+        for (int c = 0; c < sheet.columnCount() && label < 0; ++c)
+            if (sheet.value(1, c).isText() && sheet.value(1, c).asText().endsWith(QStringLiteral("工程名称：")))
+                label = c;
+        ASSERT_GE(label, 0) << page;
+        int cell = label + 1;
+        for (const wb::CellRange &m : sheet.merges())
+            if (m.firstRow == 1 && m.firstCol == label)
+                cell = m.lastCol + 1;
+        ASSERT_TRUE(book.isEditable(0, 1, cell)) << page;
+        EXPECT_TRUE(book.setInput(0, 1, cell, QStringLiteral("某住宅楼给排水工程")).ok) << page;
+        const xlsout::Book out = xlsout::describeWorkbook(book);
+        const auto &cells = out.sheets.at(0).cells;
+        EXPECT_TRUE(std::any_of(cells.begin(), cells.end(), [&](const xlsout::Cell &c) {
+            return c.row == 1 && c.col == cell && c.value.text == QStringLiteral("某住宅楼给排水工程");
+        })) << page;
+    }
+}
+
 // 80 rows of which 48 fit a page; rows 21-48 go with the next one, so the program breaks
 // after row 20 and prints three pages where two would hold the rows: another program prints
 // three only when it follows the exported breaks.

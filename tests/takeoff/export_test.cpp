@@ -115,6 +115,24 @@ TEST(TakeoffExport, XlsHasTheTotals)
     }
 }
 
+TEST(TakeoffExport, XlsHasLiveFormulas)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("清单.xls"));
+    exportList(sampleList(), path, xlsout::ExcelFormat::Xls);
+    READ_OR_SKIP(file,
+                 test::runPythonReader(QStringLiteral("read_xls.py"), QStringLiteral("xlrd"), {QStringLiteral("--formulas"), path}),
+                 "python3-xlrd");
+    const QJsonObject formulas =
+        file[QStringLiteral("sheets")].toArray().at(0).toObject()[QStringLiteral("formulas")].toObject();
+    for (const ExpectedCell &cell : expectedTotals()) {
+        SCOPED_TRACE(wb::addressText(cell.row, cell.col).toStdString());
+        const QJsonObject found = formulas[QStringLiteral("%1,%2").arg(cell.row).arg(cell.col)].toObject();
+        EXPECT_EQ(found[QStringLiteral("formula")].toString().remove(QLatin1Char(' ')), QString::fromLatin1(cell.formula));
+        EXPECT_NEAR(found[QStringLiteral("value")].toObject()[QStringLiteral("number")].toDouble(), cell.value, 1e-9);
+    }
+}
+
 struct CliRun {
     int status;
     QString out;

@@ -14,6 +14,7 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QLocale>
 #include <QMenu>
 #include <QSaveFile>
 #include <QStandardPaths>
@@ -35,7 +36,11 @@ QString fileDialog(QWidget *parent, QFileDialog::AcceptMode mode, const QString 
     dialog.setFileMode(mode == QFileDialog::AcceptSave ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
     dialog.setNameFilter(workbooks::kWorkbookFileFilter);
     dialog.setDefaultSuffix(workbooks::kWorkbookFileSuffix);
-    if (!suggested.isEmpty())
+    // Sizes and dates in Chinese as the rest of the dialog, whatever the system's locale.
+    dialog.setLocale(QLocale(QLocale::Chinese, QLocale::China));
+    if (QFileInfo(suggested).isDir())
+        dialog.setDirectory(suggested);
+    else if (!suggested.isEmpty())
         dialog.selectFile(suggested);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return {};
@@ -141,7 +146,7 @@ QString DocumentCommands::askSavePath(int pageIndex)
 
 QString DocumentCommands::askOpenPath()
 {
-    return fileDialog(&window_, QFileDialog::AcceptOpen, QStringLiteral("打开工作簿"), startFolder() + QLatin1Char('/'));
+    return fileDialog(&window_, QFileDialog::AcceptOpen, QStringLiteral("打开工作簿"), startFolder());
 }
 
 void DocumentCommands::save()

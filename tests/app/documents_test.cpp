@@ -109,6 +109,21 @@ TEST_F(Documents, ADamagedOrForeignFileChangesNothing)
     EXPECT_TRUE(commands->recent().paths().isEmpty());
 }
 
+TEST_F(Documents, ARecentFileThatHasGoneLeavesTheListWithAMessage)
+{
+    const QString path = folder.filePath(QStringLiteral("gone.mhbk"));
+    sheet(kInsulationPage);
+    ASSERT_TRUE(commands->documents().save(kInsulationPage, path));
+    ASSERT_TRUE(commands->openFile(path));
+    ASSERT_EQ(commands->recent().paths(), QStringList{path});
+    ASSERT_TRUE(QFile::remove(path));
+    EXPECT_FALSE(commands->openFile(path));
+    ASSERT_EQ(reporter.size(), 1u);
+    EXPECT_TRUE(reporter.last().text.contains(QStringLiteral("文件不存在"))) << reporter.last().text.toStdString();
+    EXPECT_TRUE(commands->recent().paths().isEmpty());
+    EXPECT_FALSE(window->popupMenu()->findChild<QMenu *>(QStringLiteral("miRecent"))->isEnabled());
+}
+
 TEST_F(Documents, CancellingTheQuestionBeforeOpeningKeepsTheTyping)
 {
     const QString path = folder.filePath(QStringLiteral("a.mhbk"));

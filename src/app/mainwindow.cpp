@@ -11,6 +11,7 @@
 #include "data/datasets.h"
 #include "expr/calculatorpages.h"
 #include "expr/scriptservice.h"
+#include "history/historystore.h"
 #include "reference/referencepages.h"
 #include "search/searchpanel.h"
 #include "sections/sectionpages.h"
@@ -76,6 +77,9 @@ MainWindow::MainWindow(Reporter &reporter, MainWindowSettings settings, QWidget 
     database_ = std::make_unique<HandbookDatabase>(settings_.databasePath);
     query_ = std::make_unique<QueryDataset>(*database_);
     script_ = std::make_unique<ScriptEvaluator>(reporter_);
+    // A damaged history file is set aside by the store and the history starts empty.
+    history_ = std::make_unique<history::HistoryStore>(settings_.userDataFolder);
+    history_->load();
     autostart_ = std::make_unique<Autostart>(settings_.autostartFolder, settings_.executablePath);
 
     auto *central = new QWidget(this);
@@ -300,9 +304,9 @@ void MainWindow::buildPopupMenu()
 
 void MainWindow::installPages()
 {
-    installCalculatorPages(*this, ExpressionBar{calculation_, calResult_}, *script_);
+    installCalculatorPages(*this, ExpressionBar{calculation_, calResult_}, *script_, history_.get());
     installReferencePages(*this);
-    installSectionPages(*this);
+    installSectionPages(*this, history_.get());
     installWorkbookPages(*this);
     takeoff::installTakeoff(*this, *this, *popupMenu_);
     installDocumentCommands(*this);

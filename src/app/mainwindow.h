@@ -28,6 +28,9 @@ class QueryDataset;
 class Autostart;
 class HandbookDatabase;
 class ScriptEvaluator;
+namespace history {
+class HistoryStore;
+}
 
 struct MainWindowSettings {
     QString executablePath;   // help, history and the autostart entry refer to it
@@ -123,6 +126,7 @@ private:
     std::unique_ptr<HandbookDatabase> database_;
     std::unique_ptr<QueryDataset> query_;
     std::unique_ptr<ScriptEvaluator> script_;
+    std::unique_ptr<history::HistoryStore> history_;
     std::unique_ptr<Autostart> autostart_;
 
     QLineEdit *calculation_ = nullptr;

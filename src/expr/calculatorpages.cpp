@@ -4,9 +4,13 @@
 #include "common/pagehost.h"
 #include "common/pageregistry.h"
 #include "data/clampingspinbox.h"
+#include "data/resultfield.h"
+#include "expr/historypanel.h"
+#include "history/historystore.h"
 #include "numbers/numtext.h"
 #include "expr/scriptservice.h"
 
+#include <QDateTime>
 #include <QEvent>
 #include <QFocusEvent>
 #include <QGridLayout>
@@ -88,8 +92,8 @@ constexpr int kGridColumns = 60;
 class CalculatorController : public QObject {
 public:
     CalculatorController(QObject *parent, Reporter &reporter, ExpressionBar bar, ScriptEvaluator &script,
-                         QSpinBox *digits)
-        : QObject(parent), reporter_(reporter), bar_(bar), script_(script), digits_(digits)
+                         QSpinBox *digits, history::HistoryStore *history)
+        : QObject(parent), reporter_(reporter), bar_(bar), script_(script), digits_(digits), history_(history)
     {
         bar_.calculation->installEventFilter(this);
     }
@@ -116,8 +120,20 @@ public:
     void evaluateExpression()
     {
         const int digits = decimalPlaces(*digits_);
-        const numbers::Extended value = script_.evaluate(bar_.calculation->text(), digits);
-        bar_.result->setText(formatResult(value, digits, QLocale().decimalPoint()));
+        const QString expression = bar_.calculation->text();
+        const ScriptEvaluator::Outcome outcome = script_.evaluateReported(expression, digits);
+        bar_.result->setText(formatResult(outcome.value, digits, QLocale().decimalPoint()));
+        if (history_ && !outcome.error)
+            history_->add({QDateTime::currentDateTime(), history::Kind::Expression, expression, bar_.result->text(), {}});
+    }
+
+    // An expression from the history back in the expression bar, ready for editing or "=".
+    void recall(const QString &expression)
+    {
+        bar_.calculation->setText(expression);
+        bar_.calculation->setFocus(Qt::OtherFocusReason);
+        bar_.calculation->deselect();
+        bar_.calculation->end(false);
     }
 
     // "清空": the expression only; the last result stays readable.
@@ -178,6 +194,7 @@ private:
     ExpressionBar bar_;
     ScriptEvaluator &script_;
     QSpinBox *digits_;
+    history::HistoryStore *history_;
 };
 
 QToolButton *makeKey(QWidget *page, const KeypadKey &key)
@@ -195,7 +212,7 @@ QToolButton *makeKey(QWidget *page, const KeypadKey &key)
     return button;
 }
 
-void buildKeypad(QWidget *page, CalculatorController &controller)
+void buildKeypad(QWidget *page, CalculatorController &controller, history::HistoryStore *history)
 {
     auto *grid = new QGridLayout;
     grid->setSpacing(2);
@@ -209,6 +226,19 @@ void buildKeypad(QWidget *page, CalculatorController &controller)
     }
     auto *outer = new QVBoxLayout(page);
     auto *row = new QHBoxLayout;
+    if (history) {
+        // The keys keep their height at the top; the list beside them takes the page's height.
+        auto *keys = new QVBoxLayout;
+        keys->addLayout(grid);
+        keys->addStretch(1);
+        row->addLayout(keys, 3);
+        row->addSpacing(grid->spacing() * 6);
+        row->addWidget(new HistoryPanel(page, *history, controller.reporter(),
+                                        [&controller](const QString &text) { controller.recall(text); }),
+                       2);
+        outer->addLayout(row, 1);
+        return;
+    }
     row->addLayout(grid);
     row->addStretch(1);
     outer->addLayout(row);
@@ -242,12 +272,13 @@ int decimalPlaces(const QSpinBox &spin)
     return ok ? std::clamp(value, kMinDigits, kMaxDigits) : 0;
 }
 
-void installCalculatorPages(PageHost &host, ExpressionBar bar, ScriptEvaluator &script)
+void installCalculatorPages(PageHost &host, ExpressionBar bar, ScriptEvaluator &script, history::HistoryStore *history)
 {
     QWidget *keypad = host.page(pages::ofKind(PageKind::Calculator).front());
     QSpinBox *digits = buildDecimalPlacesPage(host.page(pages::ofKind(PageKind::DecimalPlaces).front()));
-    auto *controller = new CalculatorController(keypad, host.reporter(), bar, script, digits);
-    buildKeypad(keypad, *controller);
+    auto *controller = new CalculatorController(keypad, host.reporter(), bar, script, digits, history);
+    buildKeypad(keypad, *controller, history);
+    addResultFieldActions(bar.result);
 }
 
 } // namespace mhbk

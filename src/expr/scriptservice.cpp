@@ -55,6 +55,11 @@ ScriptEvaluator::Outcome ScriptEvaluator::evaluateQuietly(const QString &express
 
 numbers::Extended ScriptEvaluator::evaluate(const QString &expression, int digits)
 {
+    return evaluateReported(expression, digits).value;
+}
+
+ScriptEvaluator::Outcome ScriptEvaluator::evaluateReported(const QString &expression, int digits)
+{
     Outcome outcome = evaluateQuietly(expression, digits);
     if (outcome.error) {
         try {
@@ -63,7 +68,7 @@ numbers::Extended ScriptEvaluator::evaluate(const QString &expression, int digit
             // The caller is promised a value; a failing message box must not change that.
         }
     }
-    return outcome.value;
+    return outcome;
 }
 
 } // namespace mhbk

@@ -24,6 +24,9 @@ public:
     // The value rounded to `digits` decimals (halves away from zero); on failure the
     // engine's description is shown under "表达式错误" and 0 is returned. Never throws.
     numbers::Extended evaluate(const QString &expression, int digits);
+    // As evaluate, telling the caller whether it failed (the calculation history keeps only
+    // what succeeded).
+    Outcome evaluateReported(const QString &expression, int digits);
 
     // Evaluate without the message box, for callers that report errors themselves.
     Outcome evaluateQuietly(const QString &expression, int digits);

@@ -2,6 +2,7 @@
 
 #include "common/errors.h"
 #include "common/reporter.h"
+#include "data/resultfield.h"
 #include "numbers/numtext.h"
 
 #include <QKeyEvent>
@@ -71,7 +72,7 @@ QLineEdit *makeNumericInput(QWidget *parent, const QString &objectName, Reporter
     return edit;
 }
 
-QLineEdit *makeOutputEdit(QWidget *parent, const QString &objectName)
+QLineEdit *makeOutputEdit(QWidget *parent, const QString &objectName, const QString &unit)
 {
     auto *edit = new QLineEdit(parent);
     edit->setObjectName(objectName);
@@ -79,6 +80,7 @@ QLineEdit *makeOutputEdit(QWidget *parent, const QString &objectName)
     QPalette palette = edit->palette();
     palette.setColor(QPalette::Base, kScrollBarGrey);
     edit->setPalette(palette);
+    addResultFieldActions(edit, unit);
     return edit;
 }
 

@@ -36,8 +36,9 @@ private:
 QLineEdit *makeNumericInput(QWidget *parent, const QString &objectName, Reporter &reporter,
                             std::function<void()> onEnter);
 
-// A named read-only result field on the grey scroll-bar colour.
-QLineEdit *makeOutputEdit(QWidget *parent, const QString &objectName);
+// A named read-only result field on the grey scroll-bar colour; Ctrl+C and its context menu
+// copy the number, or the number with `unit`.
+QLineEdit *makeOutputEdit(QWidget *parent, const QString &objectName, const QString &unit = QString());
 
 
 } // namespace mhbk

@@ -87,12 +87,12 @@ void CheckeredPlatePage::buildForm(QWidget *page, QVBoxLayout *layout)
     length_ = makeCombo(page, "cbCD", true);
     addSteps(width_, 600, 1800, 50);
     addSteps(length_, 600, 12000, 100);
-    rhombicRib_ = makeOutputEdit(page, QStringLiteral("edtLXWG"));
-    rhombicPerM2_ = makeOutputEdit(page, QStringLiteral("edtLXLLZL"));
-    rhombicWeight_ = makeOutputEdit(page, QStringLiteral("edtLXZL"));
-    lentilRib_ = makeOutputEdit(page, QStringLiteral("edtBDWG"));
-    lentilPerM2_ = makeOutputEdit(page, QStringLiteral("edtBDLLZL"));
-    lentilWeight_ = makeOutputEdit(page, QStringLiteral("edtBDZL"));
+    rhombicRib_ = makeOutputEdit(page, QStringLiteral("edtLXWG"), QStringLiteral("mm"));
+    rhombicPerM2_ = makeOutputEdit(page, QStringLiteral("edtLXLLZL"), QStringLiteral("kg/m²"));
+    rhombicWeight_ = makeOutputEdit(page, QStringLiteral("edtLXZL"), QStringLiteral("kg"));
+    lentilRib_ = makeOutputEdit(page, QStringLiteral("edtBDWG"), QStringLiteral("mm"));
+    lentilPerM2_ = makeOutputEdit(page, QStringLiteral("edtBDLLZL"), QStringLiteral("kg/m²"));
+    lentilWeight_ = makeOutputEdit(page, QStringLiteral("edtBDZL"), QStringLiteral("kg"));
 
     auto *choices = new QGridLayout;
     const QString labels[] = {QStringLiteral("钢板基本厚度(mm)："), QStringLiteral("钢板宽度(mm)："),

@@ -7,6 +7,7 @@
 #include "data/database.h"
 #include "data/datasets.h"
 #include "sections/checkered.h"
+#include "sections/materials.h"
 #include "sections/sectiontables.h"
 #include "sections/weights.h"
 
@@ -31,22 +32,32 @@ struct Arguments {
     QStringList positional;
     QMap<QString, QString> values; // NAME=VALUE, in any order
     QString databasePath;
+    QString density;  // --density: g/cm³
+    QString material; // --material: a name from the density table
     bool help = false;
 };
 
 Arguments parseArguments(const QStringList &args)
 {
     const CommandLine line = parseCommandLine(
-        args, {{{QStringLiteral("--help"), QStringLiteral("-h")}}, {{QStringLiteral("--db")}, true}});
+        args, {{{QStringLiteral("--help"), QStringLiteral("-h")}},
+               {{QStringLiteral("--db")}, true},
+               {{QStringLiteral("--density")}, true},
+               {{QStringLiteral("--material")}, true}});
     Arguments parsed;
     parsed.help = line.has(QStringLiteral("--help"));
     if (parsed.help)
         return parsed;
-    if (line.error && line.error->kind == CommandLineError::Kind::MissingValue)
-        throw CliError{QStringLiteral("--db 需要数据库文件名 / --db needs a file name")};
+    if (line.error && line.error->kind == CommandLineError::Kind::MissingValue) {
+        if (line.error->argument == QLatin1String("--db"))
+            throw CliError{QStringLiteral("--db 需要数据库文件名 / --db needs a file name")};
+        throw CliError{QStringLiteral("%1 需要一个值 / %1 needs a value").arg(line.error->argument)};
+    }
     if (line.error)
         throw CliError{QStringLiteral("未知选项 / unknown option: %1").arg(line.error->argument), true};
     parsed.databasePath = line.value(QStringLiteral("--db"));
+    parsed.density = line.value(QStringLiteral("--density"));
+    parsed.material = line.value(QStringLiteral("--material"));
     for (const QString &arg : line.positional) {
         if (const auto assignment = splitAssignment(arg))
             parsed.values.insert(assignment->first, assignment->second);
@@ -86,7 +97,8 @@ QString requiredValue(const Arguments &args, const QString &name)
 
 void printWeightUsage(QTextStream &stream)
 {
-    stream << "用法 / usage: mhbk-cli weight SHAPE NAME=VALUE ... [L=LEN] [--db FILE]\n"
+    stream << "用法 / usage: mhbk-cli weight SHAPE NAME=VALUE ... [L=LEN] [M=KG]\n"
+              "                              [--density G_CM3 | --material NAME] [--db FILE]\n"
               "  round d=     圆钢, diameter (mm)\n"
               "  square a=    方钢, side (mm)\n"
               "  rectangle a= b=   矩形钢, sides (mm)\n"
@@ -95,12 +107,41 @@ void printWeightUsage(QTextStream &stream)
               "  plate d=     钢板, thickness (mm); G in kg/m2, L is an area (m2)\n"
               "  pipe R= d=   钢管, outer diameter and wall (mm)\n"
               "  checkered t= [w=] [l=]   花纹钢板: basic thickness, plate width and length (mm)\n"
-              "Prints G (kg/m) and, with L (m), M = G x L (kg), as the calculator pages show them.\n";
+              "Prints G (kg/m) and, with L (m), M = G x L (kg), as the calculator pages show them;\n"
+              "with M (kg), the length L = M / G (m; the area in m2 for plate).\n"
+              "Steel (7.85) unless --density or --material (a name from the density table, e.g. 黄铜) says otherwise.\n";
+}
+
+// The material to weigh: steel, a density given as a number, or one named from the density table.
+std::optional<weights::Material> chosenMaterial(const Arguments &args)
+{
+    if (!args.density.isEmpty() && !args.material.isEmpty())
+        throw CliError{QStringLiteral("--density 与 --material 只能用一个 / use --density or --material, not both"), true};
+    if (!args.density.isEmpty()) {
+        const auto density = weights::parseDensity(args.density);
+        if (!density)
+            throw CliError{QStringLiteral("密度不对 / bad density: %1").arg(args.density)};
+        return weights::Material{QString(), args.density, *density};
+    }
+    if (args.material.isEmpty())
+        return std::nullopt;
+    const auto db = openDatabase(args);
+    const auto material = weights::findMaterial(weights::readMaterials(*db), args.material);
+    if (!material)
+        throw CliError{QStringLiteral("密度表中没有此材料 / no such material: %1").arg(args.material)};
+    return material;
+}
+
+QString checkedNumber(const QString &text)
+{
+    if (!parseReal(text))
+        throw CliError{conversionErrorText(text)};
+    return text;
 }
 
 void runShape(const weights::ShapeInfo &shape, const Arguments &args, QTextStream &out)
 {
-    rejectUnknownNames(args, shape.dimensions + QStringList{QStringLiteral("L")});
+    rejectUnknownNames(args, shape.dimensions + QStringList{QStringLiteral("L"), QStringLiteral("M")});
     std::vector<weights::Real> dims;
     for (const QString &name : shape.dimensions) {
         const auto value = parseReal(requiredValue(args, name));
@@ -108,24 +149,37 @@ void runShape(const weights::ShapeInfo &shape, const Arguments &args, QTextStrea
             throw CliError{kBadDimension};
         dims.push_back(*value);
     }
-    const QString g = floatToStr(weights::weightPerUnit(shape.shape, dims));
+    const auto material = chosenMaterial(args);
+    const weights::Real density = material ? material->density : weights::kSteelDensity;
+    const QString g = floatToStr(weights::weightPerUnit(shape.shape, dims, density));
     const QString length = args.values.value(QStringLiteral("L"));
+    const QString weight = args.values.value(QStringLiteral("M"));
     QString m;
-    if (!length.isEmpty()) {
-        try {
-            m = floatToStr(weights::lengthWeight(g, length));
-        } catch (const ConversionError &e) {
-            throw CliError{e.message()};
-        }
+    if (!length.isEmpty())
+        m = floatToStr(weights::lengthWeight(g, checkedNumber(length)));
+    QString reverse;
+    if (!weight.isEmpty()) {
+        const auto l = weights::lengthFromWeight(g, checkedNumber(weight));
+        if (!l)
+            throw CliError{weights::kNoLengthForWeight};
+        reverse = floatToStr(*l);
     }
+    if (material && !material->name.isEmpty())
+        out << "材料=" << material->name << '\n';
+    if (material)
+        out << "密度=" << weights::densityCaption(*material) << '\n';
     out << "G=" << g << '\n';
     if (!length.isEmpty())
         out << "M=" << m << '\n';
+    if (!weight.isEmpty())
+        out << "L=" << reverse << '\n';
 }
 
 void runCheckered(const Arguments &args, QTextStream &out)
 {
     rejectUnknownNames(args, {QStringLiteral("t"), QStringLiteral("w"), QStringLiteral("l")});
+    if (!args.density.isEmpty() || !args.material.isEmpty())
+        throw CliError{QStringLiteral("花纹钢板按表中重量计，不能换材料 / checkered plate weights come from its table"), true};
     const QString thickness = requiredValue(args, QStringLiteral("t"));
     const QString width = args.values.value(QStringLiteral("w"));
     const QString length = args.values.value(QStringLiteral("l"));
@@ -217,7 +271,7 @@ void printTableUsage(QTextStream &stream)
 
 void runTable(const Arguments &args, QTextStream &out)
 {
-    if (args.positional.size() != 1 || !args.values.isEmpty())
+    if (args.positional.size() != 1 || !args.values.isEmpty() || !args.density.isEmpty() || !args.material.isEmpty())
         throw CliError{QStringLiteral("需要一个表名 / one table name expected"), true};
     const auto db = openDatabase(args);
     TableDataset table(*db);

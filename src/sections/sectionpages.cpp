@@ -13,11 +13,12 @@ namespace mhbk {
 
 namespace {
 
-void installWeightPages(PageHost &host, const std::vector<WeightPageDescription> &descriptions)
+void installWeightPages(PageHost &host, const std::vector<WeightPageDescription> &descriptions,
+                        history::HistoryStore *history)
 {
     for (const WeightPageDescription &description : descriptions) {
-        installOnFirstShow(host, pages::indexOf(description.pageName), [&host, description] {
-            auto *page = new WeightPage(host, description); // owned by its tab sheet
+        installOnFirstShow(host, pages::indexOf(description.pageName), [&host, description, history] {
+            auto *page = new WeightPage(host, description, history); // owned by its tab sheet
             return std::function<void()>([page] { page->show(); });
         });
     }
@@ -38,11 +39,11 @@ std::vector<std::pair<const char *, QString>> sectionPageTables()
     return tables;
 }
 
-void installSectionPages(PageHost &host)
+void installSectionPages(PageHost &host, history::HistoryStore *history)
 {
-    installWeightPages(host, barPageDescriptions());
+    installWeightPages(host, barPageDescriptions(), history);
     installRolledPages(host);
-    installWeightPages(host, pipePageDescriptions());
+    installWeightPages(host, pipePageDescriptions(), history);
     installOnFirstShow(host, pages::indexOf(CheckeredPlatePage::kPageName), [&host] {
         auto *page = new CheckeredPlatePage(host);
         return std::function<void()>([page] { page->show(); });

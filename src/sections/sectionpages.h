@@ -8,8 +8,13 @@ namespace mhbk {
 
 class PageHost;
 
-// Builds the bar, plate, rolled-section, checkered-plate and pipe pages.
-void installSectionPages(PageHost &host);
+namespace history {
+class HistoryStore;
+}
+
+// Builds the bar, plate, rolled-section, checkered-plate and pipe pages; with a history, the
+// weight calculators keep their results there.
+void installSectionPages(PageHost &host, history::HistoryStore *history = nullptr);
 
 // The pages whose grid shows a handbook table: (page object name, table name).
 std::vector<std::pair<const char *, QString>> sectionPageTables();

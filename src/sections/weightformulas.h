@@ -20,15 +20,21 @@ inline const Real kHandbookPi = Real(31416) / Real(10000);
 inline const Real kHexagonFactor = Real(866) / Real(1000);
 inline const Real kUnitDivisor = Real(1000);
 
-// Theoretical weight per metre (kg/m; kg/m² for plate) from dimensions in mm. The products are
-// formed in the order the handbook uses, so the last digit agrees with the printed tables.
-Real roundBar(Real d);
-Real squareBar(Real a);
-Real rectangleBar(Real a, Real b);
-Real hexagonBar(Real acrossFlats);
-Real flatBar(Real width, Real thickness);
-Real plate(Real thickness);
-Real pipe(Real outerDiameter, Real wall);
+// Theoretical weight per metre (kg/m; kg/m² for plate) from dimensions in mm and a density in
+// g/cm³. The products are formed in the order the handbook uses, so the last digit agrees with
+// the printed tables; another density takes steel's place in the same product, so steel's
+// figures stay bit for bit what they are without a density.
+Real roundBar(Real d, Real density = kSteelDensity);
+Real squareBar(Real a, Real density = kSteelDensity);
+Real rectangleBar(Real a, Real b, Real density = kSteelDensity);
+Real hexagonBar(Real acrossFlats, Real density = kSteelDensity);
+Real flatBar(Real width, Real thickness, Real density = kSteelDensity);
+Real plate(Real thickness, Real density = kSteelDensity);
+Real pipe(Real outerDiameter, Real wall, Real density = kSteelDensity);
+
+// The reverse of M = G × L: the length (m; the area in m² for plate) that weighs `weight` kg at
+// `weightPerUnit` kg/m. The caller rules out a G that is not above zero.
+Real lengthForWeight(Real weight, Real weightPerUnit);
 
 // Checkered plate: area a = (w / 1000) × l / 1000 m² from w and l in mm, held as a 64-bit double
 // as the handbook's calculator holds it.

@@ -1,6 +1,7 @@
 #include "sections/weightpage.h"
 
 #include "common/errors.h"
+#include "history/historystore.h"
 #include "numbers/numtext.h"
 #include "common/pagehost.h"
 #include "common/pageregistry.h"
@@ -11,16 +12,29 @@
 #include "sections/pageparts.h"
 #include "sections/sectiontables.h"
 
+#include <QComboBox>
+#include <QDateTime>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace mhbk {
 
-WeightPage::WeightPage(PageHost &host, const WeightPageDescription &description)
-    : QObject(host.page(pages::indexOf(description.pageName))), host_(host), description_(description)
+namespace {
+
+QString childName(const WeightPageDescription &description, const char *suffix)
+{
+    return QString::fromLatin1(description.pageName) + QString::fromLatin1(suffix);
+}
+
+} // namespace
+
+WeightPage::WeightPage(PageHost &host, const WeightPageDescription &description, history::HistoryStore *history)
+    : QObject(host.page(pages::indexOf(description.pageName))), host_(host), description_(description),
+      materials_{weights::steel()}, history_(history)
 {
     QWidget *page = host.page(pages::indexOf(description.pageName));
     grid_ = makeReferenceGrid(page, QString::fromLatin1(description.gridName), description.columnWidth, description.look);
@@ -58,15 +72,22 @@ void WeightPage::buildCalculator(QWidget *page, QVBoxLayout *layout)
         dimensionEdits_.push_back(edit);
         place(0, input, edit);
     }
-    gEdit_ = makeOutputEdit(page, QString::fromLatin1(description_.g.objectName));
+    gEdit_ = makeOutputEdit(page, QString::fromLatin1(description_.g.objectName), unitOfG());
     place(0, description_.g, gEdit_);
     column = 0;
     lengthEdit_ = makeNumericInput(page, QString::fromLatin1(description_.length.objectName), reporter, [this] { computeM(); });
     place(1, description_.length, lengthEdit_);
-    mEdit_ = makeOutputEdit(page, QString::fromLatin1(description_.m.objectName));
+    mEdit_ = makeOutputEdit(page, QString::fromLatin1(description_.m.objectName), QStringLiteral("kg"));
     place(1, description_.m, mEdit_);
+    // The reverse calculation on a third line: from a total weight, the length (plate: the area).
+    column = 0;
+    weightEdit_ = makeNumericInput(page, childName(description_, "_WeightM"), reporter, [this] { computeLength(); });
+    place(2, {"", "由重量 M (kg)："}, weightEdit_);
+    reverseEdit_ = makeOutputEdit(page, childName(description_, "_LengthL"), unitOfLength());
+    place(2, {"", description_.shape == weights::Shape::Plate ? "求面积 L (m2)：" : "求长度 L (m)："}, reverseEdit_);
 
     auto *right = new QVBoxLayout;
+    right->addLayout(buildMaterialRow(page));
     right->addLayout(form);
     const QString note = description_.tableName ? sectionTableNote(QString::fromLatin1(description_.tableName))
                                                 : flatBarGridNote();
@@ -74,6 +95,28 @@ void WeightPage::buildCalculator(QWidget *page, QVBoxLayout *layout)
     row->addLayout(right);
     row->addStretch(1);
     layout->addLayout(row);
+}
+
+QLayout *WeightPage::buildMaterialRow(QWidget *page)
+{
+    auto *row = new QHBoxLayout;
+    auto *label = new QLabel(QStringLiteral("材料："), page);
+    materialBox_ = new QComboBox(page);
+    materialBox_->setObjectName(childName(description_, "_Material"));
+    materialBox_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    materialBox_->setMinimumContentsLength(14);
+    label->setBuddy(materialBox_);
+    densityLabel_ = new QLabel(page);
+    densityLabel_->setObjectName(childName(description_, "_Density"));
+    materialBox_->addItem(materials_.front().name);
+    densityLabel_->setText(QStringLiteral("密度：") + weights::densityCaption(materials_.front()));
+    connect(materialBox_, &QComboBox::currentIndexChanged, this,
+            [this] { runGuarded(host_.reporter(), [this] { onMaterialChosen(); }); });
+    row->addWidget(label);
+    row->addWidget(materialBox_);
+    row->addWidget(densityLabel_);
+    row->addStretch(1);
+    return row;
 }
 
 void WeightPage::show()
@@ -84,15 +127,76 @@ void WeightPage::show()
         fillFlatBarGrid(*grid_);
         flatBarLoaded_ = true;
     }
+    loadMaterials();
+}
+
+// The density table may be missing or unreadable in an old database; steel alone is still offered.
+void WeightPage::loadMaterials()
+{
+    std::vector<weights::Material> read;
+    try {
+        read = weights::readMaterials(host_.database());
+    } catch (const AppError &) {
+        read = {weights::steel()};
+    }
+    const QString chosen = material().name;
+    const QSignalBlocker blocker(materialBox_);
+    materials_ = std::move(read);
+    materialBox_->clear();
+    int current = 0;
+    for (std::size_t i = 0; i < materials_.size(); ++i) {
+        materialBox_->addItem(materials_[i].name);
+        materialBox_->setItemData(static_cast<int>(i), weights::densityCaption(materials_[i]), Qt::ToolTipRole);
+        if (materials_[i].name == chosen)
+            current = static_cast<int>(i);
+    }
+    materialBox_->setCurrentIndex(current);
+    onMaterialChosen();
+}
+
+const weights::Material &WeightPage::material() const
+{
+    const int index = materialBox_ ? materialBox_->currentIndex() : 0;
+    if (index < 0 || static_cast<std::size_t>(index) >= materials_.size())
+        return materials_.front();
+    return materials_[static_cast<std::size_t>(index)];
+}
+
+// The figures on show follow the material; nothing is computed that was not shown before.
+void WeightPage::onMaterialChosen()
+{
+    densityLabel_->setText(QStringLiteral("密度：") + weights::densityCaption(material()));
+    if (gEdit_->text().isEmpty() || !updateG())
+        return;
+    if (!mEdit_->text().isEmpty())
+        updateM();
+    if (!reverseEdit_->text().isEmpty())
+        updateLength();
+}
+
+QString WeightPage::unitOfG() const
+{
+    return description_.shape == weights::Shape::Plate ? QStringLiteral("kg/m²") : QStringLiteral("kg/m");
+}
+
+QString WeightPage::unitOfLength() const
+{
+    return description_.shape == weights::Shape::Plate ? QStringLiteral("m²") : QStringLiteral("m");
 }
 
 void WeightPage::computeG()
+{
+    if (updateG())
+        record(dimensionInputs(), gEdit_, unitOfG());
+}
+
+bool WeightPage::updateG()
 {
     std::vector<weights::Real> values;
     for (QLineEdit *edit : dimensionEdits_) {
         if (edit->text().isEmpty()) {
             gEdit_->clear();
-            return;
+            return false;
         }
     }
     for (QLineEdit *edit : dimensionEdits_) {
@@ -102,27 +206,84 @@ void WeightPage::computeG()
                 host_.reporter().showMessage(kBadInputMessage, kApplicationTitle, MessageIcon::None);
             else
                 host_.reporter().reportError(conversionErrorText(edit->text()));
-            return;
+            return false;
         }
         values.push_back(*value);
     }
-    gEdit_->setText(floatToStr(weights::weightPerUnit(description_.shape, values)));
+    gEdit_->setText(floatToStr(weights::weightPerUnit(description_.shape, values, material().density)));
+    return true;
 }
 
 void WeightPage::computeM()
 {
+    if (updateM())
+        record(dimensionInputs() << QStringLiteral("L=") + lengthEdit_->text(), mEdit_, QStringLiteral("kg"));
+}
+
+bool WeightPage::updateM()
+{
     if (gEdit_->text().isEmpty()) {
         host_.reporter().showMessage(kNeedGMessage, kApplicationTitle, MessageIcon::None);
         mEdit_->clear();
-        return;
+        return false;
     }
     if (lengthEdit_->text().isEmpty()) {
         mEdit_->clear();
-        return;
+        return false;
     }
     // A length that is no number has no message of the page's own: the conversion error
     // escapes to the general error report and M keeps its text.
     mEdit_->setText(floatToStr(weights::lengthWeight(gEdit_->text(), lengthEdit_->text())));
+    return true;
+}
+
+void WeightPage::computeLength()
+{
+    if (updateLength())
+        record(dimensionInputs() << QStringLiteral("M=") + weightEdit_->text(), reverseEdit_, unitOfLength());
+}
+
+bool WeightPage::updateLength()
+{
+    if (gEdit_->text().isEmpty()) {
+        host_.reporter().showMessage(kNeedGMessage, kApplicationTitle, MessageIcon::None);
+        reverseEdit_->clear();
+        return false;
+    }
+    if (weightEdit_->text().isEmpty()) {
+        reverseEdit_->clear();
+        return false;
+    }
+    // As for L, a weight that is no number goes to the general error report.
+    const auto length = weights::lengthFromWeight(gEdit_->text(), weightEdit_->text());
+    if (!length) {
+        reverseEdit_->clear();
+        host_.reporter().showMessage(weights::kNoLengthForWeight, kApplicationTitle, MessageIcon::None);
+        return false;
+    }
+    reverseEdit_->setText(floatToStr(*length));
+    return true;
+}
+
+// The page's name, the material when it is not steel, and the dimensions as typed:
+// "圆钢 d=10", "圆钢 黄铜 8.5 g/cm³ d=10".
+QStringList WeightPage::dimensionInputs() const
+{
+    QStringList inputs{QString::fromUtf8(pages::at(pages::indexOf(description_.pageName)).caption)};
+    if (material().name != weights::steel().name)
+        inputs << material().name << floatToStr(material().density) + QStringLiteral(" g/cm³");
+    const auto shape = std::find_if(weights::shapes().begin(), weights::shapes().end(),
+                                    [this](const weights::ShapeInfo &info) { return info.shape == description_.shape; });
+    for (std::size_t i = 0; i < dimensionEdits_.size(); ++i)
+        inputs << shape->dimensions.value(static_cast<qsizetype>(i)) + QLatin1Char('=') + dimensionEdits_[i]->text();
+    return inputs;
+}
+
+void WeightPage::record(const QStringList &inputs, const QLineEdit *result, const QString &unit)
+{
+    if (!history_)
+        return;
+    history_->add({QDateTime::currentDateTime(), history::Kind::Weight, inputs.join(QLatin1Char(' ')), result->text(), unit});
 }
 
 } // namespace mhbk

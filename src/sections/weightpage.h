@@ -1,6 +1,7 @@
 #pragma once
 
 #include "data/gridpaint.h"
+#include "sections/materials.h"
 #include "sections/sectiondrawing.h"
 #include "sections/weights.h"
 
@@ -9,8 +10,14 @@
 #include <memory>
 #include <vector>
 
+class QComboBox;
+class QLabel;
 class QLineEdit;
 class QVBoxLayout;
+
+namespace mhbk::history {
+class HistoryStore;
+}
 
 namespace mhbk {
 
@@ -48,17 +55,34 @@ struct WeightPageDescription {
 class WeightPage : public QObject {
     Q_OBJECT
 public:
-    WeightPage(PageHost &host, const WeightPageDescription &description);
+    // With a history, every figure computed by Enter is kept there with its inputs.
+    WeightPage(PageHost &host, const WeightPageDescription &description, history::HistoryStore *history = nullptr);
     ~WeightPage() override;
 
-    // The show handler: fills the grid on the first showing.
+    // The show handler: fills the grid on the first showing, and reads the materials of the
+    // density table on every showing (the user may have edited it meanwhile).
     void show();
-    // Enter in a dimension input, and in the length input.
+    // Enter in a dimension input, in the length input, and in the weight input of the
+    // reverse calculation.
     void computeG();
     void computeM();
+    void computeLength();
+
+    // The material G is weighed at (steel unless chosen otherwise).
+    const weights::Material &material() const;
 
 private:
     void buildCalculator(QWidget *page, QVBoxLayout *layout);
+    QLayout *buildMaterialRow(QWidget *page);
+    void loadMaterials();
+    void onMaterialChosen();
+    bool updateG();
+    bool updateM();
+    bool updateLength();
+    void record(const QStringList &inputs, const QLineEdit *result, const QString &unit);
+    QStringList dimensionInputs() const;
+    QString unitOfG() const;
+    QString unitOfLength() const;
 
     PageHost &host_;
     WeightPageDescription description_;
@@ -69,6 +93,12 @@ private:
     QLineEdit *gEdit_ = nullptr;
     QLineEdit *lengthEdit_ = nullptr;
     QLineEdit *mEdit_ = nullptr;
+    QComboBox *materialBox_ = nullptr;
+    QLabel *densityLabel_ = nullptr;
+    QLineEdit *weightEdit_ = nullptr;  // M given, for the reverse calculation
+    QLineEdit *reverseEdit_ = nullptr; // L (or the plate's area) found from it
+    std::vector<weights::Material> materials_;
+    history::HistoryStore *history_;
 };
 
 // Messages the calculators show with the application title, as plain message boxes.

@@ -28,16 +28,16 @@ std::optional<ShapeInfo> shapeByName(const QString &name)
     return std::nullopt;
 }
 
-Real weightPerUnit(Shape shape, const std::vector<Real> &v)
+Real weightPerUnit(Shape shape, const std::vector<Real> &v, Real density)
 {
     switch (shape) {
-    case Shape::Round: return roundBar(v.at(0));
-    case Shape::Square: return squareBar(v.at(0));
-    case Shape::Rectangle: return rectangleBar(v.at(0), v.at(1));
-    case Shape::Hexagon: return hexagonBar(v.at(0));
-    case Shape::Flat: return flatBar(v.at(0), v.at(1));
-    case Shape::Plate: return plate(v.at(0));
-    case Shape::Pipe: return pipe(v.at(0), v.at(1));
+    case Shape::Round: return roundBar(v.at(0), density);
+    case Shape::Square: return squareBar(v.at(0), density);
+    case Shape::Rectangle: return rectangleBar(v.at(0), v.at(1), density);
+    case Shape::Hexagon: return hexagonBar(v.at(0), density);
+    case Shape::Flat: return flatBar(v.at(0), v.at(1), density);
+    case Shape::Plate: return plate(v.at(0), density);
+    case Shape::Pipe: return pipe(v.at(0), v.at(1), density);
     }
     throw AppError(QStringLiteral("unknown shape"));
 }
@@ -46,6 +46,15 @@ Real lengthWeight(const QString &shownG, const QString &lengthText)
 {
     const Real g = strToReal(shownG);
     return g * strToReal(lengthText);
+}
+
+std::optional<Real> lengthFromWeight(const QString &shownG, const QString &weightText)
+{
+    const Real g = strToReal(shownG);
+    const Real m = strToReal(weightText);
+    if (!(g > Real(0)))
+        return std::nullopt;
+    return lengthForWeight(m, g);
 }
 
 int flatBarWidth(int row)

@@ -91,6 +91,48 @@ TEST(WeightCommand, CheckeredFromTheDatabase)
     EXPECT_TRUE(r.err.contains(QStringLiteral("找不到数据库文件")));
 }
 
+TEST(WeightCommand, MaterialsAndReverse)
+{
+    SmallHandbook db;
+    db.addDensityTable({{QStringLiteral("灰口铸铁"), QStringLiteral("6.6~7.4")},
+                        {QStringLiteral("59、62、65、68黄铜"), QStringLiteral("8.5")},
+                        {QStringLiteral("纯铝"), QStringLiteral("2.7")}});
+    const std::pair<QStringList, QString> cases[] = {
+        {{"round", "d=10", "--density", "7.85"}, "密度=7.85 g/cm³\nG=0.616539\n"},
+        {{"round", "d=10", "L=2", "--density", "8.9"}, "密度=8.9 g/cm³\nG=0.699006\nM=1.398012\n"},
+        {{"plate", "d=10", "--material", "黄铜", "--db", db.path()},
+         "材料=59、62、65、68黄铜\n密度=8.5 g/cm³\nG=85\n"},
+        {{"square", "a=10", "--material", "铸铁", "--db", db.path()},
+         "材料=灰口铸铁\n密度=7 g/cm³（6.6~7.4 取中值）\nG=0.7\n"},
+        {{"round", "d=10", "M=100"}, "G=0.616539\nL=162.195741064231\n"},
+        {{"round", "d=10", "L=6", "M=3.699234"}, "G=0.616539\nM=3.699234\nL=6\n"},
+        {{"plate", "d=3", "M=162", "--material", "纯铝", "--db", db.path()},
+         "材料=纯铝\n密度=2.7 g/cm³\nG=8.1\nL=20\n"},
+        {{"pipe", "R=60", "d=3", "M=4.21712676"}, "G=4.21712676\nL=1\n"},
+    };
+    for (const auto &[args, expected] : cases) {
+        const CliRun r = run(runWeightCommand, args);
+        EXPECT_EQ(r.status, 0) << args.join(' ').toStdString() << r.err.toStdString();
+        EXPECT_EQ(r.out, expected) << args.join(' ').toStdString();
+    }
+    const std::pair<QStringList, QString> bad[] = {
+        {{"round", "d=10", "--density", "heavy"}, "bad density: heavy"},
+        {{"round", "d=10", "--density", "0"}, "bad density: 0"},
+        {{"round", "d=10", "--density"}, "--density needs a value"},
+        {{"round", "d=10", "--density", "8", "--material", "纯铝"}, "not both"},
+        {{"round", "d=10", "--material", "钛", "--db", db.path()}, "no such material: 钛"},
+        {{"round", "d=10", "M=."}, "'.' is not a valid floating point value"},
+        {{"pipe", "R=3", "d=3", "M=10"}, "不能由重量求长度"},
+        {{"checkered", "t=3.0", "--density", "8"}, "checkered plate"},
+    };
+    for (const auto &[args, message] : bad) {
+        const CliRun r = run(runWeightCommand, args);
+        EXPECT_EQ(r.status, 1) << args.join(' ').toStdString();
+        EXPECT_TRUE(r.out.isEmpty()) << r.out.toStdString();
+        EXPECT_TRUE(r.err.contains(message)) << r.err.toStdString();
+    }
+}
+
 TEST(TableCommand, PrintsCaptionsAndRowsTabSeparated)
 {
     SmallHandbook db;

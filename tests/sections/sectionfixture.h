@@ -1,6 +1,7 @@
 #pragma once
 
 #include "data/stringgrid.h"
+#include "history/historystore.h"
 #include "sections/sectionpages.h"
 #include "sectiontestdb.h"
 #include "support/fakehost.h"
@@ -29,8 +30,11 @@ protected:
         for (const char *table : {"NoRegular", "Ishaped", "LightIshaped", "groove", "Lightgroove"})
             db.addNumberedTable(QString::fromLatin1(table), 5, 3);
         db.addCheckeredTable({{"2.5", "1.0", "21.6", "1.0", "21.3"}, {"3.0", "1.0", "25.6", "1.0", "24.4"}});
+        db.addDensityTable({{QStringLiteral("灰口铸铁"), QStringLiteral("6.6~7.4")},
+                            {QStringLiteral("纯铝"), QStringLiteral("2.7")},
+                            {QStringLiteral("59、62、65、68黄铜"), QStringLiteral("8.5")}});
         host = std::make_unique<FakePageHost>(db.path());
-        installSectionPages(*host);
+        installSectionPages(*host, &history);
     }
 
     template <class T = QLineEdit>
@@ -66,6 +70,7 @@ protected:
     RecordingReporter &messages() { return host->recorder(); }
 
     SmallHandbook db;
+    history::HistoryStore history{QString()}; // in memory
     std::unique_ptr<FakePageHost> host;
 };
 

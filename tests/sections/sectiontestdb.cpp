@@ -46,4 +46,11 @@ void SmallHandbook::addCheckeredTable(const std::vector<QStringList> &rows)
                     rows);
 }
 
+void SmallHandbook::addDensityTable(const std::vector<QStringList> &rows)
+{
+    dropTable(QStringLiteral("constdensity"));
+    db_.addTable(QStringLiteral("constdensity"), QStringLiteral("Number"), {QStringLiteral("Material"), QStringLiteral("Density")},
+                 rows);
+}
+
 } // namespace mhbk::test

@@ -20,6 +20,8 @@ public:
     void addNumberedTable(const QString &name, int fields, int sizes);
     // The checkered-plate table with the given basic thicknesses (rows of jbhd and four values).
     void addCheckeredTable(const std::vector<QStringList> &rows);
+    // The density table (`constdensity`): rows of material name and density text.
+    void addDensityTable(const std::vector<QStringList> &rows);
     void dropTable(const QString &name);
 
 private:

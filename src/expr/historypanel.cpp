@@ -1,0 +1,130 @@
+#include "expr/historypanel.h"
+
+#include "common/guarded.h"
+#include "common/reporter.h"
+#include "history/historystore.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QListWidget>
+#include <QPointer>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace mhbk {
+
+namespace {
+
+const QString kClearQuestion = QStringLiteral("清空全部计算历史吗？");
+
+QPushButton *makeButton(QWidget *parent, const char *name, const QString &caption)
+{
+    auto *button = new QPushButton(caption, parent);
+    button->setObjectName(QString::fromLatin1(name));
+    button->setAutoDefault(false);
+    return button;
+}
+
+} // namespace
+
+HistoryPanel::HistoryPanel(QWidget *parent, history::HistoryStore &store, Reporter &reporter,
+                           std::function<void(const QString &)> recall)
+    : QWidget(parent), store_(store), reporter_(reporter), recall_(std::move(recall))
+{
+    setObjectName(QStringLiteral("HistoryPanel"));
+    auto *title = new QLabel(QStringLiteral("计算历史(&H)："), this);
+    list_ = new QListWidget(this);
+    list_->setObjectName(QStringLiteral("HistoryList"));
+    list_->setMinimumWidth(list_->fontMetrics().averageCharWidth() * 28);
+    // Long entries are shortened in the middle, keeping the result in view; the tooltip has them whole.
+    list_->setTextElideMode(Qt::ElideMiddle);
+    list_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    title->setBuddy(list_);
+    recallButton_ = makeButton(this, "HistoryRecall", QStringLiteral("放回算式"));
+    copyButton_ = makeButton(this, "HistoryCopy", QStringLiteral("复制结果"));
+    clearButton_ = makeButton(this, "HistoryClear", QStringLiteral("清空历史"));
+
+    auto *buttons = new QHBoxLayout;
+    buttons->addWidget(recallButton_);
+    buttons->addWidget(copyButton_);
+    buttons->addStretch(1);
+    buttons->addWidget(clearButton_);
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(title);
+    layout->addWidget(list_, 1);
+    layout->addLayout(buttons);
+
+    connectGuarded(list_, &QListWidget::itemClicked, this, reporter_, [this] { recallCurrent(); });
+    connectGuarded(list_, &QListWidget::itemActivated, this, reporter_, [this] { recallCurrent(); });
+    connectGuarded(list_, &QListWidget::currentRowChanged, this, reporter_, [this] { updateButtons(); });
+    connectGuarded(recallButton_, &QPushButton::clicked, this, reporter_, [this] { recallCurrent(); });
+    connectGuarded(copyButton_, &QPushButton::clicked, this, reporter_, [this] { copyCurrentResult(); });
+    connectGuarded(clearButton_, &QPushButton::clicked, this, reporter_, [this] { clearHistory(); });
+    // The store may outlive the panel (and the other way round as the main window closes):
+    // the listener checks that the panel is still there, and the panel never calls the store
+    // as it goes.
+    store_.setOnChange([panel = QPointer<HistoryPanel>(this)] {
+        if (panel)
+            panel->refresh();
+    });
+    refresh();
+}
+
+HistoryPanel::~HistoryPanel() = default;
+
+// Newest first: list row 0 is the store's last entry.
+int HistoryPanel::currentEntry() const
+{
+    const int row = list_->currentRow();
+    const int count = static_cast<int>(store_.entries().size());
+    return row < 0 || row >= count ? -1 : count - 1 - row;
+}
+
+void HistoryPanel::refresh()
+{
+    list_->clear();
+    const auto &entries = store_.entries();
+    for (auto it = entries.rbegin(); it != entries.rend(); ++it) {
+        auto *item = new QListWidgetItem(history::entryText(*it), list_);
+        item->setToolTip(it->time.toLocalTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")) + QLatin1Char('\n')
+                         + history::entryText(*it));
+    }
+    updateButtons();
+}
+
+void HistoryPanel::updateButtons()
+{
+    const bool chosen = currentEntry() >= 0;
+    recallButton_->setEnabled(chosen);
+    copyButton_->setEnabled(chosen);
+    clearButton_->setEnabled(!store_.entries().empty());
+}
+
+void HistoryPanel::recallCurrent()
+{
+    const int index = currentEntry();
+    if (index < 0)
+        return;
+    const history::Entry &entry = store_.entries().at(static_cast<std::size_t>(index));
+    recall_(entry.kind == history::Kind::Expression ? entry.input : entry.result);
+}
+
+void HistoryPanel::copyCurrentResult()
+{
+    const int index = currentEntry();
+    if (index >= 0)
+        QApplication::clipboard()->setText(store_.entries().at(static_cast<std::size_t>(index)).result);
+}
+
+void HistoryPanel::clearHistory()
+{
+    if (store_.entries().empty())
+        return;
+    if (reporter_.ask(kClearQuestion, kApplicationTitle, QuestionKind::YesNo) == Answer::Yes)
+        store_.clear();
+}
+
+} // namespace mhbk

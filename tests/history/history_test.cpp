@@ -1,0 +1,171 @@
+#include "history/historystore.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTimeZone>
+#include <gtest/gtest.h>
+
+namespace {
+
+using namespace mhbk::history;
+
+QDateTime at(int second) { return QDateTime(QDate(2026, 12, 7), QTime(14, 0, second, 250), Qt::UTC); }
+
+Entry expression(int second, const QString &input, const QString &result)
+{
+    return {at(second), Kind::Expression, input, result, QString()};
+}
+
+Entry weight(int second, const QString &input, const QString &result, const QString &unit)
+{
+    return {at(second), Kind::Weight, input, result, unit};
+}
+
+QByteArray readAll(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void writeAll(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+}
+
+TEST(HistoryFile, EntriesSurviveTheFileWhateverTheyHold)
+{
+    const std::vector<Entry> entries = {
+        expression(1, QStringLiteral("1+2"), QStringLiteral("3.0")),
+        weight(2, QStringLiteral("圆钢 d=10 L=6"), QStringLiteral("3.699234"), QStringLiteral("kg")),
+        expression(3, QStringLiteral("a\tb\nc\\d\re"), QStringLiteral("\\t")),
+        expression(4, QString(), QString()),
+        weight(5, QStringLiteral("钢板（黄铜 8.5） d=3"), QStringLiteral("25.5"), QStringLiteral("kg/m²")),
+    };
+    const QByteArray bytes = writeHistory(entries);
+    EXPECT_TRUE(bytes.startsWith("mhbk-history 1\n"));
+    EXPECT_EQ(bytes.count('\n'), 6);
+    const auto read = readHistory(bytes);
+    ASSERT_TRUE(read);
+    EXPECT_EQ(*read, entries);
+    EXPECT_EQ(readHistory(writeHistory({})), std::vector<Entry>{});
+}
+
+TEST(HistoryFile, DamagedFilesAreRefusedWhole)
+{
+    const QByteArray good = writeHistory({expression(1, QStringLiteral("1+2"), QStringLiteral("3.0")),
+                                          expression(2, QStringLiteral("2*3"), QStringLiteral("6.0"))});
+    const QByteArray cases[] = {
+        QByteArray(),
+        "mhbk-history 2\n",
+        "mhbk-history 1",
+        good.left(good.size() - 5),                                    // cut short
+        QByteArray(good).replace("expr", "calc"),                      // unknown kind
+        QByteArray(good).replace("2026-12-07", "2026-13-07"),          // no time
+        QByteArray(good).replace("1+2", "1+2\tx"),                     // a field too many
+        QByteArray(good).replace("1+2", "1+2\\q"),                     // unknown escape
+        QByteArray(good).replace("1+2", "1+2\\"),                      // escape at the end
+        QByteArray(good).replace("1+2", "1+\xff\xfe"),                 // not UTF-8
+        QByteArray(good).replace('\t', ' '),
+    };
+    int index = 0;
+    for (const QByteArray &bytes : cases)
+        EXPECT_FALSE(readHistory(bytes)) << index++;
+}
+
+TEST(HistoryFile, ListTexts)
+{
+    EXPECT_EQ(entryText(expression(1, QStringLiteral("1+2"), QStringLiteral("3.0"))), QStringLiteral("1+2 = 3.0"));
+    const Entry bar = weight(1, QStringLiteral("圆钢 d=10 L=6"), QStringLiteral("3.699234"), QStringLiteral("kg"));
+    EXPECT_EQ(entryText(bar), QStringLiteral("圆钢 d=10 L=6 → 3.699234 kg"));
+    EXPECT_EQ(resultWithUnit(bar), QStringLiteral("3.699234 kg"));
+    EXPECT_EQ(resultWithUnit(expression(1, QStringLiteral("1"), QStringLiteral("1.0"))), QStringLiteral("1.0"));
+}
+
+TEST(HistoryStore, KeptAcrossRunsInTheFolder)
+{
+    QTemporaryDir dir;
+    const QString folder = dir.filePath(QStringLiteral("user/data"));
+    {
+        HistoryStore store(folder);
+        EXPECT_EQ(store.load(), LoadResult::Fresh);
+        EXPECT_TRUE(store.add(expression(1, QStringLiteral("1+2"), QStringLiteral("3.0"))));
+        EXPECT_TRUE(store.add(weight(2, QStringLiteral("方钢 a=10"), QStringLiteral("0.785"), QStringLiteral("kg/m"))));
+    }
+    EXPECT_TRUE(QFile::exists(QDir(folder).filePath(QStringLiteral("calc-history.txt"))));
+    HistoryStore again(folder);
+    EXPECT_EQ(again.load(), LoadResult::Loaded);
+    ASSERT_EQ(again.entries().size(), 2U);
+    EXPECT_EQ(again.entries().back().input, QStringLiteral("方钢 a=10"));
+    EXPECT_TRUE(again.clear());
+    HistoryStore cleared(folder);
+    EXPECT_EQ(cleared.load(), LoadResult::Loaded);
+    EXPECT_TRUE(cleared.entries().empty());
+}
+
+TEST(HistoryStore, KeepsTheLastThousand)
+{
+    HistoryStore store{QString()};
+    int changes = 0;
+    store.setOnChange([&changes] { ++changes; });
+    for (int i = 0; i < HistoryStore::kLimit + 5; ++i)
+        store.add(expression(i % 60, QString::number(i), QString::number(i)));
+    EXPECT_EQ(changes, HistoryStore::kLimit + 5);
+    ASSERT_EQ(store.entries().size(), static_cast<std::size_t>(HistoryStore::kLimit));
+    EXPECT_EQ(store.entries().front().input, QStringLiteral("5"));
+    EXPECT_EQ(store.entries().back().input, QString::number(HistoryStore::kLimit + 4));
+
+    // A longer file, written by hand, is cut to the newest thousand as it is read.
+    QTemporaryDir dir;
+    HistoryStore kept(dir.path());
+    std::vector<Entry> many;
+    for (int i = 0; i < HistoryStore::kLimit + 2; ++i)
+        many.push_back(expression(0, QString::number(i), QString()));
+    writeAll(kept.filePath(), writeHistory(many));
+    EXPECT_EQ(kept.load(), LoadResult::Loaded);
+    ASSERT_EQ(kept.entries().size(), static_cast<std::size_t>(HistoryStore::kLimit));
+    EXPECT_EQ(kept.entries().front().input, QStringLiteral("2"));
+    EXPECT_TRUE(kept.add(expression(1, QStringLiteral("new"), QString())));
+    EXPECT_EQ(readHistory(readAll(kept.filePath()))->size(), static_cast<std::size_t>(HistoryStore::kLimit));
+}
+
+TEST(HistoryStore, ADamagedFileIsSetAsideAndTheHistoryStartsEmpty)
+{
+    QTemporaryDir dir;
+    HistoryStore store(dir.path());
+    const QByteArray damaged[] = {"not a history\n", "mhbk-history 1\nbroken line\n"};
+    for (const QByteArray &bytes : damaged) {
+        writeAll(store.filePath(), bytes);
+        EXPECT_EQ(store.load(), LoadResult::Damaged);
+        EXPECT_TRUE(store.entries().empty());
+        EXPECT_FALSE(QFile::exists(store.filePath()));
+        EXPECT_EQ(readAll(store.damagedPath()), bytes);
+    }
+    // The second damaged file did not overwrite the first one set aside.
+    EXPECT_EQ(readAll(store.filePath() + QStringLiteral(".damaged")), damaged[0]);
+    EXPECT_EQ(readAll(store.filePath() + QStringLiteral(".damaged2")), damaged[1]);
+    EXPECT_TRUE(store.add(expression(1, QStringLiteral("1"), QStringLiteral("1.0"))));
+    EXPECT_EQ(store.load(), LoadResult::Loaded);
+    EXPECT_EQ(store.entries().size(), 1U);
+}
+
+TEST(HistoryStore, InMemoryWithoutAFolderAndUnwritableFoldersDoNotStopIt)
+{
+    HistoryStore memory{QString()};
+    EXPECT_EQ(memory.load(), LoadResult::Fresh);
+    EXPECT_TRUE(memory.add(expression(1, QStringLiteral("1"), QStringLiteral("1.0"))));
+    EXPECT_EQ(memory.entries().size(), 1U);
+    EXPECT_TRUE(memory.filePath().isEmpty());
+
+    QTemporaryDir dir;
+    const QString blocker = dir.filePath(QStringLiteral("file"));
+    writeAll(blocker, "x");
+    HistoryStore blocked(QDir(blocker).filePath(QStringLiteral("sub")));
+    EXPECT_EQ(blocked.load(), LoadResult::Fresh);
+    EXPECT_FALSE(blocked.add(expression(1, QStringLiteral("1"), QStringLiteral("1.0"))));
+    EXPECT_EQ(blocked.entries().size(), 1U);
+}
+
+} // namespace

@@ -1,0 +1,221 @@
+// The material choice, the reverse calculation, the history and the result fields' copy
+// actions on the bar, plate and pipe pages, through their real widgets.
+#include "sectionfixture.h"
+
+#include "data/resultfield.h"
+#include "numbers/numtext.h"
+#include "sections/weightpage.h"
+#include "sections/weights.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QComboBox>
+#include <QMenu>
+
+namespace mhbk::test {
+namespace {
+
+class MaterialPageTest : public SectionPagesTest {
+protected:
+    QComboBox *materialBox(int page, const char *pageName)
+    {
+        host->showPage(page);
+        return widget<QComboBox>(page, (std::string(pageName) + "_Material").c_str());
+    }
+
+    void choose(int page, const char *pageName, const QString &name)
+    {
+        QComboBox *box = materialBox(page, pageName);
+        const int index = box->findText(name);
+        ASSERT_GE(index, 0) << name.toStdString();
+        box->setCurrentIndex(index);
+    }
+};
+
+// Today's figures for a table of inputs: with steel chosen (at first, and again after another
+// material), every G and M is exactly what the page showed before there was a choice.
+TEST_F(MaterialPageTest, SteelGivesTodaysFiguresAndOtherMaterialsScaleThem)
+{
+    struct Row {
+        int page;
+        const char *pageName;
+        std::vector<std::pair<const char *, const char *>> dimensions;
+        const char *g;
+        const char *l;
+        const char *m;
+        const char *steelG;
+        const char *steelM;
+        const char *aluminiumG;
+    };
+    const Row rows[] = {
+        {11, "Page_circle", {{"Edit1", "10"}}, "Edit2", "Edit42", "Edit43", "0.616539", "3.699234", "0.212058"},
+        {12, "Page_sqare", {{"Edit4", "10"}}, "Edit3", "Edit45", "Edit44", "0.785", "4.71", "0.27"},
+        {13, "Page_Rectangle", {{"Edit30", "10"}, {"Edit31", "20"}}, "Edit32", "Edit47", "Edit46", "1.57", "9.42", "0.54"},
+        {14, "Page_Hexagon", {{"Edit6", "10"}}, "Edit5", "Edit49", "Edit48", "0.67981", "4.07886", "0.23382"},
+        {15, "Page_BianG", {{"Edit27", "100"}, {"Edit28", "51"}}, "Edit29", "Edit51", "Edit50", "40.035", "240.21", "13.77"},
+        {22, "Page_steelboard", {{"Edit7", "10"}}, "Edit8", "Edit53", "Edit52", "78.5", "471", "27"},
+        {24, "Page_NoSewType", {{"Edit9", "60"}, {"Edit10", "3"}}, "Edit11", "Edit55", "Edit54", "4.21712676", "25.30276056", "1.45047672"},
+        {28, "Page_SeelTube", {{"Edit33", "60"}, {"Edit34", "3"}}, "Edit35", "Edit71", "Edit70", "4.21712676", "25.30276056", "1.45047672"},
+    };
+    for (const Row &row : rows) {
+        const auto figures = [&] {
+            return std::pair{widget(row.page, row.g)->text().toStdString(), widget(row.page, row.m)->text().toStdString()};
+        };
+        for (const auto &[name, value] : row.dimensions)
+            setAndEnter(widget(row.page, name), QString::fromLatin1(value));
+        setAndEnter(widget(row.page, row.l), QStringLiteral("6"));
+        EXPECT_EQ(figures(), std::pair(std::string(row.steelG), std::string(row.steelM))) << row.pageName;
+
+        choose(row.page, row.pageName, QStringLiteral("纯铝"));
+        EXPECT_EQ(widget(row.page, row.g)->text().toStdString(), row.aluminiumG) << row.pageName;
+        EXPECT_EQ(widget(row.page, row.m)->text(), floatToStr(weights::lengthWeight(widget(row.page, row.g)->text(), QStringLiteral("6"))));
+        EXPECT_EQ(widget<QLabel>(row.page, (std::string(row.pageName) + "_Density").c_str())->text(),
+                  QStringLiteral("密度：2.7 g/cm³"));
+
+        choose(row.page, row.pageName, QStringLiteral("钢"));
+        EXPECT_EQ(figures(), std::pair(std::string(row.steelG), std::string(row.steelM))) << row.pageName;
+        EXPECT_EQ(widget<QLabel>(row.page, (std::string(row.pageName) + "_Density").c_str())->text(),
+                  QStringLiteral("密度：7.85 g/cm³"));
+    }
+    EXPECT_TRUE(messages().empty());
+}
+
+TEST_F(MaterialPageTest, TheChoiceComesFromTheDensityTableAndShowsRanges)
+{
+    QComboBox *box = materialBox(11, "Page_circle");
+    const QStringList expected = {QStringLiteral("钢"), QStringLiteral("灰口铸铁"), QStringLiteral("纯铝"),
+                                  QStringLiteral("59、62、65、68黄铜")};
+    QStringList shown;
+    for (int i = 0; i < box->count(); ++i)
+        shown << box->itemText(i);
+    EXPECT_EQ(shown, expected);
+    EXPECT_EQ(box->currentIndex(), 0);
+    choose(11, "Page_circle", QStringLiteral("灰口铸铁"));
+    EXPECT_EQ(widget<QLabel>(11, "Page_circle_Density")->text(), QStringLiteral("密度：7 g/cm³（6.6~7.4 取中值）"));
+
+    // An edited table is read again on the next showing; the choice stays by name.
+    db.addDensityTable({{QStringLiteral("纯铝"), QStringLiteral("2.7")}, {QStringLiteral("灰口铸铁"), QStringLiteral("7.2")}});
+    host->showPage(12);
+    host->showPage(11);
+    EXPECT_EQ(box->count(), 3);
+    EXPECT_EQ(box->currentText(), QStringLiteral("灰口铸铁"));
+    EXPECT_EQ(widget<QLabel>(11, "Page_circle_Density")->text(), QStringLiteral("密度：7.2 g/cm³"));
+
+    // Without the table, steel alone is offered and nothing is reported.
+    db.dropTable(QStringLiteral("constdensity"));
+    host->showPage(12);
+    host->showPage(11);
+    EXPECT_EQ(box->count(), 1);
+    EXPECT_EQ(box->currentText(), QStringLiteral("钢"));
+    EXPECT_TRUE(messages().empty());
+}
+
+TEST_F(MaterialPageTest, ReverseCalculationFromM)
+{
+    struct Case {
+        int page;
+        const char *pageName;
+        const char *dimension;
+        const char *dimensionValue;
+        const char *weight;
+        const char *shown;
+    };
+    const Case cases[] = {
+        {11, "Page_circle", "Edit1", "10", "100", "162.195741064231"},
+        {11, "Page_circle", "Edit1", "10", "3.699234", "6"},
+        {22, "Page_steelboard", "Edit7", "10", "157", "2"},
+        {12, "Page_sqare", "Edit4", "10", "0", "0"},
+    };
+    for (const Case &c : cases) {
+        setAndEnter(widget(c.page, c.dimension), QString::fromLatin1(c.dimensionValue));
+        setAndEnter(widget(c.page, (std::string(c.pageName) + "_WeightM").c_str()), QString::fromLatin1(c.weight));
+        EXPECT_EQ(widget(c.page, (std::string(c.pageName) + "_LengthL").c_str())->text().toStdString(), c.shown)
+            << c.pageName << " " << c.weight;
+    }
+    EXPECT_TRUE(messages().empty());
+
+    // The length follows the material.
+    choose(11, "Page_circle", QStringLiteral("纯铝"));
+    EXPECT_EQ(widget(11, "Page_circle_LengthL")->text(), floatToStr(*weights::lengthFromWeight(QStringLiteral("0.212058"),
+                                                                                               QStringLiteral("3.699234"))));
+    // No G yet, and a G of zero, are said; an empty weight clears the length silently.
+    setAndEnter(widget(24, "Page_NoSewType_WeightM"), QStringLiteral("10"));
+    EXPECT_EQ(messages().last().text, kNeedGMessage);
+    setAndEnter(widget(24, "Edit9"), QStringLiteral("3"));
+    setAndEnter(widget(24, "Edit10"), QStringLiteral("3"));
+    setAndEnter(widget(24, "Page_NoSewType_WeightM"), QStringLiteral("10"));
+    EXPECT_EQ(messages().last().text, weights::kNoLengthForWeight);
+    EXPECT_TRUE(widget(24, "Page_NoSewType_LengthL")->text().isEmpty());
+    setAndEnter(widget(11, "Page_circle_WeightM"), QString());
+    EXPECT_TRUE(widget(11, "Page_circle_LengthL")->text().isEmpty());
+}
+
+TEST_F(MaterialPageTest, ResultsAreKeptWithTheirInputs)
+{
+    setAndEnter(widget(11, "Edit1"), QStringLiteral("10"));
+    setAndEnter(widget(11, "Edit42"), QStringLiteral("6"));
+    setAndEnter(widget(11, "Page_circle_WeightM"), QStringLiteral("100"));
+    choose(11, "Page_circle", QStringLiteral("59、62、65、68黄铜")); // recomputes, keeps nothing new
+    setAndEnter(widget(22, "Edit7"), QStringLiteral("3"));
+    choose(22, "Page_steelboard", QStringLiteral("纯铝"));
+    setAndEnter(widget(22, "Edit7"), QStringLiteral("3"));
+    setAndEnter(widget(24, "Edit9"), QStringLiteral("60"));
+    setAndEnter(widget(24, "Edit10"), QStringLiteral("3"));
+    QStringList kept;
+    for (const history::Entry &entry : history.entries()) {
+        EXPECT_EQ(entry.kind, history::Kind::Weight);
+        EXPECT_TRUE(entry.time.isValid());
+        kept << history::entryText(entry);
+    }
+    const QStringList expected = {
+        QStringLiteral("圆钢 d=10 → 0.616539 kg/m"),
+        QStringLiteral("圆钢 d=10 L=6 → 3.699234 kg"),
+        QStringLiteral("圆钢 d=10 M=100 → 162.195741064231 m"),
+        QStringLiteral("钢板 d=3 → 23.55 kg/m²"),
+        QStringLiteral("钢板 纯铝 2.7 g/cm³ d=3 → 8.1 kg/m²"),
+        QStringLiteral("热轧无缝钢管 R=60 d=3 → 4.21712676 kg/m"),
+    };
+    EXPECT_EQ(kept, expected);
+}
+
+TEST_F(MaterialPageTest, ResultFieldsCopyTheNumberOrTheNumberWithItsUnit)
+{
+    setAndEnter(widget(11, "Edit1"), QStringLiteral("10"));
+    setAndEnter(widget(11, "Edit42"), QStringLiteral("6"));
+    setAndEnter(widget(22, "Edit7"), QStringLiteral("10"));
+    const std::tuple<int, const char *, const char *, const char *> fields[] = {
+        {11, "Edit2", "0.616539", "0.616539 kg/m"},
+        {11, "Edit43", "3.699234", "3.699234 kg"},
+        {22, "Edit8", "78.5", "78.5 kg/m²"},
+    };
+    for (const auto &[page, name, number, withUnit] : fields) {
+        QLineEdit *field = widget(page, name);
+        QApplication::clipboard()->clear();
+        field->deselect();
+        QTest::keyClick(field, Qt::Key_C, Qt::ControlModifier);
+        EXPECT_EQ(QApplication::clipboard()->text().toStdString(), number) << name;
+
+        auto *actions = field->findChild<ResultFieldActions *>();
+        ASSERT_NE(actions, nullptr) << name;
+        std::unique_ptr<QMenu> menu(actions->makeMenu(field));
+        QStringList captions;
+        for (QAction *action : menu->actions())
+            if (!action->isSeparator())
+                captions << action->text();
+        EXPECT_EQ(captions, (QStringList{QStringLiteral("复制(&C)"), QStringLiteral("复制（带单位）(&U)"), QStringLiteral("全选(&A)")}));
+        menu->findChild<QAction *>(QStringLiteral("ResultCopyWithUnit"))->trigger();
+        EXPECT_EQ(QApplication::clipboard()->text().toStdString(), withUnit) << name;
+        menu->findChild<QAction *>(QStringLiteral("ResultSelectAll"))->trigger();
+        EXPECT_EQ(field->selectedText().toStdString(), number);
+        // A selection is copied as it is.
+        field->setSelection(0, 3);
+        QTest::keyClick(field, Qt::Key_C, Qt::ControlModifier);
+        EXPECT_EQ(QApplication::clipboard()->text(), QString::fromLatin1(number).left(3)) << name;
+    }
+    // An empty field offers nothing to copy.
+    std::unique_ptr<QMenu> menu(widget(12, "Edit3")->findChild<ResultFieldActions *>()->makeMenu(nullptr));
+    EXPECT_FALSE(menu->findChild<QAction *>(QStringLiteral("ResultCopy"))->isEnabled());
+}
+
+} // namespace
+} // namespace mhbk::test

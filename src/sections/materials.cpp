@@ -81,7 +81,7 @@ std::optional<Material> findMaterial(const std::vector<Material> &materials, con
 
 QString densityCaption(const Material &material)
 {
-    const QString shown = floatToStr(material.density) + QStringLiteral(" g/cm³");
+    const QString shown = floatToStr(material.density) + QStringLiteral(" g/cm3");
     if (!material.densityText.contains(kRangeMark))
         return shown;
     return shown + QStringLiteral("（%1 取中值）").arg(material.densityText);

@@ -5,6 +5,7 @@
 #include "data/gridpaint.h"
 #include "data/stringgrid.h"
 #include "sections/pageparts.h"
+#include "sections/rolledreverse.h"
 #include "sections/sectiondrawing.h"
 #include "sections/sectiontables.h"
 
@@ -43,7 +44,7 @@ const std::vector<RolledPage> &rolledPages()
     return pages;
 }
 
-std::function<void()> buildRolledPage(PageHost &host, const RolledPage &description)
+std::function<void()> buildRolledPage(PageHost &host, const RolledPage &description, history::HistoryStore *history)
 {
     QWidget *page = host.page(pages::indexOf(description.pageName));
     const QString table = QString::fromLatin1(description.tableName);
@@ -58,11 +59,16 @@ std::function<void()> buildRolledPage(PageHost &host, const RolledPage &descript
     auto *row = new QHBoxLayout;
     row->addWidget(new SectionDrawing(description.picture, page), 0, Qt::AlignTop);
     row->addWidget(makeLegend(page, description.legend, sectionTableNote(table)), 0, Qt::AlignTop);
+    auto *reverse = new RolledReverse(host, page, grid, fields, history); // owned by the page
+    row->addWidget(reverse->widget(), 0, Qt::AlignTop);
     row->addStretch(1);
     layout->addLayout(row);
     layout->addStretch(1);
 
-    return [&host, filler] { filler->fillOnce(host.database()); };
+    return [&host, filler, reverse] {
+        filler->fillOnce(host.database());
+        reverse->takeCurrentRowOnce();
+    };
 }
 
 } // namespace
@@ -75,10 +81,11 @@ std::vector<std::pair<const char *, const char *>> rolledPageTables()
     return tables;
 }
 
-void installRolledPages(PageHost &host)
+void installRolledPages(PageHost &host, history::HistoryStore *history)
 {
     for (const RolledPage &description : rolledPages())
-        installOnFirstShow(host, pages::indexOf(description.pageName), [&host, description] { return buildRolledPage(host, description); });
+        installOnFirstShow(host, pages::indexOf(description.pageName),
+                           [&host, description, history] { return buildRolledPage(host, description, history); });
 }
 
 } // namespace mhbk

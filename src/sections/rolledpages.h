@@ -7,8 +7,13 @@ namespace mhbk {
 
 class PageHost;
 
-// The six rolled-section tables (angles, I-beams, channels): a grid, a drawing and a legend each.
-void installRolledPages(PageHost &host);
+namespace history {
+class HistoryStore;
+}
+
+// The six rolled-section tables (angles, I-beams, channels): a grid, a drawing, a legend and
+// the length from a total weight for the chosen row each.
+void installRolledPages(PageHost &host, history::HistoryStore *history = nullptr);
 
 // (page object name, table name) of each of the six.
 std::vector<std::pair<const char *, const char *>> rolledPageTables();

@@ -42,7 +42,7 @@ std::vector<std::pair<const char *, QString>> sectionPageTables()
 void installSectionPages(PageHost &host, history::HistoryStore *history)
 {
     installWeightPages(host, barPageDescriptions(), history);
-    installRolledPages(host);
+    installRolledPages(host, history);
     installWeightPages(host, pipePageDescriptions(), history);
     installOnFirstShow(host, pages::indexOf(CheckeredPlatePage::kPageName), [&host] {
         auto *page = new CheckeredPlatePage(host);

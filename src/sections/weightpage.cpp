@@ -176,12 +176,12 @@ void WeightPage::onMaterialChosen()
 
 QString WeightPage::unitOfG() const
 {
-    return description_.shape == weights::Shape::Plate ? QStringLiteral("kg/m²") : QStringLiteral("kg/m");
+    return description_.shape == weights::Shape::Plate ? QStringLiteral("kg/m3") : QStringLiteral("kg/m");
 }
 
 QString WeightPage::unitOfLength() const
 {
-    return description_.shape == weights::Shape::Plate ? QStringLiteral("m²") : QStringLiteral("m");
+    return description_.shape == weights::Shape::Plate ? QStringLiteral("m3") : QStringLiteral("m");
 }
 
 void WeightPage::computeG()
@@ -266,12 +266,12 @@ bool WeightPage::updateLength()
 }
 
 // The page's name, the material when it is not steel, and the dimensions as typed:
-// "圆钢 d=10", "圆钢 黄铜 8.5 g/cm³ d=10".
+// "圆钢 d=10", "圆钢 黄铜 8.5 g/cm3 d=10".
 QStringList WeightPage::dimensionInputs() const
 {
     QStringList inputs{QString::fromUtf8(pages::at(pages::indexOf(description_.pageName)).caption)};
     if (material().name != weights::steel().name)
-        inputs << material().name << floatToStr(material().density) + QStringLiteral(" g/cm³");
+        inputs << material().name << floatToStr(material().density) + QStringLiteral(" g/cm3");
     const auto shape = std::find_if(weights::shapes().begin(), weights::shapes().end(),
                                     [this](const weights::ShapeInfo &info) { return info.shape == description_.shape; });
     for (std::size_t i = 0; i < dimensionEdits_.size(); ++i)

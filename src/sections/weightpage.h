@@ -104,5 +104,6 @@ private:
 // Messages the calculators show with the application title, as plain message boxes.
 inline const QString kBadInputMessage = QStringLiteral("出错！请检查输入的字符串！");
 inline const QString kNeedGMessage = QStringLiteral("请先算出理论重量G(kg/m)");
+inline const QString kNeedRowMessage = QStringLiteral("请先在表中选一行");
 
 } // namespace mhbk

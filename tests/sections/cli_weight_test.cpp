@@ -98,16 +98,16 @@ TEST(WeightCommand, MaterialsAndReverse)
                         {QStringLiteral("59、62、65、68黄铜"), QStringLiteral("8.5")},
                         {QStringLiteral("纯铝"), QStringLiteral("2.7")}});
     const std::pair<QStringList, QString> cases[] = {
-        {{"round", "d=10", "--density", "7.85"}, "密度=7.85 g/cm³\nG=0.616539\n"},
-        {{"round", "d=10", "L=2", "--density", "8.9"}, "密度=8.9 g/cm³\nG=0.699006\nM=1.398012\n"},
+        {{"round", "d=10", "--density", "7.85"}, "密度=7.85 g/cm3\nG=0.616539\n"},
+        {{"round", "d=10", "L=2", "--density", "8.9"}, "密度=8.9 g/cm3\nG=0.699006\nM=1.398012\n"},
         {{"plate", "d=10", "--material", "黄铜", "--db", db.path()},
-         "材料=59、62、65、68黄铜\n密度=8.5 g/cm³\nG=85\n"},
+         "材料=59、62、65、68黄铜\n密度=8.5 g/cm3\nG=85\n"},
         {{"square", "a=10", "--material", "铸铁", "--db", db.path()},
-         "材料=灰口铸铁\n密度=7 g/cm³（6.6~7.4 取中值）\nG=0.7\n"},
+         "材料=灰口铸铁\n密度=7 g/cm3（6.6~7.4 取中值）\nG=0.7\n"},
         {{"round", "d=10", "M=100"}, "G=0.616539\nL=162.195741064231\n"},
         {{"round", "d=10", "L=6", "M=3.699234"}, "G=0.616539\nM=3.699234\nL=6\n"},
         {{"plate", "d=3", "M=162", "--material", "纯铝", "--db", db.path()},
-         "材料=纯铝\n密度=2.7 g/cm³\nG=8.1\nL=20\n"},
+         "材料=纯铝\n密度=2.7 g/cm3\nG=8.1\nL=20\n"},
         {{"pipe", "R=60", "d=3", "M=4.21712676"}, "G=4.21712676\nL=1\n"},
     };
     for (const auto &[args, expected] : cases) {

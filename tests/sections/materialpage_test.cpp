@@ -70,12 +70,12 @@ TEST_F(MaterialPageTest, SteelGivesTodaysFiguresAndOtherMaterialsScaleThem)
         EXPECT_EQ(widget(row.page, row.g)->text().toStdString(), row.aluminiumG) << row.pageName;
         EXPECT_EQ(widget(row.page, row.m)->text(), floatToStr(weights::lengthWeight(widget(row.page, row.g)->text(), QStringLiteral("6"))));
         EXPECT_EQ(widget<QLabel>(row.page, (std::string(row.pageName) + "_Density").c_str())->text(),
-                  QStringLiteral("密度：2.7 g/cm³"));
+                  QStringLiteral("密度：2.7 g/cm3"));
 
         choose(row.page, row.pageName, QStringLiteral("钢"));
         EXPECT_EQ(figures(), std::pair(std::string(row.steelG), std::string(row.steelM))) << row.pageName;
         EXPECT_EQ(widget<QLabel>(row.page, (std::string(row.pageName) + "_Density").c_str())->text(),
-                  QStringLiteral("密度：7.85 g/cm³"));
+                  QStringLiteral("密度：7.85 g/cm3"));
     }
     EXPECT_TRUE(messages().empty());
 }
@@ -91,7 +91,7 @@ TEST_F(MaterialPageTest, TheChoiceComesFromTheDensityTableAndShowsRanges)
     EXPECT_EQ(shown, expected);
     EXPECT_EQ(box->currentIndex(), 0);
     choose(11, "Page_circle", QStringLiteral("灰口铸铁"));
-    EXPECT_EQ(widget<QLabel>(11, "Page_circle_Density")->text(), QStringLiteral("密度：7 g/cm³（6.6~7.4 取中值）"));
+    EXPECT_EQ(widget<QLabel>(11, "Page_circle_Density")->text(), QStringLiteral("密度：7 g/cm3（6.6~7.4 取中值）"));
 
     // An edited table is read again on the next showing; the choice stays by name.
     db.addDensityTable({{QStringLiteral("纯铝"), QStringLiteral("2.7")}, {QStringLiteral("灰口铸铁"), QStringLiteral("7.2")}});
@@ -99,7 +99,7 @@ TEST_F(MaterialPageTest, TheChoiceComesFromTheDensityTableAndShowsRanges)
     host->showPage(11);
     EXPECT_EQ(box->count(), 3);
     EXPECT_EQ(box->currentText(), QStringLiteral("灰口铸铁"));
-    EXPECT_EQ(widget<QLabel>(11, "Page_circle_Density")->text(), QStringLiteral("密度：7.2 g/cm³"));
+    EXPECT_EQ(widget<QLabel>(11, "Page_circle_Density")->text(), QStringLiteral("密度：7.2 g/cm3"));
 
     // Without the table, steel alone is offered and nothing is reported.
     db.dropTable(QStringLiteral("constdensity"));
@@ -171,8 +171,8 @@ TEST_F(MaterialPageTest, ResultsAreKeptWithTheirInputs)
         QStringLiteral("圆钢 d=10 → 0.616539 kg/m"),
         QStringLiteral("圆钢 d=10 L=6 → 3.699234 kg"),
         QStringLiteral("圆钢 d=10 M=100 → 162.195741064231 m"),
-        QStringLiteral("钢板 d=3 → 23.55 kg/m²"),
-        QStringLiteral("钢板 纯铝 2.7 g/cm³ d=3 → 8.1 kg/m²"),
+        QStringLiteral("钢板 d=3 → 23.55 kg/m3"),
+        QStringLiteral("钢板 纯铝 2.7 g/cm3 d=3 → 8.1 kg/m3"),
         QStringLiteral("热轧无缝钢管 R=60 d=3 → 4.21712676 kg/m"),
     };
     EXPECT_EQ(kept, expected);
@@ -186,7 +186,7 @@ TEST_F(MaterialPageTest, ResultFieldsCopyTheNumberOrTheNumberWithItsUnit)
     const std::tuple<int, const char *, const char *, const char *> fields[] = {
         {11, "Edit2", "0.616539", "0.616539 kg/m"},
         {11, "Edit43", "3.699234", "3.699234 kg"},
-        {22, "Edit8", "78.5", "78.5 kg/m²"},
+        {22, "Edit8", "78.5", "78.5 kg/m3"},
     };
     for (const auto &[page, name, number, withUnit] : fields) {
         QLineEdit *field = widget(page, name);
@@ -215,6 +215,44 @@ TEST_F(MaterialPageTest, ResultFieldsCopyTheNumberOrTheNumberWithItsUnit)
     // An empty field offers nothing to copy.
     std::unique_ptr<QMenu> menu(widget(12, "Edit3")->findChild<ResultFieldActions *>()->makeMenu(nullptr));
     EXPECT_FALSE(menu->findChild<QAction *>(QStringLiteral("ResultCopy"))->isEnabled());
+}
+
+// Rolled sections: the chosen row gives the designation and G; M gives the length.
+TEST_F(MaterialPageTest, RolledSectionLengthFromTheChosenRow)
+{
+    host->showPage(18); // 工字钢: five fields a block, made-up rows "1.1" … "1.5", "2.1" … "2.5"
+    StringGrid *g = grid(18, "StringGrid9");
+    QLineEdit *rowG = widget(18, "Page_Ishaped_RowG");
+    QLineEdit *length = widget(18, "Page_Ishaped_LengthL");
+    auto *designation = widget<QLabel>(18, "Page_Ishaped_Row");
+
+    // The first row is chosen until the user picks another.
+    EXPECT_EQ(designation->text(), QStringLiteral("1.1"));
+    g->setCurrentCell(8, 0);
+    EXPECT_TRUE(rowG->text().isEmpty());
+    setAndEnter(widget(18, "Page_Ishaped_WeightM"), QStringLiteral("3"));
+    EXPECT_EQ(messages().last().text, kNeedRowMessage);
+
+    const std::tuple<int, int, const char *, const char *, const char *, const char *> cases[] = {
+        {1, 0, "1.1", "1.5", "3", "2"},
+        {2, 3, "2.1", "2.5", "10", "4"},
+        {3, 4, "3.1", "3.5", "7", "2"},
+        {1, 2, "1.1", "1.5", "1", "0.666666666666667"},
+    };
+    for (const auto &[row, column, name, weight, m, l] : cases) {
+        g->setCurrentCell(row, column);
+        EXPECT_EQ(designation->text().toStdString(), name);
+        EXPECT_EQ(rowG->text().toStdString(), weight);
+        EXPECT_TRUE(length->text().isEmpty());
+        setAndEnter(widget(18, "Page_Ishaped_WeightM"), QString::fromLatin1(m));
+        EXPECT_EQ(length->text().toStdString(), l) << name;
+    }
+    EXPECT_EQ(history::entryText(history.entries().back()), QStringLiteral("工字钢 1.1 M=1 → 0.666666666666667 m"));
+
+    // A cell past the rows clears the choice.
+    g->setCurrentCell(7, 1);
+    EXPECT_TRUE(designation->text().isEmpty());
+    EXPECT_TRUE(rowG->text().isEmpty());
 }
 
 } // namespace

@@ -108,8 +108,8 @@ TEST(MaterialWeights, MaterialsFromTableRowsAndFindingThemByName)
         ASSERT_TRUE(found) << query;
         EXPECT_EQ(found->name, QString::fromUtf8(name)) << query;
     }
-    EXPECT_EQ(weights::densityCaption(materials.at(2)), QStringLiteral("8.9 g/cm³"));
-    EXPECT_EQ(weights::densityCaption(materials.at(1)), QStringLiteral("7 g/cm³（6.6~7.4 取中值）"));
+    EXPECT_EQ(weights::densityCaption(materials.at(2)), QStringLiteral("8.9 g/cm3"));
+    EXPECT_EQ(weights::densityCaption(materials.at(1)), QStringLiteral("7 g/cm3（6.6~7.4 取中值）"));
 }
 
 // From a weight back to the length: M computed from a length, as shown, gives the length back.

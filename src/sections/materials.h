@@ -12,7 +12,7 @@ class HandbookDatabase;
 
 namespace mhbk::weights {
 
-// A material the weight calculators can weigh: its name and density (g/cm³) as the density
+// A material the weight calculators can weigh: its name and density (g/cm3) as the density
 // table writes them, and the density the formulas use.
 struct Material {
     QString name;
@@ -39,8 +39,8 @@ std::vector<Material> readMaterials(HandbookDatabase &database);
 // the text ("黄铜" finds the first brass).
 std::optional<Material> findMaterial(const std::vector<Material> &materials, const QString &query);
 
-// The density as the pages and the command line show it beside the material: "8.9 g/cm³", and
-// for a range the middle used with the range: "7 g/cm³（6.6~7.4 取中值）".
+// The density as the pages and the command line show it beside the material: "8.9 g/cm3", and
+// for a range the middle used with the range: "7 g/cm3（6.6~7.4 取中值）".
 QString densityCaption(const Material &material);
 
 } // namespace mhbk::weights

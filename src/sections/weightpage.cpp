@@ -130,15 +130,11 @@ void WeightPage::show()
     loadMaterials();
 }
 
-// The density table may be missing or unreadable in an old database; steel alone is still offered.
+// A density table that cannot be read is a damaged database: the error goes to the general
+// report (through the show handler's guard) and the choice keeps what it offered before.
 void WeightPage::loadMaterials()
 {
-    std::vector<weights::Material> read;
-    try {
-        read = weights::readMaterials(host_.database());
-    } catch (const AppError &) {
-        read = {weights::steel()};
-    }
+    std::vector<weights::Material> read = weights::readMaterials(host_.database());
     const QString chosen = material().name;
     const QSignalBlocker blocker(materialBox_);
     materials_ = std::move(read);

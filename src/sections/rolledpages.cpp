@@ -58,9 +58,12 @@ std::function<void()> buildRolledPage(PageHost &host, const RolledPage &descript
     layout->addWidget(grid);
     auto *row = new QHBoxLayout;
     row->addWidget(new SectionDrawing(description.picture, page), 0, Qt::AlignTop);
-    row->addWidget(makeLegend(page, description.legend, sectionTableNote(table)), 0, Qt::AlignTop);
+    // The reverse calculation under the legend, so the page stays as narrow as before.
     auto *reverse = new RolledReverse(host, page, grid, fields, history); // owned by the page
-    row->addWidget(reverse->widget(), 0, Qt::AlignTop);
+    auto *right = new QVBoxLayout;
+    right->addWidget(makeLegend(page, description.legend, sectionTableNote(table)));
+    right->addWidget(reverse->widget(), 0, Qt::AlignLeft);
+    row->addLayout(right);
     row->addStretch(1);
     layout->addLayout(row);
     layout->addStretch(1);

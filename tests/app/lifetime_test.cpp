@@ -175,8 +175,9 @@ TEST_P(ClosingWithEdits, AsksAndEndsOnlyWhenAccepted)
     ASSERT_FALSE(rows.empty());
     EXPECT_EQ(rows[0][2] == QStringLiteral("9.99"), c.saved); // the grid's first item
     EXPECT_EQ(w->statusBar()->currentMessage(), c.saved ? QStringLiteral("已保存常用材料密度") : QString());
-    if (c.readOnly) // the failed save said why
+    if (c.readOnly) { // the failed save said why
         EXPECT_EQ(reporter.size(), 2u);
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(

@@ -321,6 +321,17 @@ TEST(TakeoffDockFiles, SaveOpenAndTheQuestionBeforeLeavingChanges)
     dock.undoStack().undo(); // opening is a step too
     EXPECT_EQ(itemsOf(dock.list()), QStringLiteral("A,B"));
 
+    // Closing the window asks the same question about the file, and saves it on 保存.
+    dock.model().addLine(line("C", "", 1, 1));
+    ASSERT_TRUE(dock.hasUnsavedChanges());
+    EXPECT_EQ(saveQuestion(dock.unsavedDescription()), QStringLiteral("是否保存对清单“二.mhbkl”的修改？"));
+    reporter.answerWith({Answer::Cancel});
+    EXPECT_FALSE(settleUnsavedWork({&dock}, reporter));
+    reporter.answerWith({Answer::Save});
+    EXPECT_TRUE(settleUnsavedWork({&dock}, reporter));
+    EXPECT_EQ(itemsOf(loadList(second)), QStringLiteral("A,B,C"));
+    EXPECT_FALSE(dock.hasUnsavedChanges());
+
     // A damaged file changes nothing.
     const QString bad = dir.filePath(QStringLiteral("bad.mhbkl"));
     QFile file(bad);
@@ -328,7 +339,7 @@ TEST(TakeoffDockFiles, SaveOpenAndTheQuestionBeforeLeavingChanges)
     file.write("not a list");
     file.close();
     EXPECT_THROW(dock.openPath(bad), AppError);
-    EXPECT_EQ(itemsOf(dock.list()), QStringLiteral("A,B"));
+    EXPECT_EQ(itemsOf(dock.list()), QStringLiteral("A,B,C"));
 }
 
 TEST(TakeoffPrint, PagesAreNumberedAndTotalsFollowTheLines)

@@ -224,6 +224,22 @@ void TakeoffDock::updateTitle()
 
 bool TakeoffDock::hasUnsavedFile() const { return !filePath_.isEmpty() && !undo_->isClean(); }
 
+QString TakeoffDock::unsavedDescription() const
+{
+    return QStringLiteral("清单“%1”").arg(QFileInfo(filePath_).fileName());
+}
+
+bool TakeoffDock::saveChanges()
+{
+    try {
+        saveToPath(filePath_);
+        return true;
+    } catch (const AppError &e) {
+        reporter_.showMessage(e.message(), kTitle, MessageIcon::Warning);
+        return false;
+    }
+}
+
 void TakeoffDock::addFromActivePage()
 {
     const auto source = sources_.find(activePage_);
@@ -316,14 +332,8 @@ void TakeoffDock::saveToPath(const QString &path)
 
 void TakeoffDock::openFile()
 {
-    if (hasUnsavedFile()) {
-        const Answer answer = reporter_.ask(QStringLiteral("是否保存对“%1”的修改？").arg(QFileInfo(filePath_).fileName()), kTitle,
-                                            QuestionKind::SaveDiscardCancel);
-        if (answer == Answer::Cancel)
-            return;
-        if (answer == Answer::Save)
-            saveToPath(filePath_);
-    }
+    if (!settleUnsavedWork({this}, reporter_))
+        return;
     const QString path = chooseFile(FileRequest::Open);
     if (!path.isEmpty())
         openPath(path);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/unsavedwork.h"
 #include "takeoff/ui/takeoffsource.h"
 #include "workbooks/export/workbookexport.h"
 
@@ -30,7 +31,7 @@ enum class FileRequest { Open, SaveAs, ExportXlsx, ExportXls };
 // (move, delete, undo, open, save, export, print). The current list is saved after every
 // change to `autosavePath` (empty: not kept); a file the user opened or saved is written
 // only when the user saves it.
-class TakeoffDock : public QDockWidget {
+class TakeoffDock : public QDockWidget, public UnsavedWork {
     Q_OBJECT
 public:
     TakeoffDock(Reporter &reporter, QString autosavePath, QWidget *parent = nullptr);
@@ -70,6 +71,11 @@ public:
     const QString &filePath() const { return filePath_; }
     // A file the user opened or saved has changes not yet saved to it.
     bool hasUnsavedFile() const;
+
+    // UnsavedWork: only such a file; the list itself is kept after every change.
+    bool hasUnsavedChanges() override { return hasUnsavedFile(); }
+    QString unsavedDescription() const override;
+    bool saveChanges() override;
 
 private:
     QWidget *buildToolBar();

@@ -67,6 +67,7 @@ TakeoffDock *installTakeoff(PageHost &host, QMainWindow &window, QMenu &popupMen
     window.addDockWidget(Qt::BottomDockWidgetArea, dock);
     dock->hide();
     dock->setSources(makePageSources(host));
+    host.addUnsavedWork(dock, -1);
 
     auto *add = barButton("sbAddToList", QStringLiteral("加入清单"), QStringLiteral("加入清单 (Ctrl+Enter)"), &window);
     auto *open = barButton("sbTakeoffList", QStringLiteral("工程量清单"), QStringLiteral("显示或隐藏工程量清单"), &window);

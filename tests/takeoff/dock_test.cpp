@@ -13,6 +13,7 @@
 #include "takeoff/ui/quantitydialog.h"
 #include "common/pageregistry.h"
 
+#include <QComboBox>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
@@ -91,14 +92,29 @@ TEST_F(TakeoffPagesTest, CalculatorAddsItsFigures)
     ASSERT_GT(g, 0.6);
     dock.addFromActivePage();
     ASSERT_EQ(dock.list().size(), 1u);
-    const Line &added = dock.list().front();
+    const Line added = dock.list().front();
     EXPECT_EQ(added.item, QStringLiteral("圆钢"));
     EXPECT_EQ(added.designation, QStringLiteral("d=10"));
+    if (auto *material = host.page(pages::indexOf("Page_circle"))->findChild<QComboBox *>(QStringLiteral("Page_circle_Material")))
+        EXPECT_EQ(added.material, material->currentText());
     EXPECT_EQ(added.quantity, 6);
     EXPECT_EQ(added.unit, QStringLiteral("m"));
     EXPECT_EQ(added.unitWeight, g);
     EXPECT_NEAR(added.totalWeight(), edit("Page_circle", "Edit43")->text().toDouble(), 1e-3);
     EXPECT_TRUE(asked.empty()) << "the length was on the page";
+
+    // Another material: the line names it and carries the G weighed with it.
+    auto *material = host.page(pages::indexOf("Page_circle"))->findChild<QComboBox *>(QStringLiteral("Page_circle_Material"));
+    ASSERT_NE(material, nullptr);
+    ASSERT_GE(material->count(), 2);
+    material->setCurrentIndex(1);
+    typeAndEnter(edit("Page_circle", "Edit1"), QStringLiteral("10"));
+    typeAndEnter(edit("Page_circle", "Edit42"), QStringLiteral("6"));
+    dock.addFromActivePage();
+    ASSERT_EQ(dock.list().size(), 2u);
+    EXPECT_EQ(dock.list().back().material, material->currentText());
+    EXPECT_NE(dock.list().back().material, added.material);
+    EXPECT_EQ(dock.list().back().unitWeight, edit("Page_circle", "Edit2")->text().toDouble());
 }
 
 TEST_F(TakeoffPagesTest, CalculatorWithoutLengthAsksForItAndPlateUsesArea)

@@ -7,6 +7,7 @@
 #include "sections/rolledpages.h"
 #include "sections/weightpagetables.h"
 
+#include <QComboBox>
 #include <QLineEdit>
 #include <QWidget>
 #include <cmath>
@@ -92,7 +93,9 @@ public:
         for (const NamedInput &input : description_.dimensions)
             sizes << dimensionName(input.label) + QLatin1Char('=') + text(page, input.objectName).trimmed();
         offer.line.designation = sizes.join(QLatin1Char(' '));
-        offer.line.material = kSteel;
+        // G is weighed with the material chosen beside the calculator, so the line names it.
+        const auto *material = page->findChild<QComboBox *>(QString::fromLatin1(description_.pageName) + QStringLiteral("_Material"));
+        offer.line.material = material && !material->currentText().isEmpty() ? material->currentText() : kSteel;
         offer.line.unit = unit;
         offer.line.unitWeight = *g;
         const auto length = numberIn(text(page, description_.length.objectName));

@@ -283,7 +283,7 @@ void TakeoffDock::deleteSelected()
     if (rows.empty() && table_->currentIndex().isValid())
         rows.push_back(table_->currentIndex().row());
     const int first = rows.empty() ? -1 : *std::min_element(rows.begin(), rows.end());
-    model_->removeRows(rows);
+    model_->removeLines(rows);
     if (first >= 0 && model_->rowCount() > 0)
         table_->selectRow(std::min(first, model_->rowCount() - 1));
 }

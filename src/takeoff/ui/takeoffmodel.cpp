@@ -48,7 +48,7 @@ void TakeoffModel::addLine(const Line &line)
     push(after, QStringLiteral("加入清单"));
 }
 
-void TakeoffModel::removeRows(std::vector<int> rows)
+void TakeoffModel::removeLines(std::vector<int> rows)
 {
     std::sort(rows.begin(), rows.end());
     rows.erase(std::unique(rows.begin(), rows.end()), rows.end());

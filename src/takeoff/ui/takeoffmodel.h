@@ -21,7 +21,7 @@ public:
 
     // Each of these is one undoable step named by `text`.
     void addLine(const Line &line);
-    void removeRows(std::vector<int> rows);
+    void removeLines(std::vector<int> rows);
     bool moveRow(int from, int to);
     void replaceList(const List &list, const QString &text);
 

@@ -61,4 +61,12 @@ QString numberText(double value)
     return text == QLatin1String("-0") ? QStringLiteral("0") : text;
 }
 
+QString weightText(double value)
+{
+    if (!std::isfinite(value))
+        return QString();
+    const QString text = QString::number(value, 'f', 3);
+    return text == QLatin1String("-0.000") ? QStringLiteral("0.000") : text;
+}
+
 } // namespace mhbk::takeoff

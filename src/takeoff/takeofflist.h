@@ -46,4 +46,8 @@ bool moveLine(List &list, int from, int to);
 // Quantity and weight texts as the list shows them: up to three decimals, no trailing zeros.
 QString numberText(double value);
 
+// Weights as the list window's columns show them: exactly three decimals, as the section
+// tables write weights ("33.070"); the file and the export keep the full figure.
+QString weightText(double value);
+
 } // namespace mhbk::takeoff

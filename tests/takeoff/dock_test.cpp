@@ -2,6 +2,7 @@
 #include "common/reporter.h"
 #include "data/stringgrid.h"
 #include "sections/sectionpages.h"
+#include "sections/weightpagetables.h"
 #include "support/fakehost.h"
 #include "support/testdb.h"
 #include "support/testwindow.h"
@@ -20,6 +21,7 @@
 #include <QMenu>
 #include <QPdfWriter>
 #include <QPushButton>
+#include <QShortcut>
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
@@ -153,6 +155,74 @@ TEST_F(TakeoffPagesTest, TableRowAddsWithTheLengthAskedFor)
     EXPECT_EQ(dock.list().size(), 1u);
 }
 
+QString gridNameOf(const char *page)
+{
+    for (const auto *descriptions : {&barPageDescriptions(), &pipePageDescriptions()})
+        for (const WeightPageDescription &d : *descriptions)
+            if (qstrcmp(d.pageName, page) == 0)
+                return QString::fromLatin1(d.gridName);
+    return {};
+}
+
+// A cell picked in a bar, plate or pipe table offers its row, named as the grid writes it;
+// Ctrl+Enter asks for the length (the area for plates) and adds the line.
+TEST_F(TakeoffPagesTest, PickedTableCellAddsItsRowWithCtrlEnter)
+{
+    const struct {
+        const char *page;
+        int column, row;
+        const char *item, *designation, *unit, *remark;
+        int weightColumn; // the cell whose text is the unit weight
+        int designationColumn; // the cell whose text is the designation, when none is given
+    } cases[] = {
+        {"Page_NoSewType", 0, 1, "热轧无缝钢管", nullptr, "m", "", 1, 0},
+        {"Page_NoSewType", 3, 2, "热轧无缝钢管", nullptr, "m", "", 3, 2}, // the weight cell of the second block
+        {"Page_stainlessCold", 2, 4, nullptr, nullptr, "m", "", 3, 2},
+        {"Page_ScrewTube", 1, 1, nullptr, "219×6", "m", "", 2, -1},
+        {"Page_SeelTube", 1, 4, nullptr, "DN15 21.3×2.8", "m", "普通钢管", 3, -1},
+        {"Page_SeelTube", 5, 4, nullptr, "DN15 21.3×3.5", "m", "加厚钢管", 5, -1},
+        {"Page_SleeveTube", 3, 1, nullptr, "DN13 12.70×1.60", "m", "", 3, -1},
+        {"Page_circle", 1, 1, "圆钢", nullptr, "m", "", 1, 0},
+        {"Page_Rectangle", 0, 1, nullptr, "3×10", "m", "", 2, -1},
+        {"Page_steelboard", 0, 2, nullptr, nullptr, "m2", "", 1, 0},
+        {"Page_BianG", 2, 3, nullptr, nullptr, "m", "", 2, -1},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(std::string(c.page) + " " + std::to_string(c.column) + "," + std::to_string(c.row));
+        showPage(c.page);
+        QWidget *page = host.page(pages::indexOf(c.page));
+        auto *grid = page->findChild<StringGrid *>(gridNameOf(c.page));
+        ASSERT_NE(grid, nullptr);
+        page->window()->show();
+        page->window()->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(page->window()));
+        QCoreApplication::processEvents(); // a page built while the window is shown shows its widgets from a queued call
+        grid->setFocus();
+        grid->setCurrentCell(c.row, c.column);
+        ASSERT_TRUE(grid->hasFocus());
+        asked.clear();
+        const std::size_t before = dock.list().size();
+        QShortcut shortcut(QKeySequence(Qt::CTRL | Qt::Key_Return), page->window());
+        QObject::connect(&shortcut, &QShortcut::activated, &dock, [this] { dock.addFromActivePage(); });
+        QTest::keyClick(grid, Qt::Key_Return, Qt::ControlModifier);
+        ASSERT_EQ(asked.size(), 1u) << "the quantity is asked for; " << (host.recorder().empty() ? std::string() : host.recorder().last().text.toStdString());
+        ASSERT_EQ(dock.list().size(), before + 1);
+        const Line &added = dock.list().back();
+        if (c.item)
+            EXPECT_EQ(added.item, QString::fromUtf8(c.item));
+        EXPECT_EQ(added.item, QString::fromUtf8(pages::at(pages::indexOf(c.page)).caption));
+        QString designation = c.designation ? QString::fromUtf8(c.designation) : grid->cell(c.designationColumn, c.row);
+        if (QString::fromLatin1(c.page) == QLatin1String("Page_BianG")) // width down the side, thickness on top
+            designation = grid->cell(0, c.row).mid(1).trimmed() + QStringLiteral("×") + grid->cell(c.column, 0).mid(1).trimmed();
+        EXPECT_EQ(added.designation, designation);
+        EXPECT_EQ(added.unitWeight, grid->cell(c.weightColumn, c.row).toDouble());
+        EXPECT_GT(added.unitWeight, 0);
+        EXPECT_EQ(added.unit, QString::fromLatin1(c.unit));
+        EXPECT_EQ(added.remark, QString::fromUtf8(c.remark));
+        EXPECT_EQ(added.quantity, 2.5);
+    }
+}
+
 TEST_F(TakeoffPagesTest, NothingToAddIsSaidNotAdded)
 {
     const struct {
@@ -225,7 +295,7 @@ TEST_F(TakeoffDockTest, EditsGoThroughTheTableAndUndo)
 {
     typeInto(1, TakeoffModel::Quantity, QStringLiteral("4"));
     EXPECT_EQ(dock.list()[1].quantity, 4);
-    EXPECT_EQ(dock.model().data(dock.model().index(1, TakeoffModel::Total), Qt::DisplayRole).toString(), QStringLiteral("40"));
+    EXPECT_EQ(dock.model().data(dock.model().index(1, TakeoffModel::Total), Qt::DisplayRole).toString(), QStringLiteral("40.000"));
     EXPECT_EQ(dock.grandTotalLabel()->text(), QStringLiteral("总计：80 kg（3 行）"));
     typeInto(1, TakeoffModel::Quantity, QStringLiteral("many")); // refused, the cell keeps 4
     EXPECT_EQ(dock.list()[1].quantity, 4);

@@ -97,5 +97,16 @@ TEST(TakeoffTotals, NumberText)
         EXPECT_EQ(numberText(c.value), QString::fromLatin1(c.text)) << c.value;
 }
 
+TEST(TakeoffTotals, WeightTextHasExactlyThreeDecimals)
+{
+    const struct {
+        double value;
+        const char *text;
+    } cases[] = {{33.07, "33.070"}, {1190.52, "1190.520"}, {0, "0.000"}, {6, "6.000"}, {-0.0004, "0.000"},
+                 {1234.5678, "1234.568"}, {-2.5, "-2.500"}, {std::numeric_limits<double>::quiet_NaN(), ""}};
+    for (const auto &c : cases)
+        EXPECT_EQ(weightText(c.value), QString::fromLatin1(c.text)) << c.value;
+}
+
 } // namespace
 } // namespace mhbk::takeoff

@@ -11,6 +11,7 @@
 #include <QLineEdit>
 #include <QWidget>
 #include <cmath>
+#include <functional>
 #include <optional>
 
 namespace mhbk::takeoff {
@@ -37,28 +38,113 @@ QString dimensionName(const char *label)
 
 QString pageCaption(int index) { return QString::fromUtf8(pages::at(index).caption); }
 
-// The selected data row of a grid laid out in blocks of `fields` columns: the block's cells
-// from its first column, or nothing when no data cell is current.
-QStringList selectedRecord(const StringGrid *grid, int fields)
+// The current cell of a grid laid out in blocks of `fields` columns: that block's cells of the
+// current row, and which of them is current; nothing when no filled data cell is current.
+struct PickedRecord {
+    QStringList cells;
+    int field = 0;
+};
+
+std::optional<PickedRecord> pickedRecord(const StringGrid *grid, int fields)
 {
     if (!grid || fields <= 0 || grid->currentRow() < 1 || grid->currentColumn() < 0)
-        return {};
+        return std::nullopt;
     const int first = grid->currentColumn() / fields * fields;
-    QStringList record;
+    PickedRecord picked;
+    picked.field = grid->currentColumn() - first;
     for (int col = first; col < first + fields && col < grid->colCount(); ++col)
-        record << grid->cell(col, grid->currentRow()).trimmed();
-    if (record.size() != fields || record.first().isEmpty() || !numberIn(record.last()))
-        return {};
-    return record;
+        picked.cells << grid->cell(col, grid->currentRow()).trimmed();
+    if (picked.cells.size() != fields || picked.cells.first().isEmpty() || !numberIn(picked.cells.last()))
+        return std::nullopt;
+    return picked;
+}
+
+QStringList selectedRecord(const StringGrid *grid, int fields)
+{
+    const auto picked = pickedRecord(grid, fields);
+    return picked ? picked->cells : QStringList();
+}
+
+// What a picked table cell stands for on the list.
+struct RowPick {
+    QString designation;
+    double unitWeight = 0;
+    QString remark;
+};
+
+using RowReader = std::function<std::optional<RowPick>(const StringGrid &)>;
+
+// Tables whose last field is G and whose other fields make the designation ("89×4", "3×10",
+// "219×6"): a one-field size is taken as the table writes it.
+RowReader sizeThenWeight(int fields)
+{
+    return [fields](const StringGrid &grid) -> std::optional<RowPick> {
+        const QStringList record = selectedRecord(&grid, fields);
+        if (record.isEmpty())
+            return std::nullopt;
+        return RowPick{record.mid(0, record.size() - 1).join(QStringLiteral("×")), *numberIn(record.last()), {}};
+    };
+}
+
+// Welded pipe: r, R, cd, cG, td, tG. The ordinary wall unless a cell of the thickened pipe is picked.
+std::optional<RowPick> weldedPipe(const StringGrid &grid)
+{
+    const auto picked = pickedRecord(&grid, 6);
+    if (!picked)
+        return std::nullopt;
+    const QStringList &c = picked->cells;
+    const bool thick = picked->field >= 4;
+    const auto g = numberIn(c.at(thick ? 5 : 3));
+    if (!g)
+        return std::nullopt;
+    return RowPick{QStringLiteral("DN%1 %2×%3").arg(c.at(0), c.at(1), c.at(thick ? 4 : 2)), *g,
+                   thick ? QStringLiteral("加厚钢管") : QStringLiteral("普通钢管")};
+}
+
+// Conduit: r, d, R, G.
+std::optional<RowPick> conduit(const StringGrid &grid)
+{
+    const QStringList c = selectedRecord(&grid, 4);
+    if (c.isEmpty())
+        return std::nullopt;
+    return RowPick{QStringLiteral("DN%1 %2×%3").arg(c.at(0), c.at(2), c.at(1)), *numberIn(c.at(3)), {}};
+}
+
+// The computed flat-bar grid: widths down column 0 ("W 50"), thicknesses along row 0 ("D 5").
+std::optional<RowPick> flatBar(const StringGrid &grid)
+{
+    const int row = grid.currentRow();
+    const int column = grid.currentColumn();
+    if (row < 1 || column < 1)
+        return std::nullopt;
+    const auto g = numberIn(grid.cell(column, row));
+    const QString width = grid.cell(0, row).mid(1).trimmed();
+    const QString thickness = grid.cell(column, 0).mid(1).trimmed();
+    if (!g || width.isEmpty() || thickness.isEmpty())
+        return std::nullopt;
+    return RowPick{width + QStringLiteral("×") + thickness, *g, {}};
+}
+
+RowReader rowReaderFor(const WeightPageDescription &d)
+{
+    if (!d.tableName)
+        return flatBar;
+    const QString table = QString::fromLatin1(d.tableName);
+    if (table == QLatin1String("SeelTube"))
+        return weldedPipe;
+    if (table == QLatin1String("SleeveTube"))
+        return conduit;
+    const int fields = sectionTableShownFields(table);
+    return fields > 0 ? sizeThenWeight(fields) : RowReader();
 }
 
 // A table row: the designation from its leading fields, G from its last.
-Offer rowOffer(int pageIndex, const QStringList &record, bool designationIsFirstField, const QString &unit)
+Offer rowOffer(int pageIndex, const QStringList &record, const QString &unit)
 {
     Offer offer;
     offer.askQuantity = true;
     offer.line.item = pageCaption(pageIndex);
-    offer.line.designation = designationIsFirstField ? record.first() : record.mid(0, record.size() - 1).join(QStringLiteral("×"));
+    offer.line.designation = record.first();
     offer.line.material = kSteel;
     offer.line.unit = unit;
     offer.line.unitWeight = *numberIn(record.last());
@@ -67,8 +153,8 @@ Offer rowOffer(int pageIndex, const QStringList &record, bool designationIsFirst
 
 class WeightCalculatorSource : public TakeoffSource {
 public:
-    WeightCalculatorSource(PageHost &host, int pageIndex, const WeightPageDescription &description, int gridFields)
-        : host_(host), pageIndex_(pageIndex), description_(description), gridFields_(gridFields)
+    WeightCalculatorSource(PageHost &host, int pageIndex, const WeightPageDescription &description)
+        : host_(host), pageIndex_(pageIndex), description_(description), readRow_(rowReaderFor(description))
     {
     }
 
@@ -79,10 +165,13 @@ public:
         const bool plate = description_.shape == weights::Shape::Plate;
         const QString unit = plate ? QStringLiteral("m2") : QStringLiteral("m");
         // A row picked in the table wins while the table has the focus; otherwise the calculator.
-        if (grid && grid->hasFocus() && gridFields_ > 0) {
-            const QStringList record = selectedRecord(grid, gridFields_);
-            if (!record.isEmpty())
-                return rowOffer(pageIndex_, record, false, unit);
+        if (grid && grid->hasFocus() && readRow_) {
+            if (const auto row = readRow_(*grid)) {
+                Offer offer;
+                offer.askQuantity = true;
+                offer.line = {pageCaption(pageIndex_), row->designation, kSteel, 0, unit, row->unitWeight, row->remark};
+                return offer;
+            }
         }
         const auto g = numberIn(text(page, description_.g.objectName));
         if (!g)
@@ -114,7 +203,7 @@ private:
     PageHost &host_;
     int pageIndex_;
     WeightPageDescription description_;
-    int gridFields_;
+    RowReader readRow_;
 };
 
 class SectionTableSource : public TakeoffSource {
@@ -127,7 +216,7 @@ public:
         const QStringList record = selectedRecord(grid, fields_);
         if (record.isEmpty())
             return Offer::refused(kPickRow);
-        return rowOffer(pageIndex_, record, true, QStringLiteral("m"));
+        return rowOffer(pageIndex_, record, QStringLiteral("m"));
     }
 
 private:
@@ -141,16 +230,12 @@ private:
 std::map<int, std::unique_ptr<TakeoffSource>> makePageSources(PageHost &host)
 {
     std::map<int, std::unique_ptr<TakeoffSource>> sources;
-    // Bar and plate tables: the size fields, then G; the pipe tables are laid out otherwise,
-    // so only their calculators offer lines.
-    for (const WeightPageDescription &d : barPageDescriptions()) {
-        const int index = pages::indexOf(d.pageName);
-        const int fields = d.tableName ? sectionTableShownFields(QString::fromLatin1(d.tableName)) : 0;
-        sources[index] = std::make_unique<WeightCalculatorSource>(host, index, d, fields);
-    }
-    for (const WeightPageDescription &d : pipePageDescriptions()) {
-        const int index = pages::indexOf(d.pageName);
-        sources[index] = std::make_unique<WeightCalculatorSource>(host, index, d, 0);
+    // A cell picked in a bar, plate or pipe table offers its row; otherwise the calculator.
+    for (const auto *descriptions : {&barPageDescriptions(), &pipePageDescriptions()}) {
+        for (const WeightPageDescription &d : *descriptions) {
+            const int index = pages::indexOf(d.pageName);
+            sources[index] = std::make_unique<WeightCalculatorSource>(host, index, d);
+        }
     }
     for (const auto &[pageName, table] : rolledPageTables()) {
         const int index = pages::indexOf(pageName);

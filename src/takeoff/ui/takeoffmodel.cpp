@@ -110,8 +110,9 @@ QVariant TakeoffModel::data(const QModelIndex &index, int role) const
     case Material: return line.material;
     case Quantity: return numberText(line.quantity);
     case Unit: return line.unit;
-    case UnitWeight: return numberText(line.unitWeight);
-    case Total: return numberText(line.totalWeight());
+    // Editing starts from the short figure; the column shows the weight to three decimals.
+    case UnitWeight: return role == Qt::EditRole ? numberText(line.unitWeight) : weightText(line.unitWeight);
+    case Total: return role == Qt::EditRole ? numberText(line.totalWeight()) : weightText(line.totalWeight());
     case Remark: return line.remark;
     default: return {};
     }

@@ -94,11 +94,15 @@ void CheckeredPlatePage::buildForm(QWidget *page, QVBoxLayout *layout)
     lentilPerM2_ = makeOutputEdit(page, QStringLiteral("edtBDLLZL"), QStringLiteral("kg/m3"));
     lentilWeight_ = makeOutputEdit(page, QStringLiteral("edtBDZL"), QStringLiteral("kg"));
 
+    // Which pattern a line added to the takeoff list weighs; the page shows both either way.
+    auto *pattern = makeCombo(page, "cbPattern_HWGB", false);
+    pattern->addItems({QStringLiteral("菱形"), QStringLiteral("扁豆形")});
+
     auto *choices = new QGridLayout;
     const QString labels[] = {QStringLiteral("钢板基本厚度(mm)："), QStringLiteral("钢板宽度(mm)："),
-                              QStringLiteral("钢板长度(mm)：")};
-    QComboBox *combos[] = {thickness_, width_, length_};
-    for (int i = 0; i < 3; ++i) {
+                              QStringLiteral("钢板长度(mm)："), QStringLiteral("花纹：")};
+    QComboBox *combos[] = {thickness_, width_, length_, pattern};
+    for (int i = 0; i < 4; ++i) {
         choices->addWidget(new QLabel(labels[i], page), i, 0);
         choices->addWidget(combos[i], i, 1);
     }

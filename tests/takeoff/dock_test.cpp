@@ -223,6 +223,80 @@ TEST_F(TakeoffPagesTest, PickedTableCellAddsItsRowWithCtrlEnter)
     }
 }
 
+// The checkered plate: the chosen thickness and pattern with its figure per m2, the area from the
+// typed width and length, else asked; a cell of the table picks the pattern by its column.
+TEST_F(TakeoffPagesTest, CheckeredPlateAddsThePatternChosen)
+{
+    const struct {
+        const char *name;
+        const char *thickness, *pattern, *width, *length;
+        int gridRow, gridColumn; // -1: the calculator, not the table
+        const char *designation;
+        const char *figureField; // the output edit whose text is the weight per m2; empty: the grid's cell
+        int figureColumn;
+        bool asked;
+        double quantity;
+    } cases[] = {
+        {"rhombic, area asked", "3.0", "菱形", "", "", -1, -1, "δ3.0 菱形", "edtLXLLZL", 0, true, 2.5},
+        {"lentil, area typed", "3.0", "扁豆形", "1000", "2000", -1, -1, "δ3.0 扁豆形", "edtBDLLZL", 0, false, 2.0},
+        {"table cell, lentil column", "", "菱形", "", "", 1, 4, "δ2.5 扁豆形", "", 4, true, 2.5},
+        {"table cell, rhombic column", "", "扁豆形", "", "", 2, 1, "δ3.0 菱形", "", 2, true, 2.5},
+        {"table cell, thickness column: the chosen pattern", "", "扁豆形", "", "", 2, 0, "δ3.0 扁豆形", "", 4, true, 2.5},
+    };
+    const char *pageName = "TabSheet7";
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        showPage(pageName);
+        QWidget *page = host.page(pages::indexOf(pageName));
+        page->window()->show();
+        page->window()->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(page->window()));
+        QCoreApplication::processEvents(); // widgets of a page built while the window is shown appear from a queued call
+        auto *thickness = page->findChild<QComboBox *>(QStringLiteral("cbJBHD_HWGB"));
+        auto *pattern = page->findChild<QComboBox *>(QStringLiteral("cbPattern_HWGB"));
+        auto *width = page->findChild<QComboBox *>(QStringLiteral("cbKD"));
+        auto *length = page->findChild<QComboBox *>(QStringLiteral("cbCD"));
+        auto *grid = page->findChild<StringGrid *>(QStringLiteral("sgridHWGB"));
+        ASSERT_TRUE(thickness && pattern && width && length && grid);
+        if (*c.thickness)
+            thickness->setCurrentIndex(thickness->findText(QString::fromLatin1(c.thickness)));
+        pattern->setCurrentIndex(pattern->findText(QString::fromUtf8(c.pattern)));
+        width->setEditText(QString::fromLatin1(c.width));
+        length->setEditText(QString::fromLatin1(c.length));
+        if (c.gridRow >= 0) {
+            grid->setFocus();
+            grid->setCurrentCell(c.gridRow, c.gridColumn);
+            ASSERT_TRUE(grid->hasFocus());
+        } else {
+            pattern->setFocus();
+        }
+        asked.clear();
+        const std::size_t before = dock.list().size();
+        dock.addFromActivePage();
+        ASSERT_EQ(dock.list().size(), before + 1);
+        const Line &added = dock.list().back();
+        EXPECT_EQ(added.item, QStringLiteral("花纹钢板"));
+        EXPECT_EQ(added.designation, QString::fromUtf8(c.designation));
+        const QString figure = *c.figureField ? page->findChild<QLineEdit *>(QString::fromLatin1(c.figureField))->text()
+                                              : grid->cell(c.figureColumn, c.gridRow);
+        EXPECT_GT(figure.toDouble(), 0);
+        EXPECT_EQ(added.unitWeight, figure.toDouble());
+        EXPECT_EQ(added.unit, QStringLiteral("m2"));
+        EXPECT_EQ(asked.size(), c.asked ? 1u : 0u);
+        EXPECT_DOUBLE_EQ(added.quantity, c.quantity);
+    }
+    // Nothing chosen yet: said, not added.
+    auto *thickness = host.page(pages::indexOf(pageName))->findChild<QComboBox *>(QStringLiteral("cbJBHD_HWGB"));
+    thickness->setCurrentIndex(-1);
+    host.page(pages::indexOf(pageName))->findChild<QLineEdit *>(QStringLiteral("edtLXLLZL"))->clear();
+    thickness->setFocus();
+    const std::size_t before = dock.list().size();
+    dock.addFromActivePage();
+    EXPECT_EQ(dock.list().size(), before);
+    ASSERT_FALSE(host.recorder().empty());
+    EXPECT_EQ(host.recorder().last().text, QStringLiteral("请先选择钢板基本厚度"));
+}
+
 TEST_F(TakeoffPagesTest, NothingToAddIsSaidNotAdded)
 {
     const struct {

@@ -3,6 +3,7 @@
 #include "common/pagehost.h"
 #include "common/pageregistry.h"
 #include "data/stringgrid.h"
+#include "sections/checkeredpage.h"
 #include "sections/sectiontables.h"
 #include "sections/rolledpages.h"
 #include "sections/weightpagetables.h"
@@ -225,6 +226,76 @@ private:
     int fields_;
 };
 
+// The checkered plate: the thickness and pattern chosen on the page (or a cell picked in its
+// table) with that pattern's weight per m2; the area is the plate's width by length when both
+// are typed, else asked for.
+class CheckeredPlateSource : public TakeoffSource {
+public:
+    CheckeredPlateSource(PageHost &host, int pageIndex) : host_(host), pageIndex_(pageIndex) {}
+
+    Offer offer() const override
+    {
+        QWidget *page = host_.page(pageIndex_);
+        const auto *grid = page->findChild<StringGrid *>(QStringLiteral("sgridHWGB"));
+        const bool lentil = comboText(page, "cbPattern_HWGB") == kLentil;
+        if (grid && grid->hasFocus()) {
+            if (auto offer = tableOffer(*grid, lentil))
+                return *offer;
+        }
+        const QString thickness = comboText(page, "cbJBHD_HWGB");
+        const auto *perM2 = page->findChild<QLineEdit *>(lentil ? QStringLiteral("edtBDLLZL") : QStringLiteral("edtLXLLZL"));
+        const auto figure = perM2 ? numberIn(perM2->text()) : std::nullopt;
+        if (thickness.isEmpty() || !figure)
+            return Offer::refused(QStringLiteral("请先选择钢板基本厚度"));
+        Offer offer = plateOffer(thickness, lentil, *figure);
+        const auto width = numberIn(comboText(page, "cbKD"));
+        const auto length = numberIn(comboText(page, "cbCD"));
+        if (width && length && *width > 0 && *length > 0) {
+            offer.line.quantity = *width * *length / 1e6; // mm × mm -> m2
+            offer.askQuantity = false;
+        }
+        return offer;
+    }
+
+private:
+    inline static const QString kRhombic = QStringLiteral("菱形");
+    inline static const QString kLentil = QStringLiteral("扁豆形");
+
+    static QString comboText(QWidget *page, const char *name)
+    {
+        const auto *combo = page->findChild<QComboBox *>(QString::fromLatin1(name));
+        return combo ? combo->currentText().trimmed() : QString();
+    }
+
+    // Columns: thickness, rhombic rib, rhombic kg/m2, lentil rib, lentil kg/m2. A pattern's
+    // column picks that pattern; the thickness column leaves it to the page's choice.
+    std::optional<Offer> tableOffer(const StringGrid &grid, bool lentilChosen) const
+    {
+        const int row = grid.currentRow();
+        const int column = grid.currentColumn();
+        if (row < 1 || column < 0)
+            return std::nullopt;
+        const bool lentil = column == 0 ? lentilChosen : column >= 3;
+        const QString thickness = grid.cell(0, row).trimmed();
+        const auto figure = numberIn(grid.cell(lentil ? 4 : 2, row));
+        if (thickness.isEmpty() || !figure)
+            return std::nullopt;
+        return plateOffer(thickness, lentil, *figure);
+    }
+
+    Offer plateOffer(const QString &thickness, bool lentil, double figure) const
+    {
+        Offer offer;
+        offer.askQuantity = true;
+        offer.line = {pageCaption(pageIndex_), QStringLiteral("δ%1 %2").arg(thickness, lentil ? kLentil : kRhombic), kSteel, 0,
+                      QStringLiteral("m2"), figure, {}};
+        return offer;
+    }
+
+    PageHost &host_;
+    int pageIndex_;
+};
+
 } // namespace
 
 std::map<int, std::unique_ptr<TakeoffSource>> makePageSources(PageHost &host)
@@ -237,6 +308,8 @@ std::map<int, std::unique_ptr<TakeoffSource>> makePageSources(PageHost &host)
             sources[index] = std::make_unique<WeightCalculatorSource>(host, index, d);
         }
     }
+    const int checkered = pages::indexOf(CheckeredPlatePage::kPageName);
+    sources[checkered] = std::make_unique<CheckeredPlateSource>(host, checkered);
     for (const auto &[pageName, table] : rolledPageTables()) {
         const int index = pages::indexOf(pageName);
         sources[index] = std::make_unique<SectionTableSource>(host, index, sectionTableShownFields(QString::fromLatin1(table)));

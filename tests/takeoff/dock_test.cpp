@@ -97,8 +97,9 @@ TEST_F(TakeoffPagesTest, CalculatorAddsItsFigures)
     const Line added = dock.list().front();
     EXPECT_EQ(added.item, QStringLiteral("圆钢"));
     EXPECT_EQ(added.designation, QStringLiteral("d=10"));
-    if (auto *material = host.page(pages::indexOf("Page_circle"))->findChild<QComboBox *>(QStringLiteral("Page_circle_Material")))
+    if (auto *material = host.page(pages::indexOf("Page_circle"))->findChild<QComboBox *>(QStringLiteral("Page_circle_Material"))) {
         EXPECT_EQ(added.material, material->currentText());
+    }
     EXPECT_EQ(added.quantity, 6);
     EXPECT_EQ(added.unit, QStringLiteral("m"));
     EXPECT_EQ(added.unitWeight, g);
@@ -208,8 +209,9 @@ TEST_F(TakeoffPagesTest, PickedTableCellAddsItsRowWithCtrlEnter)
         ASSERT_EQ(asked.size(), 1u) << "the quantity is asked for; " << (host.recorder().empty() ? std::string() : host.recorder().last().text.toStdString());
         ASSERT_EQ(dock.list().size(), before + 1);
         const Line &added = dock.list().back();
-        if (c.item)
+        if (c.item) {
             EXPECT_EQ(added.item, QString::fromUtf8(c.item));
+        }
         EXPECT_EQ(added.item, QString::fromUtf8(pages::at(pages::indexOf(c.page)).caption));
         QString designation = c.designation ? QString::fromUtf8(c.designation) : grid->cell(c.designationColumn, c.row);
         if (QString::fromLatin1(c.page) == QLatin1String("Page_BianG")) // width down the side, thickness on top

@@ -130,9 +130,15 @@ DocumentCommands::~DocumentCommands() = default;
 QString DocumentCommands::startFolder() const
 {
     // Where the user last kept a workbook, else the documents folder, never the program's own.
+    // A folder that does not exist would leave the dialog in the working folder with a path it
+    // cannot write to, so the first one that exists is taken, the home folder last.
+    QStringList candidates{QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation), QDir::homePath()};
     if (!recent_.paths().isEmpty())
-        return QFileInfo(recent_.paths().constFirst()).absolutePath();
-    return QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+        candidates.prepend(QFileInfo(recent_.paths().constFirst()).absolutePath());
+    for (const QString &folder : candidates)
+        if (!folder.isEmpty() && QFileInfo(folder).isDir())
+            return folder;
+    return QDir::homePath();
 }
 
 QString DocumentCommands::askSavePath(int pageIndex)

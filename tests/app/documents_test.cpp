@@ -10,6 +10,10 @@
 #include "workbooks/view/spreadsheetview.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QDir>
+#include <QFileDialog>
+#include <QTimer>
 #include <QFile>
 #include <QMenu>
 #include <QStatusBar>
@@ -172,3 +176,28 @@ INSTANTIATE_TEST_SUITE_P(Answers, ClosingWorkbook,
                          [](const auto &info) { return std::string(info.param.label); });
 
 } // namespace
+
+// With no documents folder (a fresh account) the save dialog starts in the home folder and
+// suggests a path there; it used to land in the working folder with a path it could not write.
+TEST_F(Documents, TheSaveDialogStartsInAFolderThatExists)
+{
+    const QByteArray oldHome = qgetenv("HOME");
+    QTemporaryDir home;
+    qputenv("HOME", home.path().toUtf8());
+    type(kInsulationPage, "C8", QStringLiteral("21.3"));
+    QString shownFolder;
+    QStringList suggested;
+    QTimer::singleShot(0, [&] {
+        auto *dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget());
+        if (!dialog)
+            return;
+        shownFolder = dialog->directory().absolutePath();
+        suggested = dialog->selectedFiles();
+        dialog->reject();
+    });
+    commands->save();
+    qputenv("HOME", oldHome);
+    EXPECT_EQ(shownFolder, QDir(home.path()).absolutePath());
+    ASSERT_EQ(suggested.size(), 1);
+    EXPECT_EQ(suggested.front(), QDir(home.path()).filePath(QStringLiteral("保温自由计算表.mhbk")));
+}

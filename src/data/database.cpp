@@ -3,6 +3,7 @@
 #include "common/errors.h"
 #include "data/dberror.h"
 #include "data/shippedfiles.h"
+#include "data/usercopy.h"
 
 #include <QDir>
 #include <QFile>
@@ -112,10 +113,13 @@ QString locateDatabase(const QString &executableDir, const QString &userDataDir,
     // shipped file becomes writable again, or the rows they saved would seem to vanish.
     const QString userCopy =
         userDataDir.isEmpty() ? QString() : QDir(userDataDir).filePath(QStringLiteral("System.dat"));
-    if (!userCopy.isEmpty() && QFileInfo(userCopy).isFile())
-        return userCopy;
-
     const QString shipped = findShippedFile(executableDir, QStringLiteral("System.dat"));
+    if (!userCopy.isEmpty() && QFileInfo(userCopy).isFile()) {
+        // An updated program brings newer handbook data; the user's own tables come along.
+        refreshUserCopy(shipped, userCopy);
+        return userCopy;
+    }
+
     const QFileInfo shippedInfo(shipped);
     if (!shippedInfo.isFile())
         return shipped;
@@ -136,6 +140,7 @@ QString locateDatabase(const QString &executableDir, const QString &userDataDir,
         QFile::remove(partial);
         return shipped;
     }
+    stampUserCopy(shipped, userCopy);
     return userCopy;
 }
 

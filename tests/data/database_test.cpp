@@ -1,6 +1,7 @@
 #include "common/errors.h"
 #include "data/database.h"
 #include "data/datasets.h"
+#include "support/scratchdb.h"
 #include "support/testdb.h"
 
 #include <QDir>
@@ -176,6 +177,61 @@ TEST(TableDataset, WholeTableInStoredOrderAfterDeletesAndAppends)
         order << table.fieldText(QStringLiteral("deh"));
     EXPECT_EQ(order, (QStringList{QStringLiteral("b"), QStringLiteral("c"), QStringLiteral("z")}));
 }
+
+} // namespace
+} // namespace mhbk
+
+namespace mhbk {
+namespace {
+
+// An update of the program brings a newer shipped file while the user's copy holds their saved
+// density row. What each case changes in the shipped file, and what the copy must then hold.
+struct UpdateCase {
+    const char *label;
+    const char *shippedChange;  // SQL run on the shipped file after the copy was made; may be empty
+    bool forgetStamp;           // the copy was made by a version that kept no stamp
+    bool refreshed;             // the new handbook data reaches the copy
+};
+
+class UserCopyUpdate : public ::testing::TestWithParam<UpdateCase> {};
+
+TEST_P(UserCopyUpdate, NewHandbookDataArrivesAndTheUsersRowsStay)
+{
+    const UpdateCase &c = GetParam();
+    QTemporaryDir exe;
+    QTemporaryDir user;
+    const QString shipped = shippedIn(exe);
+    const WritableCheck installed = [&](const QString &path) { return !path.startsWith(exe.path()); };
+    const QString copy = locateDatabase(exe.path(), user.path(), installed);
+    test::SqlFile(copy).exec(QStringLiteral("INSERT INTO constdensity VALUES (9999, '用户的材料', '1.23')"));
+    if (c.forgetStamp)
+        QFile::remove(copy + QStringLiteral(".shipped"));
+    if (*c.shippedChange)
+        test::SqlFile(shipped).exec(QString::fromUtf8(c.shippedChange));
+
+    EXPECT_EQ(locateDatabase(exe.path(), user.path(), installed), copy);
+    const auto circle = test::SqlFile(copy).rows(QStringLiteral("circle"));
+    ASSERT_FALSE(circle.empty());
+    EXPECT_EQ(circle.front().value(1) == QStringLiteral("5.5新"), c.refreshed && *c.shippedChange);
+    const auto density = test::SqlFile(copy).rows(QStringLiteral("constdensity"));
+    ASSERT_FALSE(density.empty());
+    EXPECT_EQ(density.back(), (QStringList{QStringLiteral("9999"), QStringLiteral("用户的材料"), QStringLiteral("1.23")}));
+    EXPECT_EQ(QFileInfo::exists(copy + QStringLiteral(".before-update")), c.refreshed);
+    EXPECT_FALSE(QFileInfo::exists(copy + QStringLiteral(".part")));
+    // Once brought up to date, the next start leaves the copy alone.
+    EXPECT_EQ(locateDatabase(exe.path(), user.path(), installed), copy);
+    EXPECT_EQ(test::SqlFile(copy).rows(QStringLiteral("constdensity")).back().value(0), QStringLiteral("9999"));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Updates, UserCopyUpdate,
+    ::testing::Values(
+        UpdateCase{"SameProgram", "", false, false},
+        UpdateCase{"NewerHandbookData", "UPDATE circle SET d = '5.5新' WHERE rowid = (SELECT min(rowid) FROM circle)", false, true},
+        UpdateCase{"CopyWithoutStamp", "", true, true},
+        // A user table whose columns changed cannot take the saved rows whole: the old copy stays.
+        UpdateCase{"UserTableChanged", "ALTER TABLE constdensity ADD COLUMN Note TEXT", false, false}),
+    [](const auto &info) { return std::string(info.param.label); });
 
 } // namespace
 } // namespace mhbk

@@ -1,5 +1,10 @@
 #include "common/commandline.h"
 
+#include "common/errors.h"
+#include "common/reporter.h"
+
+#include <QTextStream>
+
 namespace mhbk {
 
 namespace {
@@ -72,6 +77,21 @@ std::optional<std::pair<QString, QString>> splitAssignment(const QString &argume
     if (eq <= 0)
         return std::nullopt;
     return std::pair{argument.left(eq), argument.mid(eq + 1)};
+}
+
+int runSubcommand(QTextStream &err, void (*usage)(QTextStream &), AppErrorText appErrors,
+                  const std::function<int()> &body)
+{
+    try {
+        return body();
+    } catch (const CliError &e) {
+        err << e.message << '\n';
+        if (e.usage == CliError::WithUsage)
+            usage(err);
+    } catch (const AppError &e) {
+        err << (appErrors == AppErrorText::FullStop ? withFullStop(e.message()) : e.message()) << '\n';
+    }
+    return 1;
 }
 
 } // namespace mhbk

@@ -2,9 +2,12 @@
 
 #include <QString>
 #include <QStringList>
+#include <functional>
 #include <optional>
 #include <utility>
 #include <vector>
+
+class QTextStream;
 
 namespace mhbk {
 
@@ -45,5 +48,22 @@ CommandLine parseCommandLine(const QStringList &args, const std::vector<OptionSp
 
 // NAME=VALUE with a non-empty NAME, split at the first '='.
 std::optional<std::pair<QString, QString>> splitAssignment(const QString &argument);
+
+// A mistake on the command line. Its message goes to standard error, followed by the command's
+// usage unless the mistake is in a value rather than in how the command was called.
+struct CliError {
+    enum Usage { WithUsage, WithoutUsage };
+    QString message;
+    Usage usage = WithUsage;
+};
+
+// How a command prints a failure of the program itself (an AppError): as it stands, or closed
+// with a full stop as a message box shows it.
+enum class AppErrorText { AsIs, FullStop };
+
+// Runs a sub-command's `body` and returns its status. A CliError or AppError thrown by it is
+// printed to `err` as described above, and the status is 1.
+int runSubcommand(QTextStream &err, void (*usage)(QTextStream &), AppErrorText appErrors,
+                  const std::function<int()> &body);
 
 } // namespace mhbk

@@ -1,8 +1,6 @@
 #include "search/cli_find.h"
 
 #include "common/commandline.h"
-#include "common/errors.h"
-#include "common/reporter.h"
 #include "data/database.h"
 #include "search/handbooksources.h"
 
@@ -36,7 +34,7 @@ int runFindCommand(const QStringList &args, QTextStream &out, QTextStream &err)
     }
     // "钢板 10" may arrive as one argument or as two.
     const QString query = line.positional.join(QLatin1Char(' '));
-    try {
+    return runSubcommand(err, printUsage, AppErrorText::FullStop, [&] {
         QString path = line.value(QStringLiteral("--db"));
         if (path.isEmpty())
             path = locateDatabase(QCoreApplication::applicationDirPath(),
@@ -51,10 +49,7 @@ int runFindCommand(const QStringList &args, QTextStream &out, QTextStream &err)
         for (const search::Hit &hit : hits)
             out << search::resultLine(*hit.entry) << '\n';
         return 0;
-    } catch (const AppError &e) {
-        err << withFullStop(e.message()) << '\n';
-        return 1;
-    }
+    });
 }
 
 } // namespace mhbk

@@ -1,9 +1,7 @@
 #include "sections/cli_weight.h"
 
 #include "common/commandline.h"
-#include "common/errors.h"
 #include "numbers/numtext.h"
-#include "common/reporter.h"
 #include "data/database.h"
 #include "data/datasets.h"
 #include "sections/checkered.h"
@@ -21,12 +19,6 @@ namespace mhbk {
 namespace {
 
 const QString kBadDimension = QStringLiteral("出错！请检查输入的字符串！");
-
-// Bad input on the command line: the message goes to standard error and the status is 1.
-struct CliError {
-    QString message;
-    bool withUsage = false;
-};
 
 struct Arguments {
     QStringList positional;
@@ -50,11 +42,11 @@ Arguments parseArguments(const QStringList &args)
         return parsed;
     if (line.error && line.error->kind == CommandLineError::Kind::MissingValue) {
         if (line.error->argument == QLatin1String("--db"))
-            throw CliError{QStringLiteral("--db 需要数据库文件名 / --db needs a file name")};
-        throw CliError{QStringLiteral("%1 需要一个值 / %1 needs a value").arg(line.error->argument)};
+            throw CliError{QStringLiteral("--db 需要数据库文件名 / --db needs a file name"), CliError::WithoutUsage};
+        throw CliError{QStringLiteral("%1 需要一个值 / %1 needs a value").arg(line.error->argument), CliError::WithoutUsage};
     }
     if (line.error)
-        throw CliError{QStringLiteral("未知选项 / unknown option: %1").arg(line.error->argument), true};
+        throw CliError{QStringLiteral("未知选项 / unknown option: %1").arg(line.error->argument)};
     parsed.databasePath = line.value(QStringLiteral("--db"));
     parsed.density = line.value(QStringLiteral("--density"));
     parsed.material = line.value(QStringLiteral("--material"));
@@ -83,7 +75,7 @@ void rejectUnknownNames(const Arguments &args, const QStringList &known)
 {
     for (auto it = args.values.cbegin(); it != args.values.cend(); ++it) {
         if (!known.contains(it.key()))
-            throw CliError{QStringLiteral("未知参数 / unknown parameter: %1").arg(it.key()), true};
+            throw CliError{QStringLiteral("未知参数 / unknown parameter: %1").arg(it.key())};
     }
 }
 
@@ -91,7 +83,7 @@ QString requiredValue(const Arguments &args, const QString &name)
 {
     const QString value = args.values.value(name);
     if (value.isEmpty())
-        throw CliError{QStringLiteral("缺少参数 / missing value: %1=").arg(name), true};
+        throw CliError{QStringLiteral("缺少参数 / missing value: %1=").arg(name)};
     return value;
 }
 
@@ -116,11 +108,11 @@ void printWeightUsage(QTextStream &stream)
 std::optional<weights::Material> chosenMaterial(const Arguments &args)
 {
     if (!args.density.isEmpty() && !args.material.isEmpty())
-        throw CliError{QStringLiteral("--density 与 --material 只能用一个 / use --density or --material, not both"), true};
+        throw CliError{QStringLiteral("--density 与 --material 只能用一个 / use --density or --material, not both")};
     if (!args.density.isEmpty()) {
         const auto density = weights::parseDensity(args.density);
         if (!density)
-            throw CliError{QStringLiteral("密度不对 / bad density: %1").arg(args.density)};
+            throw CliError{QStringLiteral("密度不对 / bad density: %1").arg(args.density), CliError::WithoutUsage};
         return weights::Material{QString(), args.density, *density};
     }
     if (args.material.isEmpty())
@@ -128,14 +120,14 @@ std::optional<weights::Material> chosenMaterial(const Arguments &args)
     const auto db = openDatabase(args);
     const auto material = weights::findMaterial(weights::readMaterials(*db), args.material);
     if (!material)
-        throw CliError{QStringLiteral("密度表中没有此材料 / no such material: %1").arg(args.material)};
+        throw CliError{QStringLiteral("密度表中没有此材料 / no such material: %1").arg(args.material), CliError::WithoutUsage};
     return material;
 }
 
 QString checkedNumber(const QString &text)
 {
     if (!parseReal(text))
-        throw CliError{conversionErrorText(text)};
+        throw CliError{conversionErrorText(text), CliError::WithoutUsage};
     return text;
 }
 
@@ -146,7 +138,7 @@ void runShape(const weights::ShapeInfo &shape, const Arguments &args, QTextStrea
     for (const QString &name : shape.dimensions) {
         const auto value = parseReal(requiredValue(args, name));
         if (!value)
-            throw CliError{kBadDimension};
+            throw CliError{kBadDimension, CliError::WithoutUsage};
         dims.push_back(*value);
     }
     const auto material = chosenMaterial(args);
@@ -161,7 +153,7 @@ void runShape(const weights::ShapeInfo &shape, const Arguments &args, QTextStrea
     if (!weight.isEmpty()) {
         const auto l = weights::lengthFromWeight(g, checkedNumber(weight));
         if (!l)
-            throw CliError{weights::kNoLengthForWeight};
+            throw CliError{weights::kNoLengthForWeight, CliError::WithoutUsage};
         reverse = floatToStr(*l);
     }
     if (material && !material->name.isEmpty())
@@ -179,21 +171,21 @@ void runCheckered(const Arguments &args, QTextStream &out)
 {
     rejectUnknownNames(args, {QStringLiteral("t"), QStringLiteral("w"), QStringLiteral("l")});
     if (!args.density.isEmpty() || !args.material.isEmpty())
-        throw CliError{QStringLiteral("花纹钢板按表中重量计，不能换材料 / checkered plate weights come from its table"), true};
+        throw CliError{QStringLiteral("花纹钢板按表中重量计，不能换材料 / checkered plate weights come from its table")};
     const QString thickness = requiredValue(args, QStringLiteral("t"));
     const QString width = args.values.value(QStringLiteral("w"));
     const QString length = args.values.value(QStringLiteral("l"));
     if (!checkered::plateWeights(width, length, {}, {}))
-        throw CliError{checkered::kNotNumericMessage};
+        throw CliError{checkered::kNotNumericMessage, CliError::WithoutUsage};
 
     const auto db = openDatabase(args);
     QueryDataset query(*db);
     const auto patterns = checkered::lookup(query, thickness);
     if (!patterns)
-        throw CliError{QStringLiteral("找不到钢板基本厚度 / no basic thickness: %1").arg(thickness)};
+        throw CliError{QStringLiteral("找不到钢板基本厚度 / no basic thickness: %1").arg(thickness), CliError::WithoutUsage};
     const auto plates = checkered::plateWeights(width, length, patterns->rhombicWeight, patterns->lentilWeight);
     if (!plates)
-        throw CliError{checkered::kNotNumericMessage};
+        throw CliError{checkered::kNotNumericMessage, CliError::WithoutUsage};
     out << "WG_LX=" << patterns->rhombicRib << '\n'
         << "LLZL_LX=" << patterns->rhombicWeight << '\n'
         << "ZL_LX=" << floatToStr(plates->rhombic) << '\n'
@@ -205,13 +197,13 @@ void runCheckered(const Arguments &args, QTextStream &out)
 void runWeight(const Arguments &args, QTextStream &out)
 {
     if (args.positional.size() != 1)
-        throw CliError{QStringLiteral("需要一个截面名 / one shape expected"), true};
+        throw CliError{QStringLiteral("需要一个截面名 / one shape expected")};
     const QString &name = args.positional.first();
     if (name == QLatin1String("checkered"))
         return runCheckered(args, out);
     const auto shape = weights::shapeByName(name);
     if (!shape)
-        throw CliError{QStringLiteral("未知截面 / unknown shape: %1").arg(name), true};
+        throw CliError{QStringLiteral("未知截面 / unknown shape: %1").arg(name)};
     runShape(*shape, args, out);
 }
 
@@ -244,22 +236,14 @@ void printTable(TableDataset &table, QTextStream &out)
 int guarded(const QStringList &args, QTextStream &out, QTextStream &err, void (*usage)(QTextStream &),
             void (*body)(const Arguments &, QTextStream &))
 {
-    try {
+    return runSubcommand(err, usage, AppErrorText::FullStop, [&] {
         const Arguments parsed = parseArguments(args);
-        if (parsed.help) {
+        if (parsed.help)
             usage(out);
-            return 0;
-        }
-        body(parsed, out);
+        else
+            body(parsed, out);
         return 0;
-    } catch (const CliError &e) {
-        err << e.message << '\n';
-        if (e.withUsage)
-            usage(err);
-    } catch (const AppError &e) {
-        err << withFullStop(e.message()) << '\n';
-    }
-    return 1;
+    });
 }
 
 void printTableUsage(QTextStream &stream)
@@ -272,7 +256,7 @@ void printTableUsage(QTextStream &stream)
 void runTable(const Arguments &args, QTextStream &out)
 {
     if (args.positional.size() != 1 || !args.values.isEmpty() || !args.density.isEmpty() || !args.material.isEmpty())
-        throw CliError{QStringLiteral("需要一个表名 / one table name expected"), true};
+        throw CliError{QStringLiteral("需要一个表名 / one table name expected")};
     const auto db = openDatabase(args);
     TableDataset table(*db);
     table.open(args.positional.first());

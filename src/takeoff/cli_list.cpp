@@ -1,7 +1,6 @@
 #include "takeoff/cli_list.h"
 
 #include "common/commandline.h"
-#include "common/errors.h"
 #include "takeoff/takeoffbook.h"
 #include "takeoff/takeofffile.h"
 
@@ -13,10 +12,6 @@ namespace mhbk {
 namespace {
 
 using namespace takeoff;
-
-struct CliError {
-    QString message;
-};
 
 void printUsage(QTextStream &stream)
 {
@@ -124,16 +119,7 @@ int runListCommand(const QStringList &args, QTextStream &out, QTextStream &err)
         printUsage(args.isEmpty() ? err : out);
         return args.isEmpty() ? 1 : 0;
     }
-    try {
-        return run(args, out);
-    } catch (const CliError &e) {
-        err << e.message << '\n';
-        printUsage(err);
-        return 1;
-    } catch (const AppError &e) {
-        err << e.message() << '\n';
-        return 1;
-    }
+    return runSubcommand(err, printUsage, AppErrorText::AsIs, [&] { return run(args, out); });
 }
 
 } // namespace mhbk

@@ -24,10 +24,6 @@ namespace mhbk {
 
 namespace {
 
-struct CliError {
-    QString message;
-};
-
 struct Arguments {
     int page = -1;
     std::vector<std::pair<QString, QString>> sets;   // cell, text, in the order given
@@ -182,21 +178,14 @@ int runCommand(const Arguments &args, QTextStream &out)
 
 int runWorkbookCommand(const QStringList &args, QTextStream &out, QTextStream &err)
 {
-    try {
+    return runSubcommand(err, printUsage, AppErrorText::AsIs, [&] {
         const Arguments parsed = parseArguments(args);
         if (parsed.help) {
             printUsage(out);
             return 0;
         }
         return runCommand(parsed, out);
-    } catch (const CliError &e) {
-        err << e.message << '\n';
-        printUsage(err);
-        return 1;
-    } catch (const AppError &e) {
-        err << e.message() << '\n';
-        return 1;
-    }
+    });
 }
 
 } // namespace mhbk

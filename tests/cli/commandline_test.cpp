@@ -1,6 +1,9 @@
 // The one command-line splitter behind mhbk-cli's sub-commands and the program's own options.
 #include "common/commandline.h"
 
+#include "common/errors.h"
+
+#include <QTextStream>
 #include <gtest/gtest.h>
 
 namespace mhbk {
@@ -83,6 +86,52 @@ TEST(CommandLine, AssignmentsNeedAName)
     };
     for (const auto &c : cases)
         EXPECT_EQ(splitAssignment(QString::fromUtf8(c.argument)), c.split) << c.argument;
+}
+
+void printTestUsage(QTextStream &stream)
+{
+    stream << "usage\n";
+}
+
+// What a sub-command prints and returns for each way its body can end.
+TEST(Subcommand, PrintsMistakesAndFailuresToStandardErrorWithStatusOne)
+{
+    enum class Ends { Returns3, BadCall, BadValue, Fails, FailsAtPath };
+    const struct {
+        Ends ends;
+        AppErrorText appErrors;
+        int status;
+        const char *err;
+    } cases[] = {
+        {Ends::Returns3, AppErrorText::AsIs, 3, ""},
+        {Ends::BadCall, AppErrorText::AsIs, 1, "未知参数 / unknown argument: --x\nusage\n"},
+        {Ends::BadCall, AppErrorText::FullStop, 1, "未知参数 / unknown argument: --x\nusage\n"},
+        {Ends::BadValue, AppErrorText::FullStop, 1, "密度不对 / bad density: x\n"},
+        {Ends::Fails, AppErrorText::AsIs, 1, "无法打开\n"},
+        {Ends::Fails, AppErrorText::FullStop, 1, "无法打开.\n"},
+        {Ends::FailsAtPath, AppErrorText::FullStop, 1, "无法打开 /tmp/a.dat\n"},
+    };
+    for (const auto &c : cases) {
+        QString out, err;
+        QTextStream outStream(&out), errStream(&err);
+        const int status = runSubcommand(errStream, printTestUsage, c.appErrors, [&]() -> int {
+            outStream << "started\n";
+            switch (c.ends) {
+            case Ends::Returns3: return 3;
+            case Ends::BadCall: throw CliError{QStringLiteral("未知参数 / unknown argument: --x")};
+            case Ends::BadValue: throw CliError{QStringLiteral("密度不对 / bad density: x"), CliError::WithoutUsage};
+            case Ends::Fails: throw AppError(QStringLiteral("无法打开"));
+            case Ends::FailsAtPath: throw AppError(QStringLiteral("无法打开 /tmp/a.dat"));
+            }
+            return 0;
+        });
+        outStream.flush();
+        errStream.flush();
+        SCOPED_TRACE(c.err);
+        EXPECT_EQ(status, c.status);
+        EXPECT_EQ(out, QStringLiteral("started\n")); // what was printed before the failure stays
+        EXPECT_EQ(err, QString::fromUtf8(c.err));
+    }
 }
 
 } // namespace

@@ -1,25 +1,16 @@
 #include "clicommands.h"
+#include "support/clirun.h"
 
 #include <gtest/gtest.h>
 
 namespace mhbk {
 namespace {
 
-struct CliRun {
-    int status;
-    QString out;
-    QString err;
-};
+using test::CliRun;
 
 CliRun runCli(const QStringList &args)
 {
-    CliRun run;
-    QTextStream out(&run.out);
-    QTextStream err(&run.err);
-    run.status = runCliCommand(args, out, err);
-    out.flush();
-    err.flush();
-    return run;
+    return test::runCli(runCliCommand, args);
 }
 
 TEST(CliDispatcher, HelpListsEverySubCommandOnStandardOutput)

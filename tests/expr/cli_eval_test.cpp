@@ -1,28 +1,18 @@
 // mhbk-cli eval: what the result field would show, errors on standard error.
 #include "qstringprint.h"
 #include "expr/cli_eval.h"
+#include "support/clirun.h"
 
 #include <gtest/gtest.h>
 
 namespace mhbk {
 namespace {
 
-struct CliRun {
-    int status;
-    QString out;
-    QString err;
-};
+using test::CliRun;
 
 CliRun runEval(const QStringList &args)
 {
-    QString out;
-    QString err;
-    QTextStream outStream(&out);
-    QTextStream errStream(&err);
-    const int status = runEvalCommand(args, outStream, errStream);
-    outStream.flush();
-    errStream.flush();
-    return {status, out, err};
+    return test::runCli(runEvalCommand, args);
 }
 
 TEST(CliEval, PrintsTheMaskedResult)

@@ -1,26 +1,15 @@
 #include "sections/cli_weight.h"
 #include "sectiontestdb.h"
+#include "support/clirun.h"
 
 #include <gtest/gtest.h>
 
 namespace mhbk::test {
 namespace {
 
-struct CliRun {
-    int status;
-    QString out;
-    QString err;
-};
-
-CliRun run(int (*command)(const QStringList &, QTextStream &, QTextStream &), const QStringList &args)
+CliRun run(CliCommand command, const QStringList &args)
 {
-    CliRun result;
-    QTextStream out(&result.out);
-    QTextStream err(&result.err);
-    result.status = command(args, out, err);
-    out.flush();
-    err.flush();
-    return result;
+    return runCli(command, args);
 }
 
 TEST(WeightCommand, Shapes)

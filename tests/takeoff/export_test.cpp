@@ -1,4 +1,5 @@
 #include "takeoff/cli_list.h"
+#include "support/clirun.h"
 #include "takeoff/takeoffbook.h"
 #include "takeoff/takeofffile.h"
 #include "workbooks/engine/address.h"
@@ -133,20 +134,11 @@ TEST(TakeoffExport, XlsHasLiveFormulas)
     }
 }
 
-struct CliRun {
-    int status;
-    QString out;
-    QString err;
-};
+using test::CliRun;
 
 CliRun runCli(const QStringList &args)
 {
-    QString out, err;
-    QTextStream outStream(&out), errStream(&err);
-    const int status = runListCommand(args, outStream, errStream);
-    outStream.flush();
-    errStream.flush();
-    return {status, out, err};
+    return test::runCli(runListCommand, args);
 }
 
 TEST(TakeoffCli, AddShowExportOnOneFile)

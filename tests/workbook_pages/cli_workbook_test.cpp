@@ -3,6 +3,7 @@
 
 #include "workbooks/cli_workbook.h"
 #include "support/testdb.h"
+#include "support/clirun.h"
 
 #include <QFileInfo>
 #include <QTemporaryDir>
@@ -11,21 +12,11 @@
 namespace mhbk {
 namespace {
 
-struct CliRun {
-    int status;
-    QString out;
-    QString err;
-};
+using test::CliRun;
 
-CliRun runCli(QStringList args)
+CliRun runCli(const QStringList &args)
 {
-    CliRun run;
-    QTextStream out(&run.out);
-    QTextStream err(&run.err);
-    run.status = runWorkbookCommand(args, out, err);
-    out.flush();
-    err.flush();
-    return run;
+    return test::runCli(runWorkbookCommand, args);
 }
 
 class WorkbookCli : public ::testing::Test {

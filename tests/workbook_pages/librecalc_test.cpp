@@ -11,14 +11,12 @@
 #include "workbooks/export/xlswriter.h"
 #include "workbooks_export/pyreader.h"
 #include "workbooks/pages/reportstore.h"
+#include "support/libreoffice.h"
 #include "support/missingtool.h"
 
-#include <QDir>
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
-#include <QProcess>
-#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <cmath>
@@ -28,19 +26,6 @@ namespace mhbk::workbooks {
 namespace {
 
 const int kPages[] = {7, 8, 9, 10, 33, 34, 35, 36, 37, 38, 39, 40, 41, 42, 43, 44, 45, 46, 47, 48, 49, 50, 51};
-
-// A profile that makes LibreOffice recalculate every formula of an .xlsx on loading.
-void writeProfile(const QString &dir)
-{
-    QDir().mkpath(dir + QStringLiteral("/user"));
-    QFile file(dir + QStringLiteral("/user/registrymodifications.xcu"));
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(R"(<?xml version="1.0" encoding="UTF-8"?>
-<oor:items xmlns:oor="http://openoffice.org/2001/registry" xmlns:xs="http://www.w3.org/2001/XMLSchema" xmlns:xsi="http://www.w3.org/2001/XMLSchema-instance">
-<item oor:path="/org.openoffice.Office.Calc/Formula/Load"><prop oor:name="OOXMLRecalcMode" oor:op="fuse"><value>0</value></prop></item>
-</oor:items>
-)");
-}
 
 // Comma-separated rows; quoted fields may hold commas, quotes and line breaks.
 std::vector<QStringList> readCsv(const QString &path)
@@ -126,9 +111,7 @@ void loadFilledPages(std::map<int, wb::Workbook> &books)
 
 TEST(LibreOfficeRecalculation, ExportedWorkbooksGiveTheProgramsValues)
 {
-    const QString soffice = QStandardPaths::findExecutable(QStringLiteral("soffice"));
-    if (soffice.isEmpty())
-        MHBK_SKIP_WITHOUT("LibreOffice (soffice)");
+    MHBK_SOFFICE_OR_SKIP(soffice);
     QTemporaryDir dir;
     std::map<int, wb::Workbook> books;
     ASSERT_NO_FATAL_FAILURE(loadFilledPages(books));
@@ -138,16 +121,13 @@ TEST(LibreOfficeRecalculation, ExportedWorkbooksGiveTheProgramsValues)
         xlsout::exportWorkbook(book, path, xlsout::ExcelFormat::Xlsx);
         files << path;
     }
-    writeProfile(dir.filePath(QStringLiteral("profile")));
-    QProcess lo;
-    lo.start(soffice, QStringList{QStringLiteral("-env:UserInstallation=file://") + dir.filePath(QStringLiteral("profile")),
-                                  QStringLiteral("--headless"), QStringLiteral("--norestore"),
-                                  QStringLiteral("--convert-to"), QStringLiteral("csv:Text - txt - csv (StarCalc):44,34,76,1"),
-                                  QStringLiteral("--outdir"), dir.filePath(QStringLiteral("csv"))} + files);
-    ASSERT_TRUE(lo.waitForFinished(300000)) << "LibreOffice did not finish";
+    const test::LibreOfficeRun lo = test::convertWithLibreOffice(
+        soffice, {dir.filePath(QStringLiteral("profile")), QStringLiteral("csv:Text - txt - csv (StarCalc):44,34,76,1"),
+                  dir.filePath(QStringLiteral("csv")), true}, files);
+    ASSERT_TRUE(lo.finished) << "LibreOffice did not finish";
     for (auto &[page, book] : books) {
         const auto rows = readCsv(dir.filePath(QStringLiteral("csv/p%1.csv").arg(page)));
-        ASSERT_FALSE(rows.empty()) << "no CSV for page " << page << ": " << lo.readAllStandardError().toStdString();
+        ASSERT_FALSE(rows.empty()) << "no CSV for page " << page << ": " << lo.errors.toStdString();
         const wb::Sheet &sheet = book.sheet(0);
         for (const wb::CellAddress &cell : sheet.cells()) {
             if (!sheet.isFormula(cell.row, cell.col))
@@ -215,9 +195,7 @@ int expectLiveFormulas(int page, const wb::Workbook &book, const QJsonObject &ce
 // results, and LibreOffice, given the formulas without results, recalculates the same figures.
 TEST(LibreOfficeRecalculation, XlsExportsKeepLiveFormulasOnEveryPage)
 {
-    const QString soffice = QStandardPaths::findExecutable(QStringLiteral("soffice"));
-    if (soffice.isEmpty())
-        MHBK_SKIP_WITHOUT("LibreOffice (soffice)");
+    MHBK_SOFFICE_OR_SKIP(soffice);
     QTemporaryDir dir;
     std::map<int, wb::Workbook> books;
     ASSERT_NO_FATAL_FAILURE(loadFilledPages(books));
@@ -237,15 +215,12 @@ TEST(LibreOfficeRecalculation, XlsExportsKeepLiveFormulasOnEveryPage)
             read[QStringLiteral("sheets")].toArray().at(0).toObject()[QStringLiteral("formulas")].toObject();
         compared += expectLiveFormulas(page, book, formulas, QStringLiteral("xlrd"));
     }
-    writeProfile(dir.filePath(QStringLiteral("profile")));
-    QProcess lo;
-    lo.start(soffice, QStringList{QStringLiteral("-env:UserInstallation=file://") + dir.filePath(QStringLiteral("profile")),
-                                  QStringLiteral("--headless"), QStringLiteral("--norestore"), QStringLiteral("--convert-to"),
-                                  QStringLiteral("xlsx"), QStringLiteral("--outdir"), dir.filePath(QStringLiteral("lo"))} + bare);
-    ASSERT_TRUE(lo.waitForFinished(300000)) << "LibreOffice did not finish";
+    const test::LibreOfficeRun lo = test::convertWithLibreOffice(
+        soffice, {dir.filePath(QStringLiteral("profile")), QStringLiteral("xlsx"), dir.filePath(QStringLiteral("lo")), true}, bare);
+    ASSERT_TRUE(lo.finished) << "LibreOffice did not finish";
     for (const auto &[page, book] : books) {
         const QString converted = dir.filePath(QStringLiteral("lo/bare%1.xlsx").arg(page));
-        ASSERT_TRUE(QFile::exists(converted)) << "no .xlsx for page " << page << ": " << lo.readAllStandardError().toStdString();
+        ASSERT_TRUE(QFile::exists(converted)) << "no .xlsx for page " << page << ": " << lo.errors.toStdString();
         READ_OR_SKIP(read, test::runPythonReader(QStringLiteral("read_xlsx.py"), QStringLiteral("openpyxl"), {converted}),
                      "python3-openpyxl");
         compared += expectLiveFormulas(page, book, read[QStringLiteral("sheets")].toArray().at(0).toObject()[QStringLiteral("cells")].toObject(),

@@ -4,6 +4,7 @@
 
 #include "data/database.h"
 #include "data/datasets.h"
+#include "support/libreoffice.h"
 #include "support/missingtool.h"
 #include "support/testdb.h"
 #include "workbooks/engine/workbook.h"
@@ -14,9 +15,7 @@
 
 #include <QFile>
 #include <QPdfWriter>
-#include <QProcess>
 #include <QRegularExpression>
-#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <algorithm>
 #include <gtest/gtest.h>
@@ -160,9 +159,7 @@ wb::Workbook earlyBreaks()
 
 TEST(WorkbookPrinting, LibreOfficePrintsTheExportsOnAsManyPagesAsThePreview)
 {
-    const QString soffice = QStandardPaths::findExecutable(QStringLiteral("soffice"));
-    if (soffice.isEmpty())
-        MHBK_SKIP_WITHOUT("LibreOffice (soffice)");
+    MHBK_SOFFICE_OR_SKIP(soffice);
     QTemporaryDir dir;
     auto books = storedBooks();
     books.emplace(0, earlyBreaks());
@@ -176,12 +173,9 @@ TEST(WorkbookPrinting, LibreOfficePrintsTheExportsOnAsManyPagesAsThePreview)
         xlsout::exportWorkbook(book, xlsx, xlsout::ExcelFormat::Xlsx);
         files << xls << xlsx;
     }
-    QProcess lo;
-    lo.start(soffice, QStringList{QStringLiteral("-env:UserInstallation=file://") + dir.filePath(QStringLiteral("profile")),
-                                  QStringLiteral("--headless"), QStringLiteral("--norestore"),
-                                  QStringLiteral("--convert-to"), QStringLiteral("pdf"),
-                                  QStringLiteral("--outdir"), dir.filePath(QStringLiteral("pdf"))} + files);
-    ASSERT_TRUE(lo.waitForFinished(600000)) << "LibreOffice did not finish";
+    const test::LibreOfficeRun lo = test::convertWithLibreOffice(
+        soffice, {dir.filePath(QStringLiteral("profile")), QStringLiteral("pdf"), dir.filePath(QStringLiteral("pdf"))}, files);
+    ASSERT_TRUE(lo.finished) << "LibreOffice did not finish";
     EXPECT_EQ(preview[0], 3);
     int multiPage = 0;
     for (const auto &[page, count] : preview) {
@@ -189,7 +183,7 @@ TEST(WorkbookPrinting, LibreOfficePrintsTheExportsOnAsManyPagesAsThePreview)
         multiPage += count > 1;
         for (const char *kind : {"xls", "xlsx"})
             EXPECT_EQ(pdfPageCount(dir.filePath(QStringLiteral("pdf/p%1_%2.pdf").arg(page).arg(QLatin1String(kind)))), count)
-                << "page " << page << " as ." << kind << ": " << lo.readAllStandardError().toStdString();
+                << "page " << page << " as ." << kind << ": " << lo.errors.toStdString();
     }
     EXPECT_GE(multiPage, 3); // the comparison covers continuation pages, not only single pages
 }

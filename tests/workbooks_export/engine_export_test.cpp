@@ -6,15 +6,12 @@
 #include "workbooks/export/workbookexport.h"
 #include "workbooks/export/xlswriter.h"
 #include "workbooks/export/xlsxexport.h"
+#include "support/libreoffice.h"
 #include "support/missingtool.h"
 
-#include <QDir>
 #include <QJsonArray>
 #include <QJsonDocument>
-#include <QProcess>
-#include <QStandardPaths>
 #include <QTemporaryDir>
-#include <QUrl>
 #include <cmath>
 #include <gtest/gtest.h>
 
@@ -143,26 +140,15 @@ TEST(EngineExport, XlsxHoldsTheEnginesFiguresAndFormulas)
               QStringLiteral("ROUND(参数!A2*(A1/2)^2*参数!A1/1000,6)"));
 }
 
-// Converts `input` to .xlsx in `outDir` with LibreOffice, using a private profile that always
-// recalculates on load, whatever wrote the file. Returns the converted file.
-QString convertWithLibreOffice(const QString &soffice, const QTemporaryDir &dir, const QString &input)
+// Converts `input` to .xlsx in dir/out with LibreOffice, which recalculates on load whatever
+// wrote the file. Returns the converted file.
+QString recalculateWithLibreOffice(const QString &soffice, const QTemporaryDir &dir, const QString &input)
 {
-    const QString profile = dir.filePath(QStringLiteral("profile"));
-    QDir().mkpath(profile + QStringLiteral("/user"));
-    QFile xcu(profile + QStringLiteral("/user/registrymodifications.xcu"));
-    if (xcu.open(QIODevice::WriteOnly))
-        xcu.write("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
-                  "<oor:items xmlns:oor=\"http://openoffice.org/2001/registry\" xmlns:xs=\"http://www.w3.org/2001/XMLSchema\">\n"
-                  "<item oor:path=\"/org.openoffice.Office.Calc/Formula/Load\"><prop oor:name=\"OOXMLRecalcMode\" oor:op=\"fuse\"><value>0</value></prop></item>\n"
-                  "</oor:items>\n");
-    xcu.close();
     const QString outDir = dir.filePath(QStringLiteral("out"));
-    QProcess lo;
-    lo.start(soffice, {QStringLiteral("-env:UserInstallation=") + QUrl::fromLocalFile(profile).toString(),
-                       QStringLiteral("--headless"), QStringLiteral("--convert-to"), QStringLiteral("xlsx"),
-                       QStringLiteral("--outdir"), outDir, input});
-    if (!lo.waitForFinished(180000) || lo.exitCode() != 0)
-        ADD_FAILURE() << "LibreOffice failed: " << lo.readAllStandardError().toStdString();
+    const test::LibreOfficeRun lo = test::convertWithLibreOffice(
+        soffice, {dir.filePath(QStringLiteral("profile")), QStringLiteral("xlsx"), outDir, true}, {input});
+    if (!lo.succeeded())
+        ADD_FAILURE() << "LibreOffice failed: " << lo.errors.toStdString();
     return outDir + QLatin1Char('/') + QFileInfo(input).completeBaseName() + QStringLiteral(".xlsx");
 }
 
@@ -171,9 +157,7 @@ QString convertWithLibreOffice(const QString &soffice, const QTemporaryDir &dir,
 // recalculate them to the same figures. Skipped when LibreOffice is not installed.
 TEST(EngineExport, LibreOfficeRecalculatesTheSameFigures)
 {
-    const QString soffice = QStandardPaths::findExecutable(QStringLiteral("soffice"));
-    if (soffice.isEmpty())
-        MHBK_SKIP_WITHOUT("LibreOffice (soffice)");
+    MHBK_SOFFICE_OR_SKIP(soffice);
     if (test::pythonWith(QStringLiteral("openpyxl")).isEmpty())
         MHBK_SKIP_WITHOUT("python3-openpyxl");
     QTemporaryDir dir;
@@ -182,8 +166,8 @@ TEST(EngineExport, LibreOfficeRecalculatesTheSameFigures)
     // Without cached results, LibreOffice's figures are its own recalculation of our tokens.
     xlsout::writeXlsFile(xlsout::describeWorkbook(book), dir.filePath(QStringLiteral("values.xls")),
                          xlsout::XlsOptions{true, false});
-    const QString recalculated = convertWithLibreOffice(soffice, dir, dir.filePath(QStringLiteral("recalc.xlsx")));
-    const QString fromXls = convertWithLibreOffice(soffice, dir, dir.filePath(QStringLiteral("values.xls")));
+    const QString recalculated = recalculateWithLibreOffice(soffice, dir, dir.filePath(QStringLiteral("recalc.xlsx")));
+    const QString fromXls = recalculateWithLibreOffice(soffice, dir, dir.filePath(QStringLiteral("values.xls")));
     READ_OR_SKIP(read, test::runPythonReader(QStringLiteral("read_xlsx.py"), QStringLiteral("openpyxl"), {recalculated}),
                  "python3-openpyxl");
     // LibreOffice joins TRUE to a text as "1"; Excel, like the engine, gives "aTRUE".

@@ -2,16 +2,13 @@
 // .xls by LibreOffice (converted to .xlsx, then read by openpyxl) where it is installed.
 #include "pyreader.h"
 
+#include "support/libreoffice.h"
 #include "support/missingtool.h"
 #include "workbooks/engine/workbook.h"
 #include "workbooks/export/workbookexport.h"
 
-#include <QDir>
 #include <QJsonArray>
-#include <QProcess>
-#include <QStandardPaths>
 #include <QTemporaryDir>
-#include <QUrl>
 #include <gtest/gtest.h>
 
 using namespace mhbk;
@@ -47,12 +44,10 @@ wb::Workbook printedBook()
 
 QString convertToXlsx(const QString &soffice, const QTemporaryDir &dir, const QString &input)
 {
-    QProcess lo;
-    lo.start(soffice, {QStringLiteral("-env:UserInstallation=") + QUrl::fromLocalFile(dir.filePath(QStringLiteral("profile"))).toString(),
-                       QStringLiteral("--headless"), QStringLiteral("--norestore"), QStringLiteral("--convert-to"),
-                       QStringLiteral("xlsx"), QStringLiteral("--outdir"), dir.filePath(QStringLiteral("lo")), input});
-    if (!lo.waitForFinished(180000) || lo.exitCode() != 0)
-        ADD_FAILURE() << "LibreOffice failed: " << lo.readAllStandardError().toStdString();
+    const test::LibreOfficeRun lo = test::convertWithLibreOffice(
+        soffice, {dir.filePath(QStringLiteral("profile")), QStringLiteral("xlsx"), dir.filePath(QStringLiteral("lo"))}, {input});
+    if (!lo.succeeded())
+        ADD_FAILURE() << "LibreOffice failed: " << lo.errors.toStdString();
     return dir.filePath(QStringLiteral("lo/") + QFileInfo(input).completeBaseName() + QStringLiteral(".xlsx"));
 }
 
@@ -96,9 +91,7 @@ TEST(PageSetupExport, BothFormatsCarryThePageSetupAndThePlansBreaks)
                  "python3-openpyxl");
     expectPageSetup(read, breaks, ".xlsx");
 
-    const QString soffice = QStandardPaths::findExecutable(QStringLiteral("soffice"));
-    if (soffice.isEmpty())
-        MHBK_SKIP_WITHOUT("LibreOffice (soffice)");
+    MHBK_SOFFICE_OR_SKIP(soffice);
     const QString xls = dir.filePath(QStringLiteral("fromxls.xls"));
     xlsout::exportWorkbook(book, xls, xlsout::ExcelFormat::Xls);
     READ_OR_SKIP(readXls, test::runPythonReader(QStringLiteral("read_pagesetup.py"), QStringLiteral("openpyxl"),

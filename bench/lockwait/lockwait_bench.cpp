@@ -3,19 +3,15 @@
 // same page's first showing in an unlocked copy. Each run uses a fresh main window.
 //
 // Usage: lockwait_bench SYSTEM_DAT [RUNS]   (prints a markdown table; last line: the ratio)
-#include "app/mainwindow.h"
-#include "common/reporter.h"
+#include "support/benchtiming.h"
+#include "support/benchwindow.h"
 
 #include <QApplication>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QTemporaryDir>
-#include <QUrl>
-#include <algorithm>
 #include <cstdio>
-#include <memory>
 #include <vector>
 
 namespace {
@@ -23,31 +19,12 @@ namespace {
 // Table pages of three kinds: a block grid, a weight table and a plain table.
 constexpr int kPages[] = {7, 11, 24};
 
-double median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
-
-std::unique_ptr<mhbk::MainWindow> freshWindow(mhbk::Reporter &reporter, const QString &database)
-{
-    mhbk::MainWindowSettings settings;
-    settings.executablePath = QStringLiteral("/nonexistent/mhbk");
-    settings.databasePath = database;
-    settings.autostartFolder = QStringLiteral("/nonexistent/autostart");
-    settings.openUrl = [](const QUrl &) {};
-    return std::make_unique<mhbk::MainWindow>(reporter, settings);
-}
-
 // Milliseconds selectPage takes in a fresh window; `reported` tells whether the page said anything.
 double showPageMs(const QString &database, int page, bool &reported)
 {
     mhbk::RecordingReporter reporter;
-    auto window = freshWindow(reporter, database);
-    QElapsedTimer clock;
-    clock.start();
-    window->selectPage(page);
-    const double ms = clock.nsecsElapsed() / 1e6;
+    auto window = mhbk::bench::freshWindow(reporter, database);
+    const double ms = mhbk::bench::elapsedMs([&] { window->selectPage(page); });
     reported = !reporter.empty();
     return ms;
 }
@@ -61,7 +38,7 @@ int main(int argc, char **argv)
         std::fprintf(stderr, "usage: lockwait_bench SYSTEM_DAT [RUNS]\n");
         return 2;
     }
-    const int runs = argc > 2 ? std::max(1, std::atoi(argv[2])) : 3;
+    const int runs = mhbk::bench::countArgument(argc, argv, 2, 3);
     QTemporaryDir dir;
     const QString database = dir.filePath(QStringLiteral("System.dat"));
     if (!QFile::copy(QString::fromLocal8Bit(argv[1]), database)) {
@@ -92,7 +69,7 @@ int main(int argc, char **argv)
             holder = QSqlDatabase();
             QSqlDatabase::removeDatabase(QStringLiteral("holder"));
         }
-        const double a = median(locked), b = median(free);
+        const double a = mhbk::bench::median(locked), b = mhbk::bench::median(free);
         totalLocked += a;
         totalFree += b;
         std::printf("| %d | %.1f | %.1f | %.1f |\n", page, b, a, a / b);

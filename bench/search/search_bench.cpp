@@ -3,15 +3,14 @@
 // alternately in one process. Reports the median query and the worst query of each side.
 //
 // Usage: search_bench SYSTEM_DAT [ROUNDS]   (last lines: the ratios)
+#include "support/benchtiming.h"
 #include "data/database.h"
 #include "search/handbookindex.h"
 #include "search/handbooksources.h"
 
 #include <QCoreApplication>
-#include <QElapsedTimer>
-#include <algorithm>
 #include <cstdio>
-#include <cstdlib>
+#include <optional>
 #include <vector>
 
 namespace {
@@ -26,19 +25,12 @@ const char *const kQueries[] = {
     "毫米", "公式", "保温", "zz", "3", "L", "[", "I",
 };
 
-double median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
+using mhbk::bench::median;
 
 template <typename Find>
 double timeUs(Find find, std::size_t &sink)
 {
-    QElapsedTimer clock;
-    clock.start();
-    sink += find().size();
-    return clock.nsecsElapsed() / 1e3;
+    return mhbk::bench::elapsedMs([&] { sink += find().size(); }) * 1e3;
 }
 
 } // namespace
@@ -50,13 +42,12 @@ int main(int argc, char **argv)
         std::fprintf(stderr, "usage: search_bench SYSTEM_DAT [ROUNDS]\n");
         return 2;
     }
-    const int rounds = argc > 2 ? std::max(1, std::atoi(argv[2])) : 50;
+    const int rounds = mhbk::bench::countArgument(argc, argv, 2, 50);
     mhbk::HandbookDatabase database(QString::fromLocal8Bit(argv[1]));
     database.setReadOnly(true);
-    QElapsedTimer buildClock;
-    buildClock.start();
-    const HandbookIndex index = mhbk::search::buildHandbookIndex(database);
-    const double buildMs = buildClock.nsecsElapsed() / 1e6;
+    std::optional<HandbookIndex> built;
+    const double buildMs = mhbk::bench::elapsedMs([&] { built.emplace(mhbk::search::buildHandbookIndex(database)); });
+    const HandbookIndex &index = *built;
 
     std::size_t sink = 0;
     std::vector<double> ours, peer;

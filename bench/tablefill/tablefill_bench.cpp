@@ -3,9 +3,9 @@
 // by a raw QSqlQuery. Both read the same file over an already open connection.
 //
 // Usage: tablefill_bench SYSTEM_DAT [RUNS]   (prints a markdown table; last line: the total ratio)
-#include "app/mainwindow.h"
+#include "support/benchtiming.h"
+#include "support/benchwindow.h"
 #include "common/pageregistry.h"
-#include "common/reporter.h"
 #include "data/database.h"
 #include "data/datasets.h"
 #include "reference/editablegrid.h"
@@ -13,13 +13,10 @@
 #include "sections/sectionpages.h"
 
 #include <QApplication>
-#include <QElapsedTimer>
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QSqlRecord>
 #include <QTableWidget>
-#include <QUrl>
-#include <algorithm>
 #include <cstdio>
 #include <map>
 #include <memory>
@@ -27,20 +24,12 @@
 
 namespace {
 
-double median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
+using mhbk::bench::elapsedMs;
+using mhbk::bench::median;
 
-std::unique_ptr<mhbk::MainWindow> freshWindow(mhbk::Reporter &reporter, const QString &database)
+std::unique_ptr<mhbk::MainWindow> windowWithOpenDatabase(mhbk::Reporter &reporter, const QString &database)
 {
-    mhbk::MainWindowSettings settings;
-    settings.executablePath = QStringLiteral("/nonexistent/mhbk");
-    settings.databasePath = database;
-    settings.autostartFolder = QStringLiteral("/nonexistent/autostart");
-    settings.openUrl = [](const QUrl &) {};
-    auto window = std::make_unique<mhbk::MainWindow>(reporter, settings);
+    auto window = mhbk::bench::freshWindow(reporter, database);
     window->database().connection(); // opened outside the measurement, as for the peer
     return window;
 }
@@ -48,22 +37,21 @@ std::unique_ptr<mhbk::MainWindow> freshWindow(mhbk::Reporter &reporter, const QS
 // The peer: every field of every record into a plain table widget.
 double peerFillMs(QSqlDatabase &db, const QString &table)
 {
-    QElapsedTimer clock;
-    clock.start();
     QTableWidget grid;
-    QSqlQuery query(db);
-    query.setForwardOnly(true);
-    query.exec(QStringLiteral("SELECT * FROM \"%1\"").arg(table));
-    const int fields = query.record().count();
-    grid.setColumnCount(fields);
-    int row = 0;
-    while (query.next()) {
-        grid.setRowCount(row + 1);
-        for (int f = 0; f < fields; ++f)
-            grid.setItem(row, f, new QTableWidgetItem(query.value(f).toString()));
-        ++row;
-    }
-    return clock.nsecsElapsed() / 1e6;
+    return elapsedMs([&] {
+        QSqlQuery query(db);
+        query.setForwardOnly(true);
+        query.exec(QStringLiteral("SELECT * FROM \"%1\"").arg(table));
+        const int fields = query.record().count();
+        grid.setColumnCount(fields);
+        int row = 0;
+        while (query.next()) {
+            grid.setRowCount(row + 1);
+            for (int f = 0; f < fields; ++f)
+                grid.setItem(row, f, new QTableWidgetItem(query.value(f).toString()));
+            ++row;
+        }
+    });
 }
 
 } // namespace
@@ -76,7 +64,7 @@ int main(int argc, char **argv)
         return 2;
     }
     const QString database = QString::fromLocal8Bit(argv[1]);
-    const int runs = argc > 2 ? std::max(1, std::atoi(argv[2])) : 5;
+    const int runs = mhbk::bench::countArgument(argc, argv, 2, 5);
 
     // The pages that fill a grid from a table, as their subsystems describe them.
     std::map<int, QString> tablePages;
@@ -89,13 +77,9 @@ int main(int argc, char **argv)
     std::map<int, std::vector<double>> ours, peer;
     for (int run = 0; run < runs; ++run) {
         mhbk::RecordingReporter reporter;
-        auto window = freshWindow(reporter, database);
-        for (const auto &[page, table] : tablePages) {
-            QElapsedTimer clock;
-            clock.start();
-            window->selectPage(page);
-            ours[page].push_back(clock.nsecsElapsed() / 1e6);
-        }
+        auto window = windowWithOpenDatabase(reporter, database);
+        for (const auto &[page, table] : tablePages)
+            ours[page].push_back(elapsedMs([&] { window->selectPage(page); }));
         if (!reporter.empty())
             std::fprintf(stderr, "warning: the window reported: %s\n", qPrintable(reporter.last().text));
         QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("peer%1").arg(run));

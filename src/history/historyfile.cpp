@@ -59,8 +59,12 @@ std::optional<QString> unescaped(const QString &field)
     return out;
 }
 
-std::optional<Entry> parseLine(const QString &line)
+std::optional<Entry> parseLine(const QByteArray &bytes)
 {
+    QStringDecoder decoder(QStringDecoder::Utf8);
+    const QString line = decoder(bytes);
+    if (decoder.hasError())
+        return std::nullopt;
     const QStringList fields = line.split(QLatin1Char('\t'));
     if (fields.size() != kFields)
         return std::nullopt;
@@ -94,30 +98,33 @@ QString entryText(const Entry &entry)
     return entry.input + mark + resultWithUnit(entry);
 }
 
+QByteArray historyLine(const Entry &entry)
+{
+    const QStringList fields = {entry.time.toUTC().toString(Qt::ISODateWithMs), QLatin1String(kindName(entry.kind)),
+                                escaped(entry.input), escaped(entry.result), escaped(entry.unit)};
+    return fields.join(QLatin1Char('\t')).toUtf8() + '\n';
+}
+
 QByteArray writeHistory(const std::vector<Entry> &entries)
 {
     QByteArray out = kHeader + '\n';
-    for (const Entry &entry : entries) {
-        const QStringList fields = {entry.time.toUTC().toString(Qt::ISODateWithMs), QLatin1String(kindName(entry.kind)),
-                                    escaped(entry.input), escaped(entry.result), escaped(entry.unit)};
-        out += fields.join(QLatin1Char('\t')).toUtf8() + '\n';
-    }
+    for (const Entry &entry : entries)
+        out += historyLine(entry);
     return out;
 }
 
-std::optional<std::vector<Entry>> readHistory(const QByteArray &bytes)
+std::optional<std::vector<Entry>> readHistory(const QByteArray &bytes, bool *tornTail)
 {
     if (!bytes.startsWith(kHeader + '\n'))
         return std::nullopt;
-    QStringDecoder decoder(QStringDecoder::Utf8);
-    const QString text = decoder(bytes.mid(kHeader.size() + 1));
-    if (decoder.hasError())
-        return std::nullopt;
-    // A file cut short loses its last line break: the line before it is then incomplete too.
-    if (!text.isEmpty() && !text.endsWith(QLatin1Char('\n')))
-        return std::nullopt;
+    QList<QByteArray> lines = bytes.mid(kHeader.size() + 1).split('\n');
+    const QByteArray unfinished = lines.takeLast(); // empty when the file ends with a line break
+    if (tornTail)
+        *tornTail = !unfinished.isEmpty();
     std::vector<Entry> entries;
-    for (const QString &line : text.split(QLatin1Char('\n'), Qt::SkipEmptyParts)) {
+    for (const QByteArray &line : lines) {
+        if (line.isEmpty())
+            continue;
         auto entry = parseLine(line);
         if (!entry)
             return std::nullopt;

@@ -32,8 +32,12 @@ QString resultWithUnit(const Entry &entry);
 // fields (time in UTC ISO 8601 with milliseconds, kind, input, result, unit) in UTF-8. Tabs,
 // line breaks and backslashes inside a field are written as \t, \n, \r and \\.
 QByteArray writeHistory(const std::vector<Entry> &entries);
-// The entries of a history file; nothing when any line of it is not as writeHistory writes it,
-// so that a damaged file is never half read.
-std::optional<std::vector<Entry>> readHistory(const QByteArray &bytes);
+// One entry's line, line break included: appended to a file, it adds the entry.
+QByteArray historyLine(const Entry &entry);
+// The entries of a history file; nothing when any whole line of it is not as writeHistory
+// writes it, so that a damaged file is never half read. A last line without its line break is
+// an addition cut short (the program or the machine stopped while appending it): it is left
+// out, the entries before it count, and `tornTail` (when given) says so.
+std::optional<std::vector<Entry>> readHistory(const QByteArray &bytes, bool *tornTail = nullptr);
 
 } // namespace mhbk::history

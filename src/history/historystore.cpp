@@ -8,6 +8,12 @@ namespace mhbk::history {
 
 HistoryStore::HistoryStore(QString folder) : folder_(std::move(folder)) {}
 
+HistoryStore::~HistoryStore()
+{
+    if (!folder_.isEmpty() && (rewriteNeeded_ || fileEntries_ > entries_.size()))
+        rewrite();
+}
+
 QString HistoryStore::filePath() const
 {
     return folder_.isEmpty() ? QString() : QDir(folder_).filePath(QString::fromLatin1(kFileName));
@@ -16,18 +22,24 @@ QString HistoryStore::filePath() const
 LoadResult HistoryStore::load()
 {
     entries_.clear();
+    fileEntries_ = 0;
+    rewriteNeeded_ = false;
     QFile file(filePath());
     if (folder_.isEmpty() || !file.exists())
         return LoadResult::Fresh;
     std::optional<std::vector<Entry>> read;
+    bool tornTail = false;
     if (file.open(QIODevice::ReadOnly))
-        read = readHistory(file.readAll());
+        read = readHistory(file.readAll(), &tornTail);
     file.close();
     if (!read) {
         setAside();
         return LoadResult::Damaged;
     }
     entries_ = std::move(*read);
+    fileEntries_ = entries_.size();
+    // A line appended after the cut-short one would join it into one damaged line.
+    rewriteNeeded_ = tornTail;
     if (entries_.size() > static_cast<std::size_t>(kLimit))
         entries_.erase(entries_.begin(), entries_.end() - kLimit);
     return LoadResult::Loaded;
@@ -48,26 +60,53 @@ bool HistoryStore::add(Entry entry)
     entries_.push_back(std::move(entry));
     if (entries_.size() > static_cast<std::size_t>(kLimit))
         entries_.erase(entries_.begin(), entries_.end() - kLimit);
-    return save();
+    bool saved = true;
+    if (!folder_.isEmpty()) {
+        const bool whole = rewriteNeeded_ || fileEntries_ >= static_cast<std::size_t>(kCompactAt)
+                           || !QFile::exists(filePath()); // a new file starts with its header
+        saved = whole ? rewrite() : append(entries_.back());
+    }
+    changed();
+    return saved;
 }
 
 bool HistoryStore::clear()
 {
     entries_.clear();
-    return save();
+    const bool saved = folder_.isEmpty() || rewrite();
+    changed();
+    return saved;
 }
 
-bool HistoryStore::save()
+bool HistoryStore::append(const Entry &entry)
 {
-    bool saved = true;
-    if (!folder_.isEmpty()) {
-        QDir().mkpath(folder_);
-        QSaveFile file(filePath());
-        saved = file.open(QIODevice::WriteOnly) && file.write(writeHistory(entries_)) >= 0 && file.commit();
+    const QByteArray line = historyLine(entry);
+    QFile file(filePath());
+    if (file.open(QIODevice::WriteOnly | QIODevice::Append) && file.write(line) == line.size() && file.flush()) {
+        ++fileEntries_;
+        return true;
     }
+    rewriteNeeded_ = true; // part of the line may have reached the file
+    return false;
+}
+
+bool HistoryStore::rewrite()
+{
+    QDir().mkpath(folder_);
+    QSaveFile file(filePath());
+    if (file.open(QIODevice::WriteOnly) && file.write(writeHistory(entries_)) >= 0 && file.commit()) {
+        fileEntries_ = entries_.size();
+        rewriteNeeded_ = false;
+        return true;
+    }
+    rewriteNeeded_ = true;
+    return false;
+}
+
+void HistoryStore::changed()
+{
     if (onChange_)
         onChange_();
-    return saved;
 }
 
 } // namespace mhbk::history

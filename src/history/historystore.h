@@ -16,22 +16,32 @@ enum class LoadResult {
 };
 
 // The calculation history: the last kLimit entries, oldest first. With a folder it is kept in
-// the file `calc-history.txt` there, written whole and atomically after every change, so a
-// crash leaves the old or the new file, never half of one; with an empty folder it lives in
-// memory only.
+// the file `calc-history.txt` there; with an empty folder it lives in memory only.
+//
+// Every calculation adds an entry, so an addition only appends its line to the file: the lines
+// already there are never touched, and a crash while appending costs at most that line (which
+// the next load leaves out). The file is written whole and atomically (the old or the new file,
+// never half of one) when the history is cleared, when the file has grown to kCompactAt lines,
+// after an append failed or a cut-short line was found, and at the end when the file holds
+// more than the entries kept.
 class HistoryStore {
 public:
     static constexpr int kLimit = 1000;
+    static constexpr int kCompactAt = 2 * kLimit;
     static constexpr const char *kFileName = "calc-history.txt";
 
     explicit HistoryStore(QString folder);
+    ~HistoryStore();
+    HistoryStore(const HistoryStore &) = delete;
+    HistoryStore &operator=(const HistoryStore &) = delete;
 
     // Reads the file. A damaged file is renamed to "calc-history.txt.damaged" (with a number
     // when that name is taken) and never read again; a later save starts a new file.
     LoadResult load();
 
     // Adds an entry (dropping the oldest beyond the limit) or empties the history, then writes
-    // the file. False when the file could not be written; the entries in memory change anyway.
+    // it to the file. False when the file could not be written; the entries in memory change
+    // anyway.
     bool add(Entry entry);
     bool clear();
 
@@ -43,11 +53,15 @@ public:
     void setOnChange(std::function<void()> listener) { onChange_ = std::move(listener); }
 
 private:
-    bool save();
+    bool append(const Entry &entry);
+    bool rewrite();
+    void changed();
     void setAside();
 
     QString folder_;
     std::vector<Entry> entries_;
+    std::size_t fileEntries_ = 0; // the lines the file holds, older ones beyond the limit included
+    bool rewriteNeeded_ = false;  // the file's end may be cut short: append no more to it
     QString damagedPath_;
     std::function<void()> onChange_;
 };

@@ -5,6 +5,7 @@
 #include <QTemporaryDir>
 #include <QTimeZone>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 namespace {
 
@@ -61,7 +62,6 @@ TEST(HistoryFile, DamagedFilesAreRefusedWhole)
         QByteArray(),
         "mhbk-history 2\n",
         "mhbk-history 1",
-        good.left(good.size() - 5),                                    // cut short
         QByteArray(good).replace("expr", "calc"),                      // unknown kind
         QByteArray(good).replace("2026-12-07", "2026-13-07"),          // no time
         QByteArray(good).replace("1+2", "1+2\tx"),                     // a field too many
@@ -128,7 +128,118 @@ TEST(HistoryStore, KeepsTheLastThousand)
     ASSERT_EQ(kept.entries().size(), static_cast<std::size_t>(HistoryStore::kLimit));
     EXPECT_EQ(kept.entries().front().input, QStringLiteral("2"));
     EXPECT_TRUE(kept.add(expression(1, QStringLiteral("new"), QString())));
-    EXPECT_EQ(readHistory(readAll(kept.filePath()))->size(), static_cast<std::size_t>(HistoryStore::kLimit));
+    HistoryStore reread(dir.path());
+    EXPECT_EQ(reread.load(), LoadResult::Loaded);
+    ASSERT_EQ(reread.entries().size(), static_cast<std::size_t>(HistoryStore::kLimit));
+    EXPECT_EQ(reread.entries().front().input, QStringLiteral("3"));
+    EXPECT_EQ(reread.entries().back().input, QStringLiteral("new"));
+}
+
+QStringList inputsOf(const std::vector<Entry> &entries)
+{
+    QStringList inputs;
+    for (const Entry &entry : entries)
+        inputs << entry.input;
+    return inputs;
+}
+
+// Ways the end of a file with the entries "1+2" and "2*3" is left when the program or the
+// machine stops while a third entry is being appended.
+struct TornCase {
+    const char *what;
+    QByteArray bytes;
+    QStringList inputs; // what is read
+    bool torn;
+};
+
+std::vector<TornCase> tornCases()
+{
+    const QByteArray good = writeHistory({expression(1, QStringLiteral("1+2"), QStringLiteral("3.0")),
+                                          expression(2, QStringLiteral("2*3"), QStringLiteral("6.0"))});
+    const QByteArray third = historyLine(expression(3, QStringLiteral("3×4÷2"), QStringLiteral("6.0")));
+    return {
+        {"whole", good, {"1+2", "2*3"}, false},
+        {"the third line without its line break", good + third.chopped(1), {"1+2", "2*3"}, true},
+        {"the third line cut in its time", good + third.left(7), {"1+2", "2*3"}, true},
+        {"the third line cut inside a character", good + third.left(third.indexOf("×") + 1), {"1+2", "2*3"}, true},
+        {"zeros where the third line should be", good + QByteArray(12, '\0'), {"1+2", "2*3"}, true},
+        {"the second line cut short", good.chopped(5), {"1+2"}, true},
+        {"only the header and a cut line", QByteArray("mhbk-history 1\n") + third.left(10), {}, true},
+    };
+}
+
+TEST(HistoryFile, ALineCutShortAtTheEndIsLeftOutAndTheRestKept)
+{
+    for (const TornCase &c : tornCases()) {
+        SCOPED_TRACE(c.what);
+        bool torn = !c.torn;
+        const auto read = readHistory(c.bytes, &torn);
+        ASSERT_TRUE(read);
+        EXPECT_EQ(inputsOf(*read), c.inputs);
+        EXPECT_EQ(torn, c.torn);
+    }
+    // A damaged line before the end still refuses the whole file.
+    const QByteArray good = tornCases().front().bytes;
+    EXPECT_FALSE(readHistory(QByteArray(good).replace("1+2", "1+2\\q") + "2026"));
+}
+
+// After a cut-short file, the next addition is whole and nothing before it is lost.
+TEST(HistoryStore, AfterALineCutShortTheNextAdditionIsReadBackWithTheRest)
+{
+    for (const TornCase &c : tornCases()) {
+        SCOPED_TRACE(c.what);
+        QTemporaryDir dir;
+        {
+            HistoryStore store(dir.path());
+            writeAll(store.filePath(), c.bytes);
+            EXPECT_EQ(store.load(), LoadResult::Loaded);
+            EXPECT_EQ(inputsOf(store.entries()), c.inputs);
+            EXPECT_TRUE(store.add(expression(9, QStringLiteral("new"), QStringLiteral("1.0"))));
+        }
+        bool torn = true;
+        const auto read = readHistory(readAll(QDir(dir.path()).filePath(QStringLiteral("calc-history.txt"))), &torn);
+        ASSERT_TRUE(read);
+        EXPECT_FALSE(torn);
+        EXPECT_EQ(inputsOf(*read), QStringList(c.inputs) << QStringLiteral("new"));
+    }
+}
+
+ino_t inodeOf(const QString &path)
+{
+    struct stat info {};
+    return ::stat(QFile::encodeName(path).constData(), &info) == 0 ? info.st_ino : 0;
+}
+
+// An addition appends one line to the file it found: the file is not replaced and what it held
+// stays byte for byte. Past kCompactAt lines, and at the end, the file is cut to the newest kLimit.
+TEST(HistoryStore, AnAdditionAppendsItsLineAndLongFilesAreCompacted)
+{
+    QTemporaryDir dir;
+    const QString path = QDir(dir.path()).filePath(QStringLiteral("calc-history.txt"));
+    {
+        HistoryStore store(dir.path());
+        EXPECT_EQ(store.load(), LoadResult::Fresh);
+        ASSERT_TRUE(store.add(expression(1, QStringLiteral("0"), QStringLiteral("0"))));
+        const ino_t inode = inodeOf(path);
+        ASSERT_NE(inode, 0U);
+        const QByteArray before = readAll(path);
+        const Entry second = weight(2, QStringLiteral("圆钢 d=10"), QStringLiteral("0.616539"), QStringLiteral("kg/m"));
+        ASSERT_TRUE(store.add(second));
+        EXPECT_EQ(readAll(path), before + historyLine(second));
+        EXPECT_EQ(inodeOf(path), inode);
+
+        for (int i = 2; i < HistoryStore::kCompactAt + 10; ++i) {
+            ASSERT_TRUE(store.add(expression(3, QString::number(i), QString())));
+            ASSERT_LE(readAll(path).count('\n'), 1 + HistoryStore::kCompactAt) << i;
+        }
+        EXPECT_NE(inodeOf(path), inode); // compacted on the way
+        ASSERT_EQ(store.entries().size(), static_cast<std::size_t>(HistoryStore::kLimit));
+    }
+    const auto read = readHistory(readAll(path));
+    ASSERT_TRUE(read);
+    ASSERT_EQ(read->size(), static_cast<std::size_t>(HistoryStore::kLimit));
+    EXPECT_EQ(read->front().input, QString::number(HistoryStore::kCompactAt + 10 - HistoryStore::kLimit));
+    EXPECT_EQ(read->back().input, QString::number(HistoryStore::kCompactAt + 9));
 }
 
 TEST(HistoryStore, ADamagedFileIsSetAsideAndTheHistoryStartsEmpty)

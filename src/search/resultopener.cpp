@@ -3,13 +3,10 @@
 #include "common/pageregistry.h"
 #include "data/stringgrid.h"
 #include "sections/checkeredpage.h"
-#include "sections/weightpagetables.h"
+#include "sections/weightpage.h"
 #include "search/handbookindex.h"
 
-#include <QApplication>
 #include <QComboBox>
-#include <QKeyEvent>
-#include <QLineEdit>
 
 namespace mhbk::search {
 
@@ -28,24 +25,6 @@ void selectRow(QWidget *page, const Entry &entry)
     grid->setFocus();
 }
 
-const WeightPageDescription *calculatorOf(const QWidget *page)
-{
-    for (const auto *descriptions : {&barPageDescriptions(), &pipePageDescriptions()})
-        for (const WeightPageDescription &description : *descriptions)
-            if (page->objectName() == QLatin1String(description.pageName))
-                return &description;
-    return nullptr;
-}
-
-// The calculator computes on Enter in an input, as when the user types the size.
-void pressEnter(QLineEdit *edit)
-{
-    QKeyEvent press(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
-    QApplication::sendEvent(edit, &press);
-    QKeyEvent release(QEvent::KeyRelease, Qt::Key_Return, Qt::NoModifier);
-    QApplication::sendEvent(edit, &release);
-}
-
 void fillCalculator(QWidget *page, const Entry &entry)
 {
     if (entry.inputs.isEmpty())
@@ -55,17 +34,9 @@ void fillCalculator(QWidget *page, const Entry &entry)
             thickness->setCurrentIndex(thickness->findText(entry.inputs.first()));
         return;
     }
-    const WeightPageDescription *calculator = calculatorOf(page);
-    if (!calculator || calculator->dimensions.size() != static_cast<std::size_t>(entry.inputs.size()))
-        return;
-    QLineEdit *last = nullptr;
-    for (std::size_t i = 0; i < calculator->dimensions.size(); ++i) {
-        last = page->findChild<QLineEdit *>(QString::fromLatin1(calculator->dimensions[i].objectName));
-        if (!last)
-            return;
-        last->setText(entry.inputs.at(static_cast<int>(i)));
-    }
-    pressEnter(last);
+    // The sizes and G are shown, but the history keeps only what the user calculated.
+    if (auto *calculator = page->findChild<WeightPage *>())
+        calculator->showSizes(entry.inputs);
 }
 
 } // namespace

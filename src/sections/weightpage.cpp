@@ -186,6 +186,16 @@ void WeightPage::computeG()
         record(dimensionInputs(), gEdit_, unitOfG());
 }
 
+bool WeightPage::showSizes(const QStringList &sizes)
+{
+    if (static_cast<std::size_t>(sizes.size()) != dimensionEdits_.size())
+        return false;
+    for (std::size_t i = 0; i < dimensionEdits_.size(); ++i)
+        dimensionEdits_[i]->setText(sizes.at(static_cast<qsizetype>(i)));
+    updateG();
+    return true;
+}
+
 bool WeightPage::updateG()
 {
     std::vector<weights::Real> values;

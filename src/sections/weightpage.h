@@ -67,6 +67,10 @@ public:
     void computeG();
     void computeM();
     void computeLength();
+    // Sizes picked elsewhere (a search result) put into the dimension inputs, with G shown as
+    // Enter would show it. Nothing goes into the history: the user calculated nothing. False,
+    // and nothing changed, when the count of sizes is not the count of dimensions.
+    bool showSizes(const QStringList &sizes);
 
     // The material G is weighed at (steel unless chosen otherwise).
     const weights::Material &material() const;

@@ -60,6 +60,11 @@ protected:
         typeInto(field, text);
     }
     StringGrid *grid(int page) { return window->page(page)->findChild<StringGrid *>(); }
+    int historyCount()
+    {
+        auto *history = window->findChild<QListWidget *>(QStringLiteral("HistoryList"));
+        return history ? history->count() : -1;
+    }
     QString editText(int page, const char *name)
     {
         auto *edit = window->page(page)->findChild<QLineEdit *>(QString::fromLatin1(name));
@@ -86,10 +91,12 @@ struct OpenCase {
 class SearchOpensTest : public SearchPanelTest, public ::testing::WithParamInterface<OpenCase> {};
 
 // Typing, Down into the list, Enter: the page opens with the row selected and the calculator
-// filled and computed.
+// filled and computed. The history keeps what the user calculates, not what a search showed.
 TEST_P(SearchOpensTest, DownAndEnterOpenThePageOnTheRow)
 {
     const OpenCase &c = GetParam();
+    const int historyBefore = historyCount();
+    ASSERT_GE(historyBefore, 0);
     type(QString::fromUtf8(c.query));
     ASSERT_TRUE(list->isVisible());
     ASSERT_GT(list->count(), 0);
@@ -107,6 +114,13 @@ TEST_P(SearchOpensTest, DownAndEnterOpenThePageOnTheRow)
         if (name) {
             EXPECT_EQ(editText(c.page, name).toStdString(), text) << name;
         }
+    }
+    EXPECT_EQ(historyCount(), historyBefore);
+    if (const char *firstInput = c.inputs[0].first) {
+        auto *edit = window->page(c.page)->findChild<QLineEdit *>(QString::fromLatin1(firstInput));
+        ASSERT_NE(edit, nullptr);
+        QTest::keyClick(edit, Qt::Key_Return); // the user's own Enter is a calculation
+        EXPECT_EQ(historyCount(), historyBefore + 1);
     }
     EXPECT_TRUE(reporter.empty()) << reporter.last().text.toStdString();
 }

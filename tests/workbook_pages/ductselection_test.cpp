@@ -84,12 +84,12 @@ protected:
     }
     void set(const char *cell, const QString &text)
     {
-        const auto at = wb::parseAddress(QLatin1String(cell));
+        const auto at = wb::parseAddress(QString::fromLatin1(cell));
         book_->setInput(0, at->row, at->col, text);
     }
     QString get(const char *cell) const
     {
-        const auto at = wb::parseAddress(QLatin1String(cell));
+        const auto at = wb::parseAddress(QString::fromLatin1(cell));
         return book_->displayText(0, at->row, at->col);
     }
     QString at(int row, int col) const { return book_->displayText(0, row - 1, col - 1); }

@@ -1,5 +1,8 @@
 #include "enginetestutil.h"
 
+#include <tuple>
+#include <vector>
+
 namespace mhbk::wb::test {
 namespace {
 
@@ -94,6 +97,45 @@ TEST(RecalcTest, CircularReferencesGiveAnErrorAndNeverHang)
         EXPECT_EQ(show(b.value(0, a->row, a->col)), QString::fromUtf8(c.expected)) << c.cell;
         b.recalculate();
         EXPECT_EQ(show(b.value(0, a->row, a->col)), QString::fromUtf8(c.expected)) << c.cell;
+    }
+}
+
+// Loading recalculates every formula at once; typing recalculates what each entry touches.
+// Both must end with the same values, cycles and what reads them included.
+TEST(RecalcTest, RecalculatingEverythingAgreesWithEditingCellByCell)
+{
+    using Entry = std::tuple<int, const char *, const char *>;   // sheet, address, input
+    const std::vector<std::vector<Entry>> books = {
+        {{0, "A3", "=A2*2"}, {0, "A2", "=A1+1"}, {0, "A1", "4"}, {0, "B1", "=SUM(A1:A3)"}, {1, "A1", "=S!B1+A2"},
+         {1, "A2", "=S!A3"}},
+        {{0, "A1", "=B1"}, {0, "B1", "=C1"}, {0, "C1", "=A1"}, {0, "D1", "=SUM(A1:C1)"}, {0, "E1", "7"},
+         {0, "F1", "=E1*2"}, {0, "G1", "=F1+D1"}},
+        {{0, "A1", "=SUM(B:B)"}, {0, "B2", "=C2+1"}, {0, "C2", "2"}, {0, "B9", "=B2*10"}, {1, "C1", "=S!A1/0"},
+         {1, "D1", "=IF(ISERROR(C1),\"err\",C1)"}},
+        {{0, "A1", "=T!A1"}, {1, "A1", "=S!A2"}, {0, "A2", "=T!A1"}},   // a cycle across sheets
+        {{0, "A1", "=SUM(A2:A4)"}, {0, "A3", "=A1"}, {0, "B1", "=A3&\"x\""}, {0, "C1", "=ROUND(1/3,2)"}},
+    };
+    for (size_t i = 0; i < books.size(); ++i) {
+        Workbook typed, loaded;
+        for (Workbook *b : {&typed, &loaded}) {
+            b->addSheet(QStringLiteral("S"));
+            b->addSheet(QStringLiteral("T"));
+        }
+        loaded.beginUpdate();
+        int formulas = 0;
+        for (const auto &[sheet, address, input] : books[i]) {
+            const auto a = parseAddress(QString::fromUtf8(address));
+            typed.setInput(sheet, a->row, a->col, QString::fromUtf8(input));
+            loaded.setInput(sheet, a->row, a->col, QString::fromUtf8(input));
+            formulas += input[0] == '=';
+        }
+        loaded.endUpdate();
+        EXPECT_EQ(loaded.lastEvaluationCount(), formulas) << "book " << i;
+        for (const auto &[sheet, address, input] : books[i]) {
+            const auto a = parseAddress(QString::fromUtf8(address));
+            EXPECT_EQ(show(loaded.value(sheet, a->row, a->col)), show(typed.value(sheet, a->row, a->col)))
+                << "book " << i << ", sheet " << sheet << " " << address;
+        }
     }
 }
 

@@ -2,6 +2,9 @@
 #include "workbooks/engine/workbookjson.h"
 
 #include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 
@@ -144,6 +147,49 @@ TEST(StoredFormatTest, SaveAndLoadRoundTrip)
     expectSameBook(original, again);
 }
 
+// A long table is saved as a few blocks and style rectangles, and reads back the same; gaps
+// wider than a few cells, rows starting in other columns and styled empty cells included.
+TEST(StoredFormatTest, TablesAreSavedAsBlocksAndStyleRectangles)
+{
+    Workbook original;
+    original.addSheet(QStringLiteral("账"));
+    CellStyle money;
+    money.numberFormat = QStringLiteral("0.00");
+    CellStyle bold;
+    bold.font.bold = true;
+    const int moneyStyle = original.addStyle(money), boldStyle = original.addStyle(bold);
+    original.beginUpdate();
+    for (int r = 0; r < 300; ++r) {
+        original.setInput(0, r, 0, QString::number(r + 1));
+        original.setInput(0, r, 1, QStringLiteral("钢管%1").arg(r));
+        original.setInput(0, r, 2, QStringLiteral("=A%1*2").arg(r + 1));
+        original.sheet(0).setStyleIndex(CellRange{r, 1, r, 2}, moneyStyle);
+    }
+    original.setInput(0, 300, 1, QStringLiteral("合计"));
+    original.setInput(0, 300, 5, QStringLiteral("=SUM(C1:C300)"));      // a gap of three: same block
+    original.setInput(0, 300, 12, QStringLiteral("'=text"));            // a gap of six: a block of its own
+    original.setInput(0, 301, 3, QStringLiteral("TRUE"));               // starts in another column
+    original.sheet(0).setStyleIndex(CellRange{302, 0, 302, 4}, boldStyle);   // styled, empty
+    original.endUpdate();
+
+    const QByteArray saved = saveWorkbook(original);
+    const QJsonObject sheet = QJsonDocument::fromJson(saved).object()[QStringLiteral("sheets")].toArray()[0].toObject();
+    EXPECT_FALSE(sheet.contains(QStringLiteral("cells")));
+    QStringList at;
+    for (const QJsonValue &b : sheet[QStringLiteral("blocks")].toArray())
+        at << b.toObject()[QStringLiteral("at")].toString();
+    EXPECT_EQ(at, QStringList({QStringLiteral("A1"), QStringLiteral("B301"), QStringLiteral("M301"), QStringLiteral("D302")}));
+    QStringList ranges;
+    for (const QJsonValue &f : sheet[QStringLiteral("format")].toArray())
+        ranges << f.toObject()[QStringLiteral("range")].toString();
+    EXPECT_EQ(ranges, QStringList({QStringLiteral("B1:C300"), QStringLiteral("A303:E303")}));
+    EXPECT_FALSE(saved.contains('\n'));
+
+    Workbook again = load(saved);
+    expectSameBook(original, again);
+    EXPECT_EQ(again.displayText(0, 300, 5), QStringLiteral("90300"));
+}
+
 TEST(StoredFormatTest, FileRoundTripAndMissingFile)
 {
     QTemporaryDir dir;
@@ -179,6 +225,12 @@ TEST(StoredFormatTest, MalformedInputSaysWhereItFailed)
         {R"j({"format": "mhbk-workbook", "version": 1, "sheets": [{"name": "a", "cells": {"A0": 1}}]})j", "sheets[0].cells.A0"},
         {R"j({"format": "mhbk-workbook", "version": 1, "sheets": [{"name": "a", "cells": {"B2": "=SUM(1,"}}]})j", "sheets[0].cells.B2"},
         {R"j({"format": "mhbk-workbook", "version": 1, "sheets": [{"name": "a", "cells": {"B2": [1]}}]})j", "sheets[0].cells.B2"},
+        {R"j({"format": "mhbk-workbook", "version": 1, "sheets": [{"name": "a", "cells": {"B2": {"input": "=1+", "style": {"bold": true}}}}]})j", "sheets[0].cells.B2.input: 公式"},
+        {R"j({"format": "mhbk-workbook", "version": 1, "sheets": [{"name": "a", "cells": {"B2": {"input": 1, "style": {"bold": 2}}}}]})j", "sheets[0].cells.B2.style.bold"},
+        {R"j({"format": "mhbk-workbook", "version": 1, "sheets": [{"name": "a", "cells": {"B2": {"input": 1, "colour": 2}}}]})j", "sheets[0].cells.B2.colour: 未知的键"},
+        {R"j({"format": "mhbk-workbook", "version": 1, "sheets": [{"name": "a", "blocks": [{"at": "A1", "rows": [[1, 2], [3, "=SUM(1,"]]}]}]})j", "sheets[0].blocks[0].rows[1][1]: 公式"},
+        {R"j({"format": "mhbk-workbook", "version": 1, "sheets": [{"name": "a", "blocks": [{"at": "A1", "rows": [[1], 2]}]}]})j", "sheets[0].blocks[0].rows[1]: 应为数组"},
+        {R"j({"format": "mhbk-workbook", "version": 1, "sheets": [{"name": "a", "blocks": [{"at": "XFD1", "rows": [[1, 2]]}]}]})j", "sheets[0].blocks[0].rows[0][1]: 单元格超出"},
         {R"j({"format": "mhbk-workbook", "version": 1, "sheets": [{"name": "a", "format": [{"range": "A1", "style": "nope"}]}]})j", "sheets[0].format[0].style"},
         {R"j({"format": "mhbk-workbook", "version": 1, "sheets": [{"name": "a", "format": [{"range": "A1:", "style": {"bold": true}}]}]})j", "sheets[0].format[0].range"},
         {R"j({"format": "mhbk-workbook", "version": 1, "sheets": [{"name": "a", "format": [{"range": "A1:Z100000", "style": {"bold": true}}]}]})j", "区域过大"},

@@ -29,7 +29,7 @@ QString rangeText(const CellRange &r)
     return first + u':' + addressText(r.lastRow, r.lastCol);
 }
 
-std::optional<int> parseColumn(const QString &letters)
+std::optional<int> parseColumn(QStringView letters)
 {
     if (letters.isEmpty() || letters.size() > 3)
         return std::nullopt;
@@ -62,41 +62,72 @@ std::optional<int> parseRowNumber(QStringView digits)
     return n - 1;
 }
 
-QString stripDollars(const QString &text)
+// The text without the blanks around it and without any '$', kept on the stack: formulas
+// parse thousands of references, and none of them needs an allocation. The longest valid
+// range, "XFD1048576:XFD1048576", has 21 characters; anything longer is no address.
+class Stripped
 {
-    QString t = text.trimmed();
-    t.remove(u'$');
-    return t;
-}
+public:
+    explicit Stripped(QStringView text)
+    {
+        for (QChar c : text.trimmed()) {
+            if (c == u'$')
+                continue;
+            if (m_size == kCapacity) {
+                m_tooLong = true;
+                return;
+            }
+            m_chars[m_size++] = c.unicode();
+        }
+    }
+    bool tooLong() const { return m_tooLong; }
+    QStringView view() const { return QStringView(m_chars, m_size); }
 
-} // namespace
+private:
+    static constexpr qsizetype kCapacity = 24;
+    char16_t m_chars[kCapacity] = {};
+    qsizetype m_size = 0;
+    bool m_tooLong = false;
+};
 
-std::optional<CellAddress> parseAddress(const QString &text)
+std::optional<CellAddress> parseStrippedAddress(QStringView t)
 {
-    const QString t = stripDollars(text);
-    int split = 0;
+    qsizetype split = 0;
     while (split < t.size() && t[split].isLetter() && t[split].unicode() < 128)
         ++split;
     const auto col = parseColumn(t.left(split));
-    const auto row = parseRowNumber(QStringView(t).mid(split));
+    const auto row = parseRowNumber(t.mid(split));
     if (!col || !row)
         return std::nullopt;
     return CellAddress{*row, *col};
 }
 
-std::optional<CellRange> parseRange(const QString &text)
+} // namespace
+
+std::optional<CellAddress> parseAddress(QStringView text)
 {
-    const QString t = stripDollars(text);
-    const int colon = t.indexOf(u':');
+    const Stripped t(text);
+    if (t.tooLong())
+        return std::nullopt;
+    return parseStrippedAddress(t.view());
+}
+
+std::optional<CellRange> parseRange(QStringView text)
+{
+    const Stripped stripped(text);
+    if (stripped.tooLong())
+        return std::nullopt;
+    const QStringView t = stripped.view();
+    const qsizetype colon = t.indexOf(u':');
     if (colon < 0) {
-        const auto a = parseAddress(t);
+        const auto a = parseStrippedAddress(t);
         if (!a)
             return std::nullopt;
         return CellRange{a->row, a->col, a->row, a->col};
     }
-    const QString left = t.left(colon), right = t.mid(colon + 1);
+    const QStringView left = t.left(colon), right = t.mid(colon + 1);
     CellRange r;
-    if (const auto a = parseAddress(left), b = parseAddress(right); a && b) {
+    if (const auto a = parseStrippedAddress(left), b = parseStrippedAddress(right); a && b) {
         r = {a->row, a->col, b->row, b->col};
     } else if (const auto c1 = parseColumn(left), c2 = parseColumn(right); c1 && c2) {
         r = {0, *c1, kMaxRows - 1, *c2};

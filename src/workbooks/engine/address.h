@@ -46,11 +46,11 @@ QString addressText(int row, int col);
 QString rangeText(const CellRange &range);
 
 // "B3", "$B$3" (dollar signs ignored), case-insensitive. Nothing for anything else.
-std::optional<CellAddress> parseAddress(const QString &text);
+std::optional<CellAddress> parseAddress(QStringView text);
 // "H" -> 7. Nothing unless letters only, within kMaxColumns.
-std::optional<int> parseColumn(const QString &letters);
+std::optional<int> parseColumn(QStringView letters);
 // "A1:D3", "B3" (one cell), "H:K" (whole columns), "3:5" (whole rows, 1-based as typed).
 // Corners are normalised so that first <= last.
-std::optional<CellRange> parseRange(const QString &text);
+std::optional<CellRange> parseRange(QStringView text);
 
 } // namespace mhbk::wb

@@ -81,7 +81,9 @@ private:
     bool accept(QStringView token)
     {
         skipBlanks();
-        if (QStringView(m_text).mid(m_pos).startsWith(token)) {
+        if (m_pos >= m_text.size() || m_text[m_pos] != token.front())
+            return false;
+        if (token.size() == 1 || QStringView(m_text).mid(m_pos).startsWith(token)) {
             m_pos += token.size();
             return true;
         }
@@ -294,12 +296,12 @@ private:
             qsizetype end2 = end + 1;
             while (end2 < m_text.size() && isRefChar(m_text[end2]))
                 ++end2;
-            if (end2 > end + 1 && parseRange(m_text.mid(start, end2 - start)))
+            if (end2 > end + 1 && parseRange(QStringView(m_text).mid(start, end2 - start)))
                 end = end2;
         }
         if (end < m_text.size() && (isNameChar(m_text[end]) || m_text[end] == u'('))
             return nullptr;
-        const QString token = m_text.mid(start, end - start);
+        const QStringView token = QStringView(m_text).mid(start, end - start);
         const auto range = parseRange(token);
         const bool single = !token.contains(u':');
         if (!range || (single && !parseAddress(token))) {
@@ -359,10 +361,10 @@ private:
         qsizetype end = start;
         while (end < m_text.size() && isNameChar(m_text[end]))
             ++end;
-        const QString word = m_text.mid(start, end - start);
+        const QStringView word = QStringView(m_text).mid(start, end - start);
         if (end < m_text.size() && m_text[end] == u'!') {
             m_pos = end + 1;
-            return sheetReference(word);
+            return sheetReference(word.toString());
         }
         qsizetype after = end;
         while (after < m_text.size() && m_text[after].isSpace())
@@ -381,7 +383,7 @@ private:
         return constant(Value::error(ErrorCode::Name));
     }
 
-    std::unique_ptr<Node> call(const QString &word, qsizetype start)
+    std::unique_ptr<Node> call(QStringView word, qsizetype start)
     {
         Deeper guard(*this);
         auto n = std::make_unique<Node>();
@@ -396,13 +398,13 @@ private:
                     n->args.push_back(comparison());
             } while (accept(u","));
             if (!accept(u")"))
-                fail(QStringLiteral("函数 %1 缺少右括号").arg(word));
+                fail(QStringLiteral("函数 %1 缺少右括号").arg(word.toString()));
         }
         if (n->function >= 0) {
             const FunctionInfo &info = functionInfo(n->function);
             const int count = int(n->args.size());
             if (count < info.minArgs || (info.maxArgs >= 0 && count > info.maxArgs))
-                throw SyntaxError{QStringLiteral("函数 %1 的参数个数不对").arg(word.toUpper()), int(start)};
+                throw SyntaxError{QStringLiteral("函数 %1 的参数个数不对").arg(word.toString().toUpper()), int(start)};
         }
         return n;
     }

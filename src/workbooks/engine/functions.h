@@ -18,7 +18,7 @@ struct FunctionInfo
 };
 
 // Index of the function called `name` (case-insensitive), or -1.
-int findFunction(const QString &name);
+int findFunction(QStringView name);
 const FunctionInfo &functionInfo(int index);
 // How many functions there are (indices 0 .. functionCount() - 1).
 int functionCount();

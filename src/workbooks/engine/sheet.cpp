@@ -50,6 +50,12 @@ bool Sheet::isFormula(int row, int col) const
     return c && c->isFormula;
 }
 
+const Node *Sheet::formula(int row, int col) const
+{
+    const CellData *c = m_data->find(row, col);
+    return c ? c->formula.get() : nullptr;
+}
+
 Value Sheet::value(int row, int col) const
 {
     const CellData *c = m_data->find(row, col);
@@ -85,11 +91,9 @@ std::vector<CellAddress> Sheet::cells() const
 {
     std::vector<CellAddress> out;
     out.reserve(m_data->cells.size());
-    for (const auto &[key, cell] : m_data->cells)
+    m_data->cells.forEach([&](int row, int col, const CellData &cell) {
         if (!cell.isBlank())
-            out.push_back({keyRow(key), keyCol(key)});
-    std::sort(out.begin(), out.end(), [](const CellAddress &a, const CellAddress &b) {
-        return a.row != b.row ? a.row < b.row : a.col < b.col;
+            out.push_back({row, col});
     });
     return out;
 }

@@ -1,8 +1,6 @@
 #include "workbooks/engine/numberformat.h"
 #include "workbooks/engine/workbook_p.h"
 
-#include <deque>
-#include <unordered_set>
 
 namespace mhbk::wb {
 
@@ -26,17 +24,10 @@ void WorkbookData::forEachCell(int sheet, const CellRange &range,
                       std::min(range.lastCol, s.lastCol)};
     if (r.lastRow < r.firstRow || r.lastCol < r.firstCol)
         return;
-    // Small rectangles are looked up cell by cell; large ones (whole columns) walk the cells held.
-    if (qint64(r.rowCount()) * r.columnCount() <= qint64(s.cells.size())) {
-        for (int row = r.firstRow; row <= r.lastRow; ++row)
-            for (int col = r.firstCol; col <= r.lastCol; ++col)
-                if (const CellData *c = s.find(row, col); c && !c->value.isEmpty())
-                    fn(row, col, c->value);
-        return;
-    }
-    for (const auto &[key, cell] : s.cells)
-        if (!cell.value.isEmpty() && r.contains(keyRow(key), keyCol(key)))
-            fn(keyRow(key), keyCol(key), cell.value);
+    s.cells.forEachIn(r.firstRow, r.lastRow, r.firstCol, r.lastCol, [&](int row, int col, const CellData &cell) {
+        if (!cell.value.isEmpty())
+            fn(row, col, cell.value);
+    });
 }
 
 CellRange WorkbookData::usedRange(int sheet) const
@@ -84,79 +75,6 @@ std::vector<quint64> WorkbookData::dependents(quint64 key) const
         if (d.range.contains(row, col))
             out.push_back(d.dependent);
     return out;
-}
-
-void WorkbookData::evaluate(quint64 key)
-{
-    const int sheet = globalSheet(key);
-    CellData &c = sheetData(sheet).cells[key & ((quint64(1) << 34) - 1)];
-    if (!c.formula) {
-        c.value = Value::error(ErrorCode::Name);
-        return;
-    }
-    Evaluator ev(*this, sheet, keyRow(key), keyCol(key));
-    c.value = ev.evaluateCell(*c.formula);
-}
-
-// Evaluates the affected formulas in dependency order (Kahn's algorithm). Whatever is left
-// over lies on or behind a circular reference and gets #REF!; nothing recurses, so long
-// chains cannot exhaust the stack and cycles cannot hang.
-void WorkbookData::recalculate(const std::vector<quint64> &roots)
-{
-    if (updateDepth > 0)
-        return;
-    auto isFormula = [&](quint64 k) {
-        const CellData *c = sheetData(globalSheet(k)).find(keyRow(k), keyCol(k));
-        return c && c->isFormula;
-    };
-    std::unordered_set<quint64> affected;
-    std::vector<quint64> stack;
-    for (quint64 r : roots) {
-        stack.push_back(r);
-        if (isFormula(r))
-            affected.insert(r);
-    }
-    std::unordered_set<quint64> expanded;
-    while (!stack.empty()) {
-        const quint64 c = stack.back();
-        stack.pop_back();
-        if (!expanded.insert(c).second)
-            continue;
-        for (quint64 d : dependents(c))
-            if (affected.insert(d).second)
-                stack.push_back(d);
-    }
-    std::unordered_map<quint64, std::vector<quint64>> next;
-    std::unordered_map<quint64, int> waiting;
-    for (quint64 c : affected) {
-        waiting.try_emplace(c, 0);
-        for (quint64 d : dependents(c)) {
-            if (affected.count(d)) {
-                next[c].push_back(d);
-                ++waiting[d];
-            }
-        }
-    }
-    std::deque<quint64> ready;
-    for (const auto &[k, n] : waiting)
-        if (n == 0)
-            ready.push_back(k);
-    int evaluated = 0;
-    while (!ready.empty()) {
-        const quint64 c = ready.front();
-        ready.pop_front();
-        evaluate(c);
-        ++evaluated;
-        waiting.erase(c);
-        for (quint64 d : next[c])
-            if (--waiting[d] == 0)
-                ready.push_back(d);
-    }
-    for (const auto &[k, n] : waiting) {
-        sheetData(globalSheet(k)).cells[k & ((quint64(1) << 34) - 1)].value = Value::error(ErrorCode::Ref);
-        ++evaluated;
-    }
-    lastEvaluationCount = evaluated;
 }
 
 // ---- Workbook ----
@@ -335,12 +253,7 @@ bool Workbook::isEditable(int sheetNo, int row, int col) const
 
 void Workbook::recalculate()
 {
-    std::vector<quint64> roots;
-    for (int s = 0; s < sheetCount(); ++s)
-        for (const auto &[key, cell] : d->sheetData(s).cells)
-            if (cell.isFormula)
-                roots.push_back((quint64(s) << 34) | key);
-    d->recalculate(roots);
+    d->recalculateAll();
 }
 
 void Workbook::beginUpdate()

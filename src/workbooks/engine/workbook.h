@@ -72,6 +72,9 @@ public:
     bool isFormula(int row, int col) const;
     // The constant, or the formula's last computed result. Empty outside the used range.
     Value value(int row, int col) const;
+    // The parse of a formula cell; null for other cells and for a formula that does not parse.
+    // Valid until the cell is next changed.
+    const struct Node *formula(int row, int col) const;
     // Index into Workbook's style table; 0 (the default style) for cells never styled.
     int styleIndex(int row, int col) const;
     void setStyleIndex(int row, int col, int style);

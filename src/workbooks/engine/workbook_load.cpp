@@ -13,8 +13,11 @@ namespace mhbk::wb {
 
 namespace {
 
+// `path` says where in the document: inner steps throw with the part they know ("input",
+// ".style") and callers put their part in front, so no path is spelt out unless something is wrong.
 struct Failure
 {
+    QString path;
     QString message;
 };
 
@@ -79,9 +82,18 @@ public:
     }
 
 private:
-    [[noreturn]] static void fail(const QString &path, const QString &message)
+    [[noreturn]] static void fail(const QString &path, const QString &message) { throw Failure{path, message}; }
+
+    // Runs `step`; a failure inside it is reported under `where()` followed by the step's own part.
+    template<typename Step, typename Where>
+    static void within(Where &&where, Step &&step)
     {
-        throw Failure{(path.isEmpty() ? QString() : path + QStringLiteral(": ")) + message};
+        try {
+            step();
+        } catch (Failure &f) {
+            f.path.prepend(where());
+            throw;
+        }
     }
 
     static QString join(const QString &path, const char *key)
@@ -160,7 +172,7 @@ private:
     void loadSheet(int index, const QJsonObject &o, const QString &path);
     void loadCells(int sheet, const QJsonObject &cells, const QString &path);
     void loadBlocks(int sheet, const QJsonArray &blocks, const QString &path);
-    void setCell(int sheet, int row, int col, const QJsonValue &v, const QString &path);
+    void setCell(int sheet, int row, int col, const QJsonValue &v);
     void loadFormats(int sheet, const QJsonArray &formats, const QString &path);
     // The style objects a "style" entry names or holds; `key` is the names alone when it only
     // names styles (empty otherwise), so the result of applying it can be remembered.
@@ -200,11 +212,11 @@ void Loader::loadSheet(int index, const QJsonObject &o, const QString &path)
 void Loader::loadCells(int sheet, const QJsonObject &cells, const QString &path)
 {
     for (auto it = cells.begin(); it != cells.end(); ++it) {
-        const QString cellPath = path + u'.' + it.key();
-        const auto a = parseAddress(it.key());
+        const QString key = it.key();
+        const auto a = parseAddress(key);
         if (!a)
-            fail(cellPath, QStringLiteral("“%1”不是有效的单元格地址").arg(it.key()));
-        setCell(sheet, a->row, a->col, it.value(), cellPath);
+            fail(path + u'.' + key, QStringLiteral("“%1”不是有效的单元格地址").arg(key));
+        within([&] { return path + u'.' + key; }, [&] { setCell(sheet, a->row, a->col, it.value()); });
     }
 }
 
@@ -221,28 +233,30 @@ void Loader::loadBlocks(int sheet, const QJsonArray &blocks, const QString &path
             fail(join(blockPath, "at"), QStringLiteral("应为单元格地址"));
         const QJsonArray rows = array(block, "rows", blockPath);
         for (qsizetype r = 0; r < rows.size(); ++r) {
-            const QString rowPath = QStringLiteral("%1.rows[%2]").arg(blockPath).arg(r);
+            auto rowPath = [&] { return QStringLiteral("%1.rows[%2]").arg(blockPath).arg(r); };
             if (!rows[r].isArray())
-                fail(rowPath, QStringLiteral("应为数组"));
+                fail(rowPath(), QStringLiteral("应为数组"));
             const QJsonArray values = rows[r].toArray();
             for (qsizetype c = 0; c < values.size(); ++c)
-                setCell(sheet, at->row + int(r), at->col + int(c), values[c], QStringLiteral("%1[%2]").arg(rowPath).arg(c));
+                within([&] { return QStringLiteral("%1[%2]").arg(rowPath()).arg(c); },
+                       [&] { setCell(sheet, at->row + int(r), at->col + int(c), values[c]); });
         }
     }
 }
 
 // A cell is a JSON string typed as a user would, a number, a boolean, null (nothing), or
-// {"input": ..., "style": ...}.
-void Loader::setCell(int sheet, int row, int col, const QJsonValue &v, const QString &path)
+// {"input": ..., "style": ...}. Failures carry the path below the cell (".input"), or none.
+void Loader::setCell(int sheet, int row, int col, const QJsonValue &v)
 {
     if (row >= kMaxRows || col >= kMaxColumns)
-        fail(path, QStringLiteral("单元格超出工作表范围"));
+        fail(QString(), QStringLiteral("单元格超出工作表范围"));
     if (v.isObject()) {
         const QJsonObject o = v.toObject();
-        expectKeys(o, {"input", "style"}, path);
-        setCell(sheet, row, col, o.value(QLatin1String("input")), join(path, "input"));
+        within([] { return QStringLiteral("."); }, [&] { expectKeys(o, {"input", "style"}, QString()); });
+        within([] { return QStringLiteral(".input"); }, [&] { setCell(sheet, row, col, o.value(QLatin1String("input"))); });
         if (o.contains(QLatin1String("style")))
-            applyToRange(sheet, {row, col, row, col}, styleDescription(o.value(QLatin1String("style")), join(path, "style")), path);
+            applyToRange(sheet, {row, col, row, col},
+                         styleDescription(o.value(QLatin1String("style")), QStringLiteral(".style")), QString());
         return;
     }
     if (v.isNull() || v.isUndefined())
@@ -254,9 +268,9 @@ void Loader::setCell(int sheet, int row, int col, const QJsonValue &v, const QSt
     } else if (v.isString()) {
         const InputResult r = m_book.setInput(sheet, row, col, v.toString());
         if (!r.ok)
-            fail(path, QStringLiteral("公式第 %1 个字符处有错：%2").arg(r.position).arg(r.message));
+            fail(QString(), QStringLiteral("公式第 %1 个字符处有错：%2").arg(r.position).arg(r.message));
     } else {
-        fail(path, QStringLiteral("单元格应为文本、数、true/false 或 null"));
+        fail(QString(), QStringLiteral("单元格应为文本、数、true/false 或 null"));
     }
 }
 
@@ -460,7 +474,7 @@ std::optional<Workbook> loadWorkbook(const QByteArray &json, LoadError *error)
         return Loader().run(doc.object());
     } catch (const Failure &f) {
         if (error)
-            error->message = QStringLiteral("工作簿文件有错：") + f.message;
+            error->message = QStringLiteral("工作簿文件有错：") + (f.path.isEmpty() ? QString() : f.path + QStringLiteral(": ")) + f.message;
         return std::nullopt;
     }
 }

@@ -2,6 +2,7 @@
 
 // Inner state of Sheet and Workbook, shared by sheet.cpp and workbook.cpp.
 
+#include "workbooks/engine/cellstore.h"
 #include "workbooks/engine/evaluator.h"
 #include "workbooks/engine/workbook.h"
 
@@ -36,12 +37,16 @@ struct CellData
     std::unique_ptr<Node> formula;   // null for a formula that does not parse
     std::vector<Precedent> precedents;
 
+    // Where a full recalculation stands with this formula (see recalculateAll()).
+    enum class Pass : std::uint8_t { Waiting, Visiting, Done, Circular };
+    Pass pass = Pass::Waiting;
+
     bool isBlank() const { return !isFormula && value.isEmpty() && style == 0; }
 };
 
 struct SheetData
 {
-    std::unordered_map<CellKey, CellData> cells;
+    CellStore<CellData> cells;
     std::map<int, double> columnWidths, rowHeights;
     std::set<int> hiddenColumns, hiddenRows;
     int lastRow = -1, lastCol = -1;   // grows with the cells; never shrinks
@@ -50,13 +55,10 @@ struct SheetData
     {
         lastRow = std::max(lastRow, row);
         lastCol = std::max(lastCol, col);
-        return cells[cellKey(row, col)];
+        return cells.touch(row, col);
     }
-    const CellData *find(int row, int col) const
-    {
-        const auto it = cells.find(cellKey(row, col));
-        return it == cells.end() ? nullptr : &it->second;
-    }
+    CellData *find(int row, int col) { return cells.find(row, col); }
+    const CellData *find(int row, int col) const { return cells.find(row, col); }
 };
 
 struct RangeDependency
@@ -88,6 +90,8 @@ struct WorkbookData final : CellSource
     std::vector<quint64> dependents(quint64 key) const;
     // Re-evaluates every formula depending on `roots` (and the roots that are formulas).
     void recalculate(const std::vector<quint64> &roots);
+    // Re-evaluates every formula, each after the formulas it reads.
+    void recalculateAll();
     void evaluate(quint64 key);
 };
 

@@ -10,6 +10,10 @@
 #include <set>
 #include <vector>
 
+namespace mhbk::wb {
+struct Node;
+}
+
 namespace mhbk::xlsout {
 
 // 0xRRGGBB.
@@ -72,6 +76,9 @@ struct Cell {
     Value value;       // the value shown (for a formula, its computed result)
     QString formula;   // Excel A1 text without the leading "=", empty for a constant
     int style = 0;     // index into Book::styles
+    // The engine's parse of `formula` when the description comes from a live workbook (which
+    // must outlive the description); the .xls writer then need not parse the text again.
+    const wb::Node *parsed = nullptr;
 };
 
 struct Range {

@@ -44,7 +44,7 @@ const std::vector<const XlsFunction *> &functionsByEngineIndex()
     return table;
 }
 
-int engineIndex(const char *name) { return wb::findFunction(QLatin1String(name)); }
+int engineIndex(const char *name) { return wb::findFunction(QString::fromLatin1(name)); }
 
 
 class TokenWriter {
@@ -252,8 +252,13 @@ std::optional<QByteArray> formulaTokens(const QString &formula, const FormulaPla
     const wb::ParsedFormula parsed = wb::parseFormula(formula, place.sheet, place.sheetIndex);
     if (!parsed.root)
         return std::nullopt;
+    return formulaTokens(*parsed.root, place);
+}
+
+std::optional<QByteArray> formulaTokens(const wb::Node &formula, const FormulaPlace &place)
+{
     try {
-        return TokenWriter(place.sheet).take(*parsed.root);
+        return TokenWriter(place.sheet).take(formula);
     } catch (const NoBiffForm &) {
         return std::nullopt;
     }

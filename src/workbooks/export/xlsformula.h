@@ -7,6 +7,10 @@
 #include <functional>
 #include <optional>
 
+namespace mhbk::wb {
+struct Node;
+}
+
 namespace mhbk::xlsout {
 
 // How a function is called in BIFF8: its number in Excel's built-in table, its argument
@@ -35,5 +39,8 @@ struct FormulaPlace {
 // BIFF8 form (unknown functions, references or texts beyond the format's limits, syntax
 // errors): such a cell is written with its value only.
 std::optional<QByteArray> formulaTokens(const QString &formula, const FormulaPlace &place);
+// The same from a formula the engine has parsed already (its references to sheets by the
+// engine's sheet numbers, which the writers keep).
+std::optional<QByteArray> formulaTokens(const wb::Node &formula, const FormulaPlace &place);
 
 } // namespace mhbk::xlsout

@@ -108,7 +108,7 @@ SheetPlan planSheet(const Sheet &sheet, const FormulaPlace &place, StringTable &
     for (const Cell *c : plan.cells) {
         std::optional<QByteArray> tokens;
         if (!c->formula.isEmpty() && options.formulas)
-            tokens = formulaTokens(c->formula, place);
+            tokens = c->parsed ? formulaTokens(*c->parsed, place) : formulaTokens(c->formula, place);
         const bool shared = c->value.kind == Value::Kind::Text && !tokens;
         plan.sst.push_back(shared ? strings.index(c->value.text.left(kMaxCellText)) : 0);
         plan.tokens.push_back(std::move(tokens));
@@ -393,9 +393,12 @@ void writeSheet(BiffStream &s, const SheetPlan &plan, const XlsStyleTable &style
 
 QByteArray xlsWorkbookStream(const Book &book, const XlsOptions &options)
 {
-    Book withSheet = book;
-    if (withSheet.sheets.empty())
+    if (book.sheets.empty()) {
+        Book withSheet = book;
         withSheet.sheets.emplace_back(); // a workbook needs at least one sheet
+        return xlsWorkbookStream(withSheet, options);
+    }
+    const Book &withSheet = book;
     StringTable strings;
     std::vector<SheetPlan> plans;
     FormulaPlace place{0, sheetFinder(withSheet)};

@@ -1,8 +1,10 @@
 #include "data/usercopy.h"
 
 #include <QCryptographicHash>
+#include <QDateTime>
 #include <QFile>
 #include <QFileInfo>
+#include <QSaveFile>
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QUuid>
@@ -22,6 +24,71 @@ QByteArray fingerprint(const QString &path)
     if (!hash.addData(&file))
         return {};
     return hash.result().toHex();
+}
+
+// What the stamp knows of the shipped file the copy was made from: its SHA-256 (hex) on the
+// first line and, on the second, "SIZE MTIME" (bytes, milliseconds since the epoch) as they
+// were when the hash was last found equal. Stamps written before the second line existed have
+// no size and time: the hash is then always checked.
+struct Stamp {
+    QByteArray hash;
+    qint64 size = -1;
+    qint64 modified = -1;
+};
+
+struct FileLook {
+    qint64 size = -1;
+    qint64 modified = -1; // -1: the file system gives no time, so the look proves nothing
+};
+
+FileLook lookOf(const QString &path)
+{
+    const QFileInfo info(path);
+    const QDateTime modified = info.lastModified();
+    return {info.size(), modified.isValid() ? modified.toMSecsSinceEpoch() : -1};
+}
+
+Stamp readStamp(const QString &userCopy)
+{
+    QFile file(stampPath(userCopy));
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    const QList<QByteArray> lines = file.readAll().split('\n');
+    Stamp stamp{lines.value(0).trimmed()};
+    const QList<QByteArray> look = lines.value(1).trimmed().split(' ');
+    bool sizeOk = false, timeOk = false;
+    if (look.size() == 2) {
+        stamp.size = look[0].toLongLong(&sizeOk);
+        stamp.modified = look[1].toLongLong(&timeOk);
+    }
+    if (!sizeOk || !timeOk)
+        stamp.size = stamp.modified = -1;
+    return stamp;
+}
+
+void writeStamp(const QString &userCopy, const QByteArray &hash, const FileLook &look)
+{
+    QSaveFile file(stampPath(userCopy));
+    if (file.open(QIODevice::WriteOnly))
+        file.write(hash + '\n' + QByteArray::number(look.size) + ' ' + QByteArray::number(look.modified) + '\n');
+    file.commit();
+}
+
+// Whether the shipped file is still the one the copy was made from. The hash is read only when
+// the size or the time differ from the last check, so an unchanged installation costs one stat.
+bool matchesStamp(const QString &shipped, const QString &userCopy)
+{
+    const Stamp stamp = readStamp(userCopy);
+    const FileLook look = lookOf(shipped); // before hashing: a change while hashing is seen next time
+    if (!stamp.hash.isEmpty() && look.modified >= 0 && stamp.size == look.size && stamp.modified == look.modified)
+        return true;
+    const QByteArray current = fingerprint(shipped);
+    if (current.isEmpty())
+        return true; // unreadable now: keep the copy as it is
+    if (current != stamp.hash)
+        return false;
+    writeStamp(userCopy, current, look); // touched but the same: the next start need not hash it
+    return true;
 }
 
 QStringList columns(QSqlDatabase &db, const QString &schema, const QString &table)
@@ -69,20 +136,16 @@ bool carryUserTables(const QString &from, const QString &to)
 
 void stampUserCopy(const QString &shipped, const QString &userCopy)
 {
-    QFile stamp(stampPath(userCopy));
-    if (stamp.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        stamp.write(fingerprint(shipped));
+    const FileLook look = lookOf(shipped);
+    writeStamp(userCopy, fingerprint(shipped), look);
 }
 
 bool refreshUserCopy(const QString &shipped, const QString &userCopy)
 {
     if (!QFileInfo(shipped).isFile() || !QFileInfo(userCopy).isFile())
         return false;
-    const QByteArray current = fingerprint(shipped);
-    QFile stamp(stampPath(userCopy));
-    if (current.isEmpty() || (stamp.open(QIODevice::ReadOnly) && stamp.readAll().trimmed() == current))
+    if (matchesStamp(shipped, userCopy))
         return false;
-    stamp.close();
 
     const QString partial = userCopy + QStringLiteral(".part");
     QFile::remove(partial);

@@ -7,7 +7,6 @@
 #include "workbooks/export/workbookexport.h"
 #include "workbooks/export/xlsformula.h"
 #include "workbooks/export/xlswriter.h"
-#include "workbooks/export/xlsxbooleans.h"
 #include "workbooks/export/xlsxexport.h"
 
 #include <QFile>
@@ -287,32 +286,6 @@ TEST(ExportedBooleans, StayBooleans)
         EXPECT_EQ(cell(xls, i).value(QStringLiteral("boolean")), expected) << ".xls";
         EXPECT_EQ(cell(xlsx, i).value(QStringLiteral("boolean")), expected) << ".xlsx";
     }
-}
-
-} // namespace
-
-namespace {
-
-// The boolean marker refuses what is not a readable package rather than writing a broken one.
-TEST(ExportedBooleans, AnUnreadablePackageIsRefused)
-{
-    QTemporaryDir dir;
-    xlsout::Book book;
-    book.sheets.emplace_back();
-    xlsout::writeXlsxFile(book, dir.filePath(QStringLiteral("ok.xlsx")));
-    QFile file(dir.filePath(QStringLiteral("ok.xlsx")));
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    const QByteArray good = file.readAll();
-    QByteArray corrupt = good;
-    corrupt.truncate(corrupt.size() - 30); // the central directory's end is gone
-    const struct {
-        const char *what;
-        QByteArray bytes;
-        bool readable;
-    } cases[] = {{"a package", good, true}, {"no bytes", QByteArray(), false}, {"text", "not a zip file", false},
-                 {"a cut package", corrupt, false}};
-    for (const auto &c : cases)
-        EXPECT_EQ(xlsout::markBooleanResultsInPackage(c.bytes, {{QStringLiteral("A1")}}).has_value(), c.readable) << c.what;
 }
 
 } // namespace

@@ -56,7 +56,7 @@ QByteArray contentTypesXml(std::size_t sheets)
     part("styles.xml", "styles+xml");
     part("sharedStrings.xml", "sharedStrings+xml");
     x.raw("</Types>");
-    return x.take();
+    return x.bytes();
 }
 
 QByteArray rootRelationshipsXml()
@@ -65,7 +65,7 @@ QByteArray rootRelationshipsXml()
     x.raw(kXmlDeclaration).raw("<Relationships xmlns=\"http://schemas.openxmlformats.org/package/2006/relationships\">");
     x.raw("<Relationship Id=\"rId1\" Type=\"").raw(kRelationships).raw("/officeDocument\" Target=\"xl/workbook.xml\"/>");
     x.raw("</Relationships>");
-    return x.take();
+    return x.bytes();
 }
 
 QByteArray workbookRelationshipsXml(std::size_t sheets)
@@ -81,7 +81,7 @@ QByteArray workbookRelationshipsXml(std::size_t sheets)
     relationship(sheets + 1, "styles", "styles.xml");
     relationship(sheets + 2, "sharedStrings", "sharedStrings.xml");
     x.raw("</Relationships>");
-    return x.take();
+    return x.bytes();
 }
 
 // "'Name'!$2:$3": the rows printed at the top of every page.
@@ -113,7 +113,7 @@ QByteArray workbookXml(const std::vector<Sheet> &sheets)
     }
     // Readers that calculate do so on opening; the cached results serve those that do not.
     x.raw("<calcPr calcId=\"124519\" fullCalcOnLoad=\"1\"/></workbook>");
-    return x.take();
+    return x.bytes();
 }
 
 // The whole package, or the reason it cannot be written.

@@ -30,14 +30,18 @@ std::vector<Slot> placesInOrder(const Sheet &sheet)
     for (const Cell &c : sheet.cells)
         places.push_back({c.row, c.col, &c});
     auto before = [](const Slot &a, const Slot &b) { return a.row != b.row ? a.row < b.row : a.col < b.col; };
-    std::sort(places.begin(), places.end(), before);
+    if (!std::is_sorted(places.begin(), places.end(), before)) // the engine gives them in order
+        std::sort(places.begin(), places.end(), before);
     const std::size_t written = places.size();
     for (const Range &m : sheet.merges)
         for (int r = m.firstRow; r <= m.lastRow; ++r)
             for (int c = m.firstCol; c <= m.lastCol; ++c)
                 if (!std::binary_search(places.begin(), places.begin() + qsizetype(written), Slot{r, c}, before))
                     places.push_back({r, c});
-    std::sort(places.begin(), places.end(), before);
+    if (places.size() != written) {
+        std::sort(places.begin() + qsizetype(written), places.end(), before);
+        std::inplace_merge(places.begin(), places.begin() + qsizetype(written), places.end(), before);
+    }
     places.erase(std::unique(places.begin(), places.end(), [](const Slot &a, const Slot &b) { return a.row == b.row && a.col == b.col; }),
                 places.end());
     return places;
@@ -297,7 +301,7 @@ QString sheetXml(const Sheet &sheet, const SheetXmlOptions &options, SharedStrin
     if (QString error = checkLimits(sheet, places); !error.isEmpty())
         return error;
     // About 60 bytes a cell; reserved so that the buffer grows rarely.
-    XmlBuffer x(2048 + 64 * qsizetype(places.size()));
+    XmlBuffer x(2048 + 64 * places.size());
     writeHead(x, sheet, places, options.selected);
     writeColumns(x, sheet.columns);
     writeRows(x, sheet, places, options, strings);
@@ -306,7 +310,7 @@ QString sheetXml(const Sheet &sheet, const SheetXmlOptions &options, SharedStrin
     writeMerges(x, sheet.merges);
     writePageSetup(x, sheet.page);
     x.raw("</worksheet>");
-    xml = x.take();
+    xml = x.bytes();
     return QString();
 }
 
@@ -324,7 +328,7 @@ int SharedStrings::indexOf(const QString &text)
 
 QByteArray SharedStrings::xml() const
 {
-    XmlBuffer x(64 + 16 * qsizetype(texts_.size()));
+    XmlBuffer x(64 + 16 * texts_.size());
     x.raw("<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>\n"
           "<sst xmlns=\"http://schemas.openxmlformats.org/spreadsheetml/2006/main\"");
     x.attr("count", uses_).attr("uniqueCount", int(texts_.size())).raw(">");
@@ -333,7 +337,7 @@ QByteArray SharedStrings::xml() const
         x.text(text).raw("</t></si>");
     }
     x.raw("</sst>");
-    return x.take();
+    return x.bytes();
 }
 
 } // namespace mhbk::xlsout

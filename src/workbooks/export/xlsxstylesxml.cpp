@@ -239,7 +239,7 @@ QByteArray stylesXml(const std::vector<Style> &styles)
     x.raw(cellFormats.bytes());
     x.raw("<cellStyles count=\"1\"><cellStyle name=\"Normal\" xfId=\"0\" builtinId=\"0\"/></cellStyles>"
           "<dxfs count=\"0\"/><tableStyles count=\"0\"/></styleSheet>");
-    return x.take();
+    return x.bytes();
 }
 
 } // namespace mhbk::xlsout

@@ -1,7 +1,6 @@
 #include "workbooks/export/xlsxxml.h"
 
 #include <charconv>
-#include <cstring>
 
 namespace mhbk::xlsout {
 namespace {
@@ -22,7 +21,7 @@ bool startsEscapeLookalike(const QChar *p, const QChar *end)
     return true;
 }
 
-void appendHexEscape(QByteArray &out, unsigned code)
+void appendHexEscape(std::string &out, unsigned code)
 {
     static const char digits[] = "0123456789ABCDEF";
     const char escape[] = {'_', 'x', digits[(code >> 12) & 15], digits[(code >> 8) & 15], digits[(code >> 4) & 15],
@@ -30,28 +29,28 @@ void appendHexEscape(QByteArray &out, unsigned code)
     out.append(escape, sizeof escape);
 }
 
-void appendUtf8(QByteArray &out, char32_t c)
+void appendUtf8(std::string &out, char32_t c)
 {
     if (c < 0x80) {
-        out.append(char(c));
+        out.push_back(char(c));
     } else if (c < 0x800) {
-        out.append(char(0xC0 | (c >> 6)));
-        out.append(char(0x80 | (c & 0x3F)));
+        out.push_back(char(0xC0 | (c >> 6)));
+        out.push_back(char(0x80 | (c & 0x3F)));
     } else if (c < 0x10000) {
-        out.append(char(0xE0 | (c >> 12)));
-        out.append(char(0x80 | ((c >> 6) & 0x3F)));
-        out.append(char(0x80 | (c & 0x3F)));
+        out.push_back(char(0xE0 | (c >> 12)));
+        out.push_back(char(0x80 | ((c >> 6) & 0x3F)));
+        out.push_back(char(0x80 | (c & 0x3F)));
     } else {
-        out.append(char(0xF0 | (c >> 18)));
-        out.append(char(0x80 | ((c >> 12) & 0x3F)));
-        out.append(char(0x80 | ((c >> 6) & 0x3F)));
-        out.append(char(0x80 | (c & 0x3F)));
+        out.push_back(char(0xF0 | (c >> 18)));
+        out.push_back(char(0x80 | ((c >> 12) & 0x3F)));
+        out.push_back(char(0x80 | ((c >> 6) & 0x3F)));
+        out.push_back(char(0x80 | (c & 0x3F)));
     }
 }
 
 // Appends the character at p (a surrogate pair counts as one) and returns where the next starts.
 // A lone surrogate cannot be encoded and becomes "?".
-const QChar *appendCharacter(QByteArray &out, const QChar *p, const QChar *end)
+const QChar *appendCharacter(std::string &out, const QChar *p, const QChar *end)
 {
     const char16_t c = p->unicode();
     if (QChar::isHighSurrogate(c) && p + 1 < end && p[1].isLowSurrogate()) {
@@ -66,7 +65,7 @@ const QChar *appendCharacter(QByteArray &out, const QChar *p, const QChar *end)
 
 XmlBuffer &XmlBuffer::raw(const char *markup)
 {
-    data_.append(markup, qsizetype(std::strlen(markup)));
+    data_.append(markup);
     return *this;
 }
 
@@ -82,14 +81,14 @@ void XmlBuffer::escaped(const QString &text, bool inAttribute)
         case u'>': data_.append("&gt;", 4); break;
         // Attribute values lose their tabs and line breaks to white-space normalisation
         // unless these are written as references.
-        case u'"': inAttribute ? data_.append("&quot;", 6) : data_.append('"'); break;
-        case u'\t': inAttribute ? data_.append("&#9;", 4) : data_.append('\t'); break;
-        case u'\n': inAttribute ? data_.append("&#10;", 5) : data_.append('\n'); break;
+        case u'"': data_.append(inAttribute ? "&quot;" : "\""); break;
+        case u'\t': data_.append(inAttribute ? "&#9;" : "\t"); break;
+        case u'\n': data_.append(inAttribute ? "&#10;" : "\n"); break;
         case u'_':
             if (startsEscapeLookalike(p, end))
                 appendHexEscape(data_, c);
             else
-                data_.append('_');
+                data_.push_back('_');
             break;
         default:
             if (c < 0x20 || c == 0xFFFE || c == 0xFFFF) {
@@ -97,7 +96,7 @@ void XmlBuffer::escaped(const QString &text, bool inAttribute)
                 break;
             }
             if (c < 0x80) {
-                data_.append(char(c));
+                data_.push_back(char(c));
                 break;
             }
             p = appendCharacter(data_, p, end);
@@ -115,25 +114,25 @@ XmlBuffer &XmlBuffer::text(const QString &text)
 
 XmlBuffer &XmlBuffer::attr(const char *name, const QString &value)
 {
-    data_.append(' ').append(name).append("=\"", 2);
+    data_.append(1, ' ').append(name).append("=\"", 2);
     escaped(value, true);
-    data_.append('"');
+    data_.push_back('"');
     return *this;
 }
 
 XmlBuffer &XmlBuffer::attr(const char *name, double value)
 {
-    data_.append(' ').append(name).append("=\"", 2);
+    data_.append(1, ' ').append(name).append("=\"", 2);
     number(value);
-    data_.append('"');
+    data_.push_back('"');
     return *this;
 }
 
 XmlBuffer &XmlBuffer::attr(const char *name, int value)
 {
-    data_.append(' ').append(name).append("=\"", 2);
+    data_.append(1, ' ').append(name).append("=\"", 2);
     integer(value);
-    data_.append('"');
+    data_.push_back('"');
     return *this;
 }
 
@@ -141,7 +140,7 @@ XmlBuffer &XmlBuffer::number(double value)
 {
     char text[32];
     const auto result = std::to_chars(text, text + sizeof text, value);
-    data_.append(text, result.ptr - text);
+    data_.append(text, std::size_t(result.ptr - text));
     return *this;
 }
 
@@ -149,7 +148,7 @@ XmlBuffer &XmlBuffer::integer(long long value)
 {
     char text[24];
     const auto result = std::to_chars(text, text + sizeof text, value);
-    data_.append(text, result.ptr - text);
+    data_.append(text, std::size_t(result.ptr - text));
     return *this;
 }
 
@@ -160,7 +159,7 @@ XmlBuffer &XmlBuffer::cellRef(int row, int col)
     for (int c = col + 1; c > 0; c = (c - 1) / 26)
         letters[n++] = char('A' + (c - 1) % 26);
     while (n > 0)
-        data_.append(letters[--n]);
+        data_.push_back(letters[--n]);
     return integer(row + 1);
 }
 

@@ -6,18 +6,19 @@
 
 #include <QByteArray>
 #include <QString>
+#include <string>
 
 namespace mhbk::xlsout {
 
 class XmlBuffer {
 public:
-    explicit XmlBuffer(qsizetype reserve = 4096) { data_.reserve(reserve); }
+    explicit XmlBuffer(std::size_t reserve = 4096) { data_.reserve(reserve); }
 
     // Markup written as it stands.
     XmlBuffer &raw(const char *markup);
     XmlBuffer &raw(const QByteArray &markup)
     {
-        data_.append(markup);
+        data_.append(markup.constData(), std::size_t(markup.size()));
         return *this;
     }
     // Element content: & < > escaped; characters XML cannot carry (control characters, NUL,
@@ -34,13 +35,13 @@ public:
     // "B3" for (2, 1).
     XmlBuffer &cellRef(int row, int col);
 
-    qsizetype size() const { return data_.size(); }
-    const QByteArray &bytes() const { return data_; }
-    QByteArray take() { return std::move(data_); }
+    std::size_t size() const { return data_.size(); }
+    QByteArray bytes() const { return QByteArray(data_.data(), qsizetype(data_.size())); }
 
 private:
     void escaped(const QString &text, bool inAttribute);
-    QByteArray data_;
+    // A standard string: appending to it is inlined, where QByteArray goes through a call each time.
+    std::string data_;
 };
 
 // Whether element text needs xml:space="preserve" to keep its leading or trailing white space.

@@ -6,6 +6,7 @@
 #include "common/pageregistry.h"
 #include "app/icons.h"
 #include "app/navigationtree.h"
+#include "app/pagescroll.h"
 #include "app/windowstate.h"
 #include "data/database.h"
 #include "data/datasets.h"
@@ -20,6 +21,7 @@
 #include "workbooks/workbookpages.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -34,6 +36,7 @@
 #include <QToolButton>
 #include <QTreeWidget>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace mhbk {
 
@@ -93,8 +96,9 @@ MainWindow::MainWindow(Reporter &reporter, MainWindowSettings settings, QWidget 
     buildPopupMenu();
     installPages();
     finishSetUp();
-    // At least 820 × 600, or what the pages need with this desktop's fonts.
-    resize(QSize(646, 503).expandedTo(minimumSizeHint()).expandedTo(QSize(820, 600)));
+    // At least 820 × 600, or what the bars need with this desktop's fonts; each page asks for
+    // more room when it is first shown (fitActivePage), as far as the screen allows.
+    resize(minimumSizeHint().expandedTo(QSize(820, 600)));
     restoreWindowState();
 }
 
@@ -171,8 +175,14 @@ void MainWindow::buildCentre()
     for (const PageEntry &entry : pages::all()) {
         auto *sheet = new QWidget;
         sheet->setObjectName(QString::fromLatin1(entry.objectName));
-        pages_->addTab(sheet, QString::fromUtf8(entry.caption));
+        pages_->addTab(new PageScrollArea(sheet), QString::fromUtf8(entry.caption));
     }
+    // Moving the focus by any means (Tab, Enter in a field, a message pointing at a field)
+    // brings the field into view on a page that scrolls.
+    connectGuarded(qApp, &QApplication::focusChanged, this, reporter_, [](QWidget *, QWidget *now) {
+        if (PageScrollArea *area = pageScrollAreaOf(now))
+            area->reveal(now);
+    });
     splitter->addWidget(panel3);
     splitter->addWidget(pages_);
     splitter->setStretchFactor(0, 0);
@@ -384,10 +394,41 @@ QueryDataset &MainWindow::query() { return *query_; }
 
 QWidget *MainWindow::page(int index) const
 {
-    return index >= 0 && index < pages_->count() ? pages_->widget(index) : nullptr;
+    const auto *area = index >= 0 && index < pages_->count() ? qobject_cast<PageScrollArea *>(pages_->widget(index))
+                                                             : nullptr;
+    return area ? area->page() : nullptr;
 }
 
 int MainWindow::activePage() const { return pages_->currentIndex(); }
+
+void MainWindow::fitActivePageSoon(int pass)
+{
+    // A page that has just been built shows its fields only once the events of that have been
+    // handled: its size is known after them.
+    QMetaObject::invokeMethod(this, [this, pass, index = activePage()] {
+        guarded([this, pass, index] { fitActivePage(index, pass); });
+    }, Qt::QueuedConnection);
+}
+
+void MainWindow::fitActivePage(int index, int pass)
+{
+    // Only while on screen: before that the pages have not been laid out yet.
+    const auto *area = qobject_cast<const PageScrollArea *>(pages_->currentWidget());
+    if (!area || index != activePage() || !isVisible() || isMaximized() || isFullScreen())
+        return;
+    // Once per page and run: a window the user has since made smaller stays so, and the page scrolls.
+    if (pass == 0 && !fittedPages_.insert(index).second)
+        return;
+    const QSize lacking = (area->pageMinimumSize() - area->maximumViewportSize()).expandedTo(QSize(0, 0));
+    if (lacking.isNull())
+        return;
+    resize(size() + lacking);
+    fitOnScreen(*this);
+    // Wrapped text may need a line more or less at the new size: a second look once it is laid out.
+    constexpr int kPasses = 3;
+    if (pass + 1 < kPasses)
+        fitActivePageSoon(pass + 1);
+}
 
 void MainWindow::addShowHandler(int pageIndex, std::function<void()> handler)
 {

@@ -9,6 +9,7 @@
 #include <array>
 #include <map>
 #include <memory>
+#include <set>
 #include <utility>
 #include <vector>
 
@@ -104,6 +105,8 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
+    void fitActivePageSoon(int pass = 0);
+    void fitActivePage(int index, int pass);
     void buildTopBar();
     void buildCentre();
     void buildBottomBar();
@@ -147,6 +150,7 @@ private:
     SpreadsheetCommands *spreadsheet_ = nullptr;
     std::function<void(int)> pageLoader_;
     std::vector<std::pair<UnsavedWork *, int>> unsavedWork_;
+    std::set<int> fittedPages_;
 };
 
 } // namespace mhbk

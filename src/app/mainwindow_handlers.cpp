@@ -61,6 +61,7 @@ void MainWindow::onPageChanged(QTreeWidgetItem *node)
     if (pageLoader_)
         guarded([this] { pageLoader_(activePage()); });
     updateSpreadsheetActions();
+    fitActivePageSoon();
 }
 
 void MainWindow::onRowCommand(void (RowEditor::*command)())
@@ -153,6 +154,7 @@ void MainWindow::trayActivated(QSystemTrayIcon::ActivationReason reason)
 void MainWindow::showEvent(QShowEvent *event)
 {
     QMainWindow::showEvent(event);
+    fitActivePageSoon();
     const int index = activePage();
     if (QWidget *sheet = sheetWindow(index); sheet && !sheet->isVisible())
         sheet->show();

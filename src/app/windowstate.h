@@ -4,6 +4,7 @@
 
 class QMainWindow;
 class QSplitter;
+class QWidget;
 
 namespace mhbk {
 
@@ -21,5 +22,9 @@ public:
 private:
     QString path_;
 };
+
+// Makes a window that is not maximised no larger than its screen's free area (less the frame the
+// window manager adds) and moves it wholly onto that area.
+void fitOnScreen(QWidget &window);
 
 } // namespace mhbk

@@ -16,40 +16,40 @@ constexpr qsizetype kMaxFooter = 255; // with its "&C"
 constexpr std::size_t kMaxRowBreaks = 1023;
 constexpr double kStandardRowHeight = 15.0; // what readers assume without a row height
 
-// A cell to write: one of the sheet's, or (cell == nullptr) the blank first cell of a merge.
-struct Slot {
+// A cell to write: one of the sheet's, or (cell == nullptr) a blank inside a merged range.
+struct Place {
     int row = 0, col = 0;
     const Cell *cell = nullptr;
 };
 
 // The sheet's cells in row-major order, with a blank wherever a merged range covers no cell.
-std::vector<Slot> placesInOrder(const Sheet &sheet)
+std::vector<Place> placesInOrder(const Sheet &sheet)
 {
-    std::vector<Slot> places;
+    std::vector<Place> places;
     places.reserve(sheet.cells.size());
     for (const Cell &c : sheet.cells)
         places.push_back({c.row, c.col, &c});
-    auto before = [](const Slot &a, const Slot &b) { return a.row != b.row ? a.row < b.row : a.col < b.col; };
+    auto before = [](const Place &a, const Place &b) { return a.row != b.row ? a.row < b.row : a.col < b.col; };
     if (!std::is_sorted(places.begin(), places.end(), before)) // the engine gives them in order
         std::sort(places.begin(), places.end(), before);
     const std::size_t written = places.size();
     for (const Range &m : sheet.merges)
         for (int r = m.firstRow; r <= m.lastRow; ++r)
             for (int c = m.firstCol; c <= m.lastCol; ++c)
-                if (!std::binary_search(places.begin(), places.begin() + qsizetype(written), Slot{r, c}, before))
+                if (!std::binary_search(places.begin(), places.begin() + qsizetype(written), Place{r, c}, before))
                     places.push_back({r, c});
     if (places.size() != written) {
         std::sort(places.begin() + qsizetype(written), places.end(), before);
         std::inplace_merge(places.begin(), places.begin() + qsizetype(written), places.end(), before);
     }
-    places.erase(std::unique(places.begin(), places.end(), [](const Slot &a, const Slot &b) { return a.row == b.row && a.col == b.col; }),
+    places.erase(std::unique(places.begin(), places.end(), [](const Place &a, const Place &b) { return a.row == b.row && a.col == b.col; }),
                 places.end());
     return places;
 }
 
-QString checkLimits(const Sheet &sheet, const std::vector<Slot> &places)
+QString checkLimits(const Sheet &sheet, const std::vector<Place> &places)
 {
-    for (const Slot &s : places) {
+    for (const Place &s : places) {
         if (s.row < 0 || s.row >= kMaxRows || s.col < 0 || s.col >= kMaxColumns)
             return QStringLiteral("工作表“%1”超出了Excel文件的范围（1048576行、16384列）").arg(sheet.name);
         if (s.cell && s.cell->value.kind == Value::Kind::Text && s.cell->value.text.size() > kMaxCellText)
@@ -119,7 +119,7 @@ void writeConstantCell(XmlBuffer &x, const Cell &c, SharedStrings &strings)
     x.raw("/>");
 }
 
-void writeCell(XmlBuffer &x, const Slot &slot, const SheetXmlOptions &options, SharedStrings &strings)
+void writeCell(XmlBuffer &x, const Place &slot, const SheetXmlOptions &options, SharedStrings &strings)
 {
     x.raw("<c r=\"").cellRef(slot.row, slot.col).raw("\"");
     x.attr("s", cellFormatIndex(slot.cell ? slot.cell->style : 0, options.styleCount));
@@ -178,7 +178,7 @@ void openRow(XmlBuffer &x, const Sheet &sheet, int row, const Row *settings)
         x.raw(" hidden=\"1\"");
 }
 
-void writeRows(XmlBuffer &x, const Sheet &sheet, const std::vector<Slot> &places, const SheetXmlOptions &options,
+void writeRows(XmlBuffer &x, const Sheet &sheet, const std::vector<Place> &places, const SheetXmlOptions &options,
                SharedStrings &strings)
 {
     std::vector<const Row *> rows;
@@ -206,7 +206,7 @@ void writeRows(XmlBuffer &x, const Sheet &sheet, const std::vector<Slot> &places
     x.raw("</sheetData>");
 }
 
-void writeDimension(XmlBuffer &x, const Sheet &sheet, const std::vector<Slot> &places)
+void writeDimension(XmlBuffer &x, const Sheet &sheet, const std::vector<Place> &places)
 {
     x.raw("<dimension ref=\"");
     if (places.empty()) {
@@ -214,7 +214,7 @@ void writeDimension(XmlBuffer &x, const Sheet &sheet, const std::vector<Slot> &p
         return;
     }
     int lastRow = places.back().row, firstCol = kMaxColumns, lastCol = 0;
-    for (const Slot &s : places) {
+    for (const Place &s : places) {
         firstCol = std::min(firstCol, s.col);
         lastCol = std::max(lastCol, s.col);
     }
@@ -275,7 +275,7 @@ void writePageSetup(XmlBuffer &x, const PageSetup &page)
     x.raw("</rowBreaks>");
 }
 
-void writeHead(XmlBuffer &x, const Sheet &sheet, const std::vector<Slot> &places, bool selected)
+void writeHead(XmlBuffer &x, const Sheet &sheet, const std::vector<Place> &places, bool selected)
 {
     x.raw("<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>\n"
           "<worksheet xmlns=\"http://schemas.openxmlformats.org/spreadsheetml/2006/main\" "
@@ -297,7 +297,7 @@ void writeHead(XmlBuffer &x, const Sheet &sheet, const std::vector<Slot> &places
 
 QString sheetXml(const Sheet &sheet, const SheetXmlOptions &options, SharedStrings &strings, QByteArray &xml)
 {
-    const std::vector<Slot> places = placesInOrder(sheet);
+    const std::vector<Place> places = placesInOrder(sheet);
     if (QString error = checkLimits(sheet, places); !error.isEmpty())
         return error;
     // About 60 bytes a cell; reserved so that the buffer grows rarely.

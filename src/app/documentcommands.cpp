@@ -5,6 +5,7 @@
 #include "common/guarded.h"
 #include "common/pageregistry.h"
 #include "common/reporter.h"
+#include "common/startfolder.h"
 #include "common/unsavedwork.h"
 #include "workbooks/pages/workbookdocuments.h"
 #include "workbooks/pages/workbookfile.h"
@@ -17,7 +18,6 @@
 #include <QLocale>
 #include <QMenu>
 #include <QSaveFile>
-#include <QStandardPaths>
 #include <QToolButton>
 #include <optional>
 
@@ -129,16 +129,9 @@ DocumentCommands::~DocumentCommands() = default;
 
 QString DocumentCommands::startFolder() const
 {
-    // Where the user last kept a workbook, else the documents folder, never the program's own.
-    // A folder that does not exist would leave the dialog in the working folder with a path it
-    // cannot write to, so the first one that exists is taken, the home folder last.
-    QStringList candidates{QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation), QDir::homePath()};
-    if (!recent_.paths().isEmpty())
-        candidates.prepend(QFileInfo(recent_.paths().constFirst()).absolutePath());
-    for (const QString &folder : candidates)
-        if (!folder.isEmpty() && QFileInfo(folder).isDir())
-            return folder;
-    return QDir::homePath();
+    // Where the user last kept a workbook.
+    return dialogStartFolder(recent_.paths().isEmpty() ? QString()
+                                                       : QFileInfo(recent_.paths().constFirst()).absolutePath());
 }
 
 QString DocumentCommands::askSavePath(int pageIndex)

@@ -4,6 +4,7 @@
 #include "sections/sectionpages.h"
 #include "sections/weightpagetables.h"
 #include "support/fakehost.h"
+#include "support/scratchhome.h"
 #include "support/testdb.h"
 #include "support/testwindow.h"
 #include "takeoff/takeofffile.h"
@@ -15,7 +16,9 @@
 #include "common/pageregistry.h"
 
 #include <QComboBox>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -502,6 +505,42 @@ TEST(TakeoffDockFiles, SaveOpenAndTheQuestionBeforeLeavingChanges)
     file.close();
     EXPECT_THROW(dock.openPath(bad), AppError);
     EXPECT_EQ(itemsOf(dock.list()), QStringLiteral("A,B,C"));
+}
+
+// The dialogs start where the workbook dialogs do, never in the working folder; once the user
+// has chosen a file, in that file's folder for every kind of request.
+TEST(TakeoffDockFiles, DialogsStartInTheLastFolderElseDocumentsElseHome)
+{
+    const FileRequest requests[] = {FileRequest::Open, FileRequest::SaveAs, FileRequest::ExportXlsx,
+                                    FileRequest::ExportXls};
+    const auto folderOf = [](const QString &suggested, FileRequest request) {
+        return QDir(request == FileRequest::Open ? suggested : QFileInfo(suggested).absolutePath()).absolutePath();
+    };
+    for (const bool documents : {true, false}) {
+        test::ScratchHome home(documents);
+        RecordingReporter reporter;
+        TakeoffDock dock(reporter, QString());
+        const QString start = QDir(documents ? home.documents() : home.path()).absolutePath();
+        for (const FileRequest request : requests)
+            EXPECT_EQ(folderOf(dock.suggestedPath(request), request), start) << documents << int(request);
+        EXPECT_EQ(QFileInfo(dock.suggestedPath(FileRequest::SaveAs)).fileName(), QStringLiteral("工程量清单.mhbkl"));
+        EXPECT_EQ(QFileInfo(dock.suggestedPath(FileRequest::ExportXls)).fileName(), QStringLiteral("工程量清单.xls"));
+
+        QTemporaryDir chosenFolder;
+        const QString exported = chosenFolder.filePath(QStringLiteral("导出.xlsx"));
+        dock.setFileChooser([&](FileRequest) { return exported; });
+        dock.exportExcel(xlsout::ExcelFormat::Xlsx);
+        for (const FileRequest request : requests)
+            EXPECT_EQ(folderOf(dock.suggestedPath(request), request), QDir(chosenFolder.path()).absolutePath())
+                << int(request);
+
+        const QString saved = chosenFolder.filePath(QStringLiteral("清单.mhbkl"));
+        dock.saveToPath(saved);
+        EXPECT_EQ(dock.suggestedPath(FileRequest::SaveAs), saved); // its own file is offered again
+
+        chosenFolder.remove(); // the folder has gone since: back to documents or home
+        EXPECT_EQ(folderOf(dock.suggestedPath(FileRequest::Open), FileRequest::Open), start);
+    }
 }
 
 TEST(TakeoffPrint, PagesAreNumberedAndTotalsFollowTheLines)

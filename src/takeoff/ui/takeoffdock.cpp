@@ -3,6 +3,7 @@
 #include "common/errors.h"
 #include "common/guarded.h"
 #include "common/reporter.h"
+#include "common/startfolder.h"
 #include "takeoff/takeoffbook.h"
 #include "takeoff/takeofffile.h"
 #include "takeoff/ui/quantitydialog.h"
@@ -294,23 +295,51 @@ void TakeoffDock::clearList()
         model_->replaceList({}, QStringLiteral("清空"));
 }
 
-QString TakeoffDock::chooseFile(FileRequest request)
+QString TakeoffDock::suggestedPath(FileRequest request) const
 {
-    if (chooseFile_)
-        return chooseFile_(request);
+    // The list's own file is offered again; otherwise the list's name in the folder last used.
+    const QDir folder(dialogStartFolder(lastFolder_));
     switch (request) {
     case FileRequest::Open:
-        return QFileDialog::getOpenFileName(window(), QStringLiteral("打开清单"), QString(), kFileFilter);
+        return folder.absolutePath();
     case FileRequest::SaveAs:
-        return withSuffix(QFileDialog::getSaveFileName(window(), QStringLiteral("清单另存为"), filePath_, kFileFilter), kFileSuffix);
+        return filePath_.isEmpty() ? folder.filePath(kTitle + QLatin1Char('.') + kFileSuffix) : filePath_;
     case FileRequest::ExportXlsx:
-        return withSuffix(QFileDialog::getSaveFileName(window(), QStringLiteral("导出清单"), kTitle, kXlsxFilter),
-                          QStringLiteral("xlsx"));
+        return folder.filePath(kTitle + QStringLiteral(".xlsx"));
     case FileRequest::ExportXls:
-        return withSuffix(QFileDialog::getSaveFileName(window(), QStringLiteral("导出清单"), kTitle, kXlsFilter),
-                          QStringLiteral("xls"));
+        return folder.filePath(kTitle + QStringLiteral(".xls"));
     }
-    return QString();
+    return folder.absolutePath();
+}
+
+QString TakeoffDock::chooseFile(FileRequest request)
+{
+    QString path;
+    if (chooseFile_) {
+        path = chooseFile_(request);
+    } else {
+        const QString suggested = suggestedPath(request);
+        switch (request) {
+        case FileRequest::Open:
+            path = QFileDialog::getOpenFileName(window(), QStringLiteral("打开清单"), suggested, kFileFilter);
+            break;
+        case FileRequest::SaveAs:
+            path = withSuffix(QFileDialog::getSaveFileName(window(), QStringLiteral("清单另存为"), suggested, kFileFilter),
+                              kFileSuffix);
+            break;
+        case FileRequest::ExportXlsx:
+            path = withSuffix(QFileDialog::getSaveFileName(window(), QStringLiteral("导出清单"), suggested, kXlsxFilter),
+                              QStringLiteral("xlsx"));
+            break;
+        case FileRequest::ExportXls:
+            path = withSuffix(QFileDialog::getSaveFileName(window(), QStringLiteral("导出清单"), suggested, kXlsFilter),
+                              QStringLiteral("xls"));
+            break;
+        }
+    }
+    if (!path.isEmpty())
+        lastFolder_ = QFileInfo(path).absolutePath();
+    return path;
 }
 
 void TakeoffDock::openPath(const QString &path)

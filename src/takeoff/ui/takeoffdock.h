@@ -69,6 +69,9 @@ public:
     QTreeWidget *totalsTree() const { return totals_; }
     QLabel *grandTotalLabel() const { return grandTotal_; }
     const QString &filePath() const { return filePath_; }
+    // Where the file dialog for the request starts: the list's own file, else the list's name
+    // in the folder the user last chose a file in, else in the documents or home folder.
+    QString suggestedPath(FileRequest request) const;
     // A file the user opened or saved has changes not yet saved to it.
     bool hasUnsavedFile() const;
 
@@ -91,6 +94,7 @@ private:
     Reporter &reporter_;
     QString autosavePath_;
     QString filePath_;
+    QString lastFolder_;
     bool autosaveFailed_ = false;
     int activePage_ = -1;
     std::map<int, std::unique_ptr<TakeoffSource>> sources_;

@@ -289,13 +289,13 @@ void MainWindow::buildPopupMenu()
         void (MainWindow::*handler)();
     } items[] = {
         {"miShow", "显示窗口(&S)", &MainWindow::showWindow},
-        {"miHide", "隐藏窗口(&H)", &MainWindow::hideWindow},
+        {"miHide", "隐藏窗口(&I)", &MainWindow::hideWindow},
         {nullptr, nullptr, nullptr},
         {"miHelpWWW", "", &MainWindow::openWebsite},
         {"miHelpEmail", "", &MainWindow::openEmail},
         {nullptr, nullptr, nullptr},
         {"miHelp", "帮助(&H)", &MainWindow::openHelp},
-        {"miHistory", "软件更新记录(N)...", &MainWindow::openHistory},
+        {"miHistory", "软件更新记录(&N)...", &MainWindow::openHistory},
         {"miAbout", "关于(&A)...", &MainWindow::showAbout},
         {nullptr, nullptr, nullptr},
         {"miExit", "退出(&X)", &MainWindow::exitProgram},

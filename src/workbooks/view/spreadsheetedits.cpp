@@ -217,10 +217,8 @@ void SpreadsheetView::hideEvent(QHideEvent *event)
     QAbstractScrollArea::hideEvent(event);
 }
 
-void SpreadsheetView::contextMenuEvent(QContextMenuEvent *event)
+void SpreadsheetView::fillContextMenu(QMenu &menu)
 {
-    commitEdit();
-    QMenu menu(this);
     menu.setObjectName(QStringLiteral("SheetMenu"));
     QAction *undo = menu.addAction(QStringLiteral("撤销(&U)\tCtrl+Z"), undo_, &QUndoStack::undo);
     undo->setEnabled(undo_->canUndo());
@@ -236,6 +234,13 @@ void SpreadsheetView::contextMenuEvent(QContextMenuEvent *event)
         menu.addSeparator();
         menu.addActions(actions());
     }
+}
+
+void SpreadsheetView::contextMenuEvent(QContextMenuEvent *event)
+{
+    commitEdit();
+    QMenu menu(this);
+    fillContextMenu(menu);
     QPoint at = event->globalPos();
     if (event->reason() == QContextMenuEvent::Keyboard) {
         const SheetGeometry::Rect c = geometry_->cellRect(current_.row, current_.col);

@@ -8,6 +8,7 @@
 #include <memory>
 #include <vector>
 
+class QMenu;
 class QLineEdit;
 class QPrinter;
 class QUndoStack;
@@ -91,6 +92,8 @@ public:
     bool isEditing() const;
     // Renders the print preview's pages on any printer (public for the preview's tests).
     void renderForPrint(QPrinter *printer) const;
+    // The sheet's context menu: its own editing commands, then those the page added.
+    void fillContextMenu(QMenu &menu);
 
 signals:
     void cellChanged(int row, int col);

@@ -63,7 +63,7 @@ int addLine(const QStringList &args, QTextStream &out)
     List list = QFileInfo::exists(path) ? loadList(path) : List{};
     list.push_back(added);
     saveList(list, path);
-    out << list.size() << '\t' << numberText(added.totalWeight()) << " kg\n";
+    out << list.size() << '\t' << weightText(added.totalWeight()) << " kg\n";
     return 0;
 }
 
@@ -73,17 +73,17 @@ void printList(const List &list, QTextStream &out)
     int number = 0;
     for (const Line &line : list) {
         out << ++number << '\t' << line.item << '\t' << line.designation << '\t' << line.material << '\t'
-            << numberText(line.quantity) << '\t' << line.unit << '\t' << numberText(line.unitWeight) << '\t'
-            << numberText(line.totalWeight()) << '\t' << line.remark << '\n';
+            << numberText(line.quantity) << '\t' << line.unit << '\t' << weightText(line.unitWeight) << '\t'
+            << weightText(line.totalWeight()) << '\t' << line.remark << '\n';
     }
     const Totals totals = totalsOf(list);
     out << "按项目合计\n";
     for (const Total &total : totals.byItem)
-        out << '\t' << total.item << '\t' << numberText(total.weight) << '\n';
+        out << '\t' << total.item << '\t' << weightText(total.weight) << '\n';
     out << "按规格合计\n";
     for (const Total &total : totals.byDesignation)
-        out << '\t' << total.item << '\t' << total.designation << '\t' << numberText(total.weight) << '\n';
-    out << "总计\t" << numberText(totals.grandTotal) << " kg\n";
+        out << '\t' << total.item << '\t' << total.designation << '\t' << weightText(total.weight) << '\n';
+    out << "总计\t" << weightText(totals.grandTotal) << " kg\n";
 }
 
 int run(const QStringList &args, QTextStream &out)

@@ -1,5 +1,7 @@
 #include "takeoff/takeofflist.h"
 
+#include "numbers/numtext.h"
+
 #include <algorithm>
 #include <cmath>
 
@@ -51,22 +53,20 @@ bool moveLine(List &list, int from, int to)
 
 QString numberText(double value)
 {
-    if (!std::isfinite(value))
-        return QString();
-    QString text = QString::number(value, 'f', 3);
+    QString text = weightText(value);
+    if (!text.contains(QLatin1Char('.')))
+        return text;
     while (text.endsWith(QLatin1Char('0')))
         text.chop(1);
     if (text.endsWith(QLatin1Char('.')))
         text.chop(1);
-    return text == QLatin1String("-0") ? QStringLiteral("0") : text;
+    return text;
 }
 
 QString weightText(double value)
 {
-    if (!std::isfinite(value))
-        return QString();
-    const QString text = QString::number(value, 'f', 3);
-    return text == QLatin1String("-0.000") ? QStringLiteral("0.000") : text;
+    // The program's fixed-decimals formatter: no minus sign on a figure that rounds to zero.
+    return std::isfinite(value) ? formatFixed(value, 3) : QString();
 }
 
 } // namespace mhbk::takeoff

@@ -43,11 +43,12 @@ Totals totalsOf(const List &list);
 // Moves the line at `from` so that it ends up at `to`; false when either is out of range.
 bool moveLine(List &list, int from, int to);
 
-// Quantity and weight texts as the list shows them: up to three decimals, no trailing zeros.
+// Quantities as the list shows them: up to three decimals, no trailing zeros ("2.5").
 QString numberText(double value);
 
-// Weights as the list window's columns show them: exactly three decimals, as the section
-// tables write weights ("33.070"); the file and the export keep the full figure.
+// Weights wherever the list shows or prints them (columns, totals, printout, command line):
+// exactly three decimals, as the section tables write weights ("33.070"); the file and the
+// export keep the full figure.
 QString weightText(double value);
 
 } // namespace mhbk::takeoff

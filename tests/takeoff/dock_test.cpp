@@ -375,7 +375,7 @@ TEST_F(TakeoffDockTest, EditsGoThroughTheTableAndUndo)
     typeInto(1, TakeoffModel::Quantity, QStringLiteral("4"));
     EXPECT_EQ(dock.list()[1].quantity, 4);
     EXPECT_EQ(dock.model().data(dock.model().index(1, TakeoffModel::Total), Qt::DisplayRole).toString(), QStringLiteral("40.000"));
-    EXPECT_EQ(dock.grandTotalLabel()->text(), QStringLiteral("总计：80 kg（3 行）"));
+    EXPECT_EQ(dock.grandTotalLabel()->text(), QStringLiteral("总计：80.000 kg（3 行）"));
     typeInto(1, TakeoffModel::Quantity, QStringLiteral("many")); // refused, the cell keeps 4
     EXPECT_EQ(dock.list()[1].quantity, 4);
     typeInto(0, TakeoffModel::Designation, QStringLiteral("20a"));
@@ -386,9 +386,44 @@ TEST_F(TakeoffDockTest, EditsGoThroughTheTableAndUndo)
     EXPECT_EQ(dock.list()[0].designation, QStringLiteral("1"));
     dock.undoStack().undo();
     EXPECT_EQ(dock.list()[1].quantity, 2);
-    EXPECT_EQ(dock.grandTotalLabel()->text(), QStringLiteral("总计：60 kg（3 行）"));
+    EXPECT_EQ(dock.grandTotalLabel()->text(), QStringLiteral("总计：60.000 kg（3 行）"));
     dock.undoStack().redo();
     EXPECT_EQ(dock.list()[1].quantity, 4);
+}
+
+TEST_F(TakeoffDockTest, TotalsShowWeightsToThreeDecimalsAndEditingKeepsTheWholeFigure)
+{
+    dock.model().setList({line("圆钢", "d=10", 1, 0.616539), line("圆钢", "d=12", 2, 20), line("工字钢", "", 1.5, 20)});
+    QStringList shown;
+    const QTreeWidget *totals = dock.totalsTree();
+    for (int i = 0; i < totals->topLevelItemCount(); ++i) {
+        const QTreeWidgetItem *item = totals->topLevelItem(i);
+        shown << item->text(0) + QLatin1Char('=') + item->text(1);
+        for (int c = 0; c < item->childCount(); ++c)
+            shown << QStringLiteral("  ") + item->child(c)->text(0) + QLatin1Char('=') + item->child(c)->text(1);
+    }
+    EXPECT_EQ(shown.join(QLatin1Char('|')),
+              QStringLiteral("圆钢=40.617|  d=10=0.617|  d=12=40.000|工字钢=30.000|  （无规格）=30.000"));
+    EXPECT_EQ(dock.grandTotalLabel()->text(), QStringLiteral("总计：70.617 kg（3 行）"));
+    const std::vector<PrintRow> rows = printRows(dock.list());
+    EXPECT_EQ(rows.front().cells.value(6), QStringLiteral("0.617"));
+    EXPECT_EQ(rows.back().cells.value(7), QStringLiteral("70.617"));
+
+    // Opening the editor and leaving it unchanged keeps the figure the column rounds.
+    for (const int column : {int(TakeoffModel::UnitWeight), int(TakeoffModel::Quantity)}) {
+        dock.model().setList({line("圆钢", "d=10", 2.34567, 0.616539)});
+        QTableView *table = dock.table();
+        table->setCurrentIndex(dock.model().index(0, column));
+        table->setFocus();
+        QTest::keyClick(table, Qt::Key_F2);
+        auto *editor = table->viewport()->findChild<QLineEdit *>();
+        ASSERT_NE(editor, nullptr) << column;
+        QTest::keyClick(editor, Qt::Key_Return);
+        QCoreApplication::processEvents();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        EXPECT_EQ(dock.list()[0].unitWeight, 0.616539) << column;
+        EXPECT_EQ(dock.list()[0].quantity, 2.34567) << column;
+    }
 }
 
 TEST_F(TakeoffDockTest, ReorderAndDeleteWithUndo)
@@ -420,7 +455,7 @@ TEST_F(TakeoffDockTest, TotalsTreeShowsItemsWithTheirDesignations)
     QTreeWidget *tree = dock.totalsTree();
     ASSERT_EQ(tree->topLevelItemCount(), 2);
     EXPECT_EQ(tree->topLevelItem(0)->text(0), QStringLiteral("圆钢"));
-    EXPECT_EQ(tree->topLevelItem(0)->text(1), QStringLiteral("4.59"));
+    EXPECT_EQ(tree->topLevelItem(0)->text(1), QStringLiteral("4.590"));
     ASSERT_EQ(tree->topLevelItem(0)->childCount(), 2);
     EXPECT_EQ(tree->topLevelItem(0)->child(1)->text(0), QStringLiteral("d=12"));
     EXPECT_EQ(tree->topLevelItem(1)->text(1), QStringLiteral("55.858"));
@@ -552,7 +587,7 @@ TEST(TakeoffPrint, PagesAreNumberedAndTotalsFollowTheLines)
     // 120 lines, 2 item totals and 4 designation totals with their two captions, the grand total.
     ASSERT_EQ(rows.size(), 120u + 1 + 2 + 1 + 4 + 1);
     EXPECT_EQ(rows.back().cells.value(1), QStringLiteral("总计"));
-    EXPECT_EQ(rows.back().cells.value(7), QStringLiteral("120"));
+    EXPECT_EQ(rows.back().cells.value(7), QStringLiteral("120.000"));
 
     QTemporaryDir dir;
     RecordingReporter reporter;

@@ -17,7 +17,7 @@ QuantityDialog::QuantityDialog(const Line &line, QWidget *parent) : QDialog(pare
     auto *form = new QFormLayout;
     form->addRow(QStringLiteral("项目："), new QLabel(line.item, this));
     form->addRow(QStringLiteral("规格："), new QLabel(line.designation, this));
-    form->addRow(QStringLiteral("单重："), new QLabel(numberText(line.unitWeight) + QStringLiteral(" kg/") + line.unit, this));
+    form->addRow(QStringLiteral("单重："), new QLabel(weightText(line.unitWeight) + QStringLiteral(" kg/") + line.unit, this));
     edit_ = new QLineEdit(this);
     edit_->setObjectName(QStringLiteral("edQuantity"));
     const bool area = line.unit == QStringLiteral("m2");

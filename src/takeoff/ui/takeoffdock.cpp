@@ -179,19 +179,19 @@ void TakeoffDock::showTotals()
     const Totals totals = totalsOf(list());
     totals_->clear();
     for (const Total &item : totals.byItem) {
-        auto *node = new QTreeWidgetItem(totals_, {item.item, numberText(item.weight)});
+        auto *node = new QTreeWidgetItem(totals_, {item.item, weightText(item.weight)});
         node->setTextAlignment(1, Qt::AlignRight | Qt::AlignVCenter);
         for (const Total &d : totals.byDesignation) {
             if (d.item != item.item)
                 continue;
             auto *child = new QTreeWidgetItem(node, {d.designation.isEmpty() ? QStringLiteral("（无规格）") : d.designation,
-                                                     numberText(d.weight)});
+                                                     weightText(d.weight)});
             child->setTextAlignment(1, Qt::AlignRight | Qt::AlignVCenter);
         }
     }
     totals_->expandAll();
     totals_->resizeColumnToContents(0);
-    grandTotal_->setText(QStringLiteral("总计：%1 kg（%2 行）").arg(numberText(totals.grandTotal)).arg(list().size()));
+    grandTotal_->setText(QStringLiteral("总计：%1 kg（%2 行）").arg(weightText(totals.grandTotal)).arg(list().size()));
     // The remark column keeps stretching to the edge.
     for (int col = 0; col + 1 < TakeoffModel::ColumnCount; ++col)
         table_->resizeColumnToContents(col);

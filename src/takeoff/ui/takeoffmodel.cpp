@@ -1,5 +1,6 @@
 #include "takeoff/ui/takeoffmodel.h"
 
+#include <QLocale>
 #include <QUndoCommand>
 #include <QUndoStack>
 #include <algorithm>
@@ -31,6 +32,10 @@ std::optional<double> parseNumber(const QVariant &value)
     const double number = value.toString().trimmed().toDouble(&ok);
     return ok && std::isfinite(number) ? std::optional<double>(number) : std::nullopt;
 }
+
+// The whole figure for the editor: a value the user leaves as it is must stay the same number,
+// not become the three decimals the column shows.
+QString editText(double value) { return QString::number(value, 'g', QLocale::FloatingPointShortest); }
 
 } // namespace
 
@@ -108,11 +113,11 @@ QVariant TakeoffModel::data(const QModelIndex &index, int role) const
     case Item: return line.item;
     case Designation: return line.designation;
     case Material: return line.material;
-    case Quantity: return numberText(line.quantity);
+    case Quantity: return role == Qt::EditRole ? editText(line.quantity) : numberText(line.quantity);
     case Unit: return line.unit;
-    // Editing starts from the short figure; the column shows the weight to three decimals.
-    case UnitWeight: return role == Qt::EditRole ? numberText(line.unitWeight) : weightText(line.unitWeight);
-    case Total: return role == Qt::EditRole ? numberText(line.totalWeight()) : weightText(line.totalWeight());
+    // Editing starts from the whole figure; the column shows the weight to three decimals.
+    case UnitWeight: return role == Qt::EditRole ? editText(line.unitWeight) : weightText(line.unitWeight);
+    case Total: return role == Qt::EditRole ? editText(line.totalWeight()) : weightText(line.totalWeight());
     case Remark: return line.remark;
     default: return {};
     }

@@ -80,19 +80,19 @@ std::vector<PrintRow> printRows(const List &list)
     int number = 0;
     for (const Line &line : list) {
         rows.push_back({{QString::number(++number), line.item, line.designation, line.material, numberText(line.quantity),
-                         line.unit, numberText(line.unitWeight), numberText(line.totalWeight()), line.remark}});
+                         line.unit, weightText(line.unitWeight), weightText(line.totalWeight()), line.remark}});
     }
     const Totals totals = totalsOf(list);
     if (!totals.byItem.empty()) {
         rows.push_back({{QString(), QStringLiteral("按项目合计")}, true});
         for (const Total &t : totals.byItem)
-            rows.push_back({{QString(), t.item, QString(), QString(), QString(), QString(), QString(), numberText(t.weight)}});
+            rows.push_back({{QString(), t.item, QString(), QString(), QString(), QString(), QString(), weightText(t.weight)}});
         rows.push_back({{QString(), QStringLiteral("按规格合计")}, true});
         for (const Total &t : totals.byDesignation)
-            rows.push_back({{QString(), t.item, t.designation, QString(), QString(), QString(), QString(), numberText(t.weight)}});
+            rows.push_back({{QString(), t.item, t.designation, QString(), QString(), QString(), QString(), weightText(t.weight)}});
     }
     rows.push_back({{QString(), QStringLiteral("总计"), QString(), QString(), QString(), QString(), QString(),
-                     numberText(totals.grandTotal)},
+                     weightText(totals.grandTotal)},
                     true});
     return rows;
 }

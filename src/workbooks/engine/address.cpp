@@ -70,7 +70,8 @@ class Stripped
 public:
     explicit Stripped(QStringView text)
     {
-        for (QChar c : text.trimmed()) {
+        const bool blankAround = !text.isEmpty() && (text.front().isSpace() || text.back().isSpace());
+        for (QChar c : blankAround ? text.trimmed() : text) {
             if (c == u'$')
                 continue;
             if (m_size == kCapacity) {
@@ -118,7 +119,7 @@ std::optional<CellRange> parseRange(QStringView text)
     if (stripped.tooLong())
         return std::nullopt;
     const QStringView t = stripped.view();
-    const qsizetype colon = t.indexOf(u':');
+    const qsizetype colon = colonIn(t);
     if (colon < 0) {
         const auto a = parseStrippedAddress(t);
         if (!a)

@@ -38,6 +38,16 @@ struct CellRange
     bool operator==(const CellRange &) const = default;
 };
 
+// Where the ':' of a range is in `text`, or -1. (A plain scan: Qt's indexOf() goes through
+// its general substring search, which costs more than the parse of a whole reference.)
+inline qsizetype colonIn(QStringView text)
+{
+    for (qsizetype i = 0; i < text.size(); ++i)
+        if (text[i] == u':')
+            return i;
+    return -1;
+}
+
 // 0 -> "A", 25 -> "Z", 26 -> "AA".
 QString columnName(int col);
 // (2, 1) -> "B3".

@@ -3,6 +3,7 @@
 #include "numbers/decimal.h"
 
 #include <algorithm>
+#include <string>
 
 namespace mhbk::wb {
 
@@ -38,7 +39,7 @@ std::uint8_t absoluteParts(QStringView token)
         }
         return bits;
     };
-    const qsizetype colon = token.indexOf(u':');
+    const qsizetype colon = colonIn(token);
     const std::uint8_t first = part(colon < 0 ? token : token.left(colon));
     const std::uint8_t last = colon < 0 ? first : part(token.mid(colon + 1));
     return std::uint8_t(first | (last << 2));
@@ -78,6 +79,14 @@ private:
             ++m_pos;
     }
 
+    // The next character after blanks (0 at the end). Each precedence level looks at it once
+    // instead of trying every operator it knows in turn.
+    char16_t peek()
+    {
+        skipBlanks();
+        return m_pos < m_text.size() ? m_text[m_pos].unicode() : u'\0';
+    }
+
     bool accept(QStringView token)
     {
         skipBlanks();
@@ -95,6 +104,7 @@ private:
         auto n = std::make_unique<Node>();
         n->kind = Node::Kind::Binary;
         n->op = op;
+        n->args.reserve(2);
         n->args.push_back(std::move(l));
         n->args.push_back(std::move(r));
         return n;
@@ -104,6 +114,9 @@ private:
     {
         auto left = concat();
         for (;;) {
+            const char16_t next = peek();
+            if (next != u'<' && next != u'>' && next != u'=')
+                return left;
             Node::Op op;
             if (accept(u"<>")) op = Node::Op::Ne;
             else if (accept(u"<=")) op = Node::Op::Le;
@@ -119,8 +132,10 @@ private:
     std::unique_ptr<Node> concat()
     {
         auto left = additive();
-        while (accept(u"&"))
+        while (peek() == u'&') {
+            ++m_pos;
             left = binary(Node::Op::Concat, std::move(left), additive());
+        }
         return left;
     }
 
@@ -128,9 +143,11 @@ private:
     {
         auto left = term();
         for (;;) {
-            if (accept(u"+")) left = binary(Node::Op::Add, std::move(left), term());
-            else if (accept(u"-")) left = binary(Node::Op::Sub, std::move(left), term());
-            else return left;
+            const char16_t next = peek();
+            if (next != u'+' && next != u'-')
+                return left;
+            ++m_pos;
+            left = binary(next == u'+' ? Node::Op::Add : Node::Op::Sub, std::move(left), term());
         }
     }
 
@@ -138,9 +155,11 @@ private:
     {
         auto left = power();
         for (;;) {
-            if (accept(u"*")) left = binary(Node::Op::Mul, std::move(left), power());
-            else if (accept(u"/")) left = binary(Node::Op::Div, std::move(left), power());
-            else return left;
+            const char16_t next = peek();
+            if (next != u'*' && next != u'/')
+                return left;
+            ++m_pos;
+            left = binary(next == u'*' ? Node::Op::Mul : Node::Op::Div, std::move(left), power());
         }
     }
 
@@ -148,25 +167,27 @@ private:
     std::unique_ptr<Node> power()
     {
         auto left = unary();
-        while (accept(u"^"))
+        while (peek() == u'^') {
+            ++m_pos;
             left = binary(Node::Op::Pow, std::move(left), unary());
+        }
         return left;
     }
 
     std::unique_ptr<Node> unary()
     {
-        for (const auto &[token, op] : {std::pair{u"-", Node::Op::Neg}, std::pair{u"+", Node::Op::Plus}}) {
-            if (accept(token)) {
-                Deeper guard(*this);
-                auto n = std::make_unique<Node>();
-                n->kind = Node::Kind::Unary;
-                n->op = op;
-                n->args.push_back(unary());
-                return n;
-            }
+        if (const char16_t sign = peek(); sign == u'-' || sign == u'+') {
+            ++m_pos;
+            Deeper guard(*this);
+            auto n = std::make_unique<Node>();
+            n->kind = Node::Kind::Unary;
+            n->op = sign == u'-' ? Node::Op::Neg : Node::Op::Plus;
+            n->args.push_back(unary());
+            return n;
         }
         auto operand = primary();
-        while (accept(u"%")) {
+        while (peek() == u'%') {
+            ++m_pos;
             auto n = std::make_unique<Node>();
             n->kind = Node::Kind::Percent;
             n->args.push_back(std::move(operand));
@@ -278,8 +299,12 @@ private:
             if (m_pos == expStart)
                 m_pos = save;
         }
-        const QByteArray ascii = QStringView(m_text).mid(start, m_pos - start).toLatin1();
-        const auto v = numbers::parseDouble(std::string_view(ascii.constData(), static_cast<std::size_t>(ascii.size())));
+        // Digits, '.', 'e' and signs only, so each character is one byte.
+        std::string ascii;
+        ascii.reserve(std::size_t(m_pos - start));
+        for (qsizetype i = start; i < m_pos; ++i)
+            ascii.push_back(char(m_text[i].unicode()));
+        const auto v = numbers::parseDouble(ascii);
         if (!v)
             fail(QStringLiteral("无效的数字"));
         return constant(Value::number(*v));
@@ -303,7 +328,7 @@ private:
             return nullptr;
         const QStringView token = QStringView(m_text).mid(start, end - start);
         const auto range = parseRange(token);
-        const bool single = !token.contains(u':');
+        const bool single = colonIn(token) < 0;
         if (!range || (single && !parseAddress(token))) {
             (void)required;
             return nullptr;
@@ -389,6 +414,7 @@ private:
         auto n = std::make_unique<Node>();
         n->kind = Node::Kind::Call;
         n->function = findFunction(word);
+        n->args.reserve(4);
         if (!accept(u")")) {
             do {
                 skipBlanks();

@@ -50,12 +50,6 @@ bool Sheet::isFormula(int row, int col) const
     return c && c->isFormula;
 }
 
-const Node *Sheet::formula(int row, int col) const
-{
-    const CellData *c = m_data->find(row, col);
-    return c ? c->formula.get() : nullptr;
-}
-
 Value Sheet::value(int row, int col) const
 {
     const CellData *c = m_data->find(row, col);
@@ -96,6 +90,14 @@ std::vector<CellAddress> Sheet::cells() const
             out.push_back({row, col});
     });
     return out;
+}
+
+void Sheet::forEachCell(const std::function<void(const CellContent &)> &fn) const
+{
+    m_data->cells.forEach([&](int row, int col, const CellData &cell) {
+        if (!cell.isBlank())
+            fn(CellContent{row, col, cell.value, cell.style, cell.isFormula, cell.formulaText, cell.formula.get()});
+    });
 }
 
 int Sheet::rowCount() const

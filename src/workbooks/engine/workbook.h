@@ -20,6 +20,7 @@
 #include "workbooks/engine/cellvalue.h"
 
 #include <QString>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -72,9 +73,6 @@ public:
     bool isFormula(int row, int col) const;
     // The constant, or the formula's last computed result. Empty outside the used range.
     Value value(int row, int col) const;
-    // The parse of a formula cell; null for other cells and for a formula that does not parse.
-    // Valid until the cell is next changed.
-    const struct Node *formula(int row, int col) const;
     // Index into Workbook's style table; 0 (the default style) for cells never styled.
     int styleIndex(int row, int col) const;
     void setStyleIndex(int row, int col, int style);
@@ -82,6 +80,17 @@ public:
 
     // Every cell that has content or a non-default style, row by row, left to right.
     std::vector<CellAddress> cells() const;
+    // The same cells with what they hold, in one pass (for writers going through a whole sheet).
+    struct CellContent
+    {
+        int row, col;
+        const Value &value;          // the constant, or the formula's last result
+        int style;
+        bool isFormula;
+        const QString &formulaText;  // with the leading "="; empty for a constant
+        const struct Node *formula;  // the parse; null for a constant or a formula that does not parse
+    };
+    void forEachCell(const std::function<void(const CellContent &)> &fn) const;
     // One past the last row / column holding content or a style (0 for an empty sheet).
     int rowCount() const;
     int columnCount() const;

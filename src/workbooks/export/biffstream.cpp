@@ -12,6 +12,14 @@ void BiffStream::record(unsigned id, const QByteArray &data)
     out_.bytes(data);
 }
 
+void BiffStream::record(unsigned id, const ByteWriter &data)
+{
+    Q_ASSERT(data.size() <= kMaxRecordData);
+    out_.u16(id);
+    out_.u16(unsigned(data.size()));
+    out_.bytes(data);
+}
+
 void shortUnicodeString(ByteWriter &w, const QString &text)
 {
     w.u8(unsigned(text.size()));

@@ -26,7 +26,7 @@ inline constexpr int kMaxRecordData = 8224;
 class BiffStream {
 public:
     void record(unsigned id, const QByteArray &data);
-    void record(unsigned id, const ByteWriter &data) { record(id, data.data()); }
+    void record(unsigned id, const ByteWriter &data);
     qsizetype position() const { return out_.size(); }
     // Overwrites a 32-bit field of a record already written (sheet offsets in BOUNDSHEET).
     void patch32(qsizetype at, std::uint32_t v) { out_.patch32(at, v); }

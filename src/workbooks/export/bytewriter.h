@@ -4,35 +4,40 @@
 #include <QString>
 #include <cstdint>
 #include <cstring>
+#include <string>
 
 namespace mhbk::xlsout {
 
 // Appends little-endian integers and UTF-16 text, as both binary containers want them.
+// The bytes grow in a std::string: a large sheet appends millions of small values, and
+// QByteArray's append costs several times more per call.
 class ByteWriter {
 public:
-    void u8(unsigned v) { data_.append(char(v & 0xFF)); }
-    void u16(unsigned v) { u8(v); u8(v >> 8); }
-    void u32(std::uint32_t v) { u16(v & 0xFFFF); u16(v >> 16); }
+    void u8(unsigned v) { bytes_.push_back(char(v & 0xFF)); }
+    void u16(unsigned v) { little(v, 2); }
+    void u32(std::uint32_t v) { little(v, 4); }
     void f64(double v)
     {
         std::uint64_t bits;
         std::memcpy(&bits, &v, sizeof bits);
-        u32(std::uint32_t(bits & 0xFFFFFFFFu));
-        u32(std::uint32_t(bits >> 32));
+        little(bits, 8);
     }
     void utf16(const QString &text)
     {
-        for (QChar c : text)
-            u16(c.unicode());
+        for (QChar c : text) {
+            bytes_.push_back(char(c.unicode() & 0xFF));
+            bytes_.push_back(char(c.unicode() >> 8));
+        }
     }
-    void zeros(int count) { data_.append(count, '\0'); }
-    void bytes(const QByteArray &b) { data_.append(b); }
+    void zeros(int count) { bytes_.append(std::size_t(count), '\0'); }
+    void bytes(const QByteArray &b) { bytes_.append(b.constData(), std::size_t(b.size())); }
+    void bytes(const ByteWriter &w) { bytes_.append(w.bytes_); }
 
     // Overwrites a 16- or 32-bit value written earlier (lengths and offsets known only later).
     void patch16(qsizetype at, unsigned v)
     {
-        data_[at] = char(v & 0xFF);
-        data_[at + 1] = char((v >> 8) & 0xFF);
+        bytes_[std::size_t(at)] = char(v & 0xFF);
+        bytes_[std::size_t(at) + 1] = char((v >> 8) & 0xFF);
     }
     void patch32(qsizetype at, std::uint32_t v)
     {
@@ -40,12 +45,25 @@ public:
         patch16(at + 2, v >> 16);
     }
 
-    qsizetype size() const { return data_.size(); }
-    const QByteArray &data() const { return data_; }
-    QByteArray take() { return std::move(data_); }
+    qsizetype size() const { return qsizetype(bytes_.size()); }
+    QByteArray data() const { return QByteArray(bytes_.data(), size()); }
+    QByteArray take()
+    {
+        QByteArray out = data();
+        bytes_.clear();
+        return out;
+    }
 
 private:
-    QByteArray data_;
+    void little(std::uint64_t v, int count)
+    {
+        char b[8];
+        for (int i = 0; i < count; ++i)
+            b[i] = char((v >> (8 * i)) & 0xFF);
+        bytes_.append(b, std::size_t(count));
+    }
+
+    std::string bytes_;
 };
 
 } // namespace mhbk::xlsout

@@ -134,16 +134,14 @@ Sheet describeSheet(const wb::Sheet &s)
     out.protect = s.isProtected();
     out.showGridlines = s.showGridlines();
     out.page = pageSetup(s);
-    const std::vector<wb::CellAddress> cells = s.cells();
-    out.cells.reserve(cells.size());
-    for (const wb::CellAddress &a : cells) {
-        Cell c{a.row, a.col, value(s.value(a.row, a.col)), QString(), s.styleIndex(a.row, a.col)};
-        if (s.isFormula(a.row, a.col)) {
-            c.formula = s.input(a.row, a.col).mid(1);
-            c.parsed = s.formula(a.row, a.col);
+    s.forEachCell([&](const wb::Sheet::CellContent &cell) {
+        Cell c{cell.row, cell.col, value(cell.value), QString(), cell.style};
+        if (cell.isFormula) {
+            c.formula = cell.formulaText.mid(1);
+            c.parsed = cell.formula;
         }
         out.cells.push_back(std::move(c));
-    }
+    });
     for (const wb::CellRange &m : s.merges())
         out.merges.push_back(Range{m.firstRow, m.lastRow, m.firstCol, m.lastCol});
 

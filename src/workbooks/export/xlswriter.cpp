@@ -101,8 +101,10 @@ SheetPlan planSheet(const Sheet &sheet, const FormulaPlace &place, StringTable &
     plan.sheet = &sheet;
     for (const Cell &c : sheet.cells)
         plan.cells.push_back(&c);
-    std::sort(plan.cells.begin(), plan.cells.end(),
-              [](const Cell *a, const Cell *b) { return std::pair(a->row, a->col) < std::pair(b->row, b->col); });
+    // Descriptions of a live workbook come in reading order already.
+    const auto readingOrder = [](const Cell *a, const Cell *b) { return std::pair(a->row, a->col) < std::pair(b->row, b->col); };
+    if (!std::is_sorted(plan.cells.begin(), plan.cells.end(), readingOrder))
+        std::sort(plan.cells.begin(), plan.cells.end(), readingOrder);
     plan.sst.reserve(plan.cells.size());
     plan.tokens.reserve(plan.cells.size());
     for (const Cell *c : plan.cells) {

@@ -206,7 +206,8 @@ InputResult Workbook::setInput(int sheetNo, int row, int col, const QString &tex
         result.position = parsed.errorPosition + 2;   // 1-based, counting the "="
     }
     d->link(key, c.precedents);
-    d->recalculate({key});
+    if (d->updateDepth == 0)   // else endUpdate() recalculates; no list of roots to build per cell
+        d->recalculate({key});
     return result;
 }
 
@@ -227,7 +228,8 @@ void Workbook::setValue(int sheetNo, int row, int col, const Value &value)
     c.formulaText.clear();
     c.isFormula = false;
     c.value = value;
-    d->recalculate({key});
+    if (d->updateDepth == 0)   // else endUpdate() recalculates; no list of roots to build per cell
+        d->recalculate({key});
 }
 
 Value Workbook::value(int sheetNo, int row, int col) const

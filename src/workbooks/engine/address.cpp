@@ -35,7 +35,7 @@ std::optional<int> parseColumn(QStringView letters)
         return std::nullopt;
     int n = 0;
     for (QChar c : letters) {
-        const char16_t u = c.toUpper().unicode();
+        const char16_t u = c.unicode() >= u'a' && c.unicode() <= u'z' ? char16_t(c.unicode() - (u'a' - u'A')) : c.unicode();
         if (u < u'A' || u > u'Z')
             return std::nullopt;
         n = n * 26 + (u - u'A' + 1);

@@ -39,6 +39,9 @@ public:
     Cell &touch(int row, int col)
     {
         Row &r = rowMade(row);
+        if (r.empty() && row > 0)   // rows of a table look alike: make room for as many cells as the row above holds
+            if (const Row *above = rowAt(row - 1))
+                r.reserve(above->size());
         auto it = lowerBound(r, col);
         if (it == r.end() || it->col != col) {
             it = r.insert(it, Entry{col, Cell()});

@@ -31,6 +31,8 @@ QString errorText(ErrorCode code)
 
 bool errorFromText(const QString &text, ErrorCode *code)
 {
+    if (!text.startsWith(u'#'))   // every error value does; most texts tested here are not one
+        return false;
     for (const auto &e : kErrorNames) {
         if (text.compare(QLatin1String(e.text), Qt::CaseInsensitive) == 0) {
             *code = e.code;

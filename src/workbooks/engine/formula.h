@@ -54,6 +54,6 @@ using SheetResolver = std::function<int(const QString &)>;
 
 // Parses the text after the leading '='. Nesting deeper than kMaxFormulaDepth is refused.
 inline constexpr int kMaxFormulaDepth = 64;
-ParsedFormula parseFormula(const QString &text, int ownSheet, const SheetResolver &sheets);
+ParsedFormula parseFormula(QStringView text, int ownSheet, const SheetResolver &sheets);
 
 } // namespace mhbk::wb

@@ -48,7 +48,7 @@ std::uint8_t absoluteParts(QStringView token)
 class Parser
 {
 public:
-    Parser(const QString &text, int ownSheet, const SheetResolver &sheets)
+    Parser(QStringView text, int ownSheet, const SheetResolver &sheets)
         : m_text(text), m_ownSheet(ownSheet), m_sheets(sheets)
     {
     }
@@ -92,7 +92,7 @@ private:
         skipBlanks();
         if (m_pos >= m_text.size() || m_text[m_pos] != token.front())
             return false;
-        if (token.size() == 1 || QStringView(m_text).mid(m_pos).startsWith(token)) {
+        if (token.size() == 1 || m_text.mid(m_pos).startsWith(token)) {
             m_pos += token.size();
             return true;
         }
@@ -270,7 +270,7 @@ private:
         for (ErrorCode code : {ErrorCode::Null, ErrorCode::Div0, ErrorCode::Value, ErrorCode::Ref,
                                ErrorCode::Name, ErrorCode::Num, ErrorCode::NA}) {
             const QString t = errorText(code);
-            if (QStringView(m_text).mid(m_pos).startsWith(t, Qt::CaseInsensitive)) {
+            if (m_text.mid(m_pos).startsWith(t, Qt::CaseInsensitive)) {
                 m_pos += t.size();
                 return constant(Value::error(code));
             }
@@ -321,15 +321,16 @@ private:
             qsizetype end2 = end + 1;
             while (end2 < m_text.size() && isRefChar(m_text[end2]))
                 ++end2;
-            if (end2 > end + 1 && parseRange(QStringView(m_text).mid(start, end2 - start)))
+            if (end2 > end + 1 && parseRange(m_text.mid(start, end2 - start)))
                 end = end2;
         }
         if (end < m_text.size() && (isNameChar(m_text[end]) || m_text[end] == u'('))
             return nullptr;
-        const QStringView token = QStringView(m_text).mid(start, end - start);
+        const QStringView token = m_text.mid(start, end - start);
+        // Without a ':' parseRange() accepts exactly what parseAddress() does: one cell.
         const auto range = parseRange(token);
         const bool single = colonIn(token) < 0;
-        if (!range || (single && !parseAddress(token))) {
+        if (!range) {
             (void)required;
             return nullptr;
         }
@@ -386,7 +387,7 @@ private:
         qsizetype end = start;
         while (end < m_text.size() && isNameChar(m_text[end]))
             ++end;
-        const QStringView word = QStringView(m_text).mid(start, end - start);
+        const QStringView word = m_text.mid(start, end - start);
         if (end < m_text.size() && m_text[end] == u'!') {
             m_pos = end + 1;
             return sheetReference(word.toString());
@@ -435,7 +436,7 @@ private:
         return n;
     }
 
-    const QString &m_text;
+    QStringView m_text;
     qsizetype m_pos = 0;
     int m_ownSheet;
     const SheetResolver &m_sheets;
@@ -445,7 +446,7 @@ private:
 
 } // namespace
 
-ParsedFormula parseFormula(const QString &text, int ownSheet, const SheetResolver &sheets)
+ParsedFormula parseFormula(QStringView text, int ownSheet, const SheetResolver &sheets)
 {
     return Parser(text, ownSheet, sheets).run();
 }

@@ -195,7 +195,7 @@ InputResult Workbook::setInput(int sheetNo, int row, int col, const QString &tex
     const quint64 key = globalKey(sheetNo, row, col);
     CellData &c = d->sheetData(sheetNo).touch(row, col);
     d->unlink(key, c.precedents);
-    ParsedFormula parsed = parseFormula(text.mid(1), sheetNo, [this](const QString &n) { return sheetIndex(n); });
+    ParsedFormula parsed = parseFormula(QStringView(text).mid(1), sheetNo, [this](const QString &n) { return sheetIndex(n); });
     c.isFormula = true;
     c.formulaText = text;
     c.formula = std::move(parsed.root);

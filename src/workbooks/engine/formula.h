@@ -6,12 +6,39 @@
 #include "workbooks/engine/cellvalue.h"
 
 #include <QString>
+#include <array>
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <stdexcept>
 #include <vector>
 
 namespace mhbk::wb {
+
+struct Node;
+
+// The operands of a node: a view on pointers kept by the formula's tree (FormulaTree).
+class NodeList
+{
+public:
+    std::size_t size() const { return m_size; }
+    bool empty() const { return m_size == 0; }
+    const Node *operator[](std::size_t i) const { return m_items[i]; }
+    const Node *at(std::size_t i) const
+    {
+        if (i >= m_size)
+            throw std::out_of_range("NodeList::at");
+        return m_items[i];
+    }
+    const Node *const *begin() const { return m_items; }
+    const Node *const *end() const { return m_items + m_size; }
+
+private:
+    friend class FormulaTree;
+    const Node *const *m_items = nullptr;
+    std::size_t m_size = 0;
+};
 
 struct Node
 {
@@ -27,7 +54,35 @@ struct Node
     std::uint8_t parentheses = 0; // pairs of parentheses written around this node
     Op op = Op::Add;              // Unary / Binary
     int function = -1;            // Call: index into the function table; -1 for an unknown name
-    std::vector<std::unique_ptr<Node>> args;
+    NodeList args;                // Unary, Percent, Binary, Call
+};
+
+// Every node of one parsed formula. A formula of a few operators fits the tree's own room, so
+// parsing it takes one allocation instead of one per node and operand list; longer ones add
+// blocks. Nodes never move, so the pointers between them stay valid as long as the tree lives.
+class FormulaTree
+{
+public:
+    FormulaTree() = default;
+    FormulaTree(const FormulaTree &) = delete;
+    FormulaTree &operator=(const FormulaTree &) = delete;
+
+    const Node &root() const { return *m_root; }
+
+    // For the parser: a new node, an operand list, and which node is the whole formula.
+    Node *make();
+    NodeList list(const Node *const *items, std::size_t count);
+    void setRoot(const Node *root) { m_root = root; }
+
+private:
+    static constexpr std::size_t kOwnNodes = 8, kOwnSlots = 8, kBlock = 16;
+    std::array<Node, kOwnNodes> m_nodes;
+    std::array<const Node *, kOwnSlots> m_slots{};
+    std::size_t m_nodesUsed = 0, m_slotsUsed = 0;
+    std::vector<std::unique_ptr<Node[]>> m_moreNodes;         // blocks of kBlock
+    std::size_t m_moreNodesUsed = kBlock;                      // in the last block
+    std::vector<std::unique_ptr<const Node *[]>> m_moreSlots;  // one per list that did not fit
+    const Node *m_root = nullptr;
 };
 
 // Bits of Node::absolute.
@@ -43,7 +98,7 @@ struct Precedent
 
 struct ParsedFormula
 {
-    std::unique_ptr<Node> root;   // null when parsing failed
+    std::unique_ptr<FormulaTree> tree;   // null when parsing failed
     QString error;                // why it failed
     int errorPosition = -1;       // offset in the text given to parseFormula
     std::vector<Precedent> precedents;

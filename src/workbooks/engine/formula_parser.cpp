@@ -2,6 +2,8 @@
 #include "workbooks/engine/functions.h"
 #include "numbers/decimal.h"
 
+#include <QVarLengthArray>
+
 #include <algorithm>
 #include <string>
 
@@ -57,11 +59,12 @@ public:
     {
         ParsedFormula result;
         try {
-            auto root = comparison();
+            const Node *root = comparison();
             skipBlanks();
             if (m_pos < m_text.size())
                 fail(QStringLiteral("多余的字符“%1”").arg(m_text[m_pos]));
-            result.root = std::move(root);
+            m_tree->setRoot(root);
+            result.tree = std::move(m_tree);
             result.precedents = std::move(m_precedents);
         } catch (const SyntaxError &e) {
             result.error = e.message;
@@ -99,18 +102,25 @@ private:
         return false;
     }
 
-    static std::unique_ptr<Node> binary(Node::Op op, std::unique_ptr<Node> l, std::unique_ptr<Node> r)
+    Node *binary(Node::Op op, Node *l, Node *r)
     {
-        auto n = std::make_unique<Node>();
+        Node *n = m_tree->make();
         n->kind = Node::Kind::Binary;
         n->op = op;
-        n->args.reserve(2);
-        n->args.push_back(std::move(l));
-        n->args.push_back(std::move(r));
+        const Node *operands[] = {l, r};
+        n->args = m_tree->list(operands, 2);
         return n;
     }
 
-    std::unique_ptr<Node> comparison()
+    Node *withOperand(Node::Kind kind, Node *operand)
+    {
+        Node *n = m_tree->make();
+        n->kind = kind;
+        n->args = m_tree->list(&operand, 1);
+        return n;
+    }
+
+    Node *comparison()
     {
         auto left = concat();
         for (;;) {
@@ -125,21 +135,21 @@ private:
             else if (accept(u"<")) op = Node::Op::Lt;
             else if (accept(u">")) op = Node::Op::Gt;
             else return left;
-            left = binary(op, std::move(left), concat());
+            left = binary(op, left, concat());
         }
     }
 
-    std::unique_ptr<Node> concat()
+    Node *concat()
     {
         auto left = additive();
         while (peek() == u'&') {
             ++m_pos;
-            left = binary(Node::Op::Concat, std::move(left), additive());
+            left = binary(Node::Op::Concat, left, additive());
         }
         return left;
     }
 
-    std::unique_ptr<Node> additive()
+    Node *additive()
     {
         auto left = term();
         for (;;) {
@@ -147,11 +157,11 @@ private:
             if (next != u'+' && next != u'-')
                 return left;
             ++m_pos;
-            left = binary(next == u'+' ? Node::Op::Add : Node::Op::Sub, std::move(left), term());
+            left = binary(next == u'+' ? Node::Op::Add : Node::Op::Sub, left, term());
         }
     }
 
-    std::unique_ptr<Node> term()
+    Node *term()
     {
         auto left = power();
         for (;;) {
@@ -159,39 +169,34 @@ private:
             if (next != u'*' && next != u'/')
                 return left;
             ++m_pos;
-            left = binary(next == u'*' ? Node::Op::Mul : Node::Op::Div, std::move(left), power());
+            left = binary(next == u'*' ? Node::Op::Mul : Node::Op::Div, left, power());
         }
     }
 
     // Excel evaluates ^ left to right and lets negation bind tighter: -2^2 = 4, 2^3^2 = 64.
-    std::unique_ptr<Node> power()
+    Node *power()
     {
         auto left = unary();
         while (peek() == u'^') {
             ++m_pos;
-            left = binary(Node::Op::Pow, std::move(left), unary());
+            left = binary(Node::Op::Pow, left, unary());
         }
         return left;
     }
 
-    std::unique_ptr<Node> unary()
+    Node *unary()
     {
         if (const char16_t sign = peek(); sign == u'-' || sign == u'+') {
             ++m_pos;
             Deeper guard(*this);
-            auto n = std::make_unique<Node>();
-            n->kind = Node::Kind::Unary;
+            Node *n = withOperand(Node::Kind::Unary, unary());
             n->op = sign == u'-' ? Node::Op::Neg : Node::Op::Plus;
-            n->args.push_back(unary());
             return n;
         }
         auto operand = primary();
         while (peek() == u'%') {
             ++m_pos;
-            auto n = std::make_unique<Node>();
-            n->kind = Node::Kind::Percent;
-            n->args.push_back(std::move(operand));
-            operand = std::move(n);
+            operand = withOperand(Node::Kind::Percent, operand);
         }
         return operand;
     }
@@ -207,14 +212,14 @@ private:
         Parser &parser;
     };
 
-    static std::unique_ptr<Node> constant(const Value &v)
+    Node *constant(const Value &v)
     {
-        auto n = std::make_unique<Node>();
+        Node *n = m_tree->make();
         n->constant = v;
         return n;
     }
 
-    std::unique_ptr<Node> primary()
+    Node *primary()
     {
         skipBlanks();
         if (m_pos >= m_text.size())
@@ -245,7 +250,7 @@ private:
         fail(QStringLiteral("无法识别的字符“%1”").arg(c));
     }
 
-    std::unique_ptr<Node> stringLiteral()
+    Node *stringLiteral()
     {
         ++m_pos;
         QString s;
@@ -265,7 +270,7 @@ private:
         }
     }
 
-    std::unique_ptr<Node> errorLiteral()
+    Node *errorLiteral()
     {
         for (ErrorCode code : {ErrorCode::Null, ErrorCode::Div0, ErrorCode::Value, ErrorCode::Ref,
                                ErrorCode::Name, ErrorCode::Num, ErrorCode::NA}) {
@@ -278,7 +283,7 @@ private:
         fail(QStringLiteral("无法识别的错误值"));
     }
 
-    std::unique_ptr<Node> numberLiteral()
+    Node *numberLiteral()
     {
         const qsizetype start = m_pos;
         auto digits = [&] {
@@ -311,7 +316,7 @@ private:
     }
 
     // A1, $A$1, A1:B2, A:B or 1:3 at the current position; nothing (position unchanged) otherwise.
-    std::unique_ptr<Node> reference(int sheet, bool required = false)
+    Node *reference(int sheet, bool required = false)
     {
         const qsizetype start = m_pos;
         qsizetype end = start;
@@ -335,7 +340,7 @@ private:
             return nullptr;
         }
         m_pos = end;
-        auto n = std::make_unique<Node>();
+        Node *n = m_tree->make();
         n->kind = Node::Kind::Reference;
         n->sheet = sheet;
         n->range = *range;
@@ -346,7 +351,7 @@ private:
         return n;
     }
 
-    std::unique_ptr<Node> sheetReference(const QString &sheetName)
+    Node *sheetReference(const QString &sheetName)
     {
         const int sheet = m_sheets ? m_sheets(sheetName) : -1;
         auto ref = reference(sheet);
@@ -357,7 +362,7 @@ private:
         return ref;
     }
 
-    std::unique_ptr<Node> quotedSheetReference()
+    Node *quotedSheetReference()
     {
         ++m_pos;
         QString name;
@@ -381,7 +386,7 @@ private:
         return sheetReference(name);
     }
 
-    std::unique_ptr<Node> name()
+    Node *name()
     {
         const qsizetype start = m_pos;
         qsizetype end = start;
@@ -409,24 +414,25 @@ private:
         return constant(Value::error(ErrorCode::Name));
     }
 
-    std::unique_ptr<Node> call(QStringView word, qsizetype start)
+    Node *call(QStringView word, qsizetype start)
     {
         Deeper guard(*this);
-        auto n = std::make_unique<Node>();
+        Node *n = m_tree->make();
         n->kind = Node::Kind::Call;
         n->function = findFunction(word);
-        n->args.reserve(4);
+        QVarLengthArray<const Node *, 8> args;
         if (!accept(u")")) {
             do {
                 skipBlanks();
                 if (m_pos < m_text.size() && (m_text[m_pos] == u',' || m_text[m_pos] == u')'))
-                    n->args.push_back(constant(Value()));   // an omitted argument
+                    args.push_back(constant(Value()));   // an omitted argument
                 else
-                    n->args.push_back(comparison());
+                    args.push_back(comparison());
             } while (accept(u","));
             if (!accept(u")"))
                 fail(QStringLiteral("函数 %1 缺少右括号").arg(word.toString()));
         }
+        n->args = m_tree->list(args.data(), std::size_t(args.size()));
         if (n->function >= 0) {
             const FunctionInfo &info = functionInfo(n->function);
             const int count = int(n->args.size());
@@ -437,6 +443,7 @@ private:
     }
 
     QStringView m_text;
+    std::unique_ptr<FormulaTree> m_tree = std::make_unique<FormulaTree>();
     qsizetype m_pos = 0;
     int m_ownSheet;
     const SheetResolver &m_sheets;
@@ -445,6 +452,36 @@ private:
 };
 
 } // namespace
+
+Node *FormulaTree::make()
+{
+    if (m_nodesUsed < kOwnNodes)
+        return &m_nodes[m_nodesUsed++];
+    if (m_moreNodesUsed == kBlock) {
+        m_moreNodes.push_back(std::make_unique<Node[]>(kBlock));
+        m_moreNodesUsed = 0;
+    }
+    return &m_moreNodes.back()[m_moreNodesUsed++];
+}
+
+NodeList FormulaTree::list(const Node *const *items, std::size_t count)
+{
+    NodeList out;
+    if (count == 0)
+        return out;
+    const Node **room;
+    if (m_slotsUsed + count <= kOwnSlots) {
+        room = &m_slots[m_slotsUsed];
+        m_slotsUsed += count;
+    } else {
+        m_moreSlots.push_back(std::make_unique<const Node *[]>(count));
+        room = m_moreSlots.back().get();
+    }
+    std::copy(items, items + count, room);
+    out.m_items = room;
+    out.m_size = count;
+    return out;
+}
 
 ParsedFormula parseFormula(QStringView text, int ownSheet, const SheetResolver &sheets)
 {

@@ -20,7 +20,7 @@ void WorkbookData::evaluate(quint64 key)
         return;
     }
     Evaluator ev(*this, sheet, keyRow(key), keyCol(key));
-    c->value = ev.evaluateCell(*c->formula);
+    c->value = ev.evaluateCell(c->formula->root());
 }
 
 // Evaluates the affected formulas in dependency order (Kahn's algorithm). Whatever is left

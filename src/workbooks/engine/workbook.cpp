@@ -198,7 +198,7 @@ InputResult Workbook::setInput(int sheetNo, int row, int col, const QString &tex
     ParsedFormula parsed = parseFormula(QStringView(text).mid(1), sheetNo, [this](const QString &n) { return sheetIndex(n); });
     c.isFormula = true;
     c.formulaText = text;
-    c.formula = std::move(parsed.root);
+    c.formula = std::move(parsed.tree);
     c.precedents = std::move(parsed.precedents);
     if (!c.formula) {
         result.ok = false;

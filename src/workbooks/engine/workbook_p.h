@@ -34,7 +34,7 @@ struct CellData
     int style = 0;
     bool isFormula = false;
     QString formulaText;             // with the leading "="
-    std::unique_ptr<Node> formula;   // null for a formula that does not parse
+    std::unique_ptr<FormulaTree> formula;   // null for a formula that does not parse
     std::vector<Precedent> precedents;
 
     // Where a full recalculation stands with this formula (see recalculateAll()).

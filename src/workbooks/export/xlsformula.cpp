@@ -250,9 +250,9 @@ private:
 std::optional<QByteArray> formulaTokens(const QString &formula, const FormulaPlace &place)
 {
     const wb::ParsedFormula parsed = wb::parseFormula(formula, place.sheet, place.sheetIndex);
-    if (!parsed.root)
+    if (!parsed.tree)
         return std::nullopt;
-    return formulaTokens(*parsed.root, place);
+    return formulaTokens(parsed.tree->root(), place);
 }
 
 std::optional<QByteArray> formulaTokens(const wb::Node &formula, const FormulaPlace &place)

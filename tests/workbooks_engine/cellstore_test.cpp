@@ -12,11 +12,11 @@ namespace {
 
 using Place = std::pair<int, int>;   // row, column
 
-std::vector<Place> walked(const CellStore<int> &store, int firstRow, int lastRow, int firstCol, int lastCol)
+std::vector<Place> walked(const CellStore<long long> &store, int firstRow, int lastRow, int firstCol, int lastCol)
 {
     std::vector<Place> out;
-    store.forEachIn(firstRow, lastRow, firstCol, lastCol, [&](int row, int col, const int &value) {
-        EXPECT_EQ(value, row * 100000 + col) << row << "," << col;
+    store.forEachIn(firstRow, lastRow, firstCol, lastCol, [&](int row, int col, const long long &value) {
+        EXPECT_EQ(value, row * 100000LL + col) << row << "," << col;
         out.emplace_back(row, col);
     });
     return out;
@@ -30,22 +30,22 @@ TEST(CellStoreTest, FindsAndWalksWhatWasPutInAnyOrder)
         {5, 3}, {5, 1}, {0, 0}, {1023, 7}, {1024, 7}, {1024, 2}, {5, 2}, {kMaxRows - 1, kMaxColumns - 1},
         {2047, 0}, {5, 0}, {3000, 16}, {1025, 7}, {0, kMaxColumns - 1}, {5, 3},   // the last one again
     };
-    CellStore<int> store;
+    CellStore<long long> store;
     std::set<Place> expected;
     for (const auto &[row, col] : places) {
-        store.touch(row, col) = row * 100000 + col;
+        store.touch(row, col) = row * 100000LL + col;
         expected.insert({row, col});
     }
     EXPECT_EQ(store.size(), expected.size());
     for (const auto &[row, col] : expected) {
         ASSERT_NE(store.find(row, col), nullptr) << row << "," << col;
-        EXPECT_EQ(*store.find(row, col), row * 100000 + col);
+        EXPECT_EQ(*store.find(row, col), row * 100000LL + col);
     }
     for (const Place &absent : std::vector<Place>{{5, 4}, {4, 3}, {1026, 7}, {kMaxRows - 1, 0}, {-1, 0}})
         EXPECT_EQ(store.find(absent.first, absent.second), nullptr) << absent.first << "," << absent.second;
 
     std::vector<Place> all;
-    store.forEach([&](int row, int col, const int &) { all.emplace_back(row, col); });
+    store.forEach([&](int row, int col, const long long &) { all.emplace_back(row, col); });
     EXPECT_EQ(all, std::vector<Place>(expected.begin(), expected.end()));
 
     struct Rectangle

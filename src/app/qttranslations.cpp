@@ -20,6 +20,8 @@ QLocale qtTranslationLocale(const QLocale &systemLocale)
     return systemLocale.language() == QLocale::Chinese ? systemLocale : simplifiedChinese();
 }
 
+void useQtTranslationLocale(const QLocale &systemLocale) { QLocale::setDefault(qtTranslationLocale(systemLocale)); }
+
 QTranslator *installQtTranslations(QCoreApplication &app, const QLocale &systemLocale)
 {
     const QString folder = QLibraryInfo::path(QLibraryInfo::TranslationsPath);

@@ -17,4 +17,10 @@ QLocale qtTranslationLocale(const QLocale &systemLocale);
 // has no catalogue. Returns nullptr, and leaves Qt in English, when no catalogue is found.
 QTranslator *installQtTranslations(QCoreApplication &app, const QLocale &systemLocale = QLocale::system());
 
+// Makes that locale the default one, for what Qt words from the locale rather than from a
+// catalogue: file types, sizes and dates in the file dialogs, the print dialog's paper names.
+// Our own figures do not depend on it: they are written by the number formatters, and the
+// calculator's decimal point is the system's own.
+void useQtTranslationLocale(const QLocale &systemLocale = QLocale::system());
+
 } // namespace mhbk

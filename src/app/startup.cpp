@@ -130,6 +130,7 @@ void configureApplication(QApplication &app)
     app.setWindowIcon(applicationIcon());
     applyChineseFont(app);
     installQtTranslations(app);
+    useQtTranslationLocale();
 }
 
 StartupOptions parseStartupOptions(const QStringList &arguments)

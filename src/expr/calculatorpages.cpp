@@ -122,7 +122,7 @@ public:
         const int digits = decimalPlaces(*digits_);
         const QString expression = bar_.calculation->text();
         const ScriptEvaluator::Outcome outcome = script_.evaluateReported(expression, digits);
-        bar_.result->setText(formatResult(outcome.value, digits, QLocale().decimalPoint()));
+        bar_.result->setText(formatResult(outcome.value, digits, QLocale::system().decimalPoint()));
         if (history_ && !outcome.error)
             history_->add({QDateTime::currentDateTime(), history::Kind::Expression, expression, bar_.result->text(), {}});
     }

@@ -64,7 +64,7 @@ int runEvalCommand(const QStringList &args, QTextStream &out, QTextStream &err)
             << outcome.error->position + 1 << ")\n";
         return 1;
     }
-    out << formatResult(outcome.value, *digits, QLocale().decimalPoint()) << '\n';
+    out << formatResult(outcome.value, *digits, QLocale::system().decimalPoint()) << '\n';
     return 0;
 }
 

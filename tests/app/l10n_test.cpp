@@ -2,6 +2,9 @@
 #include "app/messageboxreporter.h"
 #include "app/qttranslations.h"
 #include "app/startup.h"
+#include "data/clampingspinbox.h"
+#include "numbers/numtext.h"
+#include "takeoff/takeofflist.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -9,6 +12,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMimeDatabase>
 #include <QPrintPreviewDialog>
 #include <QTimer>
 #include <QToolButton>
@@ -125,6 +129,38 @@ TEST(QtTranslations, QtsOwnTextsAreChineseUnderTheCLocale)
         }
     }
     EXPECT_GE(tips, 10);
+}
+
+// What Qt words from the locale itself (file types in the file dialogs, for one) is Chinese
+// too, while our own figures keep their form: no group separators, the same decimals.
+TEST(QtTranslations, TheDefaultLocaleIsChineseAndOurFiguresAreUnchanged)
+{
+    struct Row {
+        const char *system;
+        const char *defaultLocale;
+    };
+    const Row rows[] = {{"C", "zh_CN"}, {"en_US", "zh_CN"}, {"de_DE", "zh_CN"}, {"zh_CN", "zh_CN"}, {"zh_TW", "zh_TW"}};
+    struct Restore {
+        QLocale before;
+        ~Restore() { QLocale::setDefault(before); }
+    } restore{QLocale()};
+    for (const Row &row : rows) {
+        useQtTranslationLocale(QLocale(QString::fromLatin1(row.system)));
+        EXPECT_EQ(QLocale().name(), QString::fromLatin1(row.defaultLocale)) << row.system;
+        const QString plainText = QMimeDatabase().mimeTypeForName(QStringLiteral("text/plain")).comment();
+        EXPECT_TRUE(isChinese(plainText)) << row.system << " " << plainText.toStdString();
+
+        ClampingSpinBox spin;
+        spin.setRange(0, 100000);
+        spin.setValue(12345);
+        EXPECT_EQ(spin.text(), QStringLiteral("12345")) << row.system;
+        QString typed = QStringLiteral("23456");
+        int at = 0;
+        EXPECT_EQ(spin.validate(typed, at), QValidator::Acceptable) << row.system;
+        EXPECT_EQ(formatFixed(1234567.5, 3), QStringLiteral("1234567.500")) << row.system;
+        EXPECT_EQ(takeoff::weightText(12345.6), QStringLiteral("12345.600")) << row.system;
+        EXPECT_EQ(formatResult(numbers::Extended(9876543.25), 2, QStringLiteral(".")), QStringLiteral("9876543.25")) << row.system;
+    }
 }
 
 TEST(StartUp, MessageBoxTitleIsTheCaptionAlone)

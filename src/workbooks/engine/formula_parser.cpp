@@ -53,6 +53,7 @@ public:
     Parser(QStringView text, int ownSheet, const SheetResolver &sheets)
         : m_text(text), m_ownSheet(ownSheet), m_sheets(sheets)
     {
+        m_precedents.reserve(4);   // most formulas read a few cells
     }
 
     ParsedFormula run()

@@ -10,7 +10,9 @@ HistoryStore::HistoryStore(QString folder) : folder_(std::move(folder)) {}
 
 HistoryStore::~HistoryStore()
 {
-    if (!folder_.isEmpty() && (rewriteNeeded_ || fileEntries_ > entries_.size()))
+    // Only a store that wrote may rewrite: one that just read (a screenshot run beside the
+    // program) must not replace the file under the program's additions.
+    if (!folder_.isEmpty() && wrote_ && (rewriteNeeded_ || fileEntries_ > entries_.size()))
         rewrite();
 }
 
@@ -62,6 +64,7 @@ bool HistoryStore::add(Entry entry)
         entries_.erase(entries_.begin(), entries_.end() - kLimit);
     bool saved = true;
     if (!folder_.isEmpty()) {
+        wrote_ = true;
         const bool whole = rewriteNeeded_ || fileEntries_ >= static_cast<std::size_t>(kCompactAt)
                            || !QFile::exists(filePath()); // a new file starts with its header
         saved = whole ? rewrite() : append(entries_.back());
@@ -73,6 +76,7 @@ bool HistoryStore::add(Entry entry)
 bool HistoryStore::clear()
 {
     entries_.clear();
+    wrote_ = !folder_.isEmpty();
     const bool saved = folder_.isEmpty() || rewrite();
     changed();
     return saved;

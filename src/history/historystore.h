@@ -22,8 +22,8 @@ enum class LoadResult {
 // already there are never touched, and a crash while appending costs at most that line (which
 // the next load leaves out). The file is written whole and atomically (the old or the new file,
 // never half of one) when the history is cleared, when the file has grown to kCompactAt lines,
-// after an append failed or a cut-short line was found, and at the end when the file holds
-// more than the entries kept.
+// after an append failed or a cut-short line was found, and at the end, when this store has
+// written and the file holds more than the entries kept.
 class HistoryStore {
 public:
     static constexpr int kLimit = 1000;
@@ -62,6 +62,7 @@ private:
     std::vector<Entry> entries_;
     std::size_t fileEntries_ = 0; // the lines the file holds, older ones beyond the limit included
     bool rewriteNeeded_ = false;  // the file's end may be cut short: append no more to it
+    bool wrote_ = false;          // this store has added to the file or cleared it
     QString damagedPath_;
     std::function<void()> onChange_;
 };

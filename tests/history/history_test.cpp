@@ -280,3 +280,31 @@ TEST(HistoryStore, InMemoryWithoutAFolderAndUnwritableFoldersDoNotStopIt)
 }
 
 } // namespace
+
+namespace {
+
+// A second program run (a screenshot) reads the history beside the running program: closing it
+// must not replace the file, or the program's additions meanwhile would be lost.
+TEST(HistoryStore, AStoreThatOnlyReadLeavesTheFileAsItFoundIt)
+{
+    std::vector<Entry> many;
+    for (int i = 0; i < HistoryStore::kLimit + 5; ++i)
+        many.push_back(expression(1, QString::number(i), QString()));
+    const QByteArray files[] = {
+        writeHistory(many),                                    // longer than the entries kept
+        writeHistory(many).append("2026-12-07T14:0"),          // and cut short at the end
+    };
+    for (const QByteArray &bytes : files) {
+        QTemporaryDir dir;
+        const QString path = QDir(dir.path()).filePath(QStringLiteral("calc-history.txt"));
+        writeAll(path, bytes);
+        {
+            HistoryStore store(dir.path());
+            EXPECT_EQ(store.load(), LoadResult::Loaded);
+            EXPECT_EQ(store.entries().size(), static_cast<std::size_t>(HistoryStore::kLimit));
+        }
+        EXPECT_EQ(readAll(path), bytes);
+    }
+}
+
+} // namespace

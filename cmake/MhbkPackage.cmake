@@ -14,19 +14,30 @@ if(MHBK_GZIP_PROGRAM)
   install(FILES ${PROJECT_BINARY_DIR}/packaging/changelog.gz DESTINATION ${MHBK_INSTALL_DOCDIR})
 endif()
 install(FILES ${PROJECT_SOURCE_DIR}/packaging/copyright DESTINATION ${MHBK_INSTALL_DOCDIR})
+# A manual page for each installed program, compressed as the changelog is.
+foreach(page mhbk mhbk-cli)
+  configure_file(${PROJECT_SOURCE_DIR}/packaging/${page}.1 ${PROJECT_BINARY_DIR}/packaging/${page}.1 @ONLY)
+  if(MHBK_GZIP_PROGRAM)
+    execute_process(COMMAND ${MHBK_GZIP_PROGRAM} -9nc ${PROJECT_BINARY_DIR}/packaging/${page}.1
+                    OUTPUT_FILE ${PROJECT_BINARY_DIR}/packaging/${page}.1.gz)
+    install(FILES ${PROJECT_BINARY_DIR}/packaging/${page}.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+  endif()
+endforeach()
 
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME mhbk)
 set(CPACK_PACKAGE_VENDOR "Zorvan软件工作室")
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "hardware handbook and estimating calculator (Chinese)")
+# Lines of the long description stay within 72 columns (a Chinese character takes two).
 set(CPACK_PACKAGE_DESCRIPTION
-    "A desktop handbook and calculator for estimators in building services and the
-metal trade, in Simplified Chinese (Zorvan五金手册): theoretical weights of steel
-sections with reference tables from the Chinese national standards, an expression
-calculator, pipe painting and insulation sheets, and estimating workbooks that
-export to Excel. The command-line tool mhbk-cli computes the same figures without
-a desktop.")
+    "A desktop handbook and calculator for estimators in building services
+and the metal trade, in Simplified Chinese (Zorvan五金手册): theoretical
+weights of steel sections with reference tables from the Chinese
+national standards, an expression calculator, pipe painting and
+insulation sheets, and estimating workbooks that export to Excel.
+The command-line tool mhbk-cli computes the same figures without a
+desktop.")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)

@@ -2,7 +2,9 @@
 
 #include "workbooks/export/bytewriter.h"
 
-#include <zlib.h>
+#include <libdeflate.h>
+
+#include <memory>
 
 namespace mhbk::xlsout {
 namespace {
@@ -12,20 +14,20 @@ constexpr unsigned kStored = 0, kDeflated = 8;
 constexpr unsigned kVersion = 20; // 2.0: deflate
 constexpr unsigned kUtf8Names = 0x0800;
 
-// Raw deflate (no zlib header), as zip entries hold it; empty when it fails.
+// Raw deflate (no zlib header), as zip entries hold it; empty when it fails. libdeflate at its
+// fastest level packs a sheet about as tightly as zlib's fastest, in well under half the time.
 QByteArray deflateFast(const QByteArray &content)
 {
-    z_stream z{};
-    if (deflateInit2(&z, Z_BEST_SPEED, Z_DEFLATED, -MAX_WBITS, 8, Z_DEFAULT_STRATEGY) != Z_OK)
+    constexpr int kFastest = 1;
+    const std::unique_ptr<libdeflate_compressor, void (*)(libdeflate_compressor *)> compressor(
+        libdeflate_alloc_compressor(kFastest), &libdeflate_free_compressor);
+    if (!compressor)
         return {};
-    QByteArray out(qsizetype(deflateBound(&z, uLong(content.size()))), Qt::Uninitialized);
-    z.next_in = reinterpret_cast<Bytef *>(const_cast<char *>(content.constData()));
-    z.avail_in = uInt(content.size());
-    z.next_out = reinterpret_cast<Bytef *>(out.data());
-    z.avail_out = uInt(out.size());
-    const int rc = deflate(&z, Z_FINISH);
-    out.resize(rc == Z_STREAM_END ? qsizetype(z.total_out) : 0);
-    deflateEnd(&z);
+    const auto size = std::size_t(content.size());
+    QByteArray out(qsizetype(libdeflate_deflate_compress_bound(compressor.get(), size)), Qt::Uninitialized);
+    const std::size_t packed =
+        libdeflate_deflate_compress(compressor.get(), content.constData(), size, out.data(), std::size_t(out.size()));
+    out.resize(qsizetype(packed)); // 0 when it did not fit, which the caller takes as "store instead"
     return out;
 }
 
@@ -63,7 +65,7 @@ bool ZipPackage::add(const QByteArray &name, const QByteArray &content)
     Entry e;
     e.name = name;
     e.size = std::uint32_t(content.size());
-    e.crc = std::uint32_t(crc32(0, reinterpret_cast<const Bytef *>(content.constData()), uInt(content.size())));
+    e.crc = std::uint32_t(libdeflate_crc32(0, content.constData(), std::size_t(content.size())));
     e.offset = std::uint32_t(data_.size());
     QByteArray packed = content.isEmpty() ? QByteArray() : deflateFast(content);
     const bool deflated = !packed.isEmpty() && packed.size() < content.size();

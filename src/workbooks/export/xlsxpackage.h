@@ -1,6 +1,6 @@
 #pragma once
 
-// The zip container of an .xlsx file, built in memory: entries deflated at zlib's fastest level
+// The zip container of an .xlsx file, built in memory: entries deflated at libdeflate's fastest level
 // (or stored when that does not make them smaller), each with its CRC-32, then the central
 // directory. No time stamps, so the same workbook always gives the same bytes.
 

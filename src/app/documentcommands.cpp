@@ -6,6 +6,7 @@
 #include "common/pageregistry.h"
 #include "common/reporter.h"
 #include "common/startfolder.h"
+#include "data/filedetails.h"
 #include "common/unsavedwork.h"
 #include "workbooks/pages/workbookdocuments.h"
 #include "workbooks/pages/workbookfile.h"
@@ -15,7 +16,6 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
-#include <QLocale>
 #include <QMenu>
 #include <QSaveFile>
 #include <QToolButton>
@@ -37,7 +37,7 @@ QString fileDialog(QWidget *parent, QFileDialog::AcceptMode mode, const QString 
     dialog.setNameFilter(workbooks::kWorkbookFileFilter);
     dialog.setDefaultSuffix(workbooks::kWorkbookFileSuffix);
     // Sizes and dates in Chinese as the rest of the dialog, whatever the system's locale.
-    dialog.setLocale(QLocale(QLocale::Chinese, QLocale::China));
+    showFileDetailsInChinese(dialog);
     if (QFileInfo(suggested).isDir())
         dialog.setDirectory(suggested);
     else if (!suggested.isEmpty())

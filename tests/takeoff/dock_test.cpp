@@ -15,7 +15,13 @@
 #include "takeoff/ui/quantitydialog.h"
 #include "common/pageregistry.h"
 
+#include <QAbstractProxyModel>
 #include <QComboBox>
+#include <QLocale>
+#include <QTimer>
+#include <QFileSystemModel>
+#include <QFileDialog>
+#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -576,6 +582,49 @@ TEST(TakeoffDockFiles, DialogsStartInTheLastFolderElseDocumentsElseHome)
         chosenFolder.remove(); // the folder has gone since: back to documents or home
         EXPECT_EQ(folderOf(dock.suggestedPath(FileRequest::Open), FileRequest::Open), start);
     }
+}
+
+// The real dialogs: they open in the suggested folder and word their details in Chinese.
+TEST(TakeoffDockFiles, TheDialogsOpenInTheStartFolderWithChineseDetails)
+{
+    test::ScratchHome home(true);
+    QDir(home.documents()).mkdir(QStringLiteral("图纸"));
+    QFile file(QDir(home.documents()).filePath(QStringLiteral("旧.mhbkl")));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(QByteArray(2048, 'x'));
+    file.close();
+    RecordingReporter reporter;
+    TakeoffDock dock(reporter, QString());
+    for (const bool saving : {false, true}) {
+        QString folder, folderType, fileSize, fileType;
+        QTimer::singleShot(0, [&] {
+            auto *dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget());
+            if (!dialog)
+                return;
+            folder = dialog->directory().absolutePath();
+            QAbstractProxyModel *shown = dialog->proxyModel();
+            const auto *files = shown ? qobject_cast<QFileSystemModel *>(shown->sourceModel()) : nullptr;
+            if (files) {
+                // The model reads the folder in a thread of its own.
+                QTest::qWaitFor([&] { return files->rowCount(files->index(home.documents())) >= 2; });
+                const QModelIndex dir = shown->mapFromSource(files->index(QDir(home.documents()).filePath(QStringLiteral("图纸"))));
+                const QModelIndex kept = shown->mapFromSource(files->index(file.fileName()));
+                folderType = dir.siblingAtColumn(2).data().toString();
+                fileSize = kept.siblingAtColumn(1).data().toString();
+                fileType = kept.siblingAtColumn(2).data().toString();
+            }
+            dialog->reject();
+        });
+        if (saving)
+            dock.saveAs();
+        else
+            dock.openFile();
+        EXPECT_EQ(folder, QDir(home.documents()).absolutePath()) << saving;
+        EXPECT_EQ(folderType, QStringLiteral("文件夹")) << saving;
+        EXPECT_EQ(fileSize, QLocale(QLocale::Chinese, QLocale::China).formattedDataSize(2048, 1, QLocale::DataSizeTraditionalFormat)) << saving;
+        EXPECT_FALSE(fileType.isEmpty()) << saving;
+    }
+    EXPECT_TRUE(dock.filePath().isEmpty());
 }
 
 TEST(TakeoffPrint, PagesAreNumberedAndTotalsFollowTheLines)

@@ -4,6 +4,7 @@
 #include "common/guarded.h"
 #include "common/reporter.h"
 #include "common/startfolder.h"
+#include "data/filedetails.h"
 #include "takeoff/takeoffbook.h"
 #include "takeoff/takeofffile.h"
 #include "takeoff/ui/quantitydialog.h"
@@ -321,18 +322,17 @@ QString TakeoffDock::chooseFile(FileRequest request)
         const QString suggested = suggestedPath(request);
         switch (request) {
         case FileRequest::Open:
-            path = QFileDialog::getOpenFileName(window(), QStringLiteral("打开清单"), suggested, kFileFilter);
+            path = askPath(false, QStringLiteral("打开清单"), suggested, kFileFilter);
             break;
         case FileRequest::SaveAs:
-            path = withSuffix(QFileDialog::getSaveFileName(window(), QStringLiteral("清单另存为"), suggested, kFileFilter),
-                              kFileSuffix);
+            path = withSuffix(askPath(true, QStringLiteral("清单另存为"), suggested, kFileFilter), kFileSuffix);
             break;
         case FileRequest::ExportXlsx:
-            path = withSuffix(QFileDialog::getSaveFileName(window(), QStringLiteral("导出清单"), suggested, kXlsxFilter),
+            path = withSuffix(askPath(true, QStringLiteral("导出清单"), suggested, kXlsxFilter),
                               QStringLiteral("xlsx"));
             break;
         case FileRequest::ExportXls:
-            path = withSuffix(QFileDialog::getSaveFileName(window(), QStringLiteral("导出清单"), suggested, kXlsFilter),
+            path = withSuffix(askPath(true, QStringLiteral("导出清单"), suggested, kXlsFilter),
                               QStringLiteral("xls"));
             break;
         }
@@ -340,6 +340,18 @@ QString TakeoffDock::chooseFile(FileRequest request)
     if (!path.isEmpty())
         lastFolder_ = QFileInfo(path).absolutePath();
     return path;
+}
+
+QString TakeoffDock::askPath(bool saving, const QString &title, const QString &suggested, const QString &filter)
+{
+    QFileDialog dialog(window(), title, suggested, filter);
+    dialog.setObjectName(saving ? QStringLiteral("TakeoffSaveDialog") : QStringLiteral("TakeoffOpenDialog"));
+    dialog.setAcceptMode(saving ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    dialog.setFileMode(saving ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    showFileDetailsInChinese(dialog);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {};
+    return dialog.selectedFiles().constFirst();
 }
 
 void TakeoffDock::openPath(const QString &path)

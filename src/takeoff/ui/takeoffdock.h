@@ -90,6 +90,7 @@ private:
     void updateTitle();
     void guarded(const std::function<void()> &handler);
     QString chooseFile(FileRequest request);
+    QString askPath(bool saving, const QString &title, const QString &suggested, const QString &filter);
 
     Reporter &reporter_;
     QString autosavePath_;

@@ -1,11 +1,12 @@
 #pragma once
 
 #include <QString>
+#include <cstdint>
 
 namespace mhbk::wb {
 
 // Excel's error values. The numbering is ours; use errorText()/errorFromText() to convert.
-enum class ErrorCode { Null, Div0, Value, Ref, Name, Num, NA };
+enum class ErrorCode : std::uint8_t { Null, Div0, Value, Ref, Name, Num, NA };
 
 // "#DIV/0!", "#VALUE!", ... exactly as Excel shows them.
 QString errorText(ErrorCode code);
@@ -16,7 +17,7 @@ bool errorFromText(const QString &text, ErrorCode *code);
 class Value
 {
 public:
-    enum class Kind { Empty, Number, Text, Boolean, Error };
+    enum class Kind : std::uint8_t { Empty, Number, Text, Boolean, Error };
 
     Value() = default;
     static Value number(double v);
@@ -39,10 +40,11 @@ public:
     bool operator==(const Value &other) const;
 
 private:
+    // Small fields first: values sit in every cell and every formula node.
     Kind m_kind = Kind::Empty;
+    ErrorCode m_error = ErrorCode::Value;
     double m_number = 0;
     QString m_text;
-    ErrorCode m_error = ErrorCode::Value;
 };
 
 } // namespace mhbk::wb

@@ -42,18 +42,19 @@ private:
 
 struct Node
 {
-    enum class Kind { Constant, Reference, Unary, Percent, Binary, Call };
-    enum class Op { Add, Sub, Mul, Div, Pow, Concat, Eq, Ne, Lt, Le, Gt, Ge, Neg, Plus };
+    enum class Kind : std::uint8_t { Constant, Reference, Unary, Percent, Binary, Call };
+    enum class Op : std::uint8_t { Add, Sub, Mul, Div, Pow, Concat, Eq, Ne, Lt, Le, Gt, Ge, Neg, Plus };
 
+    // Small fields together: a large sheet holds tens of thousands of nodes.
     Kind kind = Kind::Constant;
-    Value constant;               // Constant
-    int sheet = -1;               // Reference: sheet index; -1 when the named sheet does not exist
-    CellRange range;              // Reference: one cell or a rectangle
+    Op op = Op::Add;              // Unary / Binary
     bool isRange = false;         // Reference: written with ':'
     std::uint8_t absolute = 0;    // Reference: which parts were written with '$' (AbsoluteParts)
     std::uint8_t parentheses = 0; // pairs of parentheses written around this node
-    Op op = Op::Add;              // Unary / Binary
+    int sheet = -1;               // Reference: sheet index; -1 when the named sheet does not exist
     int function = -1;            // Call: index into the function table; -1 for an unknown name
+    CellRange range;              // Reference: one cell or a rectangle
+    Value constant;               // Constant
     NodeList args;                // Unary, Percent, Binary, Call
 };
 

@@ -28,6 +28,7 @@ public:
     void record(unsigned id, const QByteArray &data);
     void record(unsigned id, const ByteWriter &data);
     qsizetype position() const { return out_.size(); }
+    void reserve(qsizetype bytes) { out_.reserve(bytes); }
     // Overwrites a 32-bit field of a record already written (sheet offsets in BOUNDSHEET).
     void patch32(qsizetype at, std::uint32_t v) { out_.patch32(at, v); }
     QByteArray take() { return out_.take(); }

@@ -46,6 +46,7 @@ public:
     }
 
     qsizetype size() const { return qsizetype(bytes_.size()); }
+    void reserve(qsizetype bytes) { bytes_.reserve(std::size_t(bytes)); }
     QByteArray data() const { return QByteArray(bytes_.data(), size()); }
     QByteArray take()
     {

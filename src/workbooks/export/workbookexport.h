@@ -6,7 +6,7 @@
 
 namespace mhbk::wb {
 class Workbook;
-enum class ErrorCode;
+enum class ErrorCode : std::uint8_t;
 }
 
 namespace mhbk::xlsout {

@@ -245,6 +245,7 @@ void writeFormula(BiffStream &s, const Cell &c, const QByteArray &tokens, const 
                   const XlsOptions &options)
 {
     ByteWriter w;
+    w.reserve(64); // the fixed part and most token arrays
     w.u16(unsigned(c.row));
     w.u16(unsigned(c.col));
     w.u16(styles.xfIndex(c.style));
@@ -411,6 +412,15 @@ QByteArray xlsWorkbookStream(const Book &book, const XlsOptions &options)
     const XlsStyleTable styles(withSheet.styles);
 
     BiffStream stream;
+    // Room for the whole stream at once: growing a buffer of megabytes step by step maps and
+    // copies it several times over.
+    qsizetype expected = 64 * 1024;
+    for (const SheetPlan &plan : plans) {
+        expected += qsizetype(plan.cells.size()) * 24;
+        for (const auto &tokens : plan.tokens)
+            expected += tokens ? tokens->size() : 0;
+    }
+    stream.reserve(expected);
     writeGlobals(stream, withSheet, styles, plans, strings);
     for (std::size_t i = 0; i < plans.size(); ++i)
         writeSheet(stream, plans[i], styles, i == 0, options);

@@ -232,8 +232,9 @@ TEST(WindowPlacement, ARestoredWindowComesBackWhollyOnTheScreenItNowHas)
         window.resize(700, 500);
         EXPECT_EQ(mhbk::WindowStateFile(file).restore(window, splitter), 3) << c.what;
         EXPECT_TRUE(screen.contains(window.geometry())) << c.what;
-        if (screen.contains(c.kept.adjusted(-20, -40, 20, 20)))
+        if (screen.contains(c.kept.adjusted(-20, -40, 20, 20))) {
             EXPECT_EQ(window.geometry(), c.kept) << c.what;
+        }
     }
 }
 

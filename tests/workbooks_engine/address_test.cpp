@@ -44,8 +44,9 @@ TEST(AddressTest, ParsesWhatATableMayHoldAndRefusesTheRest)
         const QString text = QString::fromUtf16(c.text);
         const auto range = parseRange(text);
         EXPECT_EQ(range.has_value(), c.valid) << text.toStdString();
-        if (range && c.valid)
+        if (range && c.valid) {
             EXPECT_EQ(*range, c.expected) << text.toStdString();
+        }
         const bool oneCell = c.valid && c.expected.firstRow == c.expected.lastRow &&
                              c.expected.firstCol == c.expected.lastCol && colonIn(text) < 0;
         const auto address = parseAddress(text);

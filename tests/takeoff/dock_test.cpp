@@ -606,7 +606,7 @@ TEST(TakeoffDockFiles, TheDialogsOpenInTheStartFolderWithChineseDetails)
             const auto *files = shown ? qobject_cast<QFileSystemModel *>(shown->sourceModel()) : nullptr;
             if (files) {
                 // The model reads the folder in a thread of its own.
-                QTest::qWaitFor([&] { return files->rowCount(files->index(home.documents())) >= 2; });
+                EXPECT_TRUE(QTest::qWaitFor([&] { return files->rowCount(files->index(home.documents())) >= 2; }));
                 const QModelIndex dir = shown->mapFromSource(files->index(QDir(home.documents()).filePath(QStringLiteral("图纸"))));
                 const QModelIndex kept = shown->mapFromSource(files->index(file.fileName()));
                 folderType = dir.siblingAtColumn(2).data().toString();

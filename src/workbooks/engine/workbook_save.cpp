@@ -106,7 +106,9 @@ QJsonArray blocksJson(const Sheet &sheet)
             return;
         }
         byColumn[col] = blocks.size();
-        blocks.push_back({row, col, row, QJsonArray{values}});
+        QJsonArray rows;
+        rows.append(values);   // one row inside the block (QJsonArray{values} may copy it instead)
+        blocks.push_back({row, col, row, rows});
     };
     const std::vector<CellAddress> cells = sheet.cells();
     int row = -1, firstCol = 0, nextCol = 0;

@@ -74,14 +74,6 @@ public:
         walk(*this, 0, kLast, 0, kLast, fn);
     }
 
-    // The cells of one row, sorted by column (empty when the row holds none).
-    const Row &row(int r) const
-    {
-        static const Row none;
-        const Row *found = const_cast<CellStore *>(this)->rowAt(r);
-        return found ? *found : none;
-    }
-
 private:
     static constexpr int kPageBits = 10;
     static constexpr int kPageSize = 1 << kPageBits;

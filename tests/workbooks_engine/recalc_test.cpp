@@ -6,12 +6,20 @@
 namespace mhbk::wb::test {
 namespace {
 
-Workbook chainBook()
+// Typed cell by cell, or in one bulk update (as a file is loaded) in which C2 first read
+// other cells: what C2 read before must not count as read after.
+enum class Entry { Typed, Bulk };
+
+Workbook chainBook(Entry entry = Entry::Typed)
 {
     // A1 = 1; A2 = A1+1; A3 = A2*2; B1 = SUM(A1:A3); C1 = 7 (independent); C2 = C1*3;
     // 'S2'!A1 = Sheet1!B1 + 1.
     Workbook b;
     b.addSheet(QStringLiteral("Sheet1"));
+    if (entry == Entry::Bulk) {
+        b.beginUpdate();
+        b.setInput(0, 1, 2, QStringLiteral("=A1+SUM(E1:E9)"));
+    }
     b.addSheet(QStringLiteral("S2"));
     b.setInput(0, 0, 0, QStringLiteral("1"));
     b.setInput(0, 1, 0, QStringLiteral("=A1+1"));
@@ -20,6 +28,8 @@ Workbook chainBook()
     b.setInput(0, 0, 2, QStringLiteral("7"));
     b.setInput(0, 1, 2, QStringLiteral("=C1*3"));
     b.setInput(1, 0, 0, QStringLiteral("=Sheet1!B1+1"));
+    if (entry == Entry::Bulk)
+        b.endUpdate();
     return b;
 }
 
@@ -40,14 +50,17 @@ TEST(RecalcTest, EditingACellRecalculatesExactlyItsDependents)
         {0, 0, "", 4, "1", "2", "3", "21", "4"},         // clearing: empty counts as 0
     };
     for (const Case &c : cases) {
-        Workbook b = chainBook();
-        b.setInput(0, c.row, c.col, QString::fromUtf8(c.input));
-        EXPECT_EQ(b.lastEvaluationCount(), c.evaluated) << c.input;
-        EXPECT_EQ(show(b.value(0, 1, 0)), QString::fromUtf8(c.a2)) << c.input;
-        EXPECT_EQ(show(b.value(0, 2, 0)), QString::fromUtf8(c.a3)) << c.input;
-        EXPECT_EQ(show(b.value(0, 0, 1)), QString::fromUtf8(c.b1)) << c.input;
-        EXPECT_EQ(show(b.value(0, 1, 2)), QString::fromUtf8(c.c2)) << c.input;
-        EXPECT_EQ(show(b.value(1, 0, 0)), QString::fromUtf8(c.s2a1)) << c.input;
+        for (const Entry entry : {Entry::Typed, Entry::Bulk}) {
+            SCOPED_TRACE(entry == Entry::Typed ? "typed" : "bulk");
+            Workbook b = chainBook(entry);
+            b.setInput(0, c.row, c.col, QString::fromUtf8(c.input));
+            EXPECT_EQ(b.lastEvaluationCount(), c.evaluated) << c.input;
+            EXPECT_EQ(show(b.value(0, 1, 0)), QString::fromUtf8(c.a2)) << c.input;
+            EXPECT_EQ(show(b.value(0, 2, 0)), QString::fromUtf8(c.a3)) << c.input;
+            EXPECT_EQ(show(b.value(0, 0, 1)), QString::fromUtf8(c.b1)) << c.input;
+            EXPECT_EQ(show(b.value(0, 1, 2)), QString::fromUtf8(c.c2)) << c.input;
+            EXPECT_EQ(show(b.value(1, 0, 0)), QString::fromUtf8(c.s2a1)) << c.input;
+        }
     }
 }
 

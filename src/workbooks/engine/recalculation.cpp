@@ -30,6 +30,7 @@ void WorkbookData::recalculate(const std::vector<quint64> &roots)
 {
     if (updateDepth > 0)
         return;
+    buildDependents();
     auto isFormula = [&](quint64 k) {
         const CellData *c = sheetData(globalSheet(k)).find(keyRow(k), keyCol(k));
         return c && c->isFormula;

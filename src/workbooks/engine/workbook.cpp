@@ -40,6 +40,8 @@ CellRange WorkbookData::usedRange(int sheet) const
 
 void WorkbookData::link(quint64 key, const std::vector<Precedent> &precedents)
 {
+    if (!dependentsBuilt)
+        return;
     for (const Precedent &p : precedents) {
         if (p.range.firstRow == p.range.lastRow && p.range.firstCol == p.range.lastCol) {
             auto &list = pointDependents[globalKey(p.sheet, p.range.firstRow, p.range.firstCol)];
@@ -53,6 +55,8 @@ void WorkbookData::link(quint64 key, const std::vector<Precedent> &precedents)
 
 void WorkbookData::unlink(quint64 key, const std::vector<Precedent> &precedents)
 {
+    if (!dependentsBuilt)
+        return;
     for (const Precedent &p : precedents) {
         if (p.range.firstRow == p.range.lastRow && p.range.firstCol == p.range.lastCol) {
             const auto it = pointDependents.find(globalKey(p.sheet, p.range.firstRow, p.range.firstCol));
@@ -63,6 +67,26 @@ void WorkbookData::unlink(quint64 key, const std::vector<Precedent> &precedents)
                           [&](const RangeDependency &d) { return d.dependent == key && d.range == p.range; });
         }
     }
+}
+
+void WorkbookData::dropDependents()
+{
+    pointDependents = {};
+    rangeDependents = {};
+    dependentsBuilt = false;
+}
+
+void WorkbookData::buildDependents()
+{
+    if (dependentsBuilt)
+        return;
+    rangeDependents.resize(sheets.size());
+    dependentsBuilt = true;
+    for (size_t s = 0; s < sheets.size(); ++s)
+        sheetData(int(s)).cells.forEach([&](int row, int col, const CellData &c) {
+            if (c.isFormula)
+                link(globalKey(int(s), row, col), c.precedents);
+        });
 }
 
 std::vector<quint64> WorkbookData::dependents(quint64 key) const
@@ -112,7 +136,8 @@ int Workbook::addSheet(const QString &name)
     if (name.trimmed().isEmpty() || sheetIndex(name) >= 0)
         return -1;
     d->sheets.push_back(std::make_unique<Sheet>(name));
-    d->rangeDependents.emplace_back();
+    if (d->dependentsBuilt)
+        d->rangeDependents.emplace_back();
     return sheetCount() - 1;
 }
 
@@ -260,7 +285,8 @@ void Workbook::recalculate()
 
 void Workbook::beginUpdate()
 {
-    ++d->updateDepth;
+    if (d->updateDepth++ == 0)
+        d->dropDependents();
 }
 
 void Workbook::endUpdate()

@@ -71,9 +71,13 @@ struct WorkbookData final : CellSource
 {
     std::vector<std::unique_ptr<Sheet>> sheets;
     std::vector<CellStyle> styles{CellStyle()};
-    // Who reads a cell: single-cell references, and per sheet the ranges read.
+    // Who reads a cell (single-cell references, and per sheet the ranges read), for the
+    // recalculation after an edit. A bulk update drops it rather than keep it up to date cell
+    // by cell, and the next edit builds it again: the full recalculation after a bulk update
+    // needs only each formula's precedents, so loading and exporting a file never builds it.
     std::unordered_map<quint64, std::vector<quint64>> pointDependents;
     std::vector<std::vector<RangeDependency>> rangeDependents;
+    bool dependentsBuilt = true;   // an empty workbook's index is complete
     int lastEvaluationCount = 0;
     int updateDepth = 0;   // > 0 while beginUpdate() is in force
 
@@ -85,9 +89,12 @@ struct WorkbookData final : CellSource
     SheetData &sheetData(int sheet) { return sheets[size_t(sheet)]->data(); }
     const SheetData &sheetData(int sheet) const { return sheets[size_t(sheet)]->data(); }
 
+    // link() and unlink() do nothing while the index is dropped.
     void link(quint64 key, const std::vector<Precedent> &precedents);
     void unlink(quint64 key, const std::vector<Precedent> &precedents);
-    std::vector<quint64> dependents(quint64 key) const;
+    void dropDependents();
+    void buildDependents();   // when dropped
+    std::vector<quint64> dependents(quint64 key) const;   // needs the index built
     // Re-evaluates every formula depending on `roots` (and the roots that are formulas).
     void recalculate(const std::vector<quint64> &roots);
     // Re-evaluates every formula, each after the formulas it reads.

@@ -36,10 +36,10 @@ Book sampleBook()
         {0, 1, Value{}, {}, 1},
         {1, 0, Value::ofText(QStringLiteral("单价")), {}, 0},
         {1, 1, Value::ofNumber(1234.5678), {}, 2},
-        {1, 3, Value::ofNumber(2469.1356), QStringLiteral("B2*2"), 3},
+        {1, 3, Value::ofNumber(2469.1356), QStringLiteral("=B2*2"), 3},
         {2, 0, Value::ofBoolean(true), {}, 0},
-        {2, 1, Value::ofError(ErrorCode::Div0), QStringLiteral("1/0"), 0},
-        {2, 3, Value::ofText(QStringLiteral("单价元")), QStringLiteral("A2&\"元\""), 0},
+        {2, 1, Value::ofError(ErrorCode::Div0), QStringLiteral("=1/0"), 0},
+        {2, 3, Value::ofText(QStringLiteral("单价元")), QStringLiteral("=A2&\"元\""), 0},
         {3, 3, Value::ofText(QStringLiteral("Ω é 𠀀 输入")), {}, 4},
         {4, 0, Value::ofError(ErrorCode::NA), {}, 0},
     };

@@ -158,7 +158,7 @@ TEST_F(XlsxPackage, TextsComeBackWhole)
     for (int i = 0; i < texts.size(); ++i)
         book.sheets[0].cells.push_back({i, 0, Value::ofText(texts[i]), {}, 0});
     // The same texts as a formula's result and inside a formula.
-    book.sheets[0].cells.push_back({0, 1, Value::ofText(texts[4]), QStringLiteral("\"") + texts[4] + u'"', 0});
+    book.sheets[0].cells.push_back({0, 1, Value::ofText(texts[4]), QStringLiteral("=\"") + texts[4] + u'"', 0});
     READ_OR_SKIP(read, write(book), "python3");
     for (const auto &[part, ok] : read["wellFormed"].toObject().toVariantMap().toStdMap())
         EXPECT_EQ(ok, QVariant(true)) << part.toStdString();
@@ -175,7 +175,7 @@ TEST_F(XlsxPackage, EntriesAreSoundAndDeflated)
     Book book;
     book.sheets.emplace_back();
     for (int r = 0; r < 200; ++r)
-        book.sheets[0].cells.push_back({r, 0, Value::ofNumber(r * 1.5), QStringLiteral("B%1*1.5").arg(r + 1), 0});
+        book.sheets[0].cells.push_back({r, 0, Value::ofNumber(r * 1.5), QStringLiteral("=B%1*1.5").arg(r + 1), 0});
     READ_OR_SKIP(read, write(book), "python3");
     EXPECT_TRUE(read["damaged"].isNull()) << read["damaged"].toString().toStdString(); // CRC-32 and sizes agree
     QStringList names;
@@ -202,11 +202,11 @@ TEST_F(XlsxPackage, ValuesAndCachedResults)
         const char *type, *cached, *uncachedType; // cached nullptr: no <v>
     } cases[] = {
         {Value::ofNumber(tricky), {}, "n", "0.30000000000000004", "n"},
-        {Value::ofNumber(tricky), QStringLiteral("0.1+0.2"), "n", "0.30000000000000004", "n"},
-        {Value::ofBoolean(true), QStringLiteral("1>0"), "b", "1", "n"},
+        {Value::ofNumber(tricky), QStringLiteral("=0.1+0.2"), "n", "0.30000000000000004", "n"},
+        {Value::ofBoolean(true), QStringLiteral("=1>0"), "b", "1", "n"},
         {Value::ofBoolean(false), {}, "b", "0", "b"},
-        {Value::ofText(QStringLiteral("元")), QStringLiteral("\"元\""), "str", "元", "n"},
-        {Value::ofError(ErrorCode::Div0), QStringLiteral("1/0"), "e", "#DIV/0!", "n"},
+        {Value::ofText(QStringLiteral("元")), QStringLiteral("=\"元\""), "str", "元", "n"},
+        {Value::ofError(ErrorCode::Div0), QStringLiteral("=1/0"), "e", "#DIV/0!", "n"},
         {Value::ofError(ErrorCode::NA), {}, "e", "#N/A", "e"}, // kept an error by its formula
         {Value::ofNumber(std::numeric_limits<double>::infinity()), {}, "e", "#NUM!", "e"},
         {Value{}, {}, "n", nullptr, "n"},
@@ -280,7 +280,7 @@ TEST(XlsxWriter, SameBookSameBytes)
     QTemporaryDir dir;
     Book book;
     book.sheets.emplace_back();
-    book.sheets[0].cells = {{0, 0, Value::ofText(QStringLiteral("甲")), {}, 0}, {1, 1, Value::ofNumber(2), QStringLiteral("1+1"), 0}};
+    book.sheets[0].cells = {{0, 0, Value::ofText(QStringLiteral("甲")), {}, 0}, {1, 1, Value::ofNumber(2), QStringLiteral("=1+1"), 0}};
     QByteArray bytes[2];
     for (QByteArray &b : bytes) {
         const QString path = dir.filePath(QStringLiteral("same.xlsx"));

@@ -58,11 +58,11 @@ public:
     RowSplitter(const Sheet &sheet, double room, double titleHeight)
         : sheet_(sheet), setup_(sheet.pageSetup()), room_(room), titleHeight_(titleHeight)
     {
-        for (const CellAddress &a : sheet.cells())
-            if (sheet.value(a.row, a.col).kind() != Value::Kind::Empty)
-                filledRows_.push_back(a.row);
-        std::sort(filledRows_.begin(), filledRows_.end());
-        filledRows_.erase(std::unique(filledRows_.begin(), filledRows_.end()), filledRows_.end());
+        // Cells come in reading order, so the rows come sorted.
+        sheet.forEachCell([this](const Sheet::CellContent &cell) {
+            if (!cell.value.isEmpty() && (filledRows_.empty() || filledRows_.back() != cell.row))
+                filledRows_.push_back(cell.row);
+        });
     }
 
     std::vector<std::pair<int, int>> split(int first, int last) const

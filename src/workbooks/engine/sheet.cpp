@@ -92,6 +92,11 @@ std::vector<CellAddress> Sheet::cells() const
     return out;
 }
 
+std::size_t Sheet::cellCountBound() const
+{
+    return m_data->cells.size();
+}
+
 void Sheet::forEachCell(const std::function<void(const CellContent &)> &fn) const
 {
     m_data->cells.forEach([&](int row, int col, const CellData &cell) {

@@ -91,6 +91,8 @@ public:
         const struct Node *formula;  // the parse; null for a constant or a formula that does not parse
     };
     void forEachCell(const std::function<void(const CellContent &)> &fn) const;
+    // At least as many as forEachCell() visits, at once: room to reserve before walking.
+    std::size_t cellCountBound() const;
     // One past the last row / column holding content or a style (0 for an empty sheet).
     int rowCount() const;
     int columnCount() const;

@@ -74,7 +74,7 @@ struct Cell {
     int row = 0; // zero-based
     int col = 0;
     Value value;       // the value shown (for a formula, its computed result)
-    QString formula;   // Excel A1 text without the leading "=", empty for a constant
+    QString formula;   // as typed, in Excel's A1 notation with the leading "="; empty for a constant
     int style = 0;     // index into Book::styles
     // The engine's parse of `formula` when the description comes from a live workbook (which
     // must outlive the description); the .xls writer then need not parse the text again.

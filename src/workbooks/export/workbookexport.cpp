@@ -134,10 +134,11 @@ Sheet describeSheet(const wb::Sheet &s)
     out.protect = s.isProtected();
     out.showGridlines = s.showGridlines();
     out.page = pageSetup(s);
+    out.cells.reserve(s.cellCountBound());
     s.forEachCell([&](const wb::Sheet::CellContent &cell) {
         Cell c{cell.row, cell.col, value(cell.value), QString(), cell.style};
         if (cell.isFormula) {
-            c.formula = cell.formulaText.mid(1);
+            c.formula = cell.formulaText;   // shared, not copied
             c.parsed = cell.formula;
         }
         out.cells.push_back(std::move(c));

@@ -76,7 +76,7 @@ void writeFormulaCell(XmlBuffer &x, const Cell &c, bool cacheResults)
         else if (v.kind == Value::Kind::Error || !finite)
             x.raw(" t=\"e\"");
     }
-    x.raw("><f>").text(c.formula).raw("</f>");
+    x.raw("><f>").text(QStringView(c.formula).mid(1)).raw("</f>");
     if (cacheResults) {
         x.raw("<v>");
         switch (v.kind) {

@@ -69,9 +69,9 @@ XmlBuffer &XmlBuffer::raw(const char *markup)
     return *this;
 }
 
-void XmlBuffer::escaped(const QString &text, bool inAttribute)
+void XmlBuffer::escaped(QStringView text, bool inAttribute)
 {
-    const QChar *p = text.constData();
+    const QChar *p = text.data();
     const QChar *const end = p + text.size();
     while (p < end) {
         const char16_t c = p->unicode();
@@ -106,7 +106,7 @@ void XmlBuffer::escaped(const QString &text, bool inAttribute)
     }
 }
 
-XmlBuffer &XmlBuffer::text(const QString &text)
+XmlBuffer &XmlBuffer::text(QStringView text)
 {
     escaped(text, false);
     return *this;

@@ -24,7 +24,7 @@ public:
     // Element content: & < > escaped; characters XML cannot carry (control characters, NUL,
     // U+FFFE, U+FFFF) and a literal "_xHHHH_" written as _xHHHH_ escapes, which spreadsheet
     // readers turn back into the character.
-    XmlBuffer &text(const QString &text);
+    XmlBuffer &text(QStringView text);
     // An attribute value between double quotes: as text(), with " escaped too.
     XmlBuffer &attr(const char *name, const QString &value);
     XmlBuffer &attr(const char *name, double value);
@@ -39,7 +39,7 @@ public:
     QByteArray bytes() const { return QByteArray(data_.data(), qsizetype(data_.size())); }
 
 private:
-    void escaped(const QString &text, bool inAttribute);
+    void escaped(QStringView text, bool inAttribute);
     // A standard string: appending to it is inlined, where QByteArray goes through a call each time.
     std::string data_;
 };

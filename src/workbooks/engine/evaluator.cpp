@@ -4,6 +4,7 @@
 #include "numbers/decimal.h"
 
 #include <QRegularExpression>
+#include <QVarLengthArray>
 #include <cmath>
 
 namespace mhbk::wb {
@@ -208,14 +209,15 @@ Operand Evaluator::call(const Node &node)
         return Operand::scalar(Value::error(ErrorCode::Name));
     const FunctionInfo &info = functionInfo(node.function);
     // SUMPRODUCT computes its arguments element by element, as an array formula would.
-    const bool arrayArgs = QLatin1String(info.name) == QLatin1String("SUMPRODUCT");
+    static const int sumProduct = findFunction(u"SUMPRODUCT");
+    const bool arrayArgs = node.function == sumProduct;
     m_arrayMode += arrayArgs;
-    std::vector<Operand> args;
-    args.reserve(node.args.size());
+    QVarLengthArray<Operand, 4> args;   // most calls take a few: no allocation
+    args.reserve(qsizetype(node.args.size()));
     for (const auto &a : node.args)
         args.push_back(evaluate(*a));
     m_arrayMode -= arrayArgs;
-    return info.impl(*this, args);
+    return info.impl(*this, Arguments(args.data(), std::size_t(args.size())));
 }
 
 namespace {

@@ -108,8 +108,26 @@ struct ParsedFormula
 // Finds a sheet by name (case-insensitive); -1 when there is none.
 using SheetResolver = std::function<int(const QString &)>;
 
+// Where a formula's text writes the row numbers of its relative references ("D12" and
+// "$D12", not "D$12"), for recognising the same formula moved to other rows (FormulaShape).
+struct RowNumbers
+{
+    enum class End : std::uint8_t { First, Last, Both };   // which row of the reference's range
+    struct Written
+    {
+        qsizetype offset, length;   // of the digits, in the text given to parseFormula
+        int row;                    // as written (1-based)
+        int reference;              // the how-manieth reference of the formula, from 0
+        End end;
+    };
+    std::vector<Written> written;
+    // False when a range is written bottom row first ("D9:D2"): its rows would swap ends.
+    bool movable = true;
+};
+
 // Parses the text after the leading '='. Nesting deeper than kMaxFormulaDepth is refused.
+// `rows`, when given, receives where the relative row numbers are written.
 inline constexpr int kMaxFormulaDepth = 64;
-ParsedFormula parseFormula(QStringView text, int ownSheet, const SheetResolver &sheets);
+ParsedFormula parseFormula(QStringView text, int ownSheet, const SheetResolver &sheets, RowNumbers *rows = nullptr);
 
 } // namespace mhbk::wb

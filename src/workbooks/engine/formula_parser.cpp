@@ -50,8 +50,8 @@ std::uint8_t absoluteParts(QStringView token)
 class Parser
 {
 public:
-    Parser(QStringView text, int ownSheet, const SheetResolver &sheets)
-        : m_text(text), m_ownSheet(ownSheet), m_sheets(sheets)
+    Parser(QStringView text, int ownSheet, const SheetResolver &sheets, RowNumbers *rows)
+        : m_text(text), m_ownSheet(ownSheet), m_sheets(sheets), m_rows(rows)
     {
         m_precedents.reserve(4);   // most formulas read a few cells
     }
@@ -347,9 +347,46 @@ private:
         n->range = *range;
         n->isRange = !single;
         n->absolute = absoluteParts(token);
-        if (sheet >= 0)
+        if (sheet >= 0) {
             m_precedents.push_back({sheet, *range});
+            if (m_rows)
+                noteRowNumbers(start, token, colonIn(token));
+        }
         return n;
+    }
+
+    // The references noted are those in the tree, so the count matches a walk of the tree.
+    void noteRowNumbers(qsizetype start, QStringView token, qsizetype colon)
+    {
+        struct Part
+        {
+            qsizetype digits, length;   // where the row number starts in the token, and its length
+            bool absolute;
+            int row;
+        };
+        auto part = [&](qsizetype from, qsizetype to) {
+            qsizetype i = to;
+            while (i > from && token[i - 1].isDigit())
+                --i;
+            Part p{i, to - i, i > from && token[i - 1] == u'$', 0};
+            for (qsizetype k = i; k < to; ++k)
+                p.row = p.row * 10 + (token[k].unicode() - u'0');
+            return p;
+        };
+        const int reference = int(m_precedents.size()) - 1;
+        auto note = [&](const Part &p, RowNumbers::End end) {
+            if (p.length > 0 && !p.absolute)
+                m_rows->written.push_back({start + p.digits, p.length, p.row, reference, end});
+        };
+        if (colon < 0) {
+            note(part(0, token.size()), RowNumbers::End::Both);
+            return;
+        }
+        const Part first = part(0, colon), last = part(colon + 1, token.size());
+        if (first.row > last.row)
+            m_rows->movable = false;
+        note(first, RowNumbers::End::First);
+        note(last, RowNumbers::End::Last);
     }
 
     Node *sheetReference(const QString &sheetName)
@@ -448,6 +485,7 @@ private:
     qsizetype m_pos = 0;
     int m_ownSheet;
     const SheetResolver &m_sheets;
+    RowNumbers *m_rows;
     int m_depth = 0;
     std::vector<Precedent> m_precedents;
 };
@@ -484,9 +522,9 @@ NodeList FormulaTree::list(const Node *const *items, std::size_t count)
     return out;
 }
 
-ParsedFormula parseFormula(QStringView text, int ownSheet, const SheetResolver &sheets)
+ParsedFormula parseFormula(QStringView text, int ownSheet, const SheetResolver &sheets, RowNumbers *rows)
 {
-    return Parser(text, ownSheet, sheets).run();
+    return Parser(text, ownSheet, sheets, rows).run();
 }
 
 } // namespace mhbk::wb

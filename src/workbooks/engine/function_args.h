@@ -3,6 +3,7 @@
 // Argument handling shared by the function implementations.
 
 #include "workbooks/engine/evaluator.h"
+#include "workbooks/engine/functions.h"
 
 #include <cmath>
 
@@ -14,7 +15,7 @@ inline Value numberArg(Evaluator &ev, const Operand &op)
 }
 
 // A number argument, or `fallback` when the argument was left out.
-inline Value numberArg(Evaluator &ev, const std::vector<Operand> &args, size_t i, double fallback)
+inline Value numberArg(Evaluator &ev, ConstArguments args, size_t i, double fallback)
 {
     if (i >= args.size() || (args[i].isScalar() && args[i].value.isEmpty()))
         return Value::number(fallback);

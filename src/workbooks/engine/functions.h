@@ -3,11 +3,15 @@
 #include "workbooks/engine/evaluator.h"
 
 #include <QString>
+#include <span>
 #include <vector>
 
 namespace mhbk::wb {
 
-using FunctionImpl = Operand (*)(Evaluator &ev, std::vector<Operand> &args);
+// A call's evaluated arguments; a function may take them over (move from them).
+using Arguments = std::span<Operand>;
+using ConstArguments = std::span<const Operand>;
+using FunctionImpl = Operand (*)(Evaluator &ev, Arguments args);
 
 struct FunctionInfo
 {

@@ -8,7 +8,7 @@ namespace {
 // Excel's rule for SUM and its kin: a number typed as an argument counts even as text or
 // boolean ("3", TRUE); inside a reference only numbers count. Errors anywhere win.
 // Returns false with the error in `error` when one is met.
-bool collectNumbers(Evaluator &ev, const std::vector<Operand> &args, std::vector<double> *out, Value *error)
+bool collectNumbers(Evaluator &ev, ConstArguments args, std::vector<double> *out, Value *error)
 {
     for (const Operand &a : args) {
         bool failed = false;
@@ -39,7 +39,7 @@ bool collectNumbers(Evaluator &ev, const std::vector<Operand> &args, std::vector
 enum class Aggregate { Sum, Product, Average, Max, Min };
 
 template<Aggregate kind>
-Operand aggregateFn(Evaluator &ev, std::vector<Operand> &args)
+Operand aggregateFn(Evaluator &ev, Arguments args)
 {
     std::vector<double> xs;
     Value error;
@@ -71,7 +71,7 @@ Operand aggregateFn(Evaluator &ev, std::vector<Operand> &args)
 }
 
 // COUNT counts numbers but never fails: errors and words are simply not numbers.
-Operand countFn(Evaluator &ev, std::vector<Operand> &args)
+Operand countFn(Evaluator &ev, Arguments args)
 {
     double n = 0;
     for (const Operand &a : args)
@@ -82,7 +82,7 @@ Operand countFn(Evaluator &ev, std::vector<Operand> &args)
     return num(n);
 }
 
-Operand countaFn(Evaluator &ev, std::vector<Operand> &args)
+Operand countaFn(Evaluator &ev, Arguments args)
 {
     double n = 0;
     for (const Operand &a : args)
@@ -162,7 +162,7 @@ void eachCriteriaCell(Evaluator &ev, const Operand &range, F f)
                                col + r.firstCol - (range.kind == Operand::Kind::Range ? range.range.firstCol : 0)));
 }
 
-Operand countifFn(Evaluator &ev, std::vector<Operand> &args)
+Operand countifFn(Evaluator &ev, Arguments args)
 {
     const Value c = ev.scalar(args[1]);
     if (c.isError())
@@ -173,7 +173,7 @@ Operand countifFn(Evaluator &ev, std::vector<Operand> &args)
     return num(n);
 }
 
-Operand sumifFn(Evaluator &ev, std::vector<Operand> &args)
+Operand sumifFn(Evaluator &ev, Arguments args)
 {
     const Value c = ev.scalar(args[1]);
     if (c.isError())
@@ -198,7 +198,7 @@ Operand sumifFn(Evaluator &ev, std::vector<Operand> &args)
     return error.isError() ? Operand::scalar(error) : num(sum);
 }
 
-Operand sumproductFn(Evaluator &ev, std::vector<Operand> &args)
+Operand sumproductFn(Evaluator &ev, Arguments args)
 {
     const int rows = ev.walkRows(args[0]), cols = ev.walkColumns(args[0]);
     for (const Operand &a : args)

@@ -5,7 +5,7 @@ namespace mhbk::wb {
 
 namespace {
 
-Operand ifFn(Evaluator &ev, std::vector<Operand> &args)
+Operand ifFn(Evaluator &ev, Arguments args)
 {
     const Value c = toBoolean(ev.scalar(args[0]));
     if (c.isError())
@@ -17,7 +17,7 @@ Operand ifFn(Evaluator &ev, std::vector<Operand> &args)
     return args[2];
 }
 
-Operand iferrorFn(Evaluator &ev, std::vector<Operand> &args)
+Operand iferrorFn(Evaluator &ev, Arguments args)
 {
     return ev.scalar(args[0]).isError() ? args[1] : args[0];
 }
@@ -25,7 +25,7 @@ Operand iferrorFn(Evaluator &ev, std::vector<Operand> &args)
 // AND/OR: booleans and numbers count; text inside references is skipped, typed text must
 // read as TRUE/FALSE; with nothing to judge the answer is #VALUE!.
 template<bool isAnd>
-Operand logicalFn(Evaluator &ev, std::vector<Operand> &args)
+Operand logicalFn(Evaluator &ev, Arguments args)
 {
     bool any = false, result = isAnd;
     Value error;
@@ -46,13 +46,13 @@ Operand logicalFn(Evaluator &ev, std::vector<Operand> &args)
     return any ? Operand::scalar(Value::boolean(result)) : err(ErrorCode::Value);
 }
 
-Operand notFn(Evaluator &ev, std::vector<Operand> &args)
+Operand notFn(Evaluator &ev, Arguments args)
 {
     const Value b = toBoolean(ev.scalar(args[0]));
     return b.isError() ? Operand::scalar(b) : Operand::scalar(Value::boolean(!b.asBoolean()));
 }
 
-Operand chooseFn(Evaluator &ev, std::vector<Operand> &args)
+Operand chooseFn(Evaluator &ev, Arguments args)
 {
     const Value i = numberArg(ev, args[0]);
     if (i.isError())
@@ -64,17 +64,17 @@ Operand chooseFn(Evaluator &ev, std::vector<Operand> &args)
 }
 
 template<Value::Kind kind>
-Operand isKindFn(Evaluator &ev, std::vector<Operand> &args)
+Operand isKindFn(Evaluator &ev, Arguments args)
 {
     return Operand::scalar(Value::boolean(ev.scalar(args[0]).kind() == kind));
 }
 
-Operand iserrorFn(Evaluator &ev, std::vector<Operand> &args)
+Operand iserrorFn(Evaluator &ev, Arguments args)
 {
     return Operand::scalar(Value::boolean(ev.scalar(args[0]).isError()));
 }
 
-Operand naFn(Evaluator &, std::vector<Operand> &)
+Operand naFn(Evaluator &, Arguments )
 {
     return err(ErrorCode::NA);
 }

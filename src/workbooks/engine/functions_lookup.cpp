@@ -55,7 +55,7 @@ int findIn(const Evaluator &ev, const Vector &v, const Value &x, int type)
 
 // VLOOKUP (vertical) and HLOOKUP.
 template<bool vertical>
-Operand lookupFn(Evaluator &ev, std::vector<Operand> &args)
+Operand lookupFn(Evaluator &ev, Arguments args)
 {
     const Value x = ev.scalar(args[0]);
     if (x.isError())
@@ -85,7 +85,7 @@ Operand lookupFn(Evaluator &ev, std::vector<Operand> &args)
     return Operand::scalar(vertical ? ev.at(table, at, n - 1) : ev.at(table, n - 1, at));
 }
 
-Operand matchFn(Evaluator &ev, std::vector<Operand> &args)
+Operand matchFn(Evaluator &ev, Arguments args)
 {
     const Value x = ev.scalar(args[0]);
     if (x.isError())
@@ -104,7 +104,7 @@ Operand matchFn(Evaluator &ev, std::vector<Operand> &args)
 
 // INDEX(range, row, [col]); one index into a single row or column selects along it; 0 takes
 // the whole row or column.
-Operand indexFn(Evaluator &ev, std::vector<Operand> &args)
+Operand indexFn(Evaluator &ev, Arguments args)
 {
     const Operand &ref = args[0];
     const Value r = numberArg(ev, args, 1, 0);

@@ -13,7 +13,7 @@ using Fn1 = double (*)(double);
 bool anything(double) { return true; }
 
 template<Fn1 f, bool (*valid)(double) = anything>
-Operand unaryMath(Evaluator &ev, std::vector<Operand> &args)
+Operand unaryMath(Evaluator &ev, Arguments args)
 {
     const Value x = numberArg(ev, args[0]);
     if (x.isError())
@@ -54,7 +54,7 @@ double roundTo(double x, double digits, Rounding mode)
 }
 
 template<Rounding mode, bool digitsOptional>
-Operand roundFn(Evaluator &ev, std::vector<Operand> &args)
+Operand roundFn(Evaluator &ev, Arguments args)
 {
     const Value x = numberArg(ev, args[0]);
     if (x.isError())
@@ -66,7 +66,7 @@ Operand roundFn(Evaluator &ev, std::vector<Operand> &args)
 }
 
 // Reads two number arguments; false (with the error in `out`) when one is no number.
-bool twoNumbers(Evaluator &ev, const std::vector<Operand> &args, double *a, double *b, Operand *out)
+bool twoNumbers(Evaluator &ev, ConstArguments args, double *a, double *b, Operand *out)
 {
     const Value x = numberArg(ev, args[0]);
     const Value y = x.isError() ? x : numberArg(ev, args[1]);
@@ -79,7 +79,7 @@ bool twoNumbers(Evaluator &ev, const std::vector<Operand> &args, double *a, doub
     return true;
 }
 
-Operand modFn(Evaluator &ev, std::vector<Operand> &args)
+Operand modFn(Evaluator &ev, Arguments args)
 {
     double a, b;
     Operand e;
@@ -90,7 +90,7 @@ Operand modFn(Evaluator &ev, std::vector<Operand> &args)
     return num(a - b * std::floor(approx15(a / b)));
 }
 
-Operand powerFn(Evaluator &ev, std::vector<Operand> &args)
+Operand powerFn(Evaluator &ev, Arguments args)
 {
     double a, b;
     Operand e;
@@ -106,7 +106,7 @@ Operand powerFn(Evaluator &ev, std::vector<Operand> &args)
 // CEILING and FLOOR as Excel 97 defines them: a positive number with a negative
 // significance is #NUM!; a negative number rounds by the magnitude of the significance.
 template<bool up>
-Operand multipleFn(Evaluator &ev, std::vector<Operand> &args)
+Operand multipleFn(Evaluator &ev, Arguments args)
 {
     double x, s;
     Operand e;
@@ -120,7 +120,7 @@ Operand multipleFn(Evaluator &ev, std::vector<Operand> &args)
     return num((up ? std::ceil(q) : std::floor(q)) * s);
 }
 
-Operand piFn(Evaluator &, std::vector<Operand> &)
+Operand piFn(Evaluator &, Arguments )
 {
     return num(std::numbers::pi);
 }

@@ -22,7 +22,7 @@ QString fromChars(const Chars &c, qsizetype from, qsizetype count)
 }
 
 // Reads the text argument and an optional count (default 1) that must not be negative.
-bool textAndCount(Evaluator &ev, const std::vector<Operand> &args, size_t countArg, QString *text, double *count,
+bool textAndCount(Evaluator &ev, ConstArguments args, size_t countArg, QString *text, double *count,
                   Operand *error)
 {
     const Value t = textArg(ev, args[0]);
@@ -40,7 +40,7 @@ bool textAndCount(Evaluator &ev, const std::vector<Operand> &args, size_t countA
     return true;
 }
 
-Operand leftFn(Evaluator &ev, std::vector<Operand> &args)
+Operand leftFn(Evaluator &ev, Arguments args)
 {
     QString t;
     double n;
@@ -50,7 +50,7 @@ Operand leftFn(Evaluator &ev, std::vector<Operand> &args)
     return Operand::scalar(Value::text(fromChars(chars(t), 0, qsizetype(n))));
 }
 
-Operand rightFn(Evaluator &ev, std::vector<Operand> &args)
+Operand rightFn(Evaluator &ev, Arguments args)
 {
     QString t;
     double n;
@@ -62,7 +62,7 @@ Operand rightFn(Evaluator &ev, std::vector<Operand> &args)
     return Operand::scalar(Value::text(fromChars(c, qsizetype(c.size()) - k, k)));
 }
 
-Operand midFn(Evaluator &ev, std::vector<Operand> &args)
+Operand midFn(Evaluator &ev, Arguments args)
 {
     QString t;
     double n;
@@ -78,13 +78,13 @@ Operand midFn(Evaluator &ev, std::vector<Operand> &args)
     return Operand::scalar(Value::text(fromChars(chars(t), qsizetype(from) - 1, qsizetype(n))));
 }
 
-Operand lenFn(Evaluator &ev, std::vector<Operand> &args)
+Operand lenFn(Evaluator &ev, Arguments args)
 {
     const Value t = textArg(ev, args[0]);
     return t.isError() ? Operand::scalar(t) : num(double(chars(t.asText()).size()));
 }
 
-Operand concatenateFn(Evaluator &ev, std::vector<Operand> &args)
+Operand concatenateFn(Evaluator &ev, Arguments args)
 {
     QString out;
     for (const Operand &a : args) {
@@ -96,7 +96,7 @@ Operand concatenateFn(Evaluator &ev, std::vector<Operand> &args)
     return Operand::scalar(Value::text(out));
 }
 
-Operand valueFn(Evaluator &ev, std::vector<Operand> &args)
+Operand valueFn(Evaluator &ev, Arguments args)
 {
     const Value v = ev.scalar(args[0]);
     if (v.isBoolean())
@@ -104,7 +104,7 @@ Operand valueFn(Evaluator &ev, std::vector<Operand> &args)
     return Operand::scalar(toNumber(v));
 }
 
-Operand textFn(Evaluator &ev, std::vector<Operand> &args)
+Operand textFn(Evaluator &ev, Arguments args)
 {
     const Value v = ev.scalar(args[0]);
     const Value f = textArg(ev, args[1]);
@@ -117,7 +117,7 @@ Operand textFn(Evaluator &ev, std::vector<Operand> &args)
 }
 
 template<int mode>
-Operand caseFn(Evaluator &ev, std::vector<Operand> &args)
+Operand caseFn(Evaluator &ev, Arguments args)
 {
     const Value t = textArg(ev, args[0]);
     if (t.isError())

@@ -101,6 +101,18 @@ std::vector<quint64> WorkbookData::dependents(quint64 key) const
     return out;
 }
 
+ParsedFormula WorkbookData::parseAt(int sheet, int row, int col, const QString &input, const SheetResolver &sheetNames)
+{
+    ColumnFormula &last = columnFormulas[globalKey(sheet, 0, col)];
+    // The remembered formula's parse is the one its cell holds, as long as the cell holds that text.
+    const CellData *source = last.shape.input().isEmpty() ? nullptr : sheetData(sheet).find(last.row, col);
+    if (source && source->formula && source->formulaText == last.shape.input())
+        if (auto moved = last.shape.moved(*source->formula, input, row - last.row))
+            return std::move(*moved);
+    last.row = row;
+    return last.shape.parse(input, sheet, sheetNames);
+}
+
 // ---- Workbook ----
 
 Workbook::Workbook() : d(std::make_unique<WorkbookData>()) {}
@@ -136,6 +148,7 @@ int Workbook::addSheet(const QString &name)
     if (name.trimmed().isEmpty() || sheetIndex(name) >= 0)
         return -1;
     d->sheets.push_back(std::make_unique<Sheet>(name));
+    d->columnFormulas.clear();
     if (d->dependentsBuilt)
         d->rangeDependents.emplace_back();
     return sheetCount() - 1;
@@ -220,7 +233,7 @@ InputResult Workbook::setInput(int sheetNo, int row, int col, const QString &tex
     const quint64 key = globalKey(sheetNo, row, col);
     CellData &c = d->sheetData(sheetNo).touch(row, col);
     d->unlink(key, c.precedents);
-    ParsedFormula parsed = parseFormula(QStringView(text).mid(1), sheetNo, [this](const QString &n) { return sheetIndex(n); });
+    ParsedFormula parsed = d->parseAt(sheetNo, row, col, text, [this](const QString &n) { return sheetIndex(n); });
     c.isFormula = true;
     c.formulaText = text;
     c.formula = std::move(parsed.tree);

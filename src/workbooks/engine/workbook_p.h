@@ -4,6 +4,7 @@
 
 #include "workbooks/engine/cellstore.h"
 #include "workbooks/engine/evaluator.h"
+#include "workbooks/engine/formula_shape.h"
 #include "workbooks/engine/workbook.h"
 
 #include <map>
@@ -78,6 +79,15 @@ struct WorkbookData final : CellSource
     std::unordered_map<quint64, std::vector<quint64>> pointDependents;
     std::vector<std::vector<RangeDependency>> rangeDependents;
     bool dependentsBuilt = true;   // an empty workbook's index is complete
+    // The formula last parsed in each column, and its row, to recognise the next one in
+    // the column as the same formula moved (key: globalKey(sheet, 0, col)). Parses depend
+    // on the sheet names, so adding a sheet forgets them.
+    struct ColumnFormula
+    {
+        int row = 0;
+        FormulaShape shape;
+    };
+    std::unordered_map<quint64, ColumnFormula> columnFormulas;
     int lastEvaluationCount = 0;
     int updateDepth = 0;   // > 0 while beginUpdate() is in force
 
@@ -100,6 +110,9 @@ struct WorkbookData final : CellSource
     // Re-evaluates every formula, each after the formulas it reads.
     void recalculateAll();
     void evaluate(quint64 key);
+    // The parse of `input` ("=...") entered at the cell: a moved copy of the formula above
+    // in its column when it is the same formula, else a parse of its own.
+    ParsedFormula parseAt(int sheet, int row, int col, const QString &input, const SheetResolver &sheetNames);
 };
 
 } // namespace mhbk::wb

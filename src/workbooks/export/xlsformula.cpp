@@ -193,7 +193,8 @@ private:
         const auto &table = functionsByEngineIndex();
         if (n.function < 0 || std::size_t(n.function) >= table.size())
             throw NoBiffForm{};
-        if (n.function == engineIndex("IFERROR")) {
+        static const int ifErrorIndex = engineIndex("IFERROR");
+        if (n.function == ifErrorIndex) {
             ifError(n, want);
             return;
         }

@@ -7,6 +7,8 @@
 #include <QJsonObject>
 #include <QRegularExpression>
 #include <QTemporaryDir>
+#include <cmath>
+#include <functional>
 
 namespace mhbk::wb::test {
 namespace {
@@ -240,6 +242,15 @@ TEST(StoredFormatTest, MalformedInputSaysWhereItFailed)
         {R"j({"format": "mhbk-workbook", "version": 1, "sheets": [{"name": "a", "merges": ["Q"]}]})j", ""},
         {R"j({"format": "mhbk-workbook", "version": 1, "sheets": [{"name": "a", "page": {"paper": "B5"}}]})j", "sheets[0].page.paper"},
         {R"j({"format": "mhbk-workbook", "version": 1, "activeSheet": 3, "sheets": [{"name": "a"}]})j", "activeSheet"},
+        // Of several unknown keys the first in key order is named; cells are read in key order.
+        {R"j({"zzz": 1, "aaa": 2, "format": "mhbk-workbook", "version": 1, "sheets": [{"name": "a"}]})j", "有错：aaa: 未知的键"},
+        {R"j({"format": "mhbk-workbook", "version": 1, "sheets": [{"name": "a", "cells": {"B2": "=SUM(", "A10": "=1+"}}]})j", "cells.A10: 公式"},
+        // Syntax errors say where in characters, and why.
+        {R"j({"format": "mhbk-workbook",})j", "第 1 行第 28 列格式错误：逗号后缺少键名"},
+        {R"j({"名": "中文" x})j", "第 1 行第 12 列格式错误：应为逗号或 }"},
+        {"{\"format\": \"mhbk-workbook\",\n \"version\": 1,\n \"sheets\": [{\"name\": \"a\tb\"}]}", "第 3 行第 24 列格式错误：字符串里有未转义的控制字符"},
+        {"{\"format\": \"mhbk-workbook\", \"version\": 1e999}", "数值超出范围"},
+        {"1", "JSON 对象"},
     };
     for (const Case &c : cases) {
         LoadError error;
@@ -249,6 +260,55 @@ TEST(StoredFormatTest, MalformedInputSaysWhereItFailed)
         EXPECT_FALSE(book.has_value()) << c.json;
         EXPECT_TRUE(error.message.contains(QString::fromUtf8(c.where)))
             << c.json << "\n -> " << error.message.toStdString();
+    }
+}
+
+// How JSON's loose ends read: repeated keys (the last wins), overlapping keys (applied in key
+// order), signs, marks and code points that text does not usually hold.
+TEST(StoredFormatTest, RepeatedKeysOrderAndUnusualText)
+{
+    struct Case
+    {
+        const char *sheet;   // members of the only sheet besides its name
+        std::function<void(const Workbook &)> check;
+    };
+    const Case cases[] = {
+        {R"j("cells": {"A1": 1, "A1": 2})j", [](const Workbook &b) { EXPECT_EQ(show(b.value(0, 0, 0)), QStringLiteral("2")); }},
+        {R"j("columns": {"B": 10, "A:C": 5, "D": 1, "D": 2})j",
+         [](const Workbook &b) {
+             const Sheet &s = b.sheet(0);
+             EXPECT_EQ(std::vector<double>({s.columnWidth(0), s.columnWidth(1), s.columnWidth(2), s.columnWidth(3)}),
+                       std::vector<double>({5, 10, 5, 2}));
+         }},
+        {R"j("cells": {"A1": 1}, "format": [{"range": "A1", "style": {"borderLeft": "medium", "border": "thin"}}])j",
+         [](const Workbook &b) {
+             EXPECT_EQ(b.cellStyle(0, 0, 0).left.style, LineStyle::Medium);
+             EXPECT_EQ(b.cellStyle(0, 0, 0).top.style, LineStyle::Thin);
+         }},
+        {R"j("cells": {"A1": -0, "A2": -0.0, "A3": "=A1"})j",
+         [](const Workbook &b) {
+             EXPECT_FALSE(std::signbit(b.value(0, 0, 0).asNumber()));
+             EXPECT_EQ(b.displayText(0, 1, 0), QStringLiteral("0"));
+             EXPECT_EQ(b.displayText(0, 2, 0), QStringLiteral("0"));
+         }},
+        {R"j("cells": {"A1": "x\ud800y", "A2": "\ud83d\ude00", "\u0041\u0033": "\u00e9"})j",
+         [](const Workbook &b) {
+             EXPECT_EQ(b.sheet(0).input(0, 0), QStringLiteral("x") + QChar(0xD800) + u'y');
+             EXPECT_EQ(b.sheet(0).input(1, 0), QString::fromUtf8("\xF0\x9F\x98\x80"));
+             EXPECT_EQ(b.sheet(0).input(2, 0), QStringLiteral("é"));
+         }},
+    };
+    for (const Case &c : cases) {
+        const QByteArray json = QByteArray(R"j({"format": "mhbk-workbook", "version": 9, "version": 1, "sheets": [{"name": "a", )j")
+                                + c.sheet + "}]}";
+        for (const QByteArray &text : {json, "\xEF\xBB\xBF" + json}) {
+            LoadError error;
+            const auto book = loadWorkbook(text, &error);
+            ASSERT_TRUE(book.has_value()) << c.sheet << " -> " << error.message.toStdString();
+            c.check(*book);
+            // What was read saves and reads back the same.
+            expectSameBook(*book, load(saveWorkbook(*book)));
+        }
     }
 }
 

@@ -1,9 +1,8 @@
+#include "workbooks/engine/jsontree.h"
 #include "workbooks/engine/stylejson.h"
 #include "workbooks/engine/workbookjson.h"
 
 #include <QFile>
-#include <QJsonArray>
-#include <QJsonDocument>
 #include <QJsonObject>
 #include <QRegularExpression>
 #include <algorithm>
@@ -35,47 +34,47 @@ QString lineAndColumn(const QByteArray &json, int offset)
 class Loader
 {
 public:
-    Workbook run(const QJsonObject &root)
+    Workbook run(const JsonValue &root)
     {
         expectKeys(root, {"format", "version", "defaultStyle", "styles", "activeSheet", "sheets"}, QString());
-        if (root.value(QLatin1String("format")).toString() != QLatin1String("mhbk-workbook"))
+        if (root.value("format").utf8() != "mhbk-workbook")
             fail(QStringLiteral("format"), QStringLiteral("应为 \"mhbk-workbook\""));
-        const QJsonValue version = root.value(QLatin1String("version"));
-        if (!version.isDouble() || version.toInt() < 1)
+        const JsonValue version = root.value("version");
+        if (!version.isNumber() || version.toInt() < 1)
             fail(QStringLiteral("version"), QStringLiteral("应为正整数"));
         if (version.toInt() > kWorkbookFormatVersion)
             fail(QStringLiteral("version"), QStringLiteral("版本 %1 比本程序支持的版本 %2 新").arg(version.toInt()).arg(kWorkbookFormatVersion));
-        if (root.contains(QLatin1String("defaultStyle"))) {
+        if (root.contains("defaultStyle")) {
             CellStyle base;
             applyStyle(object(root, "defaultStyle", QString()), &base, QStringLiteral("defaultStyle"));
             m_book.setDefaultStyle(base);
         }
-        const QJsonObject styles = object(root, "styles", QString());
-        for (auto it = styles.begin(); it != styles.end(); ++it) {
-            const QString path = QStringLiteral("styles.") + it.key();
-            if (!it.value().isObject())
+        for (const JsonValue::Member style : object(root, "styles", QString()).members()) {
+            const QString path = QStringLiteral("styles.") + style.key();
+            if (!style.value().isObject())
                 fail(path, QStringLiteral("应为对象"));
+            const QJsonObject json = style.value().toQJsonValue().toObject();
             CellStyle probe;
-            applyStyle(it.value().toObject(), &probe, path);
-            m_styles[it.key()] = it.value().toObject();
+            applyStyle(json, &probe, path);
+            m_styles[style.key()] = json;
         }
-        const QJsonArray sheets = array(root, "sheets", QString());
-        if (sheets.isEmpty())
+        const JsonValue sheets = array(root, "sheets", QString());
+        if (sheets.size() == 0)
             fail(QStringLiteral("sheets"), QStringLiteral("至少要有一个工作表"));
         for (qsizetype i = 0; i < sheets.size(); ++i) {
             const QString path = QStringLiteral("sheets[%1]").arg(i);
             if (!sheets[i].isObject())
                 fail(path, QStringLiteral("应为对象"));
-            const QString name = sheets[i].toObject().value(QLatin1String("name")).toString();
+            const QString name = sheets[i].value("name").toString();
             if (m_book.addSheet(name) < 0)
                 fail(path + QStringLiteral(".name"), QStringLiteral("工作表名为空或重复"));
         }
         m_book.beginUpdate();
         for (qsizetype i = 0; i < sheets.size(); ++i)
-            loadSheet(int(i), sheets[i].toObject(), QStringLiteral("sheets[%1]").arg(i));
+            loadSheet(int(i), sheets[i], QStringLiteral("sheets[%1]").arg(i));
         m_book.endUpdate();
-        const QJsonValue active = root.value(QLatin1String("activeSheet"));
-        if (!active.isUndefined() && (!active.isDouble() || active.toInt() < 0 || active.toInt() >= m_book.sheetCount()))
+        const JsonValue active = root.value("activeSheet");
+        if (!active.isUndefined() && (!active.isNumber() || active.toInt() < 0 || active.toInt() >= m_book.sheetCount()))
             fail(QStringLiteral("activeSheet"), QStringLiteral("不是有效的工作表序号"));
         m_book.setActiveSheet(active.toInt());
         return std::move(m_book);
@@ -101,50 +100,46 @@ private:
         return path.isEmpty() ? QLatin1String(key) : path + u'.' + QLatin1String(key);
     }
 
-    static void expectKeys(const QJsonObject &o, std::initializer_list<const char *> keys, const QString &path)
+    // Members are met in key order, so the unknown key reported is the first in that order.
+    static void expectKeys(const JsonValue &o, std::initializer_list<std::string_view> keys, const QString &path)
     {
-        for (auto it = o.begin(); it != o.end(); ++it) {
-            bool known = false;
-            for (const char *k : keys)
-                known = known || it.key() == QLatin1String(k);
-            if (!known)
-                fail(path.isEmpty() ? it.key() : path + u'.' + it.key(), QStringLiteral("未知的键"));
+        for (const JsonValue::Member m : o.members()) {
+            if (std::find(keys.begin(), keys.end(), m.keyUtf8()) == keys.end())
+                fail(path.isEmpty() ? m.key() : path + u'.' + m.key(), QStringLiteral("未知的键"));
         }
     }
 
-    static QJsonObject object(const QJsonObject &o, const char *key, const QString &path)
+    // The member `key` when it is an object; undefined (no members) when absent.
+    static JsonValue object(const JsonValue &o, const char *key, const QString &path)
     {
-        const QJsonValue v = o.value(QLatin1String(key));
-        if (v.isUndefined())
-            return {};
-        if (!v.isObject())
+        const JsonValue v = o.value(key);
+        if (!v.isUndefined() && !v.isObject())
             fail(join(path, key), QStringLiteral("应为对象"));
-        return v.toObject();
+        return v;
     }
 
-    static QJsonArray array(const QJsonObject &o, const char *key, const QString &path)
+    // The member `key` when it is an array; undefined (no elements) when absent.
+    static JsonValue array(const JsonValue &o, const char *key, const QString &path)
     {
-        const QJsonValue v = o.value(QLatin1String(key));
-        if (v.isUndefined())
-            return {};
-        if (!v.isArray())
+        const JsonValue v = o.value(key);
+        if (!v.isUndefined() && !v.isArray())
             fail(join(path, key), QStringLiteral("应为数组"));
-        return v.toArray();
+        return v;
     }
 
-    static double number(const QJsonObject &o, const char *key, const QString &path, double fallback, double lo, double hi)
+    static double number(const JsonValue &o, const char *key, const QString &path, double fallback, double lo, double hi)
     {
-        const QJsonValue v = o.value(QLatin1String(key));
+        const JsonValue v = o.value(key);
         if (v.isUndefined())
             return fallback;
-        if (!v.isDouble() || v.toDouble() < lo || v.toDouble() > hi)
+        if (!v.isNumber() || v.toDouble() < lo || v.toDouble() > hi)
             fail(join(path, key), QStringLiteral("应为 %1 到 %2 之间的数").arg(lo).arg(hi));
         return v.toDouble();
     }
 
-    static bool flag(const QJsonObject &o, const char *key, const QString &path, bool fallback)
+    static bool flag(const JsonValue &o, const char *key, const QString &path, bool fallback)
     {
-        const QJsonValue v = o.value(QLatin1String(key));
+        const JsonValue v = o.value(key);
         if (v.isUndefined())
             return fallback;
         if (!v.isBool())
@@ -159,6 +154,11 @@ private:
             fail(path + u'.' + error.section(u':', 0, 0), error.section(u':', 1).trimmed());
     }
 
+    static void applyStyle(const JsonValue &json, CellStyle *style, const QString &path)
+    {
+        applyStyle(json.toQJsonValue().toObject(), style, path);
+    }
+
     static CellRange range(const QString &text, const QString &path)
     {
         // "H" and "3" stand for the whole column and row.
@@ -169,11 +169,11 @@ private:
         return *r;
     }
 
-    void loadSheet(int index, const QJsonObject &o, const QString &path);
-    void loadCells(int sheet, const QJsonObject &cells, const QString &path);
-    void loadBlocks(int sheet, const QJsonArray &blocks, const QString &path);
-    void setCell(int sheet, int row, int col, const QJsonValue &v);
-    void loadFormats(int sheet, const QJsonArray &formats, const QString &path);
+    void loadSheet(int index, const JsonValue &o, const QString &path);
+    void loadCells(int sheet, const JsonValue &cells, const QString &path);
+    void loadBlocks(int sheet, const JsonValue &blocks, const QString &path);
+    void setCell(int sheet, int row, int col, const JsonValue &v);
+    void loadFormats(int sheet, const JsonValue &formats, const QString &path);
     // The style objects a "style" entry names or holds; `key` is the names alone when it only
     // names styles (empty otherwise), so the result of applying it can be remembered.
     struct StyleDescription
@@ -181,12 +181,12 @@ private:
         std::vector<QJsonObject> objects;
         QString key;
     };
-    StyleDescription styleDescription(const QJsonValue &v, const QString &path) const;
+    StyleDescription styleDescription(const JsonValue &v, const QString &path) const;
     void applyToRange(int sheet, const CellRange &r, const StyleDescription &description, const QString &path);
-    void loadLayout(Sheet &sheet, const QJsonObject &o, const QString &path);
-    static void loadPage(PageSetup &page, const QJsonObject &o, const QString &path);
-    static void loadPrintRows(PageSetup &page, const QJsonObject &o, const QString &path);
-    static std::vector<int> rowList(const QJsonObject &o, const char *key, const QString &path);
+    void loadLayout(Sheet &sheet, const JsonValue &o, const QString &path);
+    static void loadPage(PageSetup &page, const JsonValue &o, const QString &path);
+    static void loadPrintRows(PageSetup &page, const JsonValue &o, const QString &path);
+    static std::vector<int> rowList(const JsonValue &o, const char *key, const QString &path);
     static CellRange wholeRows(const QString &text, const QString &path);
 
     Workbook m_book;
@@ -198,7 +198,7 @@ private:
 
 } // namespace
 
-void Loader::loadSheet(int index, const QJsonObject &o, const QString &path)
+void Loader::loadSheet(int index, const JsonValue &o, const QString &path)
 {
     expectKeys(o, {"name", "defaultColumnWidth", "defaultRowHeight", "columns", "rows", "hiddenColumns", "hiddenRows",
                    "merges", "protected", "gridlines", "page", "format", "cells", "blocks"},
@@ -209,34 +209,35 @@ void Loader::loadSheet(int index, const QJsonObject &o, const QString &path)
     loadLayout(m_book.sheet(index), o, path);
 }
 
-void Loader::loadCells(int sheet, const QJsonObject &cells, const QString &path)
+// Cells are set in key order.
+void Loader::loadCells(int sheet, const JsonValue &cells, const QString &path)
 {
-    for (auto it = cells.begin(); it != cells.end(); ++it) {
-        const QString key = it.key();
+    for (const JsonValue::Member cell : cells.members()) {
+        const QString key = cell.key();
         const auto a = parseAddress(key);
         if (!a)
             fail(path + u'.' + key, QStringLiteral("“%1”不是有效的单元格地址").arg(key));
-        within([&] { return path + u'.' + key; }, [&] { setCell(sheet, a->row, a->col, it.value()); });
+        within([&] { return path + u'.' + key; }, [&] { setCell(sheet, a->row, a->col, cell.value()); });
     }
 }
 
-void Loader::loadBlocks(int sheet, const QJsonArray &blocks, const QString &path)
+void Loader::loadBlocks(int sheet, const JsonValue &blocks, const QString &path)
 {
     for (qsizetype b = 0; b < blocks.size(); ++b) {
         const QString blockPath = QStringLiteral("%1[%2]").arg(path).arg(b);
-        if (!blocks[b].isObject())
+        const JsonValue block = blocks[b];
+        if (!block.isObject())
             fail(blockPath, QStringLiteral("应为对象"));
-        const QJsonObject block = blocks[b].toObject();
         expectKeys(block, {"at", "rows"}, blockPath);
-        const auto at = parseAddress(block.value(QLatin1String("at")).toString());
+        const auto at = parseAddress(block.value("at").toString());
         if (!at)
             fail(join(blockPath, "at"), QStringLiteral("应为单元格地址"));
-        const QJsonArray rows = array(block, "rows", blockPath);
+        const JsonValue rows = array(block, "rows", blockPath);
         for (qsizetype r = 0; r < rows.size(); ++r) {
             auto rowPath = [&] { return QStringLiteral("%1.rows[%2]").arg(blockPath).arg(r); };
-            if (!rows[r].isArray())
+            const JsonValue values = rows[r];
+            if (!values.isArray())
                 fail(rowPath(), QStringLiteral("应为数组"));
-            const QJsonArray values = rows[r].toArray();
             for (qsizetype c = 0; c < values.size(); ++c)
                 within([&] { return QStringLiteral("%1[%2]").arg(rowPath()).arg(c); },
                        [&] { setCell(sheet, at->row + int(r), at->col + int(c), values[c]); });
@@ -246,23 +247,23 @@ void Loader::loadBlocks(int sheet, const QJsonArray &blocks, const QString &path
 
 // A cell is a JSON string typed as a user would, a number, a boolean, null (nothing), or
 // {"input": ..., "style": ...}. Failures carry the path below the cell (".input"), or none.
-void Loader::setCell(int sheet, int row, int col, const QJsonValue &v)
+void Loader::setCell(int sheet, int row, int col, const JsonValue &v)
 {
     if (row >= kMaxRows || col >= kMaxColumns)
         fail(QString(), QStringLiteral("单元格超出工作表范围"));
     if (v.isObject()) {
-        const QJsonObject o = v.toObject();
-        within([] { return QStringLiteral("."); }, [&] { expectKeys(o, {"input", "style"}, QString()); });
-        within([] { return QStringLiteral(".input"); }, [&] { setCell(sheet, row, col, o.value(QLatin1String("input"))); });
-        if (o.contains(QLatin1String("style")))
-            applyToRange(sheet, {row, col, row, col},
-                         styleDescription(o.value(QLatin1String("style")), QStringLiteral(".style")), QString());
+        within([] { return QStringLiteral("."); }, [&] { expectKeys(v, {"input", "style"}, QString()); });
+        within([] { return QStringLiteral(".input"); }, [&] { setCell(sheet, row, col, v.value("input")); });
+        if (v.contains("style"))
+            applyToRange(sheet, {row, col, row, col}, styleDescription(v.value("style"), QStringLiteral(".style")), QString());
         return;
     }
     if (v.isNull() || v.isUndefined())
         return;
-    if (v.isDouble()) {
-        m_book.setValue(sheet, row, col, Value::number(v.toDouble()));
+    if (v.isNumber()) {
+        // -0 is stored as 0: a cell never shows "-0".
+        const double d = v.toDouble();
+        m_book.setValue(sheet, row, col, Value::number(d == 0 ? 0.0 : d));
     } else if (v.isBool()) {
         m_book.setValue(sheet, row, col, Value::boolean(v.toBool()));
     } else if (v.isString()) {
@@ -274,15 +275,16 @@ void Loader::setCell(int sheet, int row, int col, const QJsonValue &v)
     }
 }
 
-Loader::StyleDescription Loader::styleDescription(const QJsonValue &v, const QString &path) const
+Loader::StyleDescription Loader::styleDescription(const JsonValue &v, const QString &path) const
 {
     StyleDescription description;
     bool named = true;
-    auto add = [&](const QJsonValue &one, const QString &p) {
+    auto add = [&](const JsonValue &one, const QString &p) {
         if (one.isObject()) {
+            const QJsonObject json = one.toQJsonValue().toObject();
             CellStyle probe;
-            applyStyle(one.toObject(), &probe, p);
-            description.objects.push_back(one.toObject());
+            applyStyle(json, &probe, p);
+            description.objects.push_back(json);
             named = false;
             return;
         }
@@ -293,9 +295,8 @@ Loader::StyleDescription Loader::styleDescription(const QJsonValue &v, const QSt
         description.key += it->first + u'\n';
     };
     if (v.isArray()) {
-        const QJsonArray a = v.toArray();
-        for (qsizetype i = 0; i < a.size(); ++i)
-            add(a[i], QStringLiteral("%1[%2]").arg(path).arg(i));
+        for (qsizetype i = 0; i < v.size(); ++i)
+            add(v[i], QStringLiteral("%1[%2]").arg(path).arg(i));
     } else {
         add(v, path);
     }
@@ -334,55 +335,58 @@ void Loader::applyToRange(int sheetIndex, const CellRange &r, const StyleDescrip
     }
 }
 
-void Loader::loadFormats(int sheet, const QJsonArray &formats, const QString &path)
+void Loader::loadFormats(int sheet, const JsonValue &formats, const QString &path)
 {
     for (qsizetype i = 0; i < formats.size(); ++i) {
         const QString entryPath = QStringLiteral("%1[%2]").arg(path).arg(i);
-        if (!formats[i].isObject())
+        const JsonValue entry = formats[i];
+        if (!entry.isObject())
             fail(entryPath, QStringLiteral("应为对象"));
-        const QJsonObject entry = formats[i].toObject();
         expectKeys(entry, {"range", "style"}, entryPath);
-        const auto description = styleDescription(entry.value(QLatin1String("style")), join(entryPath, "style"));
-        const QJsonValue ranges = entry.value(QLatin1String("range"));
-        const QJsonArray list = ranges.isArray() ? ranges.toArray() : QJsonArray{ranges};
-        for (qsizetype k = 0; k < list.size(); ++k)
-            applyToRange(sheet, range(list[k].toString(), join(entryPath, "range")), description, join(entryPath, "range"));
+        const auto description = styleDescription(entry.value("style"), join(entryPath, "style"));
+        const JsonValue ranges = entry.value("range");
+        const QString rangePath = join(entryPath, "range");
+        if (!ranges.isArray())
+            applyToRange(sheet, range(ranges.toString(), rangePath), description, rangePath);
+        for (qsizetype k = 0; k < ranges.size(); ++k)
+            applyToRange(sheet, range(ranges[k].toString(), rangePath), description, rangePath);
     }
 }
 
-void Loader::loadLayout(Sheet &sheet, const QJsonObject &o, const QString &path)
+// Later keys win where ranges overlap ("A:C" before "B").
+void Loader::loadLayout(Sheet &sheet, const JsonValue &o, const QString &path)
 {
     sheet.setDefaultColumnWidth(number(o, "defaultColumnWidth", path, sheet.defaultColumnWidth(), 0, 255));
     sheet.setDefaultRowHeight(number(o, "defaultRowHeight", path, sheet.defaultRowHeight(), 0, 409));
-    const QJsonObject columns = object(o, "columns", path);
-    for (auto it = columns.begin(); it != columns.end(); ++it) {
-        const QString p = join(path, "columns") + u'.' + it.key();
-        const CellRange r = range(it.key(), p);
-        if (!it.value().isDouble() || it.value().toDouble() < 0 || it.value().toDouble() > 255)
+    for (const JsonValue::Member column : object(o, "columns", path).members()) {
+        const QString p = join(path, "columns") + u'.' + column.key();
+        const CellRange r = range(column.key(), p);
+        const JsonValue width = column.value();
+        if (!width.isNumber() || width.toDouble() < 0 || width.toDouble() > 255)
             fail(p, QStringLiteral("列宽应为 0 到 255 之间的数（字符数）"));
         for (int c = r.firstCol; c <= std::min(r.lastCol, r.firstCol + 1000); ++c)
-            sheet.setColumnWidth(c, it.value().toDouble());
+            sheet.setColumnWidth(c, width.toDouble());
     }
-    const QJsonObject rows = object(o, "rows", path);
-    for (auto it = rows.begin(); it != rows.end(); ++it) {
-        const QString p = join(path, "rows") + u'.' + it.key();
-        const CellRange r = range(it.key(), p);
-        if (!it.value().isDouble() || it.value().toDouble() < 0 || it.value().toDouble() > 409)
+    for (const JsonValue::Member row : object(o, "rows", path).members()) {
+        const QString p = join(path, "rows") + u'.' + row.key();
+        const CellRange r = range(row.key(), p);
+        const JsonValue height = row.value();
+        if (!height.isNumber() || height.toDouble() < 0 || height.toDouble() > 409)
             fail(p, QStringLiteral("行高应为 0 到 409 之间的数（磅）"));
-        for (int row = r.firstRow; row <= std::min(r.lastRow, r.firstRow + 10000); ++row)
-            sheet.setRowHeight(row, it.value().toDouble());
+        for (int i = r.firstRow; i <= std::min(r.lastRow, r.firstRow + 10000); ++i)
+            sheet.setRowHeight(i, height.toDouble());
     }
-    const QJsonArray hiddenColumns = array(o, "hiddenColumns", path);
+    const JsonValue hiddenColumns = array(o, "hiddenColumns", path);
     for (qsizetype i = 0; i < hiddenColumns.size(); ++i) {
         const CellRange r = range(hiddenColumns[i].toString(), QStringLiteral("%1.hiddenColumns[%2]").arg(path).arg(i));
         sheet.setColumnsHidden(r.firstCol, r.lastCol, true);
     }
-    const QJsonArray hiddenRows = array(o, "hiddenRows", path);
+    const JsonValue hiddenRows = array(o, "hiddenRows", path);
     for (qsizetype i = 0; i < hiddenRows.size(); ++i) {
         const CellRange r = range(hiddenRows[i].toString(), QStringLiteral("%1.hiddenRows[%2]").arg(path).arg(i));
         sheet.setRowsHidden(r.firstRow, r.lastRow, true);
     }
-    const QJsonArray merges = array(o, "merges", path);
+    const JsonValue merges = array(o, "merges", path);
     for (qsizetype i = 0; i < merges.size(); ++i)
         sheet.addMerge(range(merges[i].toString(), QStringLiteral("%1.merges[%2]").arg(path).arg(i)));
     sheet.setProtected(flag(o, "protected", path, false));
@@ -390,13 +394,13 @@ void Loader::loadLayout(Sheet &sheet, const QJsonObject &o, const QString &path)
     loadPage(sheet.pageSetup(), object(o, "page", path), join(path, "page"));
 }
 
-void Loader::loadPage(PageSetup &page, const QJsonObject &o, const QString &path)
+void Loader::loadPage(PageSetup &page, const JsonValue &o, const QString &path)
 {
     expectKeys(o, {"paper", "landscape", "fitToWidth", "margins", "centerHorizontally", "printGridlines", "titleRows",
                    "footer", "keepWithNext", "notes"},
                path);
     loadPrintRows(page, o, path);
-    const QString paper = o.value(QLatin1String("paper")).toString(QStringLiteral("A4"));
+    const QString paper = o.value("paper").toString(QStringLiteral("A4"));
     if (paper == QLatin1String("A4")) page.paper = Paper::A4;
     else if (paper == QLatin1String("A3")) page.paper = Paper::A3;
     else if (paper == QLatin1String("Letter")) page.paper = Paper::Letter;
@@ -405,14 +409,14 @@ void Loader::loadPage(PageSetup &page, const QJsonObject &o, const QString &path
     page.fitToWidth = flag(o, "fitToWidth", path, true);
     page.centerHorizontally = flag(o, "centerHorizontally", path, false);
     page.printGridlines = flag(o, "printGridlines", path, false);
-    const QJsonArray m = array(o, "margins", path);
-    if (m.isEmpty())
+    const JsonValue m = array(o, "margins", path);
+    if (m.size() == 0)
         return;
     if (m.size() != 4)
         fail(join(path, "margins"), QStringLiteral("应为 [左, 右, 上, 下] 四个数（英寸）"));
     double *fields[] = {&page.marginLeft, &page.marginRight, &page.marginTop, &page.marginBottom};
     for (int i = 0; i < 4; ++i) {
-        if (!m[i].isDouble() || m[i].toDouble() < 0 || m[i].toDouble() > 10)
+        if (!m[i].isNumber() || m[i].toDouble() < 0 || m[i].toDouble() > 10)
             fail(join(path, "margins"), QStringLiteral("页边距应为 0 到 10 之间的数（英寸）"));
         *fields[i] = m[i].toDouble();
     }
@@ -426,10 +430,10 @@ CellRange Loader::wholeRows(const QString &text, const QString &path)
     return r;
 }
 
-std::vector<int> Loader::rowList(const QJsonObject &o, const char *key, const QString &path)
+std::vector<int> Loader::rowList(const JsonValue &o, const char *key, const QString &path)
 {
     std::vector<int> rows;
-    const QJsonArray list = array(o, key, path);
+    const JsonValue list = array(o, key, path);
     for (qsizetype i = 0; i < list.size(); ++i) {
         const CellRange r = wholeRows(list[i].toString(), QStringLiteral("%1.%2[%3]").arg(path, QLatin1String(key)).arg(i));
         for (int row = r.firstRow; row <= std::min(r.lastRow, r.firstRow + 10000); ++row)
@@ -440,15 +444,15 @@ std::vector<int> Loader::rowList(const QJsonObject &o, const char *key, const QS
     return rows;
 }
 
-void Loader::loadPrintRows(PageSetup &page, const QJsonObject &o, const QString &path)
+void Loader::loadPrintRows(PageSetup &page, const JsonValue &o, const QString &path)
 {
-    const QJsonValue titles = o.value(QLatin1String("titleRows"));
+    const JsonValue titles = o.value("titleRows");
     if (!titles.isUndefined() && !titles.isNull()) {
         const CellRange r = wholeRows(titles.toString(), join(path, "titleRows"));
         page.titleFirstRow = r.firstRow;
         page.titleLastRow = r.lastRow;
     }
-    const QJsonValue footer = o.value(QLatin1String("footer"));
+    const JsonValue footer = o.value("footer");
     if (!footer.isUndefined() && !footer.isString())
         fail(join(path, "footer"), QStringLiteral("应为文字"));
     page.footer = footer.toString();
@@ -458,20 +462,19 @@ void Loader::loadPrintRows(PageSetup &page, const QJsonObject &o, const QString 
 
 std::optional<Workbook> loadWorkbook(const QByteArray &json, LoadError *error)
 {
-    QJsonParseError parseError;
-    const QJsonDocument doc = QJsonDocument::fromJson(json, &parseError);
-    if (parseError.error != QJsonParseError::NoError) {
+    const JsonTree tree(json);
+    if (!tree.isValid()) {
         if (error)
-            error->message = QStringLiteral("工作簿文件%1格式错误：%2").arg(lineAndColumn(json, parseError.offset), parseError.errorString());
+            error->message = QStringLiteral("工作簿文件%1格式错误：%2").arg(lineAndColumn(json, tree.error().offset), tree.error().reason);
         return std::nullopt;
     }
-    if (!doc.isObject()) {
+    if (!tree.root().isObject()) {
         if (error)
             error->message = QStringLiteral("工作簿文件应为一个 JSON 对象");
         return std::nullopt;
     }
     try {
-        return Loader().run(doc.object());
+        return Loader().run(tree.root());
     } catch (const Failure &f) {
         if (error)
             error->message = QStringLiteral("工作簿文件有错：") + (f.path.isEmpty() ? QString() : f.path + QStringLiteral(": ")) + f.message;

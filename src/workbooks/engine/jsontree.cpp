@@ -1,0 +1,162 @@
+#include "workbooks/engine/jsontree.h"
+
+#include <QJsonArray>
+#include <QJsonObject>
+#include <algorithm>
+#include <climits>
+#include <cmath>
+
+namespace mhbk::wb {
+
+std::string_view JsonTree::bytes(std::uint32_t offset, std::uint32_t size, std::uint8_t flags) const
+{
+    const char *base = (flags & kUnescaped) ? m_unescaped.data() : m_source.constData();
+    return {base + offset, size};
+}
+
+QString JsonTree::text(std::uint32_t offset, std::uint32_t size, std::uint8_t flags) const
+{
+    const std::string_view utf8 = bytes(offset, size, flags);
+    if (!(flags & kLoneSurrogate))
+        return QString::fromUtf8(utf8.data(), qsizetype(utf8.size()));
+    // The parser checked the bytes; only the 3-byte form of a surrogate is beyond strict UTF-8.
+    QString out;
+    out.reserve(qsizetype(utf8.size()));
+    for (size_t i = 0; i < utf8.size();) {
+        const unsigned char lead = static_cast<unsigned char>(utf8[i]);
+        const int length = lead < 0x80 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
+        char32_t cp = length == 1 ? lead : lead & (0x7F >> length);
+        for (int k = 1; k < length; ++k)
+            cp = (cp << 6) | (static_cast<unsigned char>(utf8[i + size_t(k)]) & 0x3F);
+        if (cp >= 0x10000) {
+            out += QChar::highSurrogate(cp);
+            out += QChar::lowSurrogate(cp);
+        } else {
+            out += QChar(char16_t(cp));
+        }
+        i += size_t(length);
+    }
+    return out;
+}
+
+JsonValue::Kind JsonValue::kind() const
+{
+    return m_tree ? m_tree->m_nodes[m_node].kind : Kind::Undefined;
+}
+
+double JsonValue::toDouble(double fallback) const
+{
+    return isNumber() ? m_tree->m_nodes[m_node].number : fallback;
+}
+
+int JsonValue::toInt(int fallback) const
+{
+    if (!isNumber())
+        return fallback;
+    const double d = toDouble();
+    return d >= INT_MIN && d <= INT_MAX && d == std::trunc(d) ? int(d) : fallback;
+}
+
+bool JsonValue::toBool(bool fallback) const
+{
+    return isBool() ? m_tree->m_nodes[m_node].boolean : fallback;
+}
+
+QString JsonValue::toString() const
+{
+    if (!isString())
+        return QString();
+    const JsonTree::Node &n = m_tree->m_nodes[m_node];
+    return m_tree->text(n.first, n.size, n.flags);
+}
+
+QString JsonValue::toString(const QString &fallback) const
+{
+    return isString() ? toString() : fallback;
+}
+
+std::string_view JsonValue::utf8() const
+{
+    if (!isString())
+        return {};
+    const JsonTree::Node &n = m_tree->m_nodes[m_node];
+    return m_tree->bytes(n.first, n.size, n.flags);
+}
+
+qsizetype JsonValue::size() const
+{
+    return isArray() || isObject() ? qsizetype(m_tree->m_nodes[m_node].size) : 0;
+}
+
+JsonValue JsonValue::operator[](qsizetype i) const
+{
+    if (!isArray() || i < 0 || i >= size())
+        return {};
+    return {m_tree, m_tree->m_elements[m_tree->m_nodes[m_node].first + size_t(i)]};
+}
+
+JsonValue JsonValue::value(std::string_view key) const
+{
+    if (!isObject())
+        return {};
+    const JsonTree::Node &n = m_tree->m_nodes[m_node];
+    const auto first = m_tree->m_members.begin() + std::ptrdiff_t(n.first);
+    const auto last = first + std::ptrdiff_t(n.size);
+    const auto it = std::lower_bound(first, last, key, [this](const JsonTree::StoredMember &m, std::string_view k) {
+        return m_tree->bytes(m.keyOffset, m.keySize, m.keyFlags) < k;
+    });
+    if (it == last || m_tree->bytes(it->keyOffset, it->keySize, it->keyFlags) != key)
+        return {};
+    return {m_tree, it->value};
+}
+
+JsonValue::Members JsonValue::members() const
+{
+    if (!isObject())
+        return {m_tree, 0, 0};
+    const JsonTree::Node &n = m_tree->m_nodes[m_node];
+    return {m_tree, n.first, n.size};
+}
+
+std::string_view JsonValue::Member::keyUtf8() const
+{
+    const JsonTree::StoredMember &m = m_tree->m_members[m_index];
+    return m_tree->bytes(m.keyOffset, m.keySize, m.keyFlags);
+}
+
+QString JsonValue::Member::key() const
+{
+    const JsonTree::StoredMember &m = m_tree->m_members[m_index];
+    return m_tree->text(m.keyOffset, m.keySize, m.keyFlags);
+}
+
+JsonValue JsonValue::Member::value() const
+{
+    return {m_tree, m_tree->m_members[m_index].value};
+}
+
+QJsonValue JsonValue::toQJsonValue() const
+{
+    switch (kind()) {
+    case Kind::Undefined: return QJsonValue(QJsonValue::Undefined);
+    case Kind::Null: return QJsonValue(QJsonValue::Null);
+    case Kind::Bool: return toBool();
+    case Kind::Number: return toDouble();
+    case Kind::String: return toString();
+    case Kind::Array: {
+        QJsonArray a;
+        for (qsizetype i = 0; i < size(); ++i)
+            a.append((*this)[i].toQJsonValue());
+        return a;
+    }
+    case Kind::Object: {
+        QJsonObject o;
+        for (const Member m : members())
+            o.insert(m.key(), m.value().toQJsonValue());
+        return o;
+    }
+    }
+    return {};
+}
+
+} // namespace mhbk::wb

@@ -1,0 +1,177 @@
+#pragma once
+
+// A read-only JSON document for the workbook loader: the whole UTF-8 text is parsed at once into
+// one vector of value records, one of array elements, one of object members and one buffer for
+// strings that needed unescaping; JsonValue is a small view into it. Nothing is allocated per
+// value and no QString is made unless asked for, which keeps loading a large workbook cheap.
+//
+// Strict JSON, with these rules the stored format relies on:
+// - an object's members come out sorted by key in code point order, and of repeated keys the
+//   last one wins (what a QJsonObject made from the same text holds);
+// - a UTF-8 byte order mark at the start is skipped (editors on Windows write one);
+// - numbers that overflow or underflow to zero are refused rather than silently changed;
+// - a \u escape of a lone surrogate is kept, as a QString can hold it;
+// - nesting deeper than kMaxJsonDepth is refused, so no input can exhaust the stack.
+
+#include <QByteArray>
+#include <QJsonValue>
+#include <QString>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace mhbk::wb {
+
+inline constexpr int kMaxJsonDepth = 256;
+
+class JsonTree;
+
+class JsonValue
+{
+public:
+    enum class Kind : std::uint8_t { Undefined, Null, Bool, Number, String, Array, Object };
+
+    // Undefined: what a lookup of a missing key or an index past the end gives.
+    JsonValue() = default;
+
+    Kind kind() const;
+    bool isUndefined() const { return kind() == Kind::Undefined; }
+    bool isNull() const { return kind() == Kind::Null; }
+    bool isBool() const { return kind() == Kind::Bool; }
+    bool isNumber() const { return kind() == Kind::Number; }
+    bool isString() const { return kind() == Kind::String; }
+    bool isArray() const { return kind() == Kind::Array; }
+    bool isObject() const { return kind() == Kind::Object; }
+
+    double toDouble(double fallback = 0) const;
+    // The number when it is a whole number within int's range, else `fallback`.
+    int toInt(int fallback = 0) const;
+    bool toBool(bool fallback = false) const;
+    // A null QString when this is not a string.
+    QString toString() const;
+    QString toString(const QString &fallback) const;
+    // The string's UTF-8 bytes (empty when this is not a string); compare keys and names with it.
+    std::string_view utf8() const;
+
+    // Elements of an array or members of an object; 0 for anything else.
+    qsizetype size() const;
+    // The array's element `i`; undefined when out of range or not an array.
+    JsonValue operator[](qsizetype i) const;
+    // The object's member `key` (UTF-8); undefined when absent or not an object.
+    JsonValue value(std::string_view key) const;
+    bool contains(std::string_view key) const { return !value(key).isUndefined(); }
+
+    class Member;
+    class MemberIterator;
+    struct Members
+    {
+        const JsonTree *tree;
+        std::uint32_t first;
+        std::uint32_t count;
+        MemberIterator begin() const;
+        MemberIterator end() const;
+    };
+    // The object's members in key order (none for anything else).
+    Members members() const;
+
+    // A Qt copy, for small parts handed to code that takes Qt's JSON types.
+    QJsonValue toQJsonValue() const;
+
+private:
+    friend class JsonTree;
+    JsonValue(const JsonTree *tree, std::uint32_t node) : m_tree(tree), m_node(node) {}
+
+    const JsonTree *m_tree = nullptr;
+    std::uint32_t m_node = 0;
+};
+
+class JsonValue::Member
+{
+public:
+    std::string_view keyUtf8() const;
+    QString key() const;
+    JsonValue value() const;
+
+private:
+    friend class MemberIterator;
+    Member(const JsonTree *tree, std::uint32_t index) : m_tree(tree), m_index(index) {}
+    const JsonTree *m_tree;
+    std::uint32_t m_index;
+};
+
+class JsonValue::MemberIterator
+{
+public:
+    MemberIterator(const JsonTree *tree, std::uint32_t index) : m_tree(tree), m_index(index) {}
+    Member operator*() const { return Member(m_tree, m_index); }
+    MemberIterator &operator++() { ++m_index; return *this; }
+    bool operator==(const MemberIterator &other) const { return m_index == other.m_index; }
+
+private:
+    const JsonTree *m_tree;
+    std::uint32_t m_index;
+};
+
+struct JsonSyntaxError
+{
+    qsizetype offset = 0;   // byte offset into the text where reading stopped
+    QString reason;         // in Chinese, e.g. "缺少逗号"
+};
+
+// Parses on construction; the views it hands out live as long as it does (so it neither copies
+// nor moves).
+class JsonTree
+{
+public:
+    explicit JsonTree(const QByteArray &utf8);
+    JsonTree(const JsonTree &) = delete;
+    JsonTree &operator=(const JsonTree &) = delete;
+
+    bool isValid() const { return m_error.reason.isEmpty(); }
+    const JsonSyntaxError &error() const { return m_error; }
+    // The document's value; undefined when the text did not parse.
+    JsonValue root() const { return isValid() ? JsonValue(this, 0) : JsonValue(); }
+
+private:
+    friend class JsonValue;
+    friend class JsonParser;
+
+    // Strings point into the source text unless they needed unescaping (kUnescaped: into
+    // m_unescaped); kLoneSurrogate marks text holding a surrogate code point in the 3-byte form,
+    // which QString::fromUtf8 would not keep.
+    enum Flags : std::uint8_t { kUnescaped = 1, kLoneSurrogate = 2 };
+    struct Node
+    {
+        JsonValue::Kind kind = JsonValue::Kind::Null;
+        std::uint8_t flags = 0;
+        std::uint32_t size = 0;   // string bytes, array elements or object members
+        union {
+            double number = 0;
+            bool boolean;
+            std::uint32_t first;   // string: byte offset; array: into m_elements; object: into m_members
+        };
+    };
+    struct StoredMember
+    {
+        std::uint32_t keyOffset;
+        std::uint32_t keySize;
+        std::uint32_t value;
+        std::uint8_t keyFlags;
+    };
+
+    std::string_view bytes(std::uint32_t offset, std::uint32_t size, std::uint8_t flags) const;
+    QString text(std::uint32_t offset, std::uint32_t size, std::uint8_t flags) const;
+
+    QByteArray m_source;   // shared with the caller's array, not copied
+    std::vector<Node> m_nodes;
+    std::vector<std::uint32_t> m_elements;
+    std::vector<StoredMember> m_members;
+    std::string m_unescaped;
+    JsonSyntaxError m_error;
+};
+
+inline JsonValue::MemberIterator JsonValue::Members::begin() const { return {tree, first}; }
+inline JsonValue::MemberIterator JsonValue::Members::end() const { return {tree, first + count}; }
+
+} // namespace mhbk::wb

@@ -4,6 +4,9 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <bit>
+#include <charconv>
+#include <random>
+#include <string>
 #include <gtest/gtest.h>
 
 namespace mhbk::wb::test {
@@ -108,11 +111,42 @@ TEST(JsonTreeTest, NumbersAreCorrectlyRounded)
         {"1.00000000000000011102230246251565404236316680908203125", 1.0},
         {"1.00000000000000011102230246251565404236316680908203126", 1.0000000000000002},
         {"-12.5e-1", -1.25},   {"1E22", 1e22},   {"1E23", 1e23},   {"8.98846567431158e307", 8.98846567431158e307},
+        {"123456789012345e22", 123456789012345e22},   {"999999999999999e-22", 999999999999999e-22},
+        {"1234567890123456", 1234567890123456.0},   {"4.35", 4.35},   {"0.1e1", 1.0},   {"1e-22", 1e-22},
+        {"1e00022", 1e22},   {"0.000000000000000000001e21", 1.0},   {"-0e5", -0.0},
     };
     for (const Case &c : cases) {
         const JsonTree tree{QByteArray("[") + c.text + ']'};
         ASSERT_TRUE(tree.isValid()) << c.text;
         EXPECT_EQ(std::bit_cast<quint64>(tree.root()[0].toDouble()), std::bit_cast<quint64>(c.value)) << c.text;
+    }
+    // Short numbers take a quicker way than long ones; both must give the correctly rounded
+    // value. Digits and exponents around where the way changes, in a fixed pseudo-random mix.
+    std::mt19937 random(12345);
+    QByteArray json = "[";
+    std::vector<std::string> texts;
+    const auto digits = [&](size_t n) {
+        std::string d;
+        while (d.size() < n)
+            d += char('0' + random() % 10);
+        return d;
+    };
+    for (int i = 0; i < 20000; ++i) {
+        std::string text = random() % 2 ? "-" : "";
+        text += random() % 4 == 0 ? std::string("0") : char('1' + random() % 9) + digits(random() % 17);
+        if (random() % 2)
+            text += '.' + digits(1 + random() % 17);
+        if (random() % 2)
+            text += 'e' + std::to_string(int(random() % 60) - 30);
+        texts.push_back(text);
+        json += (i ? "," : "") + QByteArray::fromStdString(text);
+    }
+    const JsonTree tree(json + ']');
+    ASSERT_TRUE(tree.isValid()) << tree.error().reason.toStdString() << " at " << tree.error().offset;
+    for (size_t i = 0; i < texts.size(); ++i) {
+        double expected = 0;
+        std::from_chars(texts[i].data(), texts[i].data() + texts[i].size(), expected);
+        ASSERT_EQ(std::bit_cast<quint64>(tree.root()[qsizetype(i)].toDouble()), std::bit_cast<quint64>(expected)) << texts[i];
     }
 }
 

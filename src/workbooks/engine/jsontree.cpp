@@ -39,27 +39,12 @@ QString JsonTree::text(std::uint32_t offset, std::uint32_t size, std::uint8_t fl
     return out;
 }
 
-JsonValue::Kind JsonValue::kind() const
-{
-    return m_tree ? m_tree->m_nodes[m_node].kind : Kind::Undefined;
-}
-
-double JsonValue::toDouble(double fallback) const
-{
-    return isNumber() ? m_tree->m_nodes[m_node].number : fallback;
-}
-
 int JsonValue::toInt(int fallback) const
 {
     if (!isNumber())
         return fallback;
     const double d = toDouble();
     return d >= INT_MIN && d <= INT_MAX && d == std::trunc(d) ? int(d) : fallback;
-}
-
-bool JsonValue::toBool(bool fallback) const
-{
-    return isBool() ? m_tree->m_nodes[m_node].boolean : fallback;
 }
 
 QString JsonValue::toString() const
@@ -81,18 +66,6 @@ std::string_view JsonValue::utf8() const
         return {};
     const JsonTree::Node &n = m_tree->m_nodes[m_node];
     return m_tree->bytes(n.first, n.size, n.flags);
-}
-
-qsizetype JsonValue::size() const
-{
-    return isArray() || isObject() ? qsizetype(m_tree->m_nodes[m_node].size) : 0;
-}
-
-JsonValue JsonValue::operator[](qsizetype i) const
-{
-    if (!isArray() || i < 0 || i >= size())
-        return {};
-    return {m_tree, m_tree->m_elements[m_tree->m_nodes[m_node].first + size_t(i)]};
 }
 
 JsonValue JsonValue::value(std::string_view key) const

@@ -171,6 +171,34 @@ private:
     JsonSyntaxError m_error;
 };
 
+// The calls made for every cell are inline.
+inline JsonValue::Kind JsonValue::kind() const
+{
+    return m_tree ? m_tree->m_nodes[m_node].kind : Kind::Undefined;
+}
+
+inline double JsonValue::toDouble(double fallback) const
+{
+    return isNumber() ? m_tree->m_nodes[m_node].number : fallback;
+}
+
+inline bool JsonValue::toBool(bool fallback) const
+{
+    return isBool() ? m_tree->m_nodes[m_node].boolean : fallback;
+}
+
+inline qsizetype JsonValue::size() const
+{
+    return isArray() || isObject() ? qsizetype(m_tree->m_nodes[m_node].size) : 0;
+}
+
+inline JsonValue JsonValue::operator[](qsizetype i) const
+{
+    if (!isArray() || i < 0 || i >= size())
+        return {};
+    return {m_tree, m_tree->m_elements[m_tree->m_nodes[m_node].first + size_t(i)]};
+}
+
 inline JsonValue::MemberIterator JsonValue::Members::begin() const { return {tree, first}; }
 inline JsonValue::MemberIterator JsonValue::Members::end() const { return {tree, first + count}; }
 

@@ -163,40 +163,69 @@ private:
             stop(m_p, "无效的数");
     }
 
-    void digits()
+    // Steps over a run of digits, adding them to `mantissa`; returns how many there were.
+    int digits(std::uint64_t &mantissa)
     {
-        while (m_p != m_end && isDigit(*m_p))
-            ++m_p;
+        int count = 0;
+        for (; m_p != m_end && isDigit(*m_p); ++m_p, ++count)
+            if (count < 19)
+                mantissa = mantissa * 10 + std::uint64_t(*m_p - '0');
+        return count;
     }
 
     std::uint32_t number()
     {
         const char *start = m_p;
-        if (*m_p == '-')
+        const bool negative = *m_p == '-';
+        if (negative)
             ++m_p;
         expectDigit();
+        std::uint64_t mantissa = 0;
+        int count = 1;
         if (*m_p == '0')
             ++m_p;
         else
-            digits();
+            count = digits(mantissa);
+        int exponent = 0;
         if (m_p != m_end && *m_p == '.') {
             ++m_p;
             expectDigit();
-            digits();
+            const int decimals = digits(mantissa);
+            count += decimals;
+            exponent -= decimals;
         }
         if (m_p != m_end && (*m_p == 'e' || *m_p == 'E')) {
             ++m_p;
+            const bool down = m_p != m_end && *m_p == '-';
             if (m_p != m_end && (*m_p == '+' || *m_p == '-'))
                 ++m_p;
             expectDigit();
-            digits();
+            std::uint64_t e = 0;
+            if (digits(e) > 4)
+                count = 99;   // far out of the fast range: left to from_chars
+            else
+                exponent += down ? -int(e) : int(e);
+        }
+        const std::uint32_t node = addNode(Kind::Number);
+        m_tree.m_nodes[node].number = convert(start, negative, mantissa, count, exponent);
+        return node;
+    }
+
+    // Up to 15 digits times a power of ten up to 22 are both exact doubles, so one multiplication
+    // or division rounds correctly; anything else goes to from_chars.
+    double convert(const char *start, bool negative, std::uint64_t mantissa, int count, int exponent)
+    {
+        static constexpr double kPowers[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
+                                             1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+        if (count <= 15 && exponent >= -22 && exponent <= 22) {
+            const double m = double(mantissa);
+            const double d = exponent < 0 ? m / kPowers[-exponent] : m * kPowers[exponent];
+            return negative ? -d : d;
         }
         double d = 0;
         if (std::from_chars(start, m_p, d).ec != std::errc())
-            stop(start, "数值超出范围");   // the grammar was checked above: only the range is left
-        const std::uint32_t node = addNode(Kind::Number);
-        m_tree.m_nodes[node].number = d;
-        return node;
+            stop(start, "数值超出范围");   // the grammar was checked: only the range is left
+        return d;
     }
 
     struct StringSpan

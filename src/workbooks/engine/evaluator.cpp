@@ -187,7 +187,7 @@ Operand Evaluator::evaluate(const Node &node)
     case Node::Kind::Reference:
         if (node.sheet < 0)
             return Operand::scalar(Value::error(ErrorCode::Ref));
-        return Operand::reference(node.sheet, node.range);
+        return Operand::reference(node.sheet, rangeAt(node, m_rowOffset));
     case Node::Kind::Unary: {
         Operand a = evaluate(*node.args[0]);
         if (node.op == Node::Op::Plus)

@@ -51,7 +51,11 @@ struct Operand
 class Evaluator
 {
 public:
-    Evaluator(const CellSource &cells, int sheet, int row, int col) : m_cells(cells), m_sheet(sheet), m_row(row), m_col(col) {}
+    // `rowOffset`: how far below the cell its formula was parsed for the cell stands (see rangeAt()).
+    Evaluator(const CellSource &cells, int sheet, int row, int col, int rowOffset = 0)
+        : m_cells(cells), m_sheet(sheet), m_row(row), m_col(col), m_rowOffset(rowOffset)
+    {
+    }
 
     // The cell's result: a range collapses by implicit intersection, an array to its first element.
     Value evaluateCell(const Node &root);
@@ -76,7 +80,7 @@ private:
     Operand applyElementwise(const Operand &a, const Operand &b, const std::function<Value(const Value &, const Value &)> &f);
 
     const CellSource &m_cells;
-    int m_sheet, m_row, m_col;
+    int m_sheet, m_row, m_col, m_rowOffset;
     int m_arrayMode = 0;
 };
 

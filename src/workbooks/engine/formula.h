@@ -51,6 +51,7 @@ struct Node
     bool isRange = false;         // Reference: written with ':'
     std::uint8_t absolute = 0;    // Reference: which parts were written with '$' (AbsoluteParts)
     std::uint8_t parentheses = 0; // pairs of parentheses written around this node
+    std::uint8_t moves = 0;       // Reference: which rows follow the formula down a column (RowMoves)
     int sheet = -1;               // Reference: sheet index; -1 when the named sheet does not exist
     int function = -1;            // Call: index into the function table; -1 for an unknown name
     CellRange range;              // Reference: one cell or a rectangle
@@ -90,6 +91,22 @@ private:
 enum AbsoluteParts : std::uint8_t { FirstColumnAbsolute = 1, FirstRowAbsolute = 2, LastColumnAbsolute = 4,
                                     LastRowAbsolute = 8 };
 
+// Bits of Node::moves: the rows written as a number without a '$' before it ("D12", "$D12").
+// Whole columns ("D:D") and absolute rows ("D$12") stay where they are.
+enum RowMoves : std::uint8_t { FirstRowMoves = 1, LastRowMoves = 2 };
+
+// What a reference reads in a formula standing `rowOffset` rows below the cell it was parsed
+// for (cells down a column share one parse of their common formula).
+inline CellRange rangeAt(const Node &reference, int rowOffset)
+{
+    CellRange r = reference.range;
+    if (reference.moves & FirstRowMoves)
+        r.firstRow += rowOffset;
+    if (reference.moves & LastRowMoves)
+        r.lastRow += rowOffset;
+    return r;
+}
+
 // A range read by a formula, for the dependency graph.
 struct Precedent
 {
@@ -108,22 +125,25 @@ struct ParsedFormula
 // Finds a sheet by name (case-insensitive); -1 when there is none.
 using SheetResolver = std::function<int(const QString &)>;
 
-// Where a formula's text writes the row numbers of its relative references ("D12" and
-// "$D12", not "D$12"), for recognising the same formula moved to other rows (FormulaShape).
+// Where a formula's text writes the row numbers that move (RowMoves), for recognising the
+// same formula moved to other rows (FormulaShape).
 struct RowNumbers
 {
-    enum class End : std::uint8_t { First, Last, Both };   // which row of the reference's range
     struct Written
     {
         qsizetype offset, length;   // of the digits, in the text given to parseFormula
         int row;                    // as written (1-based)
-        int reference;              // the how-manieth reference of the formula, from 0
-        End end;
     };
     std::vector<Written> written;
+    // How far the formula can move and every reference stay on the sheet, right side up
+    // ("D$5:D9" moved up by five would read D$5:D4).
+    int minDelta = -kMaxRows, maxDelta = kMaxRows;
     // False when a range is written bottom row first ("D9:D2"): its rows would swap ends.
     bool movable = true;
 };
+
+// The ranges the formula's references read at `rowOffset` (see rangeAt()), in the order written.
+std::vector<Precedent> precedentsAt(const Node &root, int rowOffset);
 
 // Parses the text after the leading '='. Nesting deeper than kMaxFormulaDepth is refused.
 // `rows`, when given, receives where the relative row numbers are written.

@@ -347,46 +347,56 @@ private:
         n->range = *range;
         n->isRange = !single;
         n->absolute = absoluteParts(token);
-        if (sheet >= 0) {
+        noteMovingRows(*n, start, token, colonIn(token));
+        if (sheet >= 0)
             m_precedents.push_back({sheet, *range});
-            if (m_rows)
-                noteRowNumbers(start, token, colonIn(token));
-        }
         return n;
     }
 
-    // The references noted are those in the tree, so the count matches a walk of the tree.
-    void noteRowNumbers(qsizetype start, QStringView token, qsizetype colon)
+    // Which rows of the reference move with the formula, and for a formula in the tree (its
+    // sheet exists) where they are written and how far they can move.
+    void noteMovingRows(Node &n, qsizetype start, QStringView token, qsizetype colon)
     {
         struct Part
         {
             qsizetype digits, length;   // where the row number starts in the token, and its length
-            bool absolute;
+            bool moves;
             int row;
         };
         auto part = [&](qsizetype from, qsizetype to) {
             qsizetype i = to;
             while (i > from && token[i - 1].isDigit())
                 --i;
-            Part p{i, to - i, i > from && token[i - 1] == u'$', 0};
+            Part p{i, to - i, i < to && !(i > from && token[i - 1] == u'$'), 0};
             for (qsizetype k = i; k < to; ++k)
                 p.row = p.row * 10 + (token[k].unicode() - u'0');
             return p;
         };
-        const int reference = int(m_precedents.size()) - 1;
-        auto note = [&](const Part &p, RowNumbers::End end) {
-            if (p.length > 0 && !p.absolute)
-                m_rows->written.push_back({start + p.digits, p.length, p.row, reference, end});
-        };
-        if (colon < 0) {
-            note(part(0, token.size()), RowNumbers::End::Both);
+        const Part first = part(0, colon < 0 ? token.size() : colon);
+        const Part last = colon < 0 ? first : part(colon + 1, token.size());
+        // A range written bottom row first ("D9:D$2") is kept top row first: its bits swap too.
+        const bool swapped = first.row > last.row;
+        const bool top = swapped ? last.moves : first.moves, bottom = swapped ? first.moves : last.moves;
+        n.moves = std::uint8_t((top ? FirstRowMoves : 0) | (bottom ? LastRowMoves : 0));
+        if (!m_rows || n.sheet < 0)
             return;
+        RowNumbers &rows = *m_rows;
+        for (const Part *p : {&first, &last}) {
+            if (p->moves) {
+                if (p == &first || colon >= 0)
+                    rows.written.push_back({start + p->digits, p->length, p->row});
+                rows.minDelta = std::max(rows.minDelta, 1 - p->row);
+                rows.maxDelta = std::min(rows.maxDelta, kMaxRows - p->row);
+            }
         }
-        const Part first = part(0, colon), last = part(colon + 1, token.size());
-        if (first.row > last.row)
-            m_rows->movable = false;
-        note(first, RowNumbers::End::First);
-        note(last, RowNumbers::End::Last);
+        if (colon < 0)
+            return;
+        if (swapped)
+            rows.movable = false;
+        else if (first.moves && !last.moves)
+            rows.maxDelta = std::min(rows.maxDelta, last.row - first.row);
+        else if (!first.moves && last.moves)
+            rows.minDelta = std::max(rows.minDelta, first.row - last.row);
     }
 
     Node *sheetReference(const QString &sheetName)
@@ -519,6 +529,22 @@ NodeList FormulaTree::list(const Node *const *items, std::size_t count)
     std::copy(items, items + count, room);
     out.m_items = room;
     out.m_size = count;
+    return out;
+}
+
+std::vector<Precedent> precedentsAt(const Node &root, int rowOffset)
+{
+    std::vector<Precedent> out;
+    // Depth first, left operand before right, without recursion: a long chain of "+" nests deep.
+    QVarLengthArray<const Node *, 32> pending{&root};
+    while (!pending.isEmpty()) {
+        const Node *n = pending.back();
+        pending.pop_back();
+        if (n->kind == Node::Kind::Reference && n->sheet >= 0)
+            out.push_back({n->sheet, rangeAt(*n, rowOffset)});
+        for (std::size_t i = n->args.size(); i-- > 0;)
+            pending.push_back(n->args[i]);
+    }
     return out;
 }
 

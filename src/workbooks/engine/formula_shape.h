@@ -1,14 +1,13 @@
 #pragma once
 
 // Tables repeat a formula down a column, each row with its own row numbers: "=D2*E2",
-// "=D3*E3", ... A FormulaShape remembers where one parsed formula writes the row numbers of
-// its relative references, so that the same formula some rows away is recognised from its
-// text alone and gets a moved copy of that parse instead of a parse of its own. Loading a
-// 5,000-row ledger then parses a handful of formulas instead of 10,000.
+// "=D3*E3", ... A FormulaShape remembers where one parsed formula writes the row numbers
+// that move with it (RowMoves), so that the same formula some rows away is recognised from
+// its text alone: its parse is the remembered one read that many rows further down
+// (rangeAt()), and the cells can share it. Loading a 5,000-row ledger then parses a handful
+// of formulas instead of 10,000 and keeps a handful of parses.
 
 #include "workbooks/engine/formula.h"
-
-#include <optional>
 
 namespace mhbk::wb {
 
@@ -22,14 +21,12 @@ public:
     // The formula last given to parse(), when it parsed and its rows can move; empty otherwise.
     const QString &input() const { return m_input; }
 
-    // When `input` is the remembered formula with every relative row number moved by
-    // `rowDelta` (and still on the sheet), its parse: a copy of `tree`, the remembered
-    // formula's parse, with those rows moved. Nothing otherwise.
-    std::optional<ParsedFormula> moved(const FormulaTree &tree, const QString &input, int rowDelta) const;
+    // Whether `input` is the remembered formula `rowDelta` rows further down (up when
+    // negative): each row number that moves written moved by rowDelta, still on the sheet
+    // and with every range right side up, and everything else written alike.
+    bool matches(const QString &input, int rowDelta) const;
 
 private:
-    bool matches(QStringView text, int rowDelta) const;
-
     QString m_input;
     RowNumbers m_rows;
 };

@@ -19,7 +19,7 @@ void WorkbookData::evaluate(quint64 key)
         c->value = Value::error(ErrorCode::Name);
         return;
     }
-    Evaluator ev(*this, sheet, keyRow(key), keyCol(key));
+    Evaluator ev(*this, sheet, keyRow(key), keyCol(key), c->formulaRowOffset);
     c->value = ev.evaluateCell(c->formula->root());
 }
 

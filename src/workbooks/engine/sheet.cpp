@@ -102,7 +102,7 @@ void Sheet::forEachCell(const std::function<void(const CellContent &)> &fn) cons
     m_data->cells.forEach([&](int row, int col, const CellData &cell) {
         if (!cell.isBlank())
             fn(CellContent{row, col, cell.value, cell.style, cell.isFormula, cell.formulaText,
-                           cell.formula ? &cell.formula->root() : nullptr});
+                           cell.formula ? &cell.formula->root() : nullptr, cell.formulaRowOffset});
     });
 }
 

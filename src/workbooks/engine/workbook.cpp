@@ -101,16 +101,20 @@ std::vector<quint64> WorkbookData::dependents(quint64 key) const
     return out;
 }
 
-ParsedFormula WorkbookData::parseAt(int sheet, int row, int col, const QString &input, const SheetResolver &sheetNames)
+WorkbookData::EnteredFormula WorkbookData::parseAt(int sheet, int row, int col, const QString &input,
+                                                   const SheetResolver &sheetNames)
 {
     ColumnFormula &last = columnFormulas[globalKey(sheet, 0, col)];
     // The remembered formula's parse is the one its cell holds, as long as the cell holds that text.
     const CellData *source = last.shape.input().isEmpty() ? nullptr : sheetData(sheet).find(last.row, col);
-    if (source && source->formula && source->formulaText == last.shape.input())
-        if (auto moved = last.shape.moved(*source->formula, input, row - last.row))
-            return std::move(*moved);
+    const int delta = row - last.row;
+    if (source && source->formula && source->formulaText == last.shape.input() && last.shape.matches(input, delta)) {
+        const int offset = source->formulaRowOffset + delta;
+        return {source->formula, offset, precedentsAt(source->formula->root(), offset), {}, -1};
+    }
     last.row = row;
-    return last.shape.parse(input, sheet, sheetNames);
+    ParsedFormula parsed = last.shape.parse(input, sheet, sheetNames);
+    return {std::move(parsed.tree), 0, std::move(parsed.precedents), parsed.error, parsed.errorPosition};
 }
 
 // ---- Workbook ----
@@ -233,10 +237,11 @@ InputResult Workbook::setInput(int sheetNo, int row, int col, const QString &tex
     const quint64 key = globalKey(sheetNo, row, col);
     CellData &c = d->sheetData(sheetNo).touch(row, col);
     d->unlink(key, c.precedents);
-    ParsedFormula parsed = d->parseAt(sheetNo, row, col, text, [this](const QString &n) { return sheetIndex(n); });
+    WorkbookData::EnteredFormula parsed = d->parseAt(sheetNo, row, col, text, [this](const QString &n) { return sheetIndex(n); });
     c.isFormula = true;
     c.formulaText = text;
     c.formula = std::move(parsed.tree);
+    c.formulaRowOffset = parsed.rowOffset;
     c.precedents = std::move(parsed.precedents);
     if (!c.formula) {
         result.ok = false;
@@ -263,6 +268,7 @@ void Workbook::setValue(int sheetNo, int row, int col, const Value &value)
     d->unlink(key, c.precedents);
     c.precedents.clear();
     c.formula.reset();
+    c.formulaRowOffset = 0;
     c.formulaText.clear();
     c.isFormula = false;
     c.value = value;

@@ -89,6 +89,7 @@ public:
         bool isFormula;
         const QString &formulaText;  // with the leading "="; empty for a constant
         const struct Node *formula;  // the parse; null for a constant or a formula that does not parse
+        int formulaRowOffset;        // where the parse is to be read (rangeAt())
     };
     void forEachCell(const std::function<void(const CellContent &)> &fn) const;
     // At least as many as forEachCell() visits, at once: room to reserve before walking.

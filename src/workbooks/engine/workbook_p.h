@@ -35,12 +35,15 @@ struct CellData
     int style = 0;
     bool isFormula = false;
     QString formulaText;             // with the leading "="
-    std::unique_ptr<FormulaTree> formula;   // null for a formula that does not parse
+    // Null for a formula that does not parse. Cells down a column holding the same formula
+    // share one parse, each reading it formulaRowOffset rows below where it was parsed.
+    std::shared_ptr<const FormulaTree> formula;
     std::vector<Precedent> precedents;
 
     // Where a full recalculation stands with this formula (see recalculateAll()).
     enum class Pass : std::uint8_t { Waiting, Visiting, Done, Circular };
     Pass pass = Pass::Waiting;
+    int formulaRowOffset = 0;
 
     bool isBlank() const { return !isFormula && value.isEmpty() && style == 0; }
 };
@@ -110,9 +113,17 @@ struct WorkbookData final : CellSource
     // Re-evaluates every formula, each after the formulas it reads.
     void recalculateAll();
     void evaluate(quint64 key);
-    // The parse of `input` ("=...") entered at the cell: a moved copy of the formula above
-    // in its column when it is the same formula, else a parse of its own.
-    ParsedFormula parseAt(int sheet, int row, int col, const QString &input, const SheetResolver &sheetNames);
+    // The parse of `input` ("=...") entered at the cell: the parse of the formula above it in
+    // its column, read further down, when it is the same formula; else a parse of its own.
+    struct EnteredFormula
+    {
+        std::shared_ptr<const FormulaTree> tree;
+        int rowOffset = 0;
+        std::vector<Precedent> precedents;
+        QString error;
+        int errorPosition = -1;
+    };
+    EnteredFormula parseAt(int sheet, int row, int col, const QString &input, const SheetResolver &sheetNames);
 };
 
 } // namespace mhbk::wb

@@ -79,6 +79,7 @@ struct Cell {
     // The engine's parse of `formula` when the description comes from a live workbook (which
     // must outlive the description); the .xls writer then need not parse the text again.
     const wb::Node *parsed = nullptr;
+    int parsedRowOffset = 0;   // where `parsed` is to be read (wb::rangeAt())
 };
 
 struct Range {

@@ -140,6 +140,7 @@ Sheet describeSheet(const wb::Sheet &s)
         if (cell.isFormula) {
             c.formula = cell.formulaText;   // shared, not copied
             c.parsed = cell.formula;
+            c.parsedRowOffset = cell.formulaRowOffset;
         }
         out.cells.push_back(std::move(c));
     });

@@ -49,7 +49,7 @@ int engineIndex(const char *name) { return wb::findFunction(QString::fromLatin1(
 
 class TokenWriter {
 public:
-    explicit TokenWriter(int ownSheet) : ownSheet_(ownSheet) {}
+    TokenWriter(int ownSheet, int rowOffset) : ownSheet_(ownSheet), rowOffset_(rowOffset) {}
 
     QByteArray take(const wb::Node &root)
     {
@@ -175,7 +175,7 @@ private:
         out_.u8(base | unsigned(want));
         if (other)
             out_.u16(unsigned(n.sheet));
-        const wb::CellRange &r = n.range;
+        const wb::CellRange r = wb::rangeAt(n, rowOffset_);
         const auto abs = [&](wb::AbsoluteParts bit) { return (n.absolute & bit) != 0; };
         if (!n.isRange) {
             out_.u16(unsigned(clampRow(r.firstRow)));
@@ -243,6 +243,7 @@ private:
     }
 
     int ownSheet_;
+    int rowOffset_;
     ByteWriter out_;
 };
 
@@ -256,10 +257,10 @@ std::optional<QByteArray> formulaTokens(const QString &formula, const FormulaPla
     return formulaTokens(parsed.tree->root(), place);
 }
 
-std::optional<QByteArray> formulaTokens(const wb::Node &formula, const FormulaPlace &place)
+std::optional<QByteArray> formulaTokens(const wb::Node &formula, const FormulaPlace &place, int rowOffset)
 {
     try {
-        return TokenWriter(place.sheet).take(formula);
+        return TokenWriter(place.sheet, rowOffset).take(formula);
     } catch (const NoBiffForm &) {
         return std::nullopt;
     }

@@ -41,6 +41,7 @@ struct FormulaPlace {
 std::optional<QByteArray> formulaTokens(const QString &formula, const FormulaPlace &place);
 // The same from a formula the engine has parsed already (its references to sheets by the
 // engine's sheet numbers, which the writers keep).
-std::optional<QByteArray> formulaTokens(const wb::Node &formula, const FormulaPlace &place);
+// `rowOffset`: where the parse is to be read (wb::rangeAt()).
+std::optional<QByteArray> formulaTokens(const wb::Node &formula, const FormulaPlace &place, int rowOffset = 0);
 
 } // namespace mhbk::xlsout

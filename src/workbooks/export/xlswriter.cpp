@@ -110,7 +110,7 @@ SheetPlan planSheet(const Sheet &sheet, const FormulaPlace &place, StringTable &
     for (const Cell *c : plan.cells) {
         std::optional<QByteArray> tokens;
         if (!c->formula.isEmpty() && options.formulas)
-            tokens = c->parsed ? formulaTokens(*c->parsed, place) : formulaTokens(c->formula.mid(1), place);
+            tokens = c->parsed ? formulaTokens(*c->parsed, place, c->parsedRowOffset) : formulaTokens(c->formula.mid(1), place);
         const bool shared = c->value.kind == Value::Kind::Text && !tokens;
         plan.sst.push_back(shared ? strings.index(c->value.text.left(kMaxCellText)) : 0);
         plan.tokens.push_back(std::move(tokens));

@@ -31,7 +31,7 @@ public:
     void reserve(qsizetype bytes) { out_.reserve(bytes); }
     // Overwrites a 32-bit field of a record already written (sheet offsets in BOUNDSHEET).
     void patch32(qsizetype at, std::uint32_t v) { out_.patch32(at, v); }
-    QByteArray take() { return out_.take(); }
+    std::string take() { return out_.takeBytes(); }
 
 private:
     ByteWriter out_;

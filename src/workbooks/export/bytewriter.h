@@ -32,6 +32,10 @@ public:
     void zeros(int count) { bytes_.append(std::size_t(count), '\0'); }
     void bytes(const QByteArray &b) { bytes_.append(b.constData(), std::size_t(b.size())); }
     void bytes(const ByteWriter &w) { bytes_.append(w.bytes_); }
+    void bytes(const char *data, std::size_t size) { bytes_.append(data, size); }
+    const char *constData() const { return bytes_.data(); }
+    // Drops what was written after the first `size` bytes.
+    void truncate(qsizetype size) { bytes_.resize(std::size_t(size)); }
 
     // Overwrites a 16- or 32-bit value written earlier (lengths and offsets known only later).
     void patch16(qsizetype at, unsigned v)
@@ -54,6 +58,8 @@ public:
         bytes_.clear();
         return out;
     }
+    // The bytes themselves, without a copy.
+    std::string takeBytes() { return std::move(bytes_); }
 
 private:
     void little(std::uint64_t v, int count)

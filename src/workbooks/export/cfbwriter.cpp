@@ -114,27 +114,38 @@ void writeDifatSectors(ByteWriter &w, const Layout &l)
 
 } // namespace
 
+// The header goes in front of the stream in its own buffer (the stream was built with
+// room for it), so the stream is written once and never copied.
+std::string compoundFileWithWorkbook(std::string stream)
+{
+    if (stream.size() < std::size_t(kMinStream))
+        stream.append(kMinStream - stream.size(), '\0');
+    const qsizetype streamSize = qsizetype(stream.size());
+    const Layout layout = planLayout(streamSize);
+
+    ByteWriter header;
+    writeHeader(header, layout);
+    ByteWriter tail;
+    tail.zeros(int(layout.streamSectors * qsizetype(kSector) - streamSize));
+    directoryEntry(tail, QStringLiteral("Root Entry"), 5, 1, kEndOfChain, 0);
+    directoryEntry(tail, QStringLiteral("Workbook"), 2, kNoStream, 0, std::uint32_t(streamSize));
+    directoryEntry(tail, QString(), 0, kNoStream, 0, 0);
+    directoryEntry(tail, QString(), 0, kNoStream, 0, 0);
+    for (std::uint32_t entry : buildFat(layout))
+        tail.u32(entry);
+    writeDifatSectors(tail, layout);
+
+    const std::string front = header.takeBytes(), back = tail.takeBytes();
+    stream.reserve(front.size() + stream.size() + back.size());
+    stream.insert(0, front);
+    stream.append(back);
+    return stream;
+}
+
 QByteArray compoundFileWithWorkbook(const QByteArray &workbookStream)
 {
-    QByteArray stream = workbookStream;
-    if (stream.size() < kMinStream)
-        stream.append(kMinStream - stream.size(), '\0');
-    const Layout layout = planLayout(stream.size());
-
-    ByteWriter w;
-    writeHeader(w, layout);
-    w.bytes(stream);
-    w.zeros(int(layout.streamSectors * qsizetype(kSector) - stream.size()));
-
-    directoryEntry(w, QStringLiteral("Root Entry"), 5, 1, kEndOfChain, 0);
-    directoryEntry(w, QStringLiteral("Workbook"), 2, kNoStream, 0, std::uint32_t(stream.size()));
-    directoryEntry(w, QString(), 0, kNoStream, 0, 0);
-    directoryEntry(w, QString(), 0, kNoStream, 0, 0);
-
-    for (std::uint32_t entry : buildFat(layout))
-        w.u32(entry);
-    writeDifatSectors(w, layout);
-    return w.take();
+    const std::string file = compoundFileWithWorkbook(workbookStream.toStdString());
+    return QByteArray(file.data(), qsizetype(file.size()));
 }
 
 } // namespace mhbk::xlsout

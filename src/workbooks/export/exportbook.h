@@ -78,8 +78,10 @@ struct Cell {
     int style = 0;     // index into Book::styles
     // The engine's parse of `formula` when the description comes from a live workbook (which
     // must outlive the description); the .xls writer then need not parse the text again.
+    // It is read parsedRowOffset rows down (wb::rangeAt()); the offset sits beside `style`,
+    // where the two fill eight bytes (large sheets hold tens of thousands of cells).
+    int parsedRowOffset = 0;
     const wb::Node *parsed = nullptr;
-    int parsedRowOffset = 0;   // where `parsed` is to be read (wb::rangeAt())
 };
 
 struct Range {

@@ -49,14 +49,14 @@ int engineIndex(const char *name) { return wb::findFunction(QString::fromLatin1(
 
 class TokenWriter {
 public:
-    TokenWriter(int ownSheet, int rowOffset) : ownSheet_(ownSheet), rowOffset_(rowOffset) {}
+    TokenWriter(int ownSheet, int rowOffset, ByteWriter &out) : ownSheet_(ownSheet), rowOffset_(rowOffset), out_(out) {}
 
-    QByteArray take(const wb::Node &root)
+    void write(const wb::Node &root)
     {
+        const qsizetype start = out_.size();
         node(root, Class::Value);
-        if (out_.size() > kMaxTokenBytes)
+        if (out_.size() - start > kMaxTokenBytes)
             throw NoBiffForm{};
-        return out_.take();
     }
 
 private:
@@ -244,7 +244,7 @@ private:
 
     int ownSheet_;
     int rowOffset_;
-    ByteWriter out_;
+    ByteWriter &out_;
 };
 
 } // namespace
@@ -259,10 +259,21 @@ std::optional<QByteArray> formulaTokens(const QString &formula, const FormulaPla
 
 std::optional<QByteArray> formulaTokens(const wb::Node &formula, const FormulaPlace &place, int rowOffset)
 {
-    try {
-        return TokenWriter(place.sheet, rowOffset).take(formula);
-    } catch (const NoBiffForm &) {
+    ByteWriter out;
+    if (!appendFormulaTokens(formula, place, rowOffset, out))
         return std::nullopt;
+    return out.take();
+}
+
+bool appendFormulaTokens(const wb::Node &formula, const FormulaPlace &place, int rowOffset, ByteWriter &out)
+{
+    const qsizetype start = out.size();
+    try {
+        TokenWriter(place.sheet, rowOffset, out).write(formula);
+        return true;
+    } catch (const NoBiffForm &) {
+        out.truncate(start);
+        return false;
     }
 }
 

@@ -13,6 +13,8 @@ struct Node;
 
 namespace mhbk::xlsout {
 
+class ByteWriter;
+
 // How a function is called in BIFF8: its number in Excel's built-in table, its argument
 // counts, and the class each argument wants ('R' reference, 'V' value, 'A' array; the last
 // letter repeats for further arguments).
@@ -43,5 +45,7 @@ std::optional<QByteArray> formulaTokens(const QString &formula, const FormulaPla
 // engine's sheet numbers, which the writers keep).
 // `rowOffset`: where the parse is to be read (wb::rangeAt()).
 std::optional<QByteArray> formulaTokens(const wb::Node &formula, const FormulaPlace &place, int rowOffset = 0);
+// The same appended to `out`: false, and `out` as it was, when there is no BIFF8 form.
+bool appendFormulaTokens(const wb::Node &formula, const FormulaPlace &place, int rowOffset, ByteWriter &out);
 
 } // namespace mhbk::xlsout

@@ -12,6 +12,7 @@
 #include <QHash>
 #include <functional>
 #include <optional>
+#include <string_view>
 #include <algorithm>
 #include <cmath>
 #include <map>
@@ -81,8 +82,18 @@ struct SheetPlan {
     const Sheet *sheet = nullptr;
     std::vector<const Cell *> cells;
     std::vector<std::uint32_t> sst;                // per cell, for text values
-    std::vector<std::optional<QByteArray>> tokens; // per cell; empty for values
+    // The formulas' tokens in one buffer for the sheet (a large sheet has tens of thousands
+    // of formulas), and per cell where its tokens end; they start where the previous cell's end.
+    ByteWriter tokens;
+    std::vector<std::uint32_t> tokensEnd;
+    std::vector<bool> hasTokens;                   // per cell: a formula written as one
     qsizetype boundSheetField = 0;                 // where the sheet's stream offset goes in BOUNDSHEET
+
+    std::string_view tokensOf(std::size_t cell) const
+    {
+        const std::uint32_t start = cell ? tokensEnd[cell - 1] : 0;
+        return {tokens.constData() + start, tokensEnd[cell] - start};
+    }
 };
 
 // Sheet names as formulas may write them (case-insensitive) -> sheet index.
@@ -106,14 +117,22 @@ SheetPlan planSheet(const Sheet &sheet, const FormulaPlace &place, StringTable &
     if (!std::is_sorted(plan.cells.begin(), plan.cells.end(), readingOrder))
         std::sort(plan.cells.begin(), plan.cells.end(), readingOrder);
     plan.sst.reserve(plan.cells.size());
-    plan.tokens.reserve(plan.cells.size());
+    plan.tokensEnd.reserve(plan.cells.size());
+    plan.hasTokens.reserve(plan.cells.size());
     for (const Cell *c : plan.cells) {
-        std::optional<QByteArray> tokens;
-        if (!c->formula.isEmpty() && options.formulas)
-            tokens = c->parsed ? formulaTokens(*c->parsed, place, c->parsedRowOffset) : formulaTokens(c->formula.mid(1), place);
-        const bool shared = c->value.kind == Value::Kind::Text && !tokens;
+        bool formula = false;
+        if (!c->formula.isEmpty() && options.formulas) {
+            if (c->parsed) {
+                formula = appendFormulaTokens(*c->parsed, place, c->parsedRowOffset, plan.tokens);
+            } else if (const auto parsed = formulaTokens(c->formula.mid(1), place)) {
+                plan.tokens.bytes(*parsed);
+                formula = true;
+            }
+        }
+        const bool shared = c->value.kind == Value::Kind::Text && !formula;
         plan.sst.push_back(shared ? strings.index(c->value.text.left(kMaxCellText)) : 0);
-        plan.tokens.push_back(std::move(tokens));
+        plan.tokensEnd.push_back(std::uint32_t(plan.tokens.size()));
+        plan.hasTokens.push_back(formula);
     }
     return plan;
 }
@@ -241,7 +260,7 @@ void writeRow(BiffStream &s, int row, const RowSpan &span, double defaultHeight)
 }
 
 // A FORMULA record with its cached result, and the STRING record a text result needs.
-void writeFormula(BiffStream &s, const Cell &c, const QByteArray &tokens, const XlsStyleTable &styles,
+void writeFormula(BiffStream &s, const Cell &c, std::string_view tokens, const XlsStyleTable &styles,
                   const XlsOptions &options)
 {
     ByteWriter w;
@@ -271,7 +290,7 @@ void writeFormula(BiffStream &s, const Cell &c, const QByteArray &tokens, const 
     w.u16(options.cacheResults ? 0 : 0x0002); // without results: calculate on load
     w.u32(0);
     w.u16(unsigned(tokens.size()));
-    w.bytes(tokens);
+    w.bytes(tokens.data(), tokens.size());
     s.record(rec::Formula, w);
     if (text)
         stringRecord(s, rec::String, v.text.left(kMaxCellText));
@@ -329,8 +348,8 @@ void writeRowsAndCells(BiffStream &s, const SheetPlan &plan, const XlsStyleTable
         for (; rowIt != rows.end() && rowIt->first < blockEnd; ++rowIt)
             writeRow(s, rowIt->first, rowIt->second, defaultHeight);
         for (; cellIndex < plan.cells.size() && plan.cells[cellIndex]->row < blockEnd; ++cellIndex) {
-            if (const auto &tokens = plan.tokens[cellIndex])
-                writeFormula(s, *plan.cells[cellIndex], *tokens, styles, options);
+            if (plan.hasTokens[cellIndex])
+                writeFormula(s, *plan.cells[cellIndex], plan.tokensOf(cellIndex), styles, options);
             else
                 writeCell(s, *plan.cells[cellIndex], plan.sst[cellIndex], styles);
         }
@@ -394,7 +413,7 @@ void writeSheet(BiffStream &s, const SheetPlan &plan, const XlsStyleTable &style
 
 } // namespace
 
-QByteArray xlsWorkbookStream(const Book &book, const XlsOptions &options)
+std::string xlsWorkbookStream(const Book &book, const XlsOptions &options)
 {
     if (book.sheets.empty()) {
         Book withSheet = book;
@@ -412,29 +431,28 @@ QByteArray xlsWorkbookStream(const Book &book, const XlsOptions &options)
     const XlsStyleTable styles(withSheet.styles);
 
     BiffStream stream;
-    // Room for the whole stream at once: growing a buffer of megabytes step by step maps and
-    // copies it several times over.
+    // Room for the whole stream at once, and for the container around it (a 1/128 part for its
+    // sector table): growing a buffer of megabytes step by step maps and copies it several
+    // times over.
     qsizetype expected = 64 * 1024;
-    for (const SheetPlan &plan : plans) {
-        expected += qsizetype(plan.cells.size()) * 24;
-        for (const auto &tokens : plan.tokens)
-            expected += tokens ? tokens->size() : 0;
-    }
-    stream.reserve(expected);
+    for (const SheetPlan &plan : plans)
+        expected += qsizetype(plan.cells.size()) * 24 + plan.tokens.size();
+    stream.reserve(expected + expected / 64);
     writeGlobals(stream, withSheet, styles, plans, strings);
     for (std::size_t i = 0; i < plans.size(); ++i)
         writeSheet(stream, plans[i], styles, i == 0, options);
     return stream.take();
 }
 
-QByteArray xlsFileBytes(const Book &book, const XlsOptions &options)
+std::string xlsFileBytes(const Book &book, const XlsOptions &options)
 {
     return compoundFileWithWorkbook(xlsWorkbookStream(book, options));
 }
 
 void writeXlsFile(const Book &book, const QString &path, const XlsOptions &options)
 {
-    writeFileAtomically(path, xlsFileBytes(book, options));
+    const std::string bytes = xlsFileBytes(book, options);
+    writeFileAtomically(path, QByteArray::fromRawData(bytes.data(), qsizetype(bytes.size())));
 }
 
 } // namespace mhbk::xlsout

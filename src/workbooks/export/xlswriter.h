@@ -4,6 +4,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <string>
 
 namespace mhbk::xlsout {
 
@@ -21,9 +22,9 @@ struct XlsOptions {
 };
 
 // The BIFF8 "Workbook" stream alone (for inspection in tests).
-QByteArray xlsWorkbookStream(const Book &book, const XlsOptions &options = {});
+std::string xlsWorkbookStream(const Book &book, const XlsOptions &options = {});
 // A complete .xls file. Throws mhbk::AppError when the book exceeds the format's limits.
-QByteArray xlsFileBytes(const Book &book, const XlsOptions &options = {});
+std::string xlsFileBytes(const Book &book, const XlsOptions &options = {});
 // Writes the file under a temporary name beside `path` and renames it, so a failure never
 // leaves a half-written file under the user's name. Throws mhbk::AppError naming the path.
 void writeXlsFile(const Book &book, const QString &path, const XlsOptions &options = {});

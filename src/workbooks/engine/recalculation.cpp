@@ -15,12 +15,12 @@ void WorkbookData::evaluate(quint64 key)
     CellData *c = sheetData(sheet).find(keyRow(key), keyCol(key));
     if (!c)
         return;
-    if (!c->formula) {
+    if (!c->formula || !c->formula->tree) {
         c->value = Value::error(ErrorCode::Name);
         return;
     }
-    Evaluator ev(*this, sheet, keyRow(key), keyCol(key), c->formulaRowOffset);
-    c->value = ev.evaluateCell(c->formula->root());
+    Evaluator ev(*this, sheet, keyRow(key), keyCol(key), c->formula->rowOffset);
+    c->value = ev.evaluateCell(c->formula->tree->root());
 }
 
 // Evaluates the affected formulas in dependency order (Kahn's algorithm). Whatever is left
@@ -33,7 +33,7 @@ void WorkbookData::recalculate(const std::vector<quint64> &roots)
     buildDependents();
     auto isFormula = [&](quint64 k) {
         const CellData *c = sheetData(globalSheet(k)).find(keyRow(k), keyCol(k));
-        return c && c->isFormula;
+        return c && c->isFormula();
     };
     std::unordered_set<quint64> affected;
     std::vector<quint64> stack;
@@ -116,13 +116,13 @@ void WorkbookData::recalculateAll()
     auto enter = [&](quint64 key, CellData *cell) {
         cell->pass = CellData::Pass::Visiting;
         const size_t first = pending.size();
-        for (const Precedent &p : cell->precedents) {
+        for (const Precedent &p : cell->formula->precedents) {
             if (p.sheet < 0 || size_t(p.sheet) >= sheets.size())
                 continue;
             const SheetData &s = sheetData(p.sheet);
             s.cells.forEachIn(p.range.firstRow, std::min(p.range.lastRow, s.lastRow), p.range.firstCol,
                               std::min(p.range.lastCol, s.lastCol), [&](int row, int col, const CellData &c) {
-                                  if (c.isFormula)
+                                  if (c.isFormula())
                                       pending.push_back(globalKey(p.sheet, row, col));
                               });
         }
@@ -145,7 +145,7 @@ void WorkbookData::recalculateAll()
     };
     for (size_t s = 0; s < sheets.size(); ++s) {
         sheets[s]->data().cells.forEach([&](int row, int col, CellData &root) {
-            if (!root.isFormula || root.pass != CellData::Pass::Waiting)
+            if (!root.isFormula() || root.pass != CellData::Pass::Waiting)
                 return;
             enter(globalKey(int(s), row, col), &root);
             while (!path.empty()) {

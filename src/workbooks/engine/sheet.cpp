@@ -24,8 +24,8 @@ QString Sheet::input(int row, int col) const
     const CellData *c = m_data->find(row, col);
     if (!c)
         return QString();
-    if (c->isFormula)
-        return c->formulaText;
+    if (c->formula)
+        return c->formula->text;
     const Value &v = c->value;
     switch (v.kind()) {
     case Value::Kind::Empty: return QString();
@@ -47,7 +47,7 @@ QString Sheet::input(int row, int col) const
 bool Sheet::isFormula(int row, int col) const
 {
     const CellData *c = m_data->find(row, col);
-    return c && c->isFormula;
+    return c && c->isFormula();
 }
 
 Value Sheet::value(int row, int col) const
@@ -99,10 +99,13 @@ std::size_t Sheet::cellCountBound() const
 
 void Sheet::forEachCell(const std::function<void(const CellContent &)> &fn) const
 {
+    static const QString none;
     m_data->cells.forEach([&](int row, int col, const CellData &cell) {
-        if (!cell.isBlank())
-            fn(CellContent{row, col, cell.value, cell.style, cell.isFormula, cell.formulaText,
-                           cell.formula ? &cell.formula->root() : nullptr, cell.formulaRowOffset});
+        if (cell.isBlank())
+            return;
+        const FormulaCell *f = cell.formula.get();
+        fn(CellContent{row, col, cell.value, cell.style, f != nullptr, f ? f->text : none,
+                       f && f->tree ? &f->tree->root() : nullptr, f ? f->rowOffset : 0});
     });
 }
 

@@ -84,8 +84,8 @@ void WorkbookData::buildDependents()
     dependentsBuilt = true;
     for (size_t s = 0; s < sheets.size(); ++s)
         sheetData(int(s)).cells.forEach([&](int row, int col, const CellData &c) {
-            if (c.isFormula)
-                link(globalKey(int(s), row, col), c.precedents);
+            if (c.formula)
+                link(globalKey(int(s), row, col), c.formula->precedents);
         });
 }
 
@@ -108,9 +108,10 @@ WorkbookData::EnteredFormula WorkbookData::parseAt(int sheet, int row, int col, 
     // The remembered formula's parse is the one its cell holds, as long as the cell holds that text.
     const CellData *source = last.shape.input().isEmpty() ? nullptr : sheetData(sheet).find(last.row, col);
     const int delta = row - last.row;
-    if (source && source->formula && source->formulaText == last.shape.input() && last.shape.matches(input, delta)) {
-        const int offset = source->formulaRowOffset + delta;
-        return {source->formula, offset, precedentsAt(source->formula->root(), offset), {}, -1};
+    const FormulaCell *f = source ? source->formula.get() : nullptr;
+    if (f && f->tree && f->text == last.shape.input() && last.shape.matches(input, delta)) {
+        const int offset = f->rowOffset + delta;
+        return {f->tree, offset, precedentsAt(f->tree->root(), offset), {}, -1};
     }
     last.row = row;
     ParsedFormula parsed = last.shape.parse(input, sheet, sheetNames);
@@ -236,19 +237,17 @@ InputResult Workbook::setInput(int sheetNo, int row, int col, const QString &tex
     }
     const quint64 key = globalKey(sheetNo, row, col);
     CellData &c = d->sheetData(sheetNo).touch(row, col);
-    d->unlink(key, c.precedents);
+    if (c.formula)
+        d->unlink(key, c.formula->precedents);
     WorkbookData::EnteredFormula parsed = d->parseAt(sheetNo, row, col, text, [this](const QString &n) { return sheetIndex(n); });
-    c.isFormula = true;
-    c.formulaText = text;
-    c.formula = std::move(parsed.tree);
-    c.formulaRowOffset = parsed.rowOffset;
-    c.precedents = std::move(parsed.precedents);
-    if (!c.formula) {
+    c.formula = std::make_unique<FormulaCell>(
+        FormulaCell{text, std::move(parsed.tree), parsed.rowOffset, std::move(parsed.precedents)});
+    if (!c.formula->tree) {
         result.ok = false;
         result.message = parsed.error;
         result.position = parsed.errorPosition + 2;   // 1-based, counting the "="
     }
-    d->link(key, c.precedents);
+    d->link(key, c.formula->precedents);
     if (d->updateDepth == 0)   // else endUpdate() recalculates; no list of roots to build per cell
         d->recalculate({key});
     return result;
@@ -265,12 +264,9 @@ void Workbook::setValue(int sheetNo, int row, int col, const Value &value)
         return;
     }
     CellData &c = s.touch(row, col);
-    d->unlink(key, c.precedents);
-    c.precedents.clear();
+    if (c.formula)
+        d->unlink(key, c.formula->precedents);
     c.formula.reset();
-    c.formulaRowOffset = 0;
-    c.formulaText.clear();
-    c.isFormula = false;
     c.value = value;
     if (d->updateDepth == 0)   // else endUpdate() recalculates; no list of roots to build per cell
         d->recalculate({key});

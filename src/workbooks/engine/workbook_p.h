@@ -29,23 +29,29 @@ inline quint64 globalKey(int sheet, int row, int col)
 }
 inline int globalSheet(quint64 k) { return int(k >> 34); }
 
+// What a formula's cell holds besides its value. It is kept apart so that the cells holding
+// constants, most of a sheet, stay small.
+struct FormulaCell
+{
+    QString text;   // with the leading "="
+    // Null for a formula that does not parse. Cells down a column holding the same formula
+    // share one parse, each reading it rowOffset rows below where it was parsed.
+    std::shared_ptr<const FormulaTree> tree;
+    int rowOffset = 0;
+    std::vector<Precedent> precedents;
+};
+
 struct CellData
 {
     Value value;
     int style = 0;
-    bool isFormula = false;
-    QString formulaText;             // with the leading "="
-    // Null for a formula that does not parse. Cells down a column holding the same formula
-    // share one parse, each reading it formulaRowOffset rows below where it was parsed.
-    std::shared_ptr<const FormulaTree> formula;
-    std::vector<Precedent> precedents;
-
     // Where a full recalculation stands with this formula (see recalculateAll()).
     enum class Pass : std::uint8_t { Waiting, Visiting, Done, Circular };
     Pass pass = Pass::Waiting;
-    int formulaRowOffset = 0;
+    std::unique_ptr<FormulaCell> formula;   // null for a constant
 
-    bool isBlank() const { return !isFormula && value.isEmpty() && style == 0; }
+    bool isFormula() const { return formula != nullptr; }
+    bool isBlank() const { return !formula && value.isEmpty() && style == 0; }
 };
 
 struct SheetData

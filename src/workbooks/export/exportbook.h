@@ -58,11 +58,12 @@ QString errorText(ErrorCode code);
 
 struct Value {
     enum class Kind : std::uint8_t { Empty, Number, Text, Boolean, Error };
+    // The one-byte fields together: a large sheet's description holds a value per cell.
     Kind kind = Kind::Empty;
-    double number = 0.0;
-    QString text;
     bool boolean = false;
     ErrorCode error = ErrorCode::Value;
+    double number = 0.0;
+    QString text;
 
     static Value ofNumber(double v) { Value x; x.kind = Kind::Number; x.number = v; return x; }
     static Value ofText(const QString &t) { Value x; x.kind = Kind::Text; x.text = t; return x; }

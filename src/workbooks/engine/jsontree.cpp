@@ -51,8 +51,8 @@ QString JsonValue::toString() const
 {
     if (!isString())
         return QString();
-    const JsonTree::Node &n = m_tree->m_nodes[m_node];
-    return m_tree->text(n.first, n.size, n.flags);
+    const JsonTree::Span &s = m_tree->m_payloads[m_node].span;
+    return m_tree->text(s.first, s.size, m_tree->m_tags[m_node].flags);
 }
 
 QString JsonValue::toString(const QString &fallback) const
@@ -64,17 +64,17 @@ std::string_view JsonValue::utf8() const
 {
     if (!isString())
         return {};
-    const JsonTree::Node &n = m_tree->m_nodes[m_node];
-    return m_tree->bytes(n.first, n.size, n.flags);
+    const JsonTree::Span &s = m_tree->m_payloads[m_node].span;
+    return m_tree->bytes(s.first, s.size, m_tree->m_tags[m_node].flags);
 }
 
 JsonValue JsonValue::value(std::string_view key) const
 {
     if (!isObject())
         return {};
-    const JsonTree::Node &n = m_tree->m_nodes[m_node];
-    const auto first = m_tree->m_members.begin() + std::ptrdiff_t(n.first);
-    const auto last = first + std::ptrdiff_t(n.size);
+    const JsonTree::Span &s = m_tree->m_payloads[m_node].span;
+    const auto first = m_tree->m_members.begin() + std::ptrdiff_t(s.first);
+    const auto last = first + std::ptrdiff_t(s.size);
     const auto it = std::lower_bound(first, last, key, [this](const JsonTree::StoredMember &m, std::string_view k) {
         return m_tree->bytes(m.keyOffset, m.keySize, m.keyFlags) < k;
     });
@@ -87,8 +87,8 @@ JsonValue::Members JsonValue::members() const
 {
     if (!isObject())
         return {m_tree, 0, 0};
-    const JsonTree::Node &n = m_tree->m_nodes[m_node];
-    return {m_tree, n.first, n.size};
+    const JsonTree::Span &s = m_tree->m_payloads[m_node].span;
+    return {m_tree, s.first, s.size};
 }
 
 std::string_view JsonValue::Member::keyUtf8() const

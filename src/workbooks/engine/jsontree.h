@@ -141,16 +141,23 @@ private:
     // m_unescaped); kLoneSurrogate marks text holding a surrogate code point in the 3-byte form,
     // which QString::fromUtf8 would not keep.
     enum Flags : std::uint8_t { kUnescaped = 1, kLoneSurrogate = 2 };
-    struct Node
+    // A value is a tag and a payload, kept in two arrays so that each takes 10 bytes: a large
+    // workbook has tens of thousands of them.
+    struct Tag
     {
-        JsonValue::Kind kind = JsonValue::Kind::Null;
-        std::uint8_t flags = 0;
-        std::uint32_t size = 0;   // string bytes, array elements or object members
-        union {
-            double number = 0;
-            bool boolean;
-            std::uint32_t first;   // string: byte offset; array: into m_elements; object: into m_members
-        };
+        JsonValue::Kind kind;
+        std::uint8_t flags;
+    };
+    // String: byte offset and size; array: into m_elements; object: into m_members.
+    struct Span
+    {
+        std::uint32_t first;
+        std::uint32_t size;
+    };
+    union Payload {
+        double number;
+        bool boolean;
+        Span span;
     };
     struct StoredMember
     {
@@ -164,7 +171,8 @@ private:
     QString text(std::uint32_t offset, std::uint32_t size, std::uint8_t flags) const;
 
     QByteArray m_source;   // shared with the caller's array, not copied
-    std::vector<Node> m_nodes;
+    std::vector<Tag> m_tags;
+    std::vector<Payload> m_payloads;
     std::vector<std::uint32_t> m_elements;
     std::vector<StoredMember> m_members;
     std::string m_unescaped;
@@ -174,29 +182,29 @@ private:
 // The calls made for every cell are inline.
 inline JsonValue::Kind JsonValue::kind() const
 {
-    return m_tree ? m_tree->m_nodes[m_node].kind : Kind::Undefined;
+    return m_tree ? m_tree->m_tags[m_node].kind : Kind::Undefined;
 }
 
 inline double JsonValue::toDouble(double fallback) const
 {
-    return isNumber() ? m_tree->m_nodes[m_node].number : fallback;
+    return isNumber() ? m_tree->m_payloads[m_node].number : fallback;
 }
 
 inline bool JsonValue::toBool(bool fallback) const
 {
-    return isBool() ? m_tree->m_nodes[m_node].boolean : fallback;
+    return isBool() ? m_tree->m_payloads[m_node].boolean : fallback;
 }
 
 inline qsizetype JsonValue::size() const
 {
-    return isArray() || isObject() ? qsizetype(m_tree->m_nodes[m_node].size) : 0;
+    return isArray() || isObject() ? qsizetype(m_tree->m_payloads[m_node].span.size) : 0;
 }
 
 inline JsonValue JsonValue::operator[](qsizetype i) const
 {
     if (!isArray() || i < 0 || i >= size())
         return {};
-    return {m_tree, m_tree->m_elements[m_tree->m_nodes[m_node].first + size_t(i)]};
+    return {m_tree, m_tree->m_elements[m_tree->m_payloads[m_node].span.first + size_t(i)]};
 }
 
 inline JsonValue::MemberIterator JsonValue::Members::begin() const { return {tree, first}; }

@@ -85,7 +85,11 @@ public:
             stop(m_begin, "文件过大");
         if (m_end - m_p >= 3 && std::string_view(m_p, 3) == "\xEF\xBB\xBF")
             m_p += 3;
-        m_tree.m_nodes.reserve(size_t(m_end - m_p) / 8 + 16);
+        // About one value in ten bytes of a workbook: most of them are array elements.
+        const size_t expected = size_t(m_end - m_p) / 8 + 16;
+        m_tree.m_tags.reserve(expected);
+        m_tree.m_payloads.reserve(expected);
+        m_tree.m_elements.reserve(expected);
         skipSpace();
         if (m_p == m_end)
             stop(m_p, "文件为空");
@@ -102,7 +106,6 @@ public:
     };
 
 private:
-    using Node = JsonTree::Node;
     using Kind = JsonValue::Kind;
 
     [[noreturn]] void stop(const char *at, const char *reason) { throw Stop{at - m_begin, reason}; }
@@ -115,9 +118,9 @@ private:
 
     std::uint32_t addNode(Kind kind)
     {
-        m_tree.m_nodes.push_back(Node());
-        m_tree.m_nodes.back().kind = kind;
-        return std::uint32_t(m_tree.m_nodes.size() - 1);
+        m_tree.m_tags.push_back({kind, 0});
+        m_tree.m_payloads.push_back({});
+        return std::uint32_t(m_tree.m_tags.size() - 1);
     }
 
     // At the first character of a value.
@@ -131,10 +134,8 @@ private:
         case '"': {
             const std::uint32_t node = addNode(Kind::String);
             const auto [offset, size, flags] = string();
-            Node &n = m_tree.m_nodes[node];
-            n.first = offset;
-            n.size = size;
-            n.flags = flags;
+            m_tree.m_payloads[node].span = {offset, size};
+            m_tree.m_tags[node].flags = flags;
             return node;
         }
         case 't': return literal("true", Kind::Bool, true);
@@ -153,7 +154,7 @@ private:
             stop(m_p, "无效的值");
         m_p += word.size();
         const std::uint32_t node = addNode(kind);
-        m_tree.m_nodes[node].boolean = boolean;
+        m_tree.m_payloads[node].boolean = boolean;
         return node;
     }
 
@@ -207,7 +208,7 @@ private:
                 exponent += down ? -int(e) : int(e);
         }
         const std::uint32_t node = addNode(Kind::Number);
-        m_tree.m_nodes[node].number = convert(start, negative, mantissa, count, exponent);
+        m_tree.m_payloads[node].number = convert(start, negative, mantissa, count, exponent);
         return node;
     }
 
@@ -387,9 +388,7 @@ private:
             } while (nextElement(']', "数组缺少结尾的 ]", "应为逗号或 ]"));
         }
         auto &elements = m_tree.m_elements;
-        Node &n = m_tree.m_nodes[node];
-        n.first = std::uint32_t(elements.size());
-        n.size = std::uint32_t(m_elementStack.size() - mark);
+        m_tree.m_payloads[node].span = {std::uint32_t(elements.size()), std::uint32_t(m_elementStack.size() - mark)};
         elements.insert(elements.end(), m_elementStack.begin() + std::ptrdiff_t(mark), m_elementStack.end());
         m_elementStack.resize(mark);
         return node;
@@ -437,12 +436,11 @@ private:
         if (std::adjacent_find(first, m_memberStack.end(), outOfOrder) != m_memberStack.end())
             std::stable_sort(first, m_memberStack.end(), before);
         auto &members = m_tree.m_members;
-        Node &n = m_tree.m_nodes[node];
-        n.first = std::uint32_t(members.size());
+        const auto firstMember = std::uint32_t(members.size());
         for (auto it = first; it != m_memberStack.end(); ++it)
             if (it + 1 == m_memberStack.end() || key(*it) != key(*(it + 1)))
                 members.push_back(*it);
-        n.size = std::uint32_t(members.size() - n.first);
+        m_tree.m_payloads[node].span = {firstMember, std::uint32_t(members.size()) - firstMember};
         m_memberStack.resize(mark);
     }
 
@@ -461,7 +459,8 @@ JsonTree::JsonTree(const QByteArray &utf8) : m_source(utf8)
         JsonParser(*this).run();
     } catch (const JsonParser::Stop &stop) {
         m_error = {stop.offset, QString::fromUtf8(stop.reason)};
-        m_nodes.clear();
+        m_tags.clear();
+        m_payloads.clear();
         m_elements.clear();
         m_members.clear();
         m_unescaped.clear();

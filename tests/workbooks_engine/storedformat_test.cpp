@@ -251,6 +251,7 @@ TEST(StoredFormatTest, MalformedInputSaysWhereItFailed)
         {"{\"format\": \"mhbk-workbook\",\n \"version\": 1,\n \"sheets\": [{\"name\": \"a\tb\"}]}", "第 3 行第 24 列格式错误：字符串里有未转义的控制字符"},
         {"{\"format\": \"mhbk-workbook\", \"version\": 1e999}", "数值超出范围"},
         {"1", "JSON 对象"},
+        {"\xEF\xBB\xBF{,}", "第 1 行第 2 列格式错误：应为带引号的键名"},   // the byte order mark is no column
     };
     for (const Case &c : cases) {
         LoadError error;

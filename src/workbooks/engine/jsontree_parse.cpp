@@ -85,7 +85,8 @@ public:
             stop(m_begin, "文件过大");
         if (m_end - m_p >= 3 && std::string_view(m_p, 3) == "\xEF\xBB\xBF")
             m_p += 3;
-        // About one value in ten bytes of a workbook: most of them are array elements.
+        // A stored workbook holds about one value in ten bytes, most of them array elements.
+        // Room for one in eight is reserved; what is not used is never touched.
         const size_t expected = size_t(m_end - m_p) / 8 + 16;
         m_tree.m_tags.reserve(expected);
         m_tree.m_payloads.reserve(expected);

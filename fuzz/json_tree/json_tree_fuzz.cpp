@@ -1,0 +1,44 @@
+// Any bytes must read or give an error inside them. What we read, Qt's reader (which is looser)
+// must read too, to the same values.
+
+#include "workbooks/engine/jsontree.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <cstddef>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+
+using namespace mhbk::wb;
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
+{
+    const QByteArray text(reinterpret_cast<const char *>(data), qsizetype(size));
+    const JsonTree tree(text);
+    if (!tree.isValid()) {
+        if (tree.error().reason.isEmpty() || tree.error().offset < 0 || tree.error().offset > text.size())
+            std::abort();
+        return 0;
+    }
+    const JsonValue root = tree.root();
+    if (!root.isObject() && !root.isArray())
+        return 0;   // Qt's reader takes only these at the top
+    QJsonParseError error;
+    const QJsonDocument qt = QJsonDocument::fromJson(text, &error);
+    if (error.error != QJsonParseError::NoError) {
+        std::fprintf(stderr, "Qt refuses what we read: %s\n", qPrintable(error.errorString()));
+        std::abort();
+    }
+    const auto show = [](const QJsonValue &v) {
+        return v.isObject() ? QJsonDocument(v.toObject()).toJson() : QJsonDocument(v.toArray()).toJson();
+    };
+    const QJsonValue ours = root.toQJsonValue();
+    const QJsonValue theirs = qt.isObject() ? QJsonValue(qt.object()) : QJsonValue(qt.array());
+    if (ours != theirs) {
+        std::fprintf(stderr, "read differently:\n%s\n%s\n", show(ours).constData(), show(theirs).constData());
+        std::abort();
+    }
+    return 0;
+}

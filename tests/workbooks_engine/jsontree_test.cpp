@@ -73,6 +73,8 @@ TEST(JsonTreeTest, ValidDocumentsReadAsWritten)
         {"[\"\xC3\xA9\xE4\xB8\xAD\xF0\x9F\x98\x80\"]", "['\\u00e9\\u4e2d\\ud83d\\ude00']"},
         {R"(["\ud83d\ude00", "\uD83D\uDE00x"])", "['\\ud83d\\ude00','\\ud83d\\ude00x']"},
         {R"(["a\u0000b"])", "['a\\u0000b']"},
+        // U+FEFF starting a string is text, not a byte order mark.
+        {"[\"\xEF\xBB\xBFx\", \"\\ufeff\\uFEFFy\", {\"\\ufeff\": 1}]", "['\\ufeffx','\\ufeff\\ufeffy',{\\ufeff:1}]"},
         // A lone surrogate is kept, and an escape after one is read on its own.
         {R"(["\ud800", "\udc00x", "\ud800\u0041", "x\ud800\ud800\udc00"])",
          "['\\ud800','\\udc00x','\\ud800A','x\\ud800\\ud800\\udc00']"},

@@ -17,7 +17,8 @@ std::string_view JsonTree::bytes(std::uint32_t offset, std::uint32_t size, std::
 QString JsonTree::text(std::uint32_t offset, std::uint32_t size, std::uint8_t flags) const
 {
     const std::string_view utf8 = bytes(offset, size, flags);
-    if (!(flags & kLoneSurrogate))
+    // QString::fromUtf8 would drop a leading U+FEFF as a byte order mark, and a lone surrogate.
+    if (!(flags & kLoneSurrogate) && !utf8.starts_with("\xEF\xBB\xBF"))
         return QString::fromUtf8(utf8.data(), qsizetype(utf8.size()));
     // The parser checked the bytes; only the 3-byte form of a surrogate is beyond strict UTF-8.
     QString out;

@@ -204,3 +204,34 @@ TEST(RecalcTest, CellsOutsideTheUsedRangeReadAsEmpty)
 
 } // namespace
 } // namespace mhbk::wb::test
+
+namespace mhbk::wb::test {
+namespace {
+
+// Restyling a range maps each cell's style; a cell that does not exist counts as style 0 and
+// is made only when it gets another style.
+TEST(SheetRestyleTest, MapsEveryCellOfTheRangeOnce)
+{
+    Workbook b;
+    b.addSheet(QStringLiteral("S"));
+    Sheet &s = b.sheet(0);
+    b.setInput(0, 0, 0, QStringLiteral("1"));   // A1: content, style 0
+    s.setStyleIndex(0, 1, 3);                   // B1: style only
+    s.setStyleIndex(1, 1, 4);                   // B2
+    std::vector<int> seen;
+    s.restyle({0, 0, 1, 2}, [&](int old) {
+        seen.push_back(old);
+        return old == 0 ? 0 : old + 10;
+    });
+    EXPECT_EQ(seen, (std::vector<int>{0, 3, 0, 0, 4, 0}));
+    EXPECT_EQ(s.styleIndex(0, 1), 13);
+    EXPECT_EQ(s.styleIndex(1, 1), 14);
+    EXPECT_EQ(s.cells().size(), 3u);   // nothing made for the cells left at style 0
+
+    s.restyle({2, 0, 2, 0}, [](int) { return 5; });
+    EXPECT_EQ(s.styleIndex(2, 0), 5);
+    EXPECT_EQ(s.rowCount(), 3);
+}
+
+} // namespace
+} // namespace mhbk::wb::test

@@ -81,6 +81,18 @@ void Sheet::setStyleIndex(const CellRange &range, int style)
             setStyleIndex(r, c, style);
 }
 
+void Sheet::restyle(const CellRange &range, const std::function<int(int)> &to)
+{
+    for (int r = std::max(range.firstRow, 0); r <= std::min(range.lastRow, kMaxRows - 1); ++r) {
+        for (int c = std::max(range.firstCol, 0); c <= std::min(range.lastCol, kMaxColumns - 1); ++c) {
+            if (CellData *cell = m_data->find(r, c))
+                cell->style = to(cell->style);
+            else if (const int style = to(0); style != 0)
+                m_data->touch(r, c).style = style;
+        }
+    }
+}
+
 std::vector<CellAddress> Sheet::cells() const
 {
     std::vector<CellAddress> out;

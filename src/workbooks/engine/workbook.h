@@ -77,6 +77,8 @@ public:
     int styleIndex(int row, int col) const;
     void setStyleIndex(int row, int col, int style);
     void setStyleIndex(const CellRange &range, int style);
+    // Gives every cell of the range the style `to(its style now)`, looking each cell up once.
+    void restyle(const CellRange &range, const std::function<int(int)> &to);
 
     // Every cell that has content or a non-default style, row by row, left to right.
     std::vector<CellAddress> cells() const;

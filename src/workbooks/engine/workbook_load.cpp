@@ -7,6 +7,8 @@
 #include <QRegularExpression>
 #include <algorithm>
 #include <map>
+#include <string_view>
+#include <unordered_map>
 
 namespace mhbk::wb {
 
@@ -189,7 +191,25 @@ private:
     static std::vector<int> rowList(const JsonValue &o, const char *key, const QString &path);
     static CellRange wholeRows(const QString &text, const QString &path);
 
+    // A cell's text as a string. Tables repeat their texts (units, names, sizes) down the
+    // rows: the same text is made once and shared, up to kSharedTexts different ones.
+    // Formulas differ from row to row and are not kept.
+    QString text(const JsonValue &v)
+    {
+        const std::string_view utf8 = v.utf8();
+        if (utf8.starts_with('='))
+            return v.toString();
+        if (const auto it = m_texts.find(utf8); it != m_texts.end())
+            return it->second;
+        QString made = v.toString();
+        if (m_texts.size() < kSharedTexts)
+            m_texts.emplace(utf8, made);
+        return made;
+    }
+    static constexpr std::size_t kSharedTexts = 4096;
+
     Workbook m_book;
+    std::unordered_map<std::string_view, QString> m_texts;   // views into the document being read
     std::map<QString, QJsonObject> m_styles;
     // (style index before, named description) -> style index after, across the whole file:
     // a ledger names the same few styles for thousands of ranges.
@@ -267,7 +287,7 @@ void Loader::setCell(int sheet, int row, int col, const JsonValue &v)
     } else if (v.isBool()) {
         m_book.setValue(sheet, row, col, Value::boolean(v.toBool()));
     } else if (v.isString()) {
-        const InputResult r = m_book.setInput(sheet, row, col, v.toString());
+        const InputResult r = m_book.setInput(sheet, row, col, text(v));
         if (!r.ok)
             fail(QString(), QStringLiteral("公式第 %1 个字符处有错：%2").arg(r.position).arg(r.message));
     } else {
@@ -313,26 +333,23 @@ void Loader::applyToRange(int sheetIndex, const CellRange &r, const StyleDescrip
     if (qint64(lastRow - r.firstRow + 1) * (lastCol - r.firstCol + 1) > 1'000'000)
         fail(path, QStringLiteral("区域过大"));
     std::map<int, int> restyled;   // old style index -> new one, for this entry
-    for (int row = r.firstRow; row <= lastRow; ++row) {
-        for (int col = r.firstCol; col <= lastCol; ++col) {
-            const int old = sheet.styleIndex(row, col);
-            auto it = restyled.find(old);
-            if (it == restyled.end()) {
-                const auto known = description.key.isEmpty() ? m_restyled.end() : m_restyled.find({old, description.key});
-                if (known != m_restyled.end()) {
-                    it = restyled.emplace(old, known->second).first;
-                } else {
-                    CellStyle s = m_book.style(old);
-                    for (const QJsonObject &o : description.objects)
-                        applyStyle(o, &s, path);
-                    it = restyled.emplace(old, m_book.addStyle(s)).first;
-                    if (!description.key.isEmpty())
-                        m_restyled.emplace(std::pair(old, description.key), it->second);
-                }
+    sheet.restyle({r.firstRow, r.firstCol, lastRow, lastCol}, [&](int old) {
+        auto it = restyled.find(old);
+        if (it == restyled.end()) {
+            const auto known = description.key.isEmpty() ? m_restyled.end() : m_restyled.find({old, description.key});
+            if (known != m_restyled.end()) {
+                it = restyled.emplace(old, known->second).first;
+            } else {
+                CellStyle s = m_book.style(old);
+                for (const QJsonObject &o : description.objects)
+                    applyStyle(o, &s, path);
+                it = restyled.emplace(old, m_book.addStyle(s)).first;
+                if (!description.key.isEmpty())
+                    m_restyled.emplace(std::pair(old, description.key), it->second);
             }
-            sheet.setStyleIndex(row, col, it->second);
         }
-    }
+        return it->second;
+    });
 }
 
 void Loader::loadFormats(int sheet, const JsonValue &formats, const QString &path)

@@ -145,6 +145,10 @@ struct RowNumbers
 // The ranges the formula's references read at `rowOffset` (see rangeAt()), in the order written.
 std::vector<Precedent> precedentsAt(const Node &root, int rowOffset);
 
+// Every field of every node as read at `rowOffset`, one line: two parses are the same formula
+// when their texts are equal (for tests and fuzzers comparing a shared parse with its own).
+QString parseText(const Node &root, int rowOffset);
+
 // Parses the text after the leading '='. Nesting deeper than kMaxFormulaDepth is refused.
 // `rows`, when given, receives where the relative row numbers are written.
 inline constexpr int kMaxFormulaDepth = 64;

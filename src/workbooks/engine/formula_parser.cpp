@@ -548,6 +548,19 @@ std::vector<Precedent> precedentsAt(const Node &root, int rowOffset)
     return out;
 }
 
+QString parseText(const Node &n, int rowOffset)
+{
+    const CellRange r = rangeAt(n, rowOffset);
+    const Value &v = n.constant;
+    QString s = QStringLiteral("(%1 %2 %3 %4 %5 %6 s%7 f%8 %9:%10-%11:%12 v%13:%14:%15:%16")
+                    .arg(int(n.kind)).arg(int(n.op)).arg(n.isRange).arg(n.absolute).arg(n.parentheses).arg(n.moves)
+                    .arg(n.sheet).arg(n.function).arg(r.firstRow).arg(r.firstCol).arg(r.lastRow).arg(r.lastCol)
+                    .arg(int(v.kind())).arg(v.asNumber(), 0, 'g', 17).arg(int(v.asError())).arg(v.isText() ? v.asText() : QString());
+    for (const Node *a : n.args)
+        s += parseText(*a, rowOffset);
+    return s + u')';
+}
+
 ParsedFormula parseFormula(QStringView text, int ownSheet, const SheetResolver &sheets, RowNumbers *rows)
 {
     return Parser(text, ownSheet, sheets, rows).run();

@@ -47,6 +47,8 @@ TEST(FormulaShapeTest, TheSameFormulaMovedReadsTheSameParseFurtherDown)
         {"=D1048576", "=D1048577", 1, false},                      // off the sheet
         {"=SUM(D9:D2)", "=SUM(D10:D3)", 1, false},                 // written bottom row first
         {"=SUM(D$5:D6)", "=SUM(D$5:D3)", -3, false},               // would turn upside down
+        {"=SUM(DM5$:D2)", "=SUM(DM5$:D3)", 1, false},              // a '$' after the row: not moved
+        {"=D$$5+D5", "=D$$5+D6", 1, false},
         {"=\"D2\"&D2", "=\"D3\"&D3", 1, false},
         {"=D2+", "=D3+", 1, false},                                // the remembered one did not parse
         {"=D2", "D3", 1, false},

@@ -362,14 +362,21 @@ private:
             qsizetype digits, length;   // where the row number starts in the token, and its length
             bool moves;
             int row;
+            bool plain;   // written [$]letters[$]digits; a '$' elsewhere ("D5$", "D$$5") is read but not moved
         };
         auto part = [&](qsizetype from, qsizetype to) {
             qsizetype i = to;
             while (i > from && token[i - 1].isDigit())
                 --i;
-            Part p{i, to - i, i < to && !(i > from && token[i - 1] == u'$'), 0};
+            Part p{i, to - i, i < to && !(i > from && token[i - 1] == u'$'), 0, false};
             for (qsizetype k = i; k < to; ++k)
                 p.row = p.row * 10 + (token[k].unicode() - u'0');
+            qsizetype k = from;
+            k += k < i && token[k] == u'$';
+            while (k < i && token[k].isLetter())
+                ++k;
+            k += k < i && token[k] == u'$';
+            p.plain = k == i;
             return p;
         };
         const Part first = part(0, colon < 0 ? token.size() : colon);
@@ -381,6 +388,8 @@ private:
         if (!m_rows || n.sheet < 0)
             return;
         RowNumbers &rows = *m_rows;
+        if (!first.plain || !last.plain)
+            rows.movable = false;
         for (const Part *p : {&first, &last}) {
             if (p->moves) {
                 if (p == &first || colon >= 0)

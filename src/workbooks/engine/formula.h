@@ -6,6 +6,7 @@
 #include "workbooks/engine/cellvalue.h"
 
 #include <QString>
+#include <QVarLengthArray>
 #include <array>
 #include <cstddef>
 #include <cstdint>
@@ -119,7 +120,6 @@ struct ParsedFormula
     std::unique_ptr<FormulaTree> tree;   // null when parsing failed
     QString error;                // why it failed
     int errorPosition = -1;       // offset in the text given to parseFormula
-    std::vector<Precedent> precedents;
 };
 
 // Finds a sheet by name (case-insensitive); -1 when there is none.
@@ -142,8 +142,21 @@ struct RowNumbers
     bool movable = true;
 };
 
-// The ranges the formula's references read at `rowOffset` (see rangeAt()), in the order written.
-std::vector<Precedent> precedentsAt(const Node &root, int rowOffset);
+// fn(Precedent) for each range the formula's references read at `rowOffset` (see rangeAt()),
+// in the order written. Depth first without recursion: a long chain of "+" nests deep.
+template<typename Fn>
+void forEachPrecedent(const Node &root, int rowOffset, Fn &&fn)
+{
+    QVarLengthArray<const Node *, 32> pending{&root};
+    while (!pending.isEmpty()) {
+        const Node *n = pending.back();
+        pending.pop_back();
+        if (n->kind == Node::Kind::Reference && n->sheet >= 0)
+            fn(Precedent{n->sheet, rangeAt(*n, rowOffset)});
+        for (std::size_t i = n->args.size(); i-- > 0;)
+            pending.push_back(n->args[i]);
+    }
+}
 
 // Every field of every node as read at `rowOffset`, one line: two parses are the same formula
 // when their texts are equal (for tests and fuzzers comparing a shared parse with its own).

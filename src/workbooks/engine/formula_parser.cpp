@@ -53,7 +53,6 @@ public:
     Parser(QStringView text, int ownSheet, const SheetResolver &sheets, RowNumbers *rows)
         : m_text(text), m_ownSheet(ownSheet), m_sheets(sheets), m_rows(rows)
     {
-        m_precedents.reserve(4);   // most formulas read a few cells
     }
 
     ParsedFormula run()
@@ -66,7 +65,6 @@ public:
                 fail(QStringLiteral("多余的字符“%1”").arg(m_text[m_pos]));
             m_tree->setRoot(root);
             result.tree = std::move(m_tree);
-            result.precedents = std::move(m_precedents);
         } catch (const SyntaxError &e) {
             result.error = e.message;
             result.errorPosition = e.position;
@@ -335,7 +333,7 @@ private:
         const QStringView token = m_text.mid(start, end - start);
         // Without a ':' parseRange() accepts exactly what parseAddress() does: one cell.
         const auto range = parseRange(token);
-        const bool single = colonIn(token) < 0;
+        const qsizetype colon = colonIn(token);
         if (!range) {
             (void)required;
             return nullptr;
@@ -345,11 +343,9 @@ private:
         n->kind = Node::Kind::Reference;
         n->sheet = sheet;
         n->range = *range;
-        n->isRange = !single;
+        n->isRange = colon >= 0;
         n->absolute = absoluteParts(token);
-        noteMovingRows(*n, start, token, colonIn(token));
-        if (sheet >= 0)
-            m_precedents.push_back({sheet, *range});
+        noteMovingRows(*n, start, token, colon);
         return n;
     }
 
@@ -506,7 +502,6 @@ private:
     const SheetResolver &m_sheets;
     RowNumbers *m_rows;
     int m_depth = 0;
-    std::vector<Precedent> m_precedents;
 };
 
 } // namespace
@@ -538,22 +533,6 @@ NodeList FormulaTree::list(const Node *const *items, std::size_t count)
     std::copy(items, items + count, room);
     out.m_items = room;
     out.m_size = count;
-    return out;
-}
-
-std::vector<Precedent> precedentsAt(const Node &root, int rowOffset)
-{
-    std::vector<Precedent> out;
-    // Depth first, left operand before right, without recursion: a long chain of "+" nests deep.
-    QVarLengthArray<const Node *, 32> pending{&root};
-    while (!pending.isEmpty()) {
-        const Node *n = pending.back();
-        pending.pop_back();
-        if (n->kind == Node::Kind::Reference && n->sheet >= 0)
-            out.push_back({n->sheet, rangeAt(*n, rowOffset)});
-        for (std::size_t i = n->args.size(); i-- > 0;)
-            pending.push_back(n->args[i]);
-    }
     return out;
 }
 

@@ -116,16 +116,16 @@ void WorkbookData::recalculateAll()
     auto enter = [&](quint64 key, CellData *cell) {
         cell->pass = CellData::Pass::Visiting;
         const size_t first = pending.size();
-        for (const Precedent &p : cell->formula->precedents) {
-            if (p.sheet < 0 || size_t(p.sheet) >= sheets.size())
-                continue;
+        cell->formula->forEachPrecedent([&](const Precedent &p) {
+            if (size_t(p.sheet) >= sheets.size())
+                return;
             const SheetData &s = sheetData(p.sheet);
             s.cells.forEachIn(p.range.firstRow, std::min(p.range.lastRow, s.lastRow), p.range.firstCol,
                               std::min(p.range.lastCol, s.lastCol), [&](int row, int col, const CellData &c) {
                                   if (c.isFormula())
                                       pending.push_back(globalKey(p.sheet, row, col));
                               });
-        }
+        });
         path.push_back({key, cell, first, first});
     };
     auto leave = [&] {

@@ -76,9 +76,7 @@ void Sheet::setStyleIndex(const CellRange &range, int style)
     // Whole columns or rows are styled as far as the sheet is used, not to row 1048576.
     const int lastRow = range.lastRow >= kMaxRows - 1 ? std::max(range.firstRow, m_data->lastRow) : range.lastRow;
     const int lastCol = range.lastCol >= kMaxColumns - 1 ? std::max(range.firstCol, m_data->lastCol) : range.lastCol;
-    for (int r = range.firstRow; r <= lastRow; ++r)
-        for (int c = range.firstCol; c <= lastCol; ++c)
-            setStyleIndex(r, c, style);
+    restyle({range.firstRow, range.firstCol, lastRow, lastCol}, [style](int) { return style; });
 }
 
 void Sheet::restyle(const CellRange &range, const std::function<int(int)> &to)

@@ -38,11 +38,11 @@ CellRange WorkbookData::usedRange(int sheet) const
     return {0, 0, s.lastRow, s.lastCol};
 }
 
-void WorkbookData::link(quint64 key, const std::vector<Precedent> &precedents)
+void WorkbookData::link(quint64 key, const FormulaCell &formula)
 {
     if (!dependentsBuilt)
         return;
-    for (const Precedent &p : precedents) {
+    formula.forEachPrecedent([&](const Precedent &p) {
         if (p.range.firstRow == p.range.lastRow && p.range.firstCol == p.range.lastCol) {
             auto &list = pointDependents[globalKey(p.sheet, p.range.firstRow, p.range.firstCol)];
             if (std::find(list.begin(), list.end(), key) == list.end())
@@ -50,14 +50,14 @@ void WorkbookData::link(quint64 key, const std::vector<Precedent> &precedents)
         } else {
             rangeDependents[size_t(p.sheet)].push_back({p.range, key});
         }
-    }
+    });
 }
 
-void WorkbookData::unlink(quint64 key, const std::vector<Precedent> &precedents)
+void WorkbookData::unlink(quint64 key, const FormulaCell &formula)
 {
     if (!dependentsBuilt)
         return;
-    for (const Precedent &p : precedents) {
+    formula.forEachPrecedent([&](const Precedent &p) {
         if (p.range.firstRow == p.range.lastRow && p.range.firstCol == p.range.lastCol) {
             const auto it = pointDependents.find(globalKey(p.sheet, p.range.firstRow, p.range.firstCol));
             if (it != pointDependents.end())
@@ -66,7 +66,7 @@ void WorkbookData::unlink(quint64 key, const std::vector<Precedent> &precedents)
             std::erase_if(rangeDependents[size_t(p.sheet)],
                           [&](const RangeDependency &d) { return d.dependent == key && d.range == p.range; });
         }
-    }
+    });
 }
 
 void WorkbookData::dropDependents()
@@ -85,7 +85,7 @@ void WorkbookData::buildDependents()
     for (size_t s = 0; s < sheets.size(); ++s)
         sheetData(int(s)).cells.forEach([&](int row, int col, const CellData &c) {
             if (c.formula)
-                link(globalKey(int(s), row, col), c.formula->precedents);
+                link(globalKey(int(s), row, col), *c.formula);
         });
 }
 
@@ -110,12 +110,11 @@ WorkbookData::EnteredFormula WorkbookData::parseAt(int sheet, int row, int col, 
     const int delta = row - last.row;
     const FormulaCell *f = source ? source->formula.get() : nullptr;
     if (f && f->tree && f->text == last.shape.input() && last.shape.matches(input, delta)) {
-        const int offset = f->rowOffset + delta;
-        return {f->tree, offset, precedentsAt(f->tree->root(), offset), {}, -1};
+        return {f->tree, f->rowOffset + delta, {}, -1};
     }
     last.row = row;
     ParsedFormula parsed = last.shape.parse(input, sheet, sheetNames);
-    return {std::move(parsed.tree), 0, std::move(parsed.precedents), parsed.error, parsed.errorPosition};
+    return {std::move(parsed.tree), 0, parsed.error, parsed.errorPosition};
 }
 
 // ---- Workbook ----
@@ -238,16 +237,15 @@ InputResult Workbook::setInput(int sheetNo, int row, int col, const QString &tex
     const quint64 key = globalKey(sheetNo, row, col);
     CellData &c = d->sheetData(sheetNo).touch(row, col);
     if (c.formula)
-        d->unlink(key, c.formula->precedents);
+        d->unlink(key, *c.formula);
     WorkbookData::EnteredFormula parsed = d->parseAt(sheetNo, row, col, text, [this](const QString &n) { return sheetIndex(n); });
-    c.formula = std::make_unique<FormulaCell>(
-        FormulaCell{text, std::move(parsed.tree), parsed.rowOffset, std::move(parsed.precedents)});
+    c.formula = std::make_unique<FormulaCell>(FormulaCell{text, std::move(parsed.tree), parsed.rowOffset});
     if (!c.formula->tree) {
         result.ok = false;
         result.message = parsed.error;
         result.position = parsed.errorPosition + 2;   // 1-based, counting the "="
     }
-    d->link(key, c.formula->precedents);
+    d->link(key, *c.formula);
     if (d->updateDepth == 0)   // else endUpdate() recalculates; no list of roots to build per cell
         d->recalculate({key});
     return result;
@@ -265,7 +263,7 @@ void Workbook::setValue(int sheetNo, int row, int col, const Value &value)
     }
     CellData &c = s.touch(row, col);
     if (c.formula)
-        d->unlink(key, c.formula->precedents);
+        d->unlink(key, *c.formula);
     c.formula.reset();
     c.value = value;
     if (d->updateDepth == 0)   // else endUpdate() recalculates; no list of roots to build per cell

@@ -38,7 +38,14 @@ struct FormulaCell
     // share one parse, each reading it rowOffset rows below where it was parsed.
     std::shared_ptr<const FormulaTree> tree;
     int rowOffset = 0;
-    std::vector<Precedent> precedents;
+
+    // fn(Precedent) for each range the formula reads (none when it does not parse).
+    template<typename Fn>
+    void forEachPrecedent(Fn &&fn) const
+    {
+        if (tree)
+            wb::forEachPrecedent(tree->root(), rowOffset, fn);
+    }
 };
 
 struct CellData
@@ -109,8 +116,8 @@ struct WorkbookData final : CellSource
     const SheetData &sheetData(int sheet) const { return sheets[size_t(sheet)]->data(); }
 
     // link() and unlink() do nothing while the index is dropped.
-    void link(quint64 key, const std::vector<Precedent> &precedents);
-    void unlink(quint64 key, const std::vector<Precedent> &precedents);
+    void link(quint64 key, const FormulaCell &formula);
+    void unlink(quint64 key, const FormulaCell &formula);
     void dropDependents();
     void buildDependents();   // when dropped
     std::vector<quint64> dependents(quint64 key) const;   // needs the index built
@@ -125,7 +132,6 @@ struct WorkbookData final : CellSource
     {
         std::shared_ptr<const FormulaTree> tree;
         int rowOffset = 0;
-        std::vector<Precedent> precedents;
         QString error;
         int errorPosition = -1;
     };

@@ -86,9 +86,9 @@ struct SheetPlan {
     // of formulas), and per cell where its tokens end; they start where the previous cell's end.
     ByteWriter tokens;
     std::vector<std::uint32_t> tokensEnd;
-    std::vector<bool> hasTokens;                   // per cell: a formula written as one
     qsizetype boundSheetField = 0;                 // where the sheet's stream offset goes in BOUNDSHEET
 
+    // Empty for a cell written as a value: a formula's token array never is.
     std::string_view tokensOf(std::size_t cell) const
     {
         const std::uint32_t start = cell ? tokensEnd[cell - 1] : 0;
@@ -118,7 +118,6 @@ SheetPlan planSheet(const Sheet &sheet, const FormulaPlace &place, StringTable &
         std::sort(plan.cells.begin(), plan.cells.end(), readingOrder);
     plan.sst.reserve(plan.cells.size());
     plan.tokensEnd.reserve(plan.cells.size());
-    plan.hasTokens.reserve(plan.cells.size());
     for (const Cell *c : plan.cells) {
         bool formula = false;
         if (!c->formula.isEmpty() && options.formulas) {
@@ -132,7 +131,6 @@ SheetPlan planSheet(const Sheet &sheet, const FormulaPlace &place, StringTable &
         const bool shared = c->value.kind == Value::Kind::Text && !formula;
         plan.sst.push_back(shared ? strings.index(c->value.text.left(kMaxCellText)) : 0);
         plan.tokensEnd.push_back(std::uint32_t(plan.tokens.size()));
-        plan.hasTokens.push_back(formula);
     }
     return plan;
 }
@@ -348,8 +346,8 @@ void writeRowsAndCells(BiffStream &s, const SheetPlan &plan, const XlsStyleTable
         for (; rowIt != rows.end() && rowIt->first < blockEnd; ++rowIt)
             writeRow(s, rowIt->first, rowIt->second, defaultHeight);
         for (; cellIndex < plan.cells.size() && plan.cells[cellIndex]->row < blockEnd; ++cellIndex) {
-            if (plan.hasTokens[cellIndex])
-                writeFormula(s, *plan.cells[cellIndex], plan.tokensOf(cellIndex), styles, options);
+            if (const std::string_view tokens = plan.tokensOf(cellIndex); !tokens.empty())
+                writeFormula(s, *plan.cells[cellIndex], tokens, styles, options);
             else
                 writeCell(s, *plan.cells[cellIndex], plan.sst[cellIndex], styles);
         }

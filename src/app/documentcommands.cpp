@@ -2,11 +2,11 @@
 
 #include "app/mainwindow.h"
 #include "common/errors.h"
+#include "common/filedialog.h"
 #include "common/guarded.h"
 #include "common/pageregistry.h"
 #include "common/reporter.h"
 #include "common/startfolder.h"
-#include "data/filedetails.h"
 #include "common/unsavedwork.h"
 #include "workbooks/pages/workbookdocuments.h"
 #include "workbooks/pages/workbookfile.h"
@@ -14,7 +14,6 @@
 #include <QAction>
 #include <QDir>
 #include <QFile>
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QMenu>
 #include <QSaveFile>
@@ -27,24 +26,11 @@ namespace {
 
 const QString kTitle = QStringLiteral("Zorvan五金手册");
 
-QString fileDialog(QWidget *parent, QFileDialog::AcceptMode mode, const QString &title, const QString &suggested)
+QString chooseWorkbookFile(QWidget *parent, bool saving, const QString &title, const QString &suggested)
 {
-    QFileDialog dialog(parent, title);
-    dialog.setObjectName(mode == QFileDialog::AcceptSave ? QStringLiteral("WorkbookSaveDialog")
-                                                         : QStringLiteral("WorkbookOpenDialog"));
-    dialog.setAcceptMode(mode);
-    dialog.setFileMode(mode == QFileDialog::AcceptSave ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
-    dialog.setNameFilter(workbooks::kWorkbookFileFilter);
-    dialog.setDefaultSuffix(workbooks::kWorkbookFileSuffix);
-    // Sizes and dates in Chinese as the rest of the dialog, whatever the system's locale.
-    showFileDetailsInChinese(dialog);
-    if (QFileInfo(suggested).isDir())
-        dialog.setDirectory(suggested);
-    else if (!suggested.isEmpty())
-        dialog.selectFile(suggested);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-        return {};
-    return dialog.selectedFiles().constFirst();
+    return chooseFilePath(parent, {saving, title,
+                                   saving ? QStringLiteral("WorkbookSaveDialog") : QStringLiteral("WorkbookOpenDialog"),
+                                   workbooks::kWorkbookFileFilter, workbooks::kWorkbookFileSuffix, suggested});
 }
 
 } // namespace
@@ -140,12 +126,12 @@ QString DocumentCommands::askSavePath(int pageIndex)
     const QString suggested = current.isEmpty() ? QDir(startFolder()).filePath(QString::fromUtf8(
                                                       pages::at(pageIndex).caption) + QStringLiteral(".mhbk"))
                                                 : current;
-    return fileDialog(&window_, QFileDialog::AcceptSave, QStringLiteral("保存工作簿"), suggested);
+    return chooseWorkbookFile(&window_, true, QStringLiteral("保存工作簿"), suggested);
 }
 
 QString DocumentCommands::askOpenPath()
 {
-    return fileDialog(&window_, QFileDialog::AcceptOpen, QStringLiteral("打开工作簿"), startFolder());
+    return chooseWorkbookFile(&window_, false, QStringLiteral("打开工作簿"), startFolder());
 }
 
 void DocumentCommands::save()

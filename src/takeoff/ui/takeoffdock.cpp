@@ -1,10 +1,10 @@
 #include "takeoff/ui/takeoffdock.h"
 
 #include "common/errors.h"
+#include "common/filedialog.h"
 #include "common/guarded.h"
 #include "common/reporter.h"
 #include "common/startfolder.h"
-#include "data/filedetails.h"
 #include "takeoff/takeoffbook.h"
 #include "takeoff/takeofffile.h"
 #include "takeoff/ui/quantitydialog.h"
@@ -16,7 +16,6 @@
 #include <QKeySequence>
 #include <QDir>
 #include <QFile>
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QHeaderView>
 #include <QItemSelectionModel>
@@ -344,14 +343,9 @@ QString TakeoffDock::chooseFile(FileRequest request)
 
 QString TakeoffDock::askPath(bool saving, const QString &title, const QString &suggested, const QString &filter)
 {
-    QFileDialog dialog(window(), title, suggested, filter);
-    dialog.setObjectName(saving ? QStringLiteral("TakeoffSaveDialog") : QStringLiteral("TakeoffOpenDialog"));
-    dialog.setAcceptMode(saving ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
-    dialog.setFileMode(saving ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
-    showFileDetailsInChinese(dialog);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-        return {};
-    return dialog.selectedFiles().constFirst();
+    return chooseFilePath(window(), {saving, title,
+                                     saving ? QStringLiteral("TakeoffSaveDialog") : QStringLiteral("TakeoffOpenDialog"),
+                                     filter, QString(), suggested});
 }
 
 void TakeoffDock::openPath(const QString &path)

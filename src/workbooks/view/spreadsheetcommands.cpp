@@ -1,6 +1,7 @@
 #include "workbooks/view/spreadsheetcommands.h"
 
 #include "workbooks/view/spreadsheetview.h"
+#include "common/filedialog.h"
 
 #include <QFileDialog>
 
@@ -29,6 +30,7 @@ QFileDialog *SaveDialogPrompt::makeDialog(QWidget *parent)
     dialog_->setNameFilters({xlsFilter(), xlsxFilter()});
     dialog_->setDefaultSuffix(QStringLiteral("xls"));
     dialog_->setSizeGripEnabled(true);
+    showFileDetailsInChinese(*dialog_);
     // A name typed without an extension gets the one of the filter shown.
     QObject::connect(dialog_, &QFileDialog::filterSelected, dialog_, [d = dialog_](const QString &filter) {
         d->setDefaultSuffix(filter == xlsxFilter() ? QStringLiteral("xlsx") : QStringLiteral("xls"));

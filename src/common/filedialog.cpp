@@ -1,6 +1,7 @@
-#include "data/filedetails.h"
+#include "common/filedialog.h"
 
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QFileSystemModel>
 #include <QIdentityProxyModel>
 #include <QLocale>
@@ -45,6 +46,25 @@ void showFileDetailsInChinese(QFileDialog &dialog)
 {
     // Qt's own dialog only: a desktop's native dialog words its details itself.
     dialog.setProxyModel(new ChineseFileDetails(&dialog));
+}
+
+QString chooseFilePath(QWidget *parent, const FileChoice &choice)
+{
+    QFileDialog dialog(parent, choice.title);
+    dialog.setObjectName(choice.objectName);
+    dialog.setAcceptMode(choice.saving ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    dialog.setFileMode(choice.saving ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    dialog.setNameFilter(choice.filter);
+    if (!choice.defaultSuffix.isEmpty())
+        dialog.setDefaultSuffix(choice.defaultSuffix);
+    showFileDetailsInChinese(dialog);
+    if (QFileInfo(choice.suggested).isDir())
+        dialog.setDirectory(choice.suggested);
+    else if (!choice.suggested.isEmpty())
+        dialog.selectFile(choice.suggested);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {};
+    return dialog.selectedFiles().constFirst();
 }
 
 } // namespace mhbk

@@ -91,9 +91,10 @@ constexpr int kGridColumns = 60;
 // The keypad's handlers and the expression bar's key and focus behaviour.
 class CalculatorController : public QObject {
 public:
-    CalculatorController(QObject *parent, Reporter &reporter, ExpressionBar bar, ScriptEvaluator &script,
+    CalculatorController(QObject *parent, PageHost &host, ExpressionBar bar, ScriptEvaluator &script,
                          QSpinBox *digits, history::HistoryStore *history)
-        : QObject(parent), reporter_(reporter), bar_(bar), script_(script), digits_(digits), history_(history)
+        : QObject(parent), host_(host), reporter_(host.reporter()), bar_(bar), script_(script), digits_(digits),
+          history_(history)
     {
         bar_.calculation->installEventFilter(this);
     }
@@ -123,6 +124,10 @@ public:
         const QString expression = bar_.calculation->text();
         const ScriptEvaluator::Outcome outcome = script_.evaluateReported(expression, digits);
         bar_.result->setText(formatResult(outcome.value, digits, QLocale::system().decimalPoint()));
+        // VBScript reads an unknown name as an empty variable; the result stands, but a
+        // mistyped constant must not pass unnoticed.
+        if (!outcome.namesTakenAsZero.isEmpty())
+            host_.showStatus(QStringLiteral("未定义的名称按 0 计算：") + outcome.namesTakenAsZero.join(QStringLiteral("、")));
         if (history_ && !outcome.error)
             history_->add({QDateTime::currentDateTime(), history::Kind::Expression, expression, bar_.result->text(), {}});
     }
@@ -190,6 +195,7 @@ private:
             bar_.calculation->cursorBackward(false, 1);
     }
 
+    PageHost &host_;
     Reporter &reporter_;
     ExpressionBar bar_;
     ScriptEvaluator &script_;
@@ -276,7 +282,7 @@ void installCalculatorPages(PageHost &host, ExpressionBar bar, ScriptEvaluator &
 {
     QWidget *keypad = host.page(pages::ofKind(PageKind::Calculator).front());
     QSpinBox *digits = buildDecimalPlacesPage(host.page(pages::ofKind(PageKind::DecimalPlaces).front()));
-    auto *controller = new CalculatorController(keypad, host.reporter(), bar, script, digits, history);
+    auto *controller = new CalculatorController(keypad, host, bar, script, digits, history);
     buildKeypad(keypad, *controller, history);
     addResultFieldActions(bar.result);
 }

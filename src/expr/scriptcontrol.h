@@ -5,6 +5,7 @@
 #include "expr/vbsvariant.h"
 
 #include <QString>
+#include <QStringList>
 
 namespace mhbk {
 
@@ -36,6 +37,10 @@ public:
     // The expression's value. Throws vbs::ScriptException and records it in error().
     vbs::Variant eval(const QString &expression);
 
+    // The names the last eval read as implicit variables, so as 0: a mistyped constant
+    // ("pi") or function name gives a result all the same, and the user should hear why.
+    const QStringList &implicitNames() const { return implicitNames_; }
+
     ScriptErrorState &error() { return error_; }
     const ScriptErrorState &error() const { return error_; }
 
@@ -45,6 +50,7 @@ public:
 private:
     ScriptErrorState error_;
     vbs::Session session_;
+    QStringList implicitNames_;
 };
 
 } // namespace mhbk

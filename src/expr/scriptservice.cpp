@@ -50,6 +50,8 @@ ScriptEvaluator::Outcome ScriptEvaluator::evaluateQuietly(const QString &express
     }
     if (outcome.error)
         outcome.value = numbers::Extended();
+    else
+        outcome.namesTakenAsZero = implicitNames();
     return outcome;
 }
 

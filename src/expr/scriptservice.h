@@ -19,6 +19,7 @@ public:
     struct Outcome {
         numbers::Extended value;                 // rounded; 0 on failure
         std::optional<vbs::ScriptError> error;  // what the message box shows
+        QStringList namesTakenAsZero;            // implicit variables the value was computed with
     };
 
     // The value rounded to `digits` decimals (halves away from zero); on failure the

@@ -75,6 +75,20 @@ Variant evaluate(const QString &expression, Session &session)
     return execute(parse(expression, tokens), session);
 }
 
+QStringList implicitVariables(const Program &program)
+{
+    QStringList names;
+    for (const Instruction &in : program.code) {
+        if (in.op != Op::PushUnknown)
+            continue;
+        // VBScript names are case-insensitive: "Pi+pi" reads one variable.
+        const QString &name = program.names[in.index];
+        if (!names.contains(name, Qt::CaseInsensitive))
+            names.push_back(name);
+    }
+    return names;
+}
+
 Variant evaluate(const QString &expression)
 {
     Session session;

@@ -28,7 +28,8 @@ inline constexpr int InvalidCharacter = 1032;
 inline constexpr int UnterminatedString = 1033;
 } // namespace errc
 
-// VBScript's English text for an error number ("Unknown runtime error" for others).
+// The description of an error number, in Chinese as a Chinese system's script engine words
+// it ("未知的运行时错误" for numbers it does not know).
 QString errorText(int number);
 
 struct ScriptError {
@@ -49,7 +50,7 @@ private:
 };
 
 // Throws the error `number` at `position`; a non-empty `name` is appended as VBScript
-// does for errors raised inside a named function: "Overflow: 'CInt'".
+// does for errors raised inside a named function: "溢出: 'CInt'".
 [[noreturn]] void raise(int number, int position, const QString &name = {});
 
 } // namespace mhbk::vbs

@@ -209,7 +209,8 @@ private:
             }
             if (function >= 0)
                 raise(errc::WrongArgumentCount, token.position, QString::fromUtf16(builtin(function).name));
-            put(Op::PushUnknown, token.position, 1);
+            program_.names.push_back(nameText(token).toString());
+            put(Op::PushUnknown, token.position, 1, static_cast<std::uint16_t>(program_.names.size() - 1));
             return;
         }
         DepthGuard guard(depth_, token.position);

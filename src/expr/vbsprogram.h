@@ -13,7 +13,7 @@ namespace mhbk::vbs {
 // operators cannot exhaust the machine stack.
 enum class Op : std::uint8_t {
     Push,        // constants[index]
-    PushUnknown, // a name that is no function: an implicit variable, Empty
+    PushUnknown, // names[index], a name that is no function: an implicit variable, Empty
     Negate,
     Identity,    // unary plus
     Power,

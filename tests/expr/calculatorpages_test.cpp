@@ -174,8 +174,37 @@ TEST_F(CalculatorPagesTest, AnErrorShowsTheBoxAndZero)
     press({"SpeedButton24"});
     EXPECT_EQ(result_->text(), QStringLiteral("0.00"));
     ASSERT_EQ(host_.recorder().size(), 1u);
-    EXPECT_EQ(host_.recorder().last().text, QStringLiteral("Expected expression"));
+    EXPECT_EQ(host_.recorder().last().text, QStringLiteral("缺少表达式"));
     EXPECT_EQ(host_.recorder().last().caption, QStringLiteral("表达式错误"));
+}
+
+TEST_F(CalculatorPagesTest, NamesReadAsZeroKeepTheResultAndAreNamedInTheStatusBar)
+{
+    struct Row {
+        const char *expression;
+        const char *shown;
+        const char *status; // nullptr: every name was known, nothing to say
+    };
+    const Row rows[] = {
+        {"pi*2", "0.00", "未定义的名称按 0 计算：pi"},
+        {"abc+1", "1.00", "未定义的名称按 0 计算：abc"},
+        {"x+Y+X*2", "0.00", "未定义的名称按 0 计算：x、Y"},
+        {"sqr(4)+1", "3.00", nullptr},
+    };
+    digits()->setValue(2);
+    for (const Row &row : rows) {
+        const qsizetype before = host_.statusMessages().size();
+        calculation_->setText(QString::fromLatin1(row.expression));
+        press({"SpeedButton24"});
+        EXPECT_EQ(result_->text(), QString::fromLatin1(row.shown)) << row.expression;
+        if (row.status) {
+            ASSERT_EQ(host_.statusMessages().size(), before + 1) << row.expression;
+            EXPECT_EQ(host_.statusMessages().last(), QString::fromUtf8(row.status));
+        } else {
+            EXPECT_EQ(host_.statusMessages().size(), before) << row.expression;
+        }
+    }
+    EXPECT_TRUE(host_.recorder().empty()); // no error box: the results stand
 }
 
 TEST_F(CalculatorPagesTest, RndShowsANumberBelowOneThatChangesFromPressToPress)

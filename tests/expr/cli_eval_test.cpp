@@ -47,7 +47,7 @@ TEST(CliEval, ErrorsAndBadArguments)
     const CliRun bad = runEval({QStringLiteral("1+")});
     EXPECT_EQ(bad.status, 1);
     EXPECT_TRUE(bad.out.isEmpty());
-    EXPECT_EQ(bad.err, QStringLiteral("Expected expression (error 1023, column 3)\n"));
+    EXPECT_EQ(bad.err, QStringLiteral("缺少表达式 (error 1023, column 3)\n"));
 
     for (const QStringList &args : {QStringList{}, QStringList{"1", "--digits"}, QStringList{"1", "--digits", "11"},
                                     QStringList{"1", "--digits", "x"}, QStringList{"1", "2"}}) {

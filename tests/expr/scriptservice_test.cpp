@@ -93,13 +93,13 @@ TEST(ScriptService, FailureShowsTheDescriptionAndYieldsZero)
         const char *description;
     };
     const Row rows[] = {
-        {"1+", "Expected expression"},
-        {"1/0", "Division by zero"},
-        {"foo(2)", "Type mismatch: 'foo'"},
-        {"\"abc\"", "Type mismatch"}, // a text result that is no number
-        {"Null", "Invalid use of Null"},
-        {"Nothing", "Type mismatch"},
-        {"sqr(-1)", "Invalid procedure call or argument: 'Sqr'"},
+        {"1+", "缺少表达式"},
+        {"1/0", "被零除"},
+        {"foo(2)", "类型不匹配: 'foo'"},
+        {"\"abc\"", "类型不匹配"}, // a text result that is no number
+        {"Null", "无效使用 Null"},
+        {"Nothing", "类型不匹配"},
+        {"sqr(-1)", "无效的过程调用或参数: 'Sqr'"},
     };
     for (const Row &row : rows) {
         reporter.clear();
@@ -116,12 +116,54 @@ TEST(ScriptService, FailureShowsTheDescriptionAndYieldsZero)
     EXPECT_EQ(script.error().number(), 0);
 }
 
+TEST(ScriptService, ErrorTextsAreTheChineseEnginesForEveryNumber)
+{
+    struct Row {
+        int number;
+        const char *text;
+    };
+    const Row rows[] = {
+        {5, "无效的过程调用或参数"}, {6, "溢出"}, {11, "被零除"}, {13, "类型不匹配"}, {28, "堆栈溢出"},
+        {91, "对象变量未设置"}, {94, "无效使用 Null"}, {424, "缺少对象"},
+        {450, "错误的参数个数或无效的参数属性值"}, {1002, "语法错误"}, {1005, "缺少 '('"}, {1006, "缺少 ')'"},
+        {1023, "缺少表达式"}, {1025, "语句未结束"}, {1031, "无效数字"}, {1032, "无效字符"},
+        {1033, "未结束的字符串常量"}, {9999, "未知的运行时错误"},
+    };
+    for (const Row &row : rows)
+        EXPECT_EQ(vbs::errorText(row.number), QString::fromUtf8(row.text)) << row.number;
+}
+
+TEST(ScriptService, NamesTakenAsZeroAreToldEachOnce)
+{
+    RecordingReporter reporter;
+    ScriptEvaluator script(reporter);
+    struct Row {
+        const char *expression;
+        QStringList names;
+    };
+    const Row rows[] = {
+        {"pi", {"pi"}},
+        {"abc+1", {"abc"}},
+        {"a*B+A-c", {"a", "B", "c"}}, // VBScript names ignore case
+        {"Randomize 3: q", {"q"}},
+        {"sqr(16)+Rnd*0", {}},
+        {"", {}},
+    };
+    for (const Row &row : rows) {
+        const ScriptEvaluator::Outcome outcome = script.evaluateQuietly(QString::fromUtf8(row.expression), 2);
+        EXPECT_FALSE(outcome.error) << row.expression;
+        EXPECT_EQ(outcome.namesTakenAsZero, row.names) << row.expression;
+    }
+    // A failed expression reports its error, not its names.
+    EXPECT_TRUE(script.evaluateQuietly(QStringLiteral("pi/0"), 2).namesTakenAsZero.isEmpty());
+}
+
 TEST(ScriptService, ErrorObjectKeepsTheLastFailureUntilReset)
 {
     RecordingReporter reporter;
     ScriptEvaluator script(reporter);
     EXPECT_THROW(script.eval(QStringLiteral("(1")), vbs::ScriptException);
-    EXPECT_EQ(script.error().description(), QStringLiteral("Expected ')'"));
+    EXPECT_EQ(script.error().description(), QStringLiteral("缺少 ')'"));
     EXPECT_EQ(script.error().number(), 1006);
     EXPECT_EQ(script.error().position(), 2);
     script.reset();

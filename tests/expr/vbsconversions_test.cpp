@@ -46,20 +46,20 @@ TEST(VbsConversions, Values)
 TEST(VbsConversions, Errors)
 {
     const ErrorCase cases[] = {
-        {"CByte(255.5)", 6, 0, "Overflow: 'CByte'"},
+        {"CByte(255.5)", 6, 0, "溢出: 'CByte'"},
         {"CByte(-0.51)", 6, 0},
         {"CByte(-1)", 6, 0},
-        {"CByte(\"x\")", 13, 0, "Type mismatch: 'CByte'"},
-        {"CByte(Null)", 94, 0, "Invalid use of Null: 'CByte'"},
-        {"CSng(1E39)", 6, 0, "Overflow: 'CSng'"},
+        {"CByte(\"x\")", 13, 0, "类型不匹配: 'CByte'"},
+        {"CByte(Null)", 94, 0, "无效使用 Null: 'CByte'"},
+        {"CSng(1E39)", 6, 0, "溢出: 'CSng'"},
         {"CSng(-1E39)", 6, 0},
         {"CSng(Null)", 94, 0},
-        {"CCur(1E15)", 6, 0, "Overflow: 'CCur'"},
+        {"CCur(1E15)", 6, 0, "溢出: 'CCur'"},
         {"CCur(-1E15)", 6, 0},
-        {"CCur(\"\")", 13, 0, "Type mismatch: 'CCur'"},
-        {"Asc(\"\")", 5, 0, "Invalid procedure call or argument: 'Asc'"},
+        {"CCur(\"\")", 13, 0, "类型不匹配: 'CCur'"},
+        {"Asc(\"\")", 5, 0, "无效的过程调用或参数: 'Asc'"},
         {"1 + Asc(Empty)", 5, 4},
-        {"Asc(Null)", 94, 0, "Invalid use of Null: 'Asc'"},
+        {"Asc(Null)", 94, 0, "无效使用 Null: 'Asc'"},
         {"IsNumeric()", 450, 0},
         {"CByte", 450, 0},
     };
@@ -149,13 +149,13 @@ TEST(VbsRandom, RandomizeReseeds)
 TEST(VbsRandom, MisuseIsAnError)
 {
     const ErrorCase cases[] = {
-        {"Rnd(Null)", 94, 0, "Invalid use of Null: 'Rnd'"},
-        {"Rnd(\"x\")", 13, 0, "Type mismatch: 'Rnd'"},
-        {"Rnd(1E39)", 6, 0, "Overflow: 'Rnd'"},
+        {"Rnd(Null)", 94, 0, "无效使用 Null: 'Rnd'"},
+        {"Rnd(\"x\")", 13, 0, "类型不匹配: 'Rnd'"},
+        {"Rnd(1E39)", 6, 0, "溢出: 'Rnd'"},
         {"Rnd(1, 2)", 450, 0},
-        {"1 + Randomize", 1002, 4, "Syntax error"},
-        {"Rnd : Randomize", 1025, 6, "Expected end of statement"},
-        {"Randomize \"x\"", 13, 0, "Type mismatch: 'Randomize'"},
+        {"1 + Randomize", 1002, 4, "语法错误"},
+        {"Rnd : Randomize", 1025, 6, "语句未结束"},
+        {"Randomize \"x\"", 13, 0, "类型不匹配: 'Randomize'"},
         {"Randomize 1 2", 1025, 12},
     };
     for (const ErrorCase &c : cases)

@@ -162,36 +162,36 @@ TEST(VbsEngine, Functions)
 TEST(VbsEngine, RuntimeErrors)
 {
     const ErrorCase cases[] = {
-        {"1/0", 11, 1, "Division by zero"},
-        {"0/0", 6, 1, "Overflow"},
+        {"1/0", 11, 1, "被零除"},
+        {"0/0", 6, 1, "溢出"},
         {"5 \\ 0", 11, 2},
         {"5 Mod 0", 11, 2},
         {"5 Mod 0.4", 11, 2},
-        {"10^400", 6, 2, "Overflow"},
+        {"10^400", 6, 2, "溢出"},
         {"0^-1", 5, 1},
         {"(-8)^(1/3)", 5, 4},
         {"1e308*10", 6, 5},
         {"2147483648 \\ 1", 6, 11},
         {"1 Mod 3e9", 6, 2},
         {"Not 3e9", 6, 0},
-        {"sqr(-1)", 5, 0, "Invalid procedure call or argument: 'Sqr'"},
-        {"log(0)", 5, 0, "Invalid procedure call or argument: 'Log'"},
+        {"sqr(-1)", 5, 0, "无效的过程调用或参数: 'Sqr'"},
+        {"log(0)", 5, 0, "无效的过程调用或参数: 'Log'"},
         {"log(-1)", 5, 0},
-        {"Exp(710)", 6, 0, "Overflow: 'Exp'"},
+        {"Exp(710)", 6, 0, "溢出: 'Exp'"},
         {"Round(1.5, -1)", 5, 0},
-        {"CInt(32767.5)", 6, 0, "Overflow: 'CInt'"},
+        {"CInt(32767.5)", 6, 0, "溢出: 'CInt'"},
         {"CInt(-32769)", 6, 0},
         {"CLng(2147483647.5)", 6, 0},
-        {"CDbl(\"\")", 13, 0, "Type mismatch: 'CDbl'"},
+        {"CDbl(\"\")", 13, 0, "类型不匹配: 'CDbl'"},
         {"CDbl(\"1,5\")", 13, 0},
-        {"CInt(Null)", 94, 0, "Invalid use of Null: 'CInt'"},
+        {"CInt(Null)", 94, 0, "无效使用 Null: 'CInt'"},
         {"Sgn(Null)", 94, 0},
-        {"Abs(\"x\")", 13, 0, "Type mismatch: 'Abs'"},
-        {"\"a\"*2", 13, 3, "Type mismatch"},
+        {"Abs(\"x\")", 13, 0, "类型不匹配: 'Abs'"},
+        {"\"a\"*2", 13, 3, "类型不匹配"},
         {"1 + \"x\"", 13, 2},
-        {"foo(1)", 13, 0, "Type mismatch: 'foo'"},
-        {"2 * Foo()", 13, 4, "Type mismatch: 'Foo'"},
-        {"1 Is 1", 424, 2, "Object required"},
+        {"foo(1)", 13, 0, "类型不匹配: 'foo'"},
+        {"2 * Foo()", 13, 4, "类型不匹配: 'Foo'"},
+        {"1 Is 1", 424, 2, "缺少对象"},
         {"Nothing + 1", 91, 8},
         {"Hex(3e10)", 6, 0},
     };
@@ -202,10 +202,10 @@ TEST(VbsEngine, RuntimeErrors)
 TEST(VbsEngine, CompileErrors)
 {
     const ErrorCase cases[] = {
-        {"1+", 1023, 2, "Expected expression"},
-        {"(1+2", 1006, 4, "Expected ')'"},
+        {"1+", 1023, 2, "缺少表达式"},
+        {"(1+2", 1006, 4, "缺少 ')'"},
         {"((1)", 1006, 4},
-        {"1+2)", 1025, 3, "Expected end of statement"},
+        {"1+2)", 1025, 3, "语句未结束"},
         {"1 2", 1025, 2},
         {"1.2.3", 1025, 3},
         {")", 1023, 0},
@@ -213,15 +213,15 @@ TEST(VbsEngine, CompileErrors)
         {"1 + * 2", 1023, 4},
         {"abs(1", 1006, 5},
         {"abs(1,", 1023, 6},
-        {"sqr()", 450, 0, "Wrong number of arguments or invalid property assignment: 'Sqr'"},
+        {"sqr()", 450, 0, "错误的参数个数或无效的参数属性值: 'Sqr'"},
         {"sqr(1, 2)", 450, 0},
         {"round(1, 2, 3)", 450, 0},
         {"3 + sin", 450, 4},
-        {"1 # 2", 1032, 2, "Invalid character"},
+        {"1 # 2", 1032, 2, "无效字符"},
         {"1 ＋ 2", 1032, 2},
         {"3.14159×2", 1032, 7},
-        {"\"abc", 1033, 0, "Unterminated string constant"},
-        {"1e", 1031, 0, "Invalid number"},
+        {"\"abc", 1033, 0, "未结束的字符串常量"},
+        {"1e", 1031, 0, "无效数字"},
         {"1e400", 1031, 0},
         {".1e310", 1031, 0},
         {"&H123456789", 1031, 0},
@@ -246,7 +246,7 @@ TEST(VbsEngine, HostileInputFailsCleanly)
             ADD_FAILURE() << "deep nesting accepted";
         } catch (const ScriptException &e) {
             EXPECT_EQ(e.error().number, errc::OutOfStackSpace);
-            EXPECT_EQ(e.error().description, QStringLiteral("Out of stack space"));
+            EXPECT_EQ(e.error().description, QStringLiteral("堆栈溢出"));
         }
     }
     // Nesting within the limit still works.

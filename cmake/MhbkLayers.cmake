@@ -5,10 +5,10 @@ endif()
 # The layers of src/, lowest first. A folder may include headers only from its own layer and the
 # ones listed before it; a library may link only libraries of its own or a lower subsystem, and
 # the links between the libraries must not form a cycle. Every folder under src/ is listed here.
-set(MHBK_SUBSYSTEMS common numbers history data expr sections reference search sheets workbooks takeoff app)
+set(MHBK_SUBSYSTEMS common numbers history widgets data expr sections reference search sheets workbooks takeoff app)
 # Inside the workbook subsystem the same rule holds between its folders; its top-level files
 # (the command and the page installer) sit above all of them.
-set(MHBK_LAYERS common numbers history data expr sections reference search sheets
+set(MHBK_LAYERS common numbers history widgets data expr sections reference search sheets
                 workbooks/engine workbooks/export workbooks/view workbooks/pages workbooks takeoff app)
 
 # Beyond that, each link between two of our libraries must be used (a source of the one includes

@@ -7,7 +7,7 @@
 #include "app/windowstate.h"
 #include "common/pageregistry.h"
 #include "common/unsavedwork.h"
-#include "data/stringgrid.h"
+#include "widgets/stringgrid.h"
 #include "sheets/sheetwindows.h"
 
 #include <QAbstractItemView>

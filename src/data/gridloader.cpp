@@ -1,7 +1,7 @@
 #include "data/gridloader.h"
 
 #include "data/datasets.h"
-#include "data/stringgrid.h"
+#include "widgets/stringgrid.h"
 
 #include <QFontMetrics>
 #include <algorithm>

@@ -4,7 +4,7 @@
 #include "common/pageregistry.h"
 #include "common/reporter.h"
 #include "data/datasets.h"
-#include "data/stringgrid.h"
+#include "widgets/stringgrid.h"
 #include "reference/itemsave.h"
 #include "reference/referencepaint.h"
 

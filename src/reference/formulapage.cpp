@@ -1,8 +1,8 @@
 #include "reference/formulapage.h"
 
 #include "data/datasets.h"
-#include "data/gridpaint.h"
-#include "data/stringgrid.h"
+#include "widgets/gridpaint.h"
+#include "widgets/stringgrid.h"
 
 #include <QApplication>
 #include <algorithm>

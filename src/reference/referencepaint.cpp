@@ -1,6 +1,6 @@
 #include "reference/referencepaint.h"
 
-#include "data/stringgrid.h"
+#include "widgets/stringgrid.h"
 #include "reference/itemlist.h"
 
 #include <QApplication>

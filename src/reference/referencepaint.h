@@ -1,6 +1,6 @@
 #pragma once
 
-#include "data/gridpaint.h"
+#include "widgets/gridpaint.h"
 
 #include <QStyledItemDelegate>
 

@@ -1,7 +1,7 @@
 #include "search/resultopener.h"
 
 #include "common/pageregistry.h"
-#include "data/stringgrid.h"
+#include "widgets/stringgrid.h"
 #include "sections/checkeredpage.h"
 #include "sections/weightpage.h"
 #include "search/handbookindex.h"

@@ -2,7 +2,7 @@
 
 #include "common/errors.h"
 #include "common/reporter.h"
-#include "data/resultfield.h"
+#include "widgets/resultfield.h"
 #include "numbers/numtext.h"
 
 #include <QKeyEvent>

@@ -1,7 +1,7 @@
 #include "sections/flatbargrid.h"
 
-#include "data/gridpaint.h"
-#include "data/stringgrid.h"
+#include "widgets/gridpaint.h"
+#include "widgets/stringgrid.h"
 #include "numbers/numtext.h"
 #include "sections/weights.h"
 

@@ -6,7 +6,7 @@
 
 #include "data/datasets.h"
 #include "data/gridloader.h"
-#include "data/stringgrid.h"
+#include "widgets/stringgrid.h"
 
 #include <QHeaderView>
 #include <QLabel>

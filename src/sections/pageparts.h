@@ -1,7 +1,7 @@
 #pragma once
 
 #include "common/loadonce.h"
-#include "data/gridpaint.h"
+#include "widgets/gridpaint.h"
 
 #include <QString>
 #include <functional>

@@ -2,8 +2,8 @@
 
 #include "common/pagehost.h"
 #include "common/pageregistry.h"
-#include "data/gridpaint.h"
-#include "data/stringgrid.h"
+#include "widgets/gridpaint.h"
+#include "widgets/stringgrid.h"
 #include "sections/pageparts.h"
 #include "sections/rolledreverse.h"
 #include "sections/sectiondrawing.h"

@@ -4,7 +4,7 @@
 #include "common/pagehost.h"
 #include "common/pageregistry.h"
 #include "common/reporter.h"
-#include "data/stringgrid.h"
+#include "widgets/stringgrid.h"
 #include "history/historystore.h"
 #include "numbers/numtext.h"
 #include "sections/calcinputs.h"

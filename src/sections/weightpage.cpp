@@ -6,7 +6,7 @@
 #include "common/pagehost.h"
 #include "common/pageregistry.h"
 #include "common/reporter.h"
-#include "data/stringgrid.h"
+#include "widgets/stringgrid.h"
 #include "sections/calcinputs.h"
 #include "sections/flatbargrid.h"
 #include "sections/pageparts.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "data/gridpaint.h"
+#include "widgets/gridpaint.h"
 #include "sections/materials.h"
 #include "sections/sectiondrawing.h"
 #include "sections/weights.h"

@@ -1,6 +1,6 @@
 #include "sheets/sheetgrid.h"
 
-#include "data/gridselection.h"
+#include "widgets/gridselection.h"
 #include "sheets/sheetcalc.h"
 
 #include <QAbstractButton>

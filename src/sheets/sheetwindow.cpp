@@ -2,7 +2,7 @@
 
 #include "common/guarded.h"
 #include "common/reporter.h"
-#include "data/clampingspinbox.h"
+#include "widgets/clampingspinbox.h"
 #include "sheets/sheetgrid.h"
 
 #include <QApplication>

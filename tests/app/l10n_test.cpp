@@ -2,7 +2,7 @@
 #include "app/messageboxreporter.h"
 #include "app/qttranslations.h"
 #include "app/startup.h"
-#include "data/clampingspinbox.h"
+#include "widgets/clampingspinbox.h"
 #include "numbers/numtext.h"
 #include "takeoff/takeofflist.h"
 

@@ -10,7 +10,7 @@
 #include "app/startup.h"
 #include "common/pageregistry.h"
 #include "common/reporter.h"
-#include "data/stringgrid.h"
+#include "widgets/stringgrid.h"
 
 #include <QAction>
 #include <QApplication>

@@ -6,7 +6,7 @@
 #include "common/pageregistry.h"
 #include "common/reporter.h"
 #include "data/database.h"
-#include "data/stringgrid.h"
+#include "widgets/stringgrid.h"
 #include "support/scratchdb.h"
 #include "support/testdb.h"
 

@@ -1,7 +1,7 @@
 #include "app/mainwindow.h"
 #include "common/pageregistry.h"
 #include "common/reporter.h"
-#include "data/stringgrid.h"
+#include "widgets/stringgrid.h"
 #include "sheets/sheetwindow.h"
 #include "support/testdb.h"
 #include "workbooks/view/spreadsheetcommands.h"

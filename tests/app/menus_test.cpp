@@ -3,7 +3,7 @@
 #include "app/mainwindow.h"
 #include "common/pageregistry.h"
 #include "common/reporter.h"
-#include "data/resultfield.h"
+#include "widgets/resultfield.h"
 #include "support/testdb.h"
 #include "support/testwindow.h"
 #include "workbooks/view/spreadsheetview.h"

@@ -2,8 +2,8 @@
 #include "data/database.h"
 #include "data/datasets.h"
 #include "data/gridloader.h"
-#include "data/gridpaint.h"
-#include "data/stringgrid.h"
+#include "widgets/gridpaint.h"
+#include "widgets/stringgrid.h"
 #include "smalldb.h"
 
 #include <QApplication>

@@ -2,7 +2,7 @@
 #include "data/datasets.h"
 #include "data/gbk.h"
 #include "data/gridloader.h"
-#include "data/stringgrid.h"
+#include "widgets/stringgrid.h"
 #include "support/testdb.h"
 
 #include <QDirIterator>

@@ -4,7 +4,7 @@
 // user typed, so that saving again once the fault is gone writes it.
 #include "common/pageregistry.h"
 #include "data/database.h"
-#include "data/stringgrid.h"
+#include "widgets/stringgrid.h"
 #include "faultfiles.h"
 #include "faultwindow.h"
 #include "support/testdb.h"

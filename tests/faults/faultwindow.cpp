@@ -3,7 +3,7 @@
 #include "common/pageregistry.h"
 #include "data/database.h"
 #include "data/datasets.h"
-#include "data/stringgrid.h"
+#include "widgets/stringgrid.h"
 #include "support/testdb.h"
 #include "workbooks/engine/workbookjson.h"
 #include "workbooks/view/spreadsheetcommands.h"

@@ -1,6 +1,6 @@
 // The editable grids and the formula grid as the user works them with the keyboard: the
 // current cell before any click, Ctrl+C and Ctrl+V, and the formula notes shown whole.
-#include "data/stringgrid.h"
+#include "widgets/stringgrid.h"
 #include "reference/referencepages.h"
 #include "refdb.h"
 #include "support/fakehost.h"

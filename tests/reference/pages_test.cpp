@@ -1,7 +1,7 @@
 // Pages 2 to 4 driven through their widgets, on a small database made for each test.
 #include "common/pageregistry.h"
 #include "common/unsavedwork.h"
-#include "data/stringgrid.h"
+#include "widgets/stringgrid.h"
 #include "reference/referencepages.h"
 #include "refdb.h"
 #include "support/fakehost.h"

@@ -2,7 +2,7 @@
 #include "common/reporter.h"
 #include "data/database.h"
 #include "data/datasets.h"
-#include "data/stringgrid.h"
+#include "widgets/stringgrid.h"
 #include "search/handbooksources.h"
 #include "search/searchpanel.h"
 #include "sections/sectionpages.h"

@@ -2,7 +2,7 @@
 // actions on the bar, plate and pipe pages, through their real widgets.
 #include "sectionfixture.h"
 
-#include "data/resultfield.h"
+#include "widgets/resultfield.h"
 #include "numbers/numtext.h"
 #include "sections/weightpage.h"
 #include "sections/weights.h"

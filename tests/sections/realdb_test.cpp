@@ -1,7 +1,7 @@
 #include "sections/cli_weight.h"
 #include "data/database.h"
 #include "data/datasets.h"
-#include "data/stringgrid.h"
+#include "widgets/stringgrid.h"
 #include "numbers/numtext.h"
 #include "sections/sectionpages.h"
 #include "support/fakehost.h"

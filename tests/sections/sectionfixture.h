@@ -1,6 +1,6 @@
 #pragma once
 
-#include "data/stringgrid.h"
+#include "widgets/stringgrid.h"
 #include "history/historystore.h"
 #include "sections/sectionpages.h"
 #include "sectiontestdb.h"

@@ -1,6 +1,6 @@
 #include "common/errors.h"
 #include "common/reporter.h"
-#include "data/stringgrid.h"
+#include "widgets/stringgrid.h"
 #include "sections/sectionpages.h"
 #include "sections/weightpagetables.h"
 #include "support/fakehost.h"

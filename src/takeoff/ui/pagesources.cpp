@@ -2,7 +2,7 @@
 
 #include "common/pagehost.h"
 #include "common/pageregistry.h"
-#include "data/stringgrid.h"
+#include "widgets/stringgrid.h"
 #include "sections/checkeredpage.h"
 #include "sections/sectiontables.h"
 #include "sections/rolledpages.h"

@@ -1,8 +1,8 @@
 // What the user does in a string grid besides clicking a cell: typing, copying, pasting, and
 // the current-cell frame that shows where that happens.
-#include "data/gridselection.h"
-#include "data/stringgrid.h"
-#include "data/tabtext.h"
+#include "widgets/gridselection.h"
+#include "widgets/stringgrid.h"
+#include "widgets/tabtext.h"
 
 #include <QClipboard>
 #include <QGuiApplication>

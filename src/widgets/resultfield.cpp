@@ -1,4 +1,4 @@
-#include "data/resultfield.h"
+#include "widgets/resultfield.h"
 
 #include <QApplication>
 #include <QClipboard>

@@ -1,4 +1,4 @@
-#include "data/columnsizer.h"
+#include "widgets/columnsizer.h"
 
 #include <QHeaderView>
 #include <QMouseEvent>

@@ -1,5 +1,5 @@
 // The clamping spin box as the user types into it: real key clicks on a shown, focused box.
-#include "data/clampingspinbox.h"
+#include "widgets/clampingspinbox.h"
 
 #include <QApplication>
 #include <QLineEdit>

@@ -1,6 +1,6 @@
-#include "data/stringgrid.h"
+#include "widgets/stringgrid.h"
 
-#include "data/columnsizer.h"
+#include "widgets/columnsizer.h"
 
 #include <QHeaderView>
 #include <QPainter>

@@ -1,4 +1,4 @@
-#include "data/tabtext.h"
+#include "widgets/tabtext.h"
 
 namespace mhbk {
 

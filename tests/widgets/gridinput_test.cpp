@@ -1,9 +1,9 @@
 // What the user does with a string grid: copy, paste, resize a column, and where the current
 // cell is before anything has been clicked. Real widgets, real key and mouse events.
-#include "data/columnsizer.h"
-#include "data/gridselection.h"
-#include "data/stringgrid.h"
-#include "data/tabtext.h"
+#include "widgets/columnsizer.h"
+#include "widgets/gridselection.h"
+#include "widgets/stringgrid.h"
+#include "widgets/tabtext.h"
 
 #include <QApplication>
 #include <QClipboard>

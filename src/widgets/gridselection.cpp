@@ -1,6 +1,6 @@
-#include "data/gridselection.h"
+#include "widgets/gridselection.h"
 
-#include "data/tabtext.h"
+#include "widgets/tabtext.h"
 
 #include <QClipboard>
 #include <QGuiApplication>

@@ -1,4 +1,4 @@
-#include "data/clampingspinbox.h"
+#include "widgets/clampingspinbox.h"
 
 #include <algorithm>
 

@@ -1,6 +1,6 @@
-#include "data/gridpaint.h"
+#include "widgets/gridpaint.h"
 
-#include "data/stringgrid.h"
+#include "widgets/stringgrid.h"
 
 #include <QPainter>
 

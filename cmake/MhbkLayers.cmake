@@ -2,21 +2,47 @@ if(CMAKE_SCRIPT_MODE_FILE)
   cmake_minimum_required(VERSION 3.25)
 endif()
 
-# The layers of src/, lowest first. A folder may include headers only from its own layer and the
-# ones listed before it; a library may link only libraries of its own or a lower subsystem, and
-# the links between the libraries must not form a cycle. Every folder under src/ is listed here.
+# The layers of src/, lowest first. Every folder under src/ is listed here; inside the workbook
+# subsystem each folder is a layer of its own, and its top-level files (the command and the page
+# installer) sit above all of them.
 set(MHBK_SUBSYSTEMS common numbers history widgets data expr sections reference search sheets workbooks takeoff app)
-# Inside the workbook subsystem the same rule holds between its folders; its top-level files
-# (the command and the page installer) sit above all of them.
 set(MHBK_LAYERS common numbers history widgets data expr sections reference search sheets
                 workbooks/engine workbooks/export workbooks/view workbooks/pages workbooks takeoff app)
+
+# Which layer may use which: a source may include a header of its own layer or of a layer listed
+# here for it, and a library may link only libraries of its own layer or of those. The order above
+# is only the order of the listing; these edges are the rule. Each names lower layers only.
+#   - widgets (grids, spin boxes, result fields) and data (the database) are side by side;
+#   - the workbook engine reaches neither its exporters nor data nor the expression engine, and
+#     the exporters never reach the view;
+#   - expressions, sections, reference tables and sheets never reach the workbooks nor each other
+#     (search reads the section and reference tables: that is what it searches);
+#   - takeoff and search never reach the window.
+set(MHBK_ALLOWED_common "")
+set(MHBK_ALLOWED_numbers common)
+set(MHBK_ALLOWED_history "")
+set(MHBK_ALLOWED_widgets common)
+set(MHBK_ALLOWED_data common widgets)
+set(MHBK_ALLOWED_expr common numbers history widgets)
+set(MHBK_ALLOWED_sections common numbers history widgets data)
+set(MHBK_ALLOWED_reference common numbers widgets data)
+set(MHBK_ALLOWED_search common numbers widgets data sections reference)
+set(MHBK_ALLOWED_sheets common numbers widgets data)
+set(MHBK_ALLOWED_workbooks/engine numbers)
+set(MHBK_ALLOWED_workbooks/export common numbers workbooks/engine)
+set(MHBK_ALLOWED_workbooks/view common widgets workbooks/engine workbooks/export)
+set(MHBK_ALLOWED_workbooks/pages common numbers widgets data workbooks/engine workbooks/export workbooks/view)
+set(MHBK_ALLOWED_workbooks common numbers widgets data workbooks/engine workbooks/export workbooks/view workbooks/pages)
+set(MHBK_ALLOWED_takeoff common numbers history widgets data sections workbooks/engine workbooks/export)
+set(MHBK_ALLOWED_app common numbers history widgets data expr sections reference search sheets
+                    workbooks/engine workbooks/export workbooks/view workbooks/pages workbooks takeoff)
 
 # Beyond that, each link between two of our libraries must be used (a source of the one includes
 # a header of the other), and a source that includes a header of another library must reach it
 # through its links.
 #
 # At configure time the link graph is written to mhbk_layers_graph.cmake in the build tree and
-# checked, so a cycle or an upward link stops the configure. The test "Layers.LinksAndIncludes"
+# checked, so a cycle or a forbidden link stops the configure. The test "Layers.LinksAndIncludes"
 # checks again with the sources as they are now, since an edited #include does not reconfigure:
 #   cmake -D MHBK_LAYER_GRAPH=<build>/mhbk_layers_graph.cmake -D MHBK_LAYER_SOURCES=<top>/src -P MhbkLayers.cmake
 
@@ -36,6 +62,45 @@ function(mhbk_layer_of path out)
     set(layer "${one}")
   endif()
   set(${out} "${layer}" PARENT_SCOPE)
+endfunction()
+
+# Whether layer `from` may use layer `to` (its own layer always).
+function(mhbk_may_use from to out)
+  set(ok FALSE)
+  if(from STREQUAL to OR to IN_LIST MHBK_ALLOWED_${from})
+    set(ok TRUE)
+  endif()
+  set(${out} ${ok} PARENT_SCOPE)
+endfunction()
+
+# What to say of a forbidden use of layer `to` by layer `from`: climbing up, or sideways.
+function(mhbk_forbidden_use_text from to out)
+  list(FIND MHBK_LAYERS "${from}" own_rank)
+  list(FIND MHBK_LAYERS "${to}" their_rank)
+  if(their_rank GREATER own_rank)
+    set(text "from the higher layer ${to}")
+  else()
+    set(text "from ${to}, which ${from} may not use")
+  endif()
+  set(${out} "${text}" PARENT_SCOPE)
+endfunction()
+
+# The map itself: every layer has an entry, and each names known lower layers only.
+function(mhbk_check_allowed_map errors_var)
+  set(errors "")
+  foreach(layer IN LISTS MHBK_LAYERS)
+    list(FIND MHBK_LAYERS "${layer}" own_rank)
+    if(NOT DEFINED MHBK_ALLOWED_${layer})
+      list(APPEND errors "layer ${layer} has no MHBK_ALLOWED_${layer}: say which layers it may use")
+    endif()
+    foreach(to IN LISTS MHBK_ALLOWED_${layer})
+      list(FIND MHBK_LAYERS "${to}" their_rank)
+      if(their_rank LESS 0 OR NOT their_rank LESS own_rank)
+        list(APPEND errors "MHBK_ALLOWED_${layer} names ${to}, which is not a lower layer")
+      endif()
+    endforeach()
+  endforeach()
+  set(${errors_var} "${errors}" PARENT_SCOPE)
 endfunction()
 
 # The quoted includes of one file that name a folder of src/.
@@ -64,14 +129,14 @@ function(mhbk_check_include_directions src errors_var)
   file(GLOB_RECURSE sources RELATIVE "${src}" "${src}/*.h" "${src}/*.cpp")
   foreach(source IN LISTS sources)
     mhbk_layer_of("${source}" own)
-    list(FIND MHBK_LAYERS "${own}" own_rank)
     mhbk_quoted_includes("${src}/${source}" includes)
     foreach(include IN LISTS includes)
       mhbk_layer_of("${include}" theirs)
-      if(theirs)
-        list(FIND MHBK_LAYERS "${theirs}" their_rank)
-        if(their_rank GREATER own_rank)
-          list(APPEND errors "src/${source} (${own}) includes ${include} from the higher layer ${theirs}")
+      if(theirs AND own)
+        mhbk_may_use("${own}" "${theirs}" ok)
+        if(NOT ok)
+          mhbk_forbidden_use_text("${own}" "${theirs}" why)
+          list(APPEND errors "src/${source} (${own}) includes ${include} ${why}")
         endif()
       endif()
     endforeach()
@@ -145,7 +210,16 @@ function(mhbk_reached lib out)
   set(${out} "${reached}" PARENT_SCOPE)
 endfunction()
 
-# Links go down the subsystem order, are used, and cover what the sources include.
+# The layer of a library: the highest layer of its sources (graphs without it: its subsystem).
+function(mhbk_library_layer lib out)
+  if(DEFINED MHBK_LIB_${lib}_LAYER)
+    set(${out} "${MHBK_LIB_${lib}_LAYER}" PARENT_SCOPE)
+  else()
+    set(${out} "${MHBK_LIB_${lib}_SUBSYSTEM}" PARENT_SCOPE)
+  endif()
+endfunction()
+
+# Links are allowed by the map, are used, and cover what the sources include.
 function(mhbk_check_links src errors_var)
   set(errors "")
   foreach(lib IN LISTS MHBK_LIBS)
@@ -155,8 +229,16 @@ function(mhbk_check_links src errors_var)
       endif()
     endforeach()
   endforeach()
+  # A header no library lists is checked by nobody's links (the command-line headers were such).
+  file(GLOB_RECURSE headers RELATIVE "${src}" "${src}/*.h")
+  foreach(header IN LISTS headers)
+    if(NOT DEFINED owner_${header})
+      list(APPEND errors "src/${header} belongs to no library: list it in its folder's CMakeLists.txt")
+    endif()
+  endforeach()
   foreach(lib IN LISTS MHBK_LIBS)
     list(FIND MHBK_SUBSYSTEMS "${MHBK_LIB_${lib}_SUBSYSTEM}" own_rank)
+    mhbk_library_layer(${lib} own_layer)
     foreach(other IN LISTS MHBK_LIB_${lib}_FOREIGN)
       list(APPEND errors "${lib} links ${other}, which is not a library of src/")
     endforeach()
@@ -175,8 +257,13 @@ function(mhbk_check_links src errors_var)
     list(REMOVE_DUPLICATES used)
     foreach(dep IN LISTS MHBK_LIB_${lib}_LINKS)
       list(FIND MHBK_SUBSYSTEMS "${MHBK_LIB_${dep}_SUBSYSTEM}" their_rank)
+      mhbk_library_layer(${dep} their_layer)
+      mhbk_may_use("${own_layer}" "${their_layer}" ok)
       if(their_rank GREATER own_rank)
         list(APPEND errors "${lib} (${MHBK_LIB_${lib}_SUBSYSTEM}) links ${dep} from the higher subsystem ${MHBK_LIB_${dep}_SUBSYSTEM}")
+      elseif(NOT ok)
+        mhbk_forbidden_use_text("${own_layer}" "${their_layer}" why)
+        list(APPEND errors "${lib} (${own_layer}) links ${dep} ${why}")
       endif()
       if(NOT dep IN_LIST used)
         list(APPEND errors "${lib} links ${dep} but includes none of its headers: drop the link")
@@ -193,18 +280,38 @@ function(mhbk_check_links src errors_var)
 endfunction()
 
 function(mhbk_check_layers src)
+  mhbk_check_allowed_map(map_errors)
   mhbk_check_include_directions("${src}" include_errors)
   mhbk_check_cycles(cycle_errors)
   set(link_errors "")
   if(NOT cycle_errors)
     mhbk_check_links("${src}" link_errors)
   endif()
-  set(errors ${include_errors} ${cycle_errors} ${link_errors})
+  set(errors ${map_errors} ${include_errors} ${cycle_errors} ${link_errors})
   if(errors)
     list(JOIN errors "\n  " text)
-    message(FATAL_ERROR "The layers of src/ are broken:\n  ${text}\n(the allowed order is in cmake/MhbkLayers.cmake)")
+    message(FATAL_ERROR "The layers of src/ are broken:\n  ${text}\n(the allowed edges are in cmake/MhbkLayers.cmake)")
   endif()
 endfunction()
+
+if(CMAKE_SCRIPT_MODE_FILE AND DEFINED MHBK_FORBIDDEN_EDGES)
+  # -D MHBK_FORBIDDEN_EDGES="from>to;...": fails on each edge the map allows.
+  set(allowed "")
+  foreach(edge IN LISTS MHBK_FORBIDDEN_EDGES)
+    string(REPLACE ">" ";" pair "${edge}")
+    list(GET pair 0 from)
+    list(GET pair 1 to)
+    mhbk_may_use("${from}" "${to}" ok)
+    if(ok OR NOT from IN_LIST MHBK_LAYERS OR NOT to IN_LIST MHBK_LAYERS)
+      list(APPEND allowed "${edge}")
+    endif()
+  endforeach()
+  if(allowed)
+    message(FATAL_ERROR "The map allows (or does not know) these edges: ${allowed}")
+  endif()
+  message(STATUS "Every listed edge is forbidden")
+  return()
+endif()
 
 if(CMAKE_SCRIPT_MODE_FILE)
   include("${MHBK_LAYER_GRAPH}")
@@ -270,7 +377,19 @@ function(mhbk_write_layer_graph)
     endforeach()
     file(RELATIVE_PATH subsystem "${src}" "${dir}")
     string(REGEX REPLACE "/.*" "" subsystem "${subsystem}")
+    # A library stands in the highest layer its sources come from.
+    set(layer "${subsystem}")
+    set(layer_rank -1)
+    foreach(path IN LISTS relative)
+      mhbk_layer_of("${path}" source_layer)
+      list(FIND MHBK_LAYERS "${source_layer}" rank)
+      if(rank GREATER layer_rank)
+        set(layer "${source_layer}")
+        set(layer_rank ${rank})
+      endif()
+    endforeach()
     string(APPEND graph "set(MHBK_LIB_${lib}_SUBSYSTEM ${subsystem})\n"
+                        "set(MHBK_LIB_${lib}_LAYER ${layer})\n"
                         "set(MHBK_LIB_${lib}_LINKS ${ours})\n"
                         "set(MHBK_LIB_${lib}_FOREIGN ${foreign})\n"
                         "set(MHBK_LIB_${lib}_SOURCES ${relative})\n")

@@ -1,5 +1,7 @@
 #include "schema.h"
 
+#include <utility>
+
 namespace mhbk::handbook {
 
 namespace {
@@ -32,6 +34,19 @@ std::vector<TableRule> makeRules()
                              {QStringLiteral("WG_BDX"), T::Text, -1},
                              {QStringLiteral("LLZL_BDX"), T::Text, -1}};
     rules.push_back(checkered);
+    // The designation calculator's tables (tools/handbook-build/gen_sections.py): every value is the
+    // fact table's text, the caption record is the fact table's header.
+    const std::pair<const char *, int> designationTables[] = {
+        {"HBeam", 22}, {"HKBeam", 18},        {"CutTee", 23},     {"HollowRect", 13},
+        {"HollowRound", 8}, {"PurlinC", 13}, {"PurlinZ", 13},     {"AngleProps", 22},
+        {"UnequalAngleProps", 26}, {"IBeamProps", 22}, {"ChannelProps", 24}};
+    for (const auto &[name, fields] : designationTables) {
+        TableRule rule = captioned(QString::fromLatin1(name), fields);
+        rule.namedFields = {{QStringLiteral("No"), T::Text, -1},
+                            {QStringLiteral("G"), T::Text, -1},
+                            {QStringLiteral("Check"), T::Text, -1}};
+        rules.push_back(rule);
+    }
     rules.push_back(TableRule{QStringLiteral("tmp"), 3, false, false,
                               {{QStringLiteral("bchd"), T::Real, 0},
                                {QStringLiteral("deh"), T::Text, 1},

@@ -5,8 +5,8 @@ endif()
 # The layers of src/, lowest first. Every folder under src/ is listed here; inside the workbook
 # subsystem each folder is a layer of its own, and its top-level files (the command and the page
 # installer) sit above all of them.
-set(MHBK_SUBSYSTEMS common numbers history widgets data expr sections reference search sheets workbooks takeoff app)
-set(MHBK_LAYERS common numbers history widgets data expr sections reference search sheets
+set(MHBK_SUBSYSTEMS common numbers history widgets data expr sections designation reference search sheets workbooks takeoff app)
+set(MHBK_LAYERS common numbers history widgets data expr sections designation reference search sheets
                 workbooks/engine workbooks/export workbooks/view workbooks/pages workbooks takeoff app)
 
 # Which layer may use which: a source may include a header of its own layer or of a layer listed
@@ -25,6 +25,7 @@ set(MHBK_ALLOWED_widgets common)
 set(MHBK_ALLOWED_data common widgets)
 set(MHBK_ALLOWED_expr common numbers history widgets)
 set(MHBK_ALLOWED_sections common numbers history widgets data)
+set(MHBK_ALLOWED_designation common data sections)
 set(MHBK_ALLOWED_reference common numbers widgets data)
 set(MHBK_ALLOWED_search common numbers widgets data sections reference)
 set(MHBK_ALLOWED_sheets common numbers widgets data)
@@ -34,7 +35,7 @@ set(MHBK_ALLOWED_workbooks/view common widgets workbooks/engine workbooks/export
 set(MHBK_ALLOWED_workbooks/pages common numbers widgets data workbooks/engine workbooks/export workbooks/view)
 set(MHBK_ALLOWED_workbooks common numbers widgets data workbooks/engine workbooks/export workbooks/view workbooks/pages)
 set(MHBK_ALLOWED_takeoff common numbers history widgets data sections workbooks/engine workbooks/export)
-set(MHBK_ALLOWED_app common numbers history widgets data expr sections reference search sheets
+set(MHBK_ALLOWED_app common numbers history widgets data expr sections designation reference search sheets
                     workbooks/engine workbooks/export workbooks/view workbooks/pages workbooks takeoff)
 
 # Beyond that, each link between two of our libraries must be used (a source of the one includes

@@ -1,5 +1,6 @@
 #include "clicommands.h"
 
+#include "designation/cli_spec.h"
 #include "expr/cli_eval.h"
 #include "search/cli_find.h"
 #include "sections/cli_weight.h"
@@ -23,6 +24,8 @@ struct CliCommand {
 const CliCommand kCommands[] = {
     {"eval", runEvalCommand, "eval \"EXPR\" [--digits N]            evaluate a VBScript expression"},
     {"weight", runWeightCommand, "weight SHAPE NAME=VALUE ... [L=LEN]  theoretical weight of a section"},
+    {"spec", runSpecCommand,
+     "spec DESIGNATION [L=LEN] [n=COUNT] [--material NAME]  weight and surface of a designation (\"HN400×200\")"},
     {"table", runTableCommand, "table NAME                          print a handbook table"},
     {"find", runFindCommand, "find QUERY                          search the handbook (\"I20a\", \"DN100\", \"铜 密度\")"},
     {"sheet", runSheetCommand, "sheet od|dn [--thickness W] [--length ROW=L ...]  painting and insulation sheet"},

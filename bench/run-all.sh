@@ -13,6 +13,7 @@
 #   table pages    first fill of every table page against a plain QTableWidget (bench/tablefill)
 #   lock wait      a table page shown under another connection's lock against it unlocked (bench/lockwait)
 #   search         handbook search through its index against a plain scan of the same rows (bench/search)
+#   designation    the designation field per keystroke against a plain split of the same text (bench/designation)
 # Peers that are not installed are reported as skipped. Needs: libbenchmark-dev,
 # libmuparser-dev, libreoffice-calc-nogui (Debian packages), python3, and for the workbook
 # peer node with "npm install" run once in bench/workbook.
@@ -25,7 +26,7 @@ export QT_QPA_PLATFORM=${QT_QPA_PLATFORM:-offscreen}
 
 cmake -S "$top" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DMHBK_BUILD_BENCH=ON -DMHBK_BUILD_TESTS=OFF >/dev/null
 targets=$(cmake --build "$build" --target help | sed -n 's/^\([A-Za-z0-9_.-]*\): .*/\1/p')
-want=(mhbk mhbk_system_dat bare_qt_window mhbk_expr_bench export_bench tablefill_bench lockwait_bench search_bench)
+want=(mhbk mhbk_system_dat bare_qt_window mhbk_expr_bench export_bench tablefill_bench lockwait_bench search_bench designation_bench)
 # The workbook benchmark's target, once that folder is there.
 for t in $targets; do case "$t" in mhbk_workbook_bench) want+=("$t") ;; esac; done
 present=()
@@ -97,6 +98,10 @@ echo "== handbook search"
 "$build/bin/search_bench" "$build/bin/System.dat" 50 | tee "$logs/search.txt"
 row "handbook search, median query of 44" "plain linear scan of the same rows" "time" "$(ratio_of 'search median query / plain scan' "$logs/search.txt")"
 row "handbook search, worst query of 44" "plain linear scan of the same rows" "time" "$(ratio_of 'search worst query / plain scan' "$logs/search.txt")"
+
+echo "== designation field"
+"$build/bin/designation_bench" "$build/bin/System.dat" 20 | tee "$logs/designation.txt"
+row "designation field, median keystroke" "plain split of the same text" "time" "$(ratio_of 'designation median keystroke / plain split' "$logs/designation.txt")"
 
 echo
 echo "| benchmark | peer | measure | ratio ours / peer |"

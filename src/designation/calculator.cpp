@@ -51,7 +51,7 @@ double topWidth(const Reading &r)
     }
 }
 
-// A plate given by its thickness only: weight per m², both faces per m².
+// A plate given by its thickness only: weight per m^2, both faces per m^2.
 void plateByArea(Answer &a, double density)
 {
     const double t = a.reading.dims[0];

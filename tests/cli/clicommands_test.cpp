@@ -19,7 +19,7 @@ TEST(CliDispatcher, HelpListsEverySubCommandOnStandardOutput)
         const CliRun r = runCli({QLatin1String(help)});
         EXPECT_EQ(r.status, 0);
         EXPECT_TRUE(r.err.isEmpty());
-        for (const char *command : {"eval", "weight", "table", "sheet", "workbook"})
+        for (const char *command : {"eval", "weight", "spec", "table", "sheet", "workbook"})
             EXPECT_TRUE(r.out.contains(QStringLiteral("mhbk-cli %1 ").arg(QLatin1String(command)))) << command;
     }
 }
@@ -49,6 +49,7 @@ TEST(CliDispatcher, PassesTheRestOfTheArgumentsToTheSubCommand)
         {{"sheet", "--help"}, 0, "usage: mhbk-cli sheet"},
         {{"workbook", "--help"}, 0, "用法 / usage: mhbk-cli workbook"},
         {{"table", "--help"}, 0, "用法 / usage: mhbk-cli table"},
+        {{"spec", "--help"}, 0, "用法 / usage: mhbk-cli spec"},
         {{"eval"}, 1, ""},
     };
     for (const auto &c : cases) {

@@ -2,6 +2,7 @@
 #include "designation/cli_spec.h"
 #include "support/clirun.h"
 #include "support/missingtool.h"
+#include "support/scratchdb.h"
 #include "support/testdb.h"
 
 #include <QFileInfo>
@@ -77,6 +78,26 @@ TEST_F(SpecCommand, BadInputFailsWithAChineseMessage)
         EXPECT_FALSE(run.err.isEmpty());
         EXPECT_TRUE(run.out.isEmpty()) << run.out.toStdString();
     }
+}
+
+// A user's copy of the database made before the designation tables were added: the rolled sizes
+// cannot be found and say so, the geometric ones are still answered, and the output warns.
+TEST_F(SpecCommand, ADatabaseWithoutTheTablesSaysSo)
+{
+    {
+        const SqlFile file(copy->path());
+        for (const char *table : {"HBeam", "HKBeam", "CutTee", "HollowRect", "HollowRound", "PurlinC", "PurlinZ",
+                                  "AngleProps", "UnequalAngleProps", "IBeamProps", "ChannelProps"})
+            file.exec(QStringLiteral("DROP TABLE %1").arg(QLatin1String(table)));
+    }
+    const CliRun rolled = spec({QStringLiteral("HN400×200")});
+    EXPECT_EQ(rolled.status, 1);
+    EXPECT_TRUE(rolled.err.contains(QStringLiteral("GB/T 11263"))) << rolled.err.toStdString();
+
+    const CliRun tube = spec({QStringLiteral("□200×100×6")});
+    ASSERT_EQ(tube.status, 0) << tube.err.toStdString();
+    EXPECT_TRUE(tube.out.startsWith(QStringLiteral("注意=数据库中缺少表 HBeam"))) << tube.out.toStdString();
+    EXPECT_TRUE(tube.out.contains(QStringLiteral("来源=按几何计算")));
 }
 
 } // namespace

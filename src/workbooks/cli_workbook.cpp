@@ -11,7 +11,6 @@
 #include "workbooks/export/workbookexport.h"
 #include "workbooks/pages/ductselection.h"
 #include "workbooks/pages/reportstore.h"
-#include "workbooks/pages/workbookcursor.h"
 #include "workbooks/pages/workbookfile.h"
 
 #include <QCoreApplication>
@@ -160,8 +159,7 @@ int runCommand(const Arguments &args, QTextStream &out)
         if (!duct || kind != workbooks::kDuctPageKind)
             throw CliError{QStringLiteral("--run 只用于风管板厚、定额选择页 (%1) / --run is for pages %1")
                                .arg(pages::rangesText(workbooks::ductPageIndexes()))};
-        workbooks::WorkbookCursor cursor(book, sheet);
-        workbooks::runDuctSelection(cursor, query, *duct);
+        workbooks::runDuctSelection(book, sheet, *duct);
     }
     for (const QString &cell : args.gets) {
         const wb::CellAddress at = cellAddress(cell);

@@ -5,6 +5,7 @@
 #include "support/testdb.h"
 #include "support/clirun.h"
 
+#include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -32,6 +33,22 @@ TEST_F(WorkbookCli, DuctRunPrintsResultsAndSummary)
                           QStringLiteral("--get"), QStringLiteral("D21"), QStringLiteral("--get"), QStringLiteral("G21")});
     EXPECT_EQ(r.status, 0) << r.err.toStdString();
     EXPECT_EQ(r.out, QStringLiteral("0.75\n15.71\n0.75\n"));
+}
+
+TEST_F(WorkbookCli, DuctRunLeavesTheDatabaseFileAsItWas)
+{
+    const auto contents = [this] {
+        QFile file(copy_.path());
+        EXPECT_TRUE(file.open(QIODevice::ReadOnly));
+        return file.readAll();
+    };
+    const QByteArray before = contents();
+    const CliRun r = run({QStringLiteral("45"), QStringLiteral("--set"), QStringLiteral("B3=1000"), QStringLiteral("--set"),
+                          QStringLiteral("C3=200"), QStringLiteral("--set"), QStringLiteral("D3=10"), QStringLiteral("--run"),
+                          QStringLiteral("--get"), QStringLiteral("E20")});
+    EXPECT_EQ(r.status, 0) << r.err.toStdString();
+    EXPECT_EQ(r.out, QStringLiteral("24\n"));
+    EXPECT_TRUE(contents() == before);
 }
 
 TEST_F(WorkbookCli, FormulasFollowTypedCells)

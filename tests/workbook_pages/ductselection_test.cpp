@@ -1,5 +1,5 @@
 // The duct plate thickness and quota selection on the stored duct sheets, without widgets:
-// the workbook model behind a current-cell cursor and the scratch table of a database copy.
+// the workbook model read from a database copy.
 
 #include "common/errors.h"
 #include "data/database.h"
@@ -10,7 +10,6 @@
 #include "workbooks/engine/workbookjson.h"
 #include "workbooks/pages/ductselection.h"
 #include "workbooks/pages/reportstore.h"
-#include "workbooks/pages/workbookcursor.h"
 
 #include <gtest/gtest.h>
 #include <memory>
@@ -79,7 +78,6 @@ protected:
         auto book = wb::loadWorkbook(stored->bytes, &error);
         ASSERT_TRUE(book.has_value()) << error.message.toStdString();
         book_ = std::make_unique<wb::Workbook>(std::move(*book));
-        cursor_ = std::make_unique<WorkbookCursor>(*book_);
         page_ = ductPage(page);
     }
     void set(const char *cell, const QString &text)
@@ -93,7 +91,7 @@ protected:
         return book_->displayText(0, at->row, at->col);
     }
     QString at(int row, int col) const { return book_->displayText(0, row - 1, col - 1); }
-    void run() { runDuctSelection(*cursor_, *query_, *page_); }
+    void run() { runDuctSelection(*book_, 0, *page_); }
     QStringList allTexts() const
     {
         QStringList texts;
@@ -107,7 +105,6 @@ protected:
     std::unique_ptr<HandbookDatabase> db_;
     std::unique_ptr<QueryDataset> query_;
     std::unique_ptr<wb::Workbook> book_;
-    std::unique_ptr<WorkbookCursor> cursor_;
     const DuctPage *page_ = nullptr;
 };
 

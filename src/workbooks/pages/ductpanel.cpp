@@ -14,22 +14,6 @@
 
 namespace mhbk::workbooks {
 
-namespace {
-
-// The control's current cell and text, as the duct selection reaches them.
-class BookCursor : public CellCursor {
-public:
-    explicit BookCursor(view::SpreadsheetView &book) : book_(book) {}
-    void setCurrentCell(int row, int col) override { book_.setCurrentCell(row, col); }
-    QString text() const override { return book_.cellText(); }
-    void setText(const QString &text) override { book_.setCellText(text); }
-
-private:
-    view::SpreadsheetView &book_;
-};
-
-} // namespace
-
 DuctPanel::DuctPanel(PageHost &host, view::SpreadsheetView &book, const DuctPage &page, QWidget *parent)
     : QFrame(parent), host_(host), book_(book), page_(page)
 {
@@ -55,10 +39,11 @@ DuctPanel::DuctPanel(PageHost &host, view::SpreadsheetView &book, const DuctPage
 
 void DuctPanel::run()
 {
-    // A text that is no number ends the run with the general error report (the guarded
-    // handler); what the run wrote before stays.
-    BookCursor cursor(book_);
-    runDuctSelection(cursor, host_.query(), page_);
+    // The run is one undoable step and leaves the current cell where the user was. A text that
+    // is no number ends it with the general error report (the guarded handler); what the run
+    // wrote before stays, as that step.
+    book_.applyModelChange(ductRunCells(page_), QStringLiteral("执行运算"),
+                           [this](wb::Workbook &book, int sheet) { runDuctSelection(book, sheet, page_); });
 }
 
 void DuctPanel::toggleTables()

@@ -16,7 +16,8 @@ namespace workbooks {
 struct DuctPage;
 
 // The bottom panel of a duct page: "执行运算" runs the plate thickness and quota selection on
-// the page's spreadsheet control; the check box shows or hides the two lookup tables.
+// the page's spreadsheet control as one undoable step; the check box shows or hides the two
+// lookup tables.
 class DuctPanel : public QFrame {
     Q_OBJECT
 

@@ -1,12 +1,10 @@
 #include "workbooks/pages/ductselection.h"
 
 #include "common/pageregistry.h"
-#include "numbers/format.h"
 #include "numbers/numtext.h"
-#include "data/datasets.h"
+#include "workbooks/engine/workbook.h"
 
 #include <algorithm>
-#include <cmath>
 #include <iterator>
 
 namespace mhbk::workbooks {
@@ -32,17 +30,18 @@ constexpr DuctPage kPages[] = {
     DuctPage{"TabSheet11", false, 3, 17, 2, 2, 1.0, 5, 8, 9, 12, 11, 9, 12, {200, 500, 1120}, 21, 35, 1, 4, 7},
 };
 
-QString readCell(CellCursor &cells, int row, int col)
-{
-    cells.setCurrentCell(row, col);
-    return cells.text();
-}
+// One sheet of a workbook, read as it shows and written as typed, with the 1-based rows and
+// columns the page descriptions use.
+class DuctSheet {
+public:
+    DuctSheet(wb::Workbook &book, int sheet) : book_(book), sheet_(sheet) {}
+    QString text(int row, int col) const { return book_.displayText(sheet_, row - 1, col - 1); }
+    void write(int row, int col, const QString &text) { book_.setInput(sheet_, row - 1, col - 1, text); }
 
-void writeCell(CellCursor &cells, int row, int col, const QString &text)
-{
-    cells.setCurrentCell(row, col);
-    cells.setText(text);
-}
+private:
+    wb::Workbook &book_;
+    int sheet_;
+};
 
 // A trimmed key or result text; empty counts as 0.
 double numberOrZero(const QString &text)
@@ -51,73 +50,58 @@ double numberOrZero(const QString &text)
     return trimmed.isEmpty() ? 0.0 : strToFloat(trimmed);
 }
 
-void selectThicknesses(CellCursor &cells, const DuctPage &page)
+void selectThicknesses(DuctSheet &cells, const DuctPage &page)
 {
     for (int r = page.firstInputRow; r <= page.lastInputRow; ++r) {
-        const double key = numberOrZero(readCell(cells, r, page.thicknessKeyCol));
+        const double key = numberOrZero(cells.text(r, page.thicknessKeyCol));
         const int tableRow = thicknessTableRow(key);
         QString value;
         if (tableRow < 0)
             value = kOutOfRange;
         else if (tableRow == 0)
-            value = readCell(cells, kEmptyRow, kEmptyCol);
+            value = cells.text(kEmptyRow, kEmptyCol);
         else
-            value = readCell(cells, tableRow, page.thicknessTableCol);
+            value = cells.text(tableRow, page.thicknessTableCol);
         if (value == kByDesign)
             value = QStringLiteral("0");
-        writeCell(cells, r, page.thicknessResultCol, value);
+        cells.write(r, page.thicknessResultCol, value);
     }
 }
 
-void selectQuotaNumbers(CellCursor &cells, const DuctPage &page)
+void selectQuotaNumbers(DuctSheet &cells, const DuctPage &page)
 {
     for (int r = page.firstInputRow; r <= page.lastInputRow; ++r) {
-        const double key = numberOrZero(readCell(cells, r, page.quotaKeyCol)) * page.quotaKeyFactor;
-        const QString thicknessText = readCell(cells, r, page.thicknessResultCol).trimmed();
+        const double key = numberOrZero(cells.text(r, page.quotaKeyCol)) * page.quotaKeyFactor;
+        const QString thicknessText = cells.text(r, page.thicknessResultCol).trimmed();
         const double thickness = thicknessText == kOutOfRange ? 0.0 : numberOrZero(thicknessText);
         const int tableRow = quotaTableRow(thickness, key, page.quotaLimits);
-        const QString number = tableRow == 0 ? readCell(cells, kEmptyRow, kEmptyCol)
-                                             : readCell(cells, tableRow, page.quotaTableCol);
-        writeCell(cells, r, page.quotaResultCol, number.trimmed());
+        const QString number = tableRow == 0 ? cells.text(kEmptyRow, kEmptyCol)
+                                             : cells.text(tableRow, page.quotaTableCol);
+        cells.write(r, page.quotaResultCol, number.trimmed());
     }
 }
 
-void clearSummary(CellCursor &cells, const DuctPage &page)
+void clearSummary(DuctSheet &cells, const DuctPage &page)
 {
     for (int r = page.summaryFirstRow; r <= page.summaryLastClearedRow; ++r) {
-        writeCell(cells, r, page.summaryQuotaCol, QString());
-        writeCell(cells, r, page.summaryTotalCol, QString());
-        writeCell(cells, r, page.summaryThicknessCol, QString());
+        cells.write(r, page.summaryQuotaCol, QString());
+        cells.write(r, page.summaryTotalCol, QString());
+        cells.write(r, page.summaryThicknessCol, QString());
     }
 }
 
-void fillScratchTable(CellCursor &cells, QueryDataset &query, const DuctPage &page)
+void writeTotals(DuctSheet &cells, const DuctPage &page)
 {
-    query.execute(QStringLiteral("DELETE FROM tmp"));
-    for (int r = page.firstInputRow; r <= page.lastInputRow; ++r) {
-        QString thickness = readCell(cells, r, page.thicknessResultCol);
-        const QString number = readCell(cells, r, page.quotaResultCol);
-        QString quantity = readCell(cells, r, page.quantityCol);
-        if (thickness.isEmpty())
-            thickness = QStringLiteral("0");
-        if (quantity.isEmpty())
-            quantity = QStringLiteral("0");
-        if (number.isEmpty())
-            continue;
-        query.execute(QStringLiteral("INSERT INTO tmp (bchd, deh, gwb) VALUES (?, ?, ?)"),
-                      {strToFloat(thickness), number, strToFloat(quantity)});
-    }
-}
-
-void writeTotals(CellCursor &cells, QueryDataset &query, const DuctPage &page)
-{
-    query.open(QStringLiteral("SELECT bchd, deh, sum(gwb) FROM tmp GROUP BY bchd, deh"));
+    std::vector<DuctRowTexts> rows;
+    for (int r = page.firstInputRow; r <= page.lastInputRow; ++r)
+        rows.push_back({cells.text(r, page.thicknessResultCol), cells.text(r, page.quotaResultCol),
+                        cells.text(r, page.quantityCol)});
     int row = page.summaryFirstRow;
-    for (query.first(); !query.eof(); query.next(), ++row) {
-        const double total = roundToHundredths(strToFloat(query.field(2).toString()));
-        writeCell(cells, row, page.summaryQuotaCol, query.field(1).toString());
-        writeCell(cells, row, page.summaryTotalCol, generalNumberText(total));
-        writeCell(cells, row, page.summaryThicknessCol, generalNumberText(query.field(0).toDouble()));
+    for (const DuctSummaryLine &line : summarizeDuctRows(rows)) {
+        cells.write(row, page.summaryQuotaCol, line.quota);
+        cells.write(row, page.summaryTotalCol, line.total);
+        cells.write(row, page.summaryThicknessCol, line.thickness);
+        ++row;
     }
 }
 
@@ -166,25 +150,30 @@ int quotaTableRow(double thickness, double quotaKey, const double (&limits)[3])
     return bandBase + sizeClass;
 }
 
-double roundToHundredths(double value)
+std::vector<wb::CellAddress> ductRunCells(const DuctPage &page)
 {
-    // nearbyint follows the default rounding mode: to nearest, ties to even.
-    return std::nearbyint(value / 0.01) * 0.01;
+    std::vector<wb::CellAddress> cells;
+    for (int r = page.firstInputRow; r <= page.lastInputRow; ++r) {
+        cells.push_back({r - 1, page.thicknessResultCol - 1});
+        cells.push_back({r - 1, page.quotaResultCol - 1});
+    }
+    // There is at most one summary line per input row.
+    const int lastSummaryRow =
+        std::max(page.summaryLastClearedRow, page.summaryFirstRow + page.lastInputRow - page.firstInputRow);
+    for (int r = page.summaryFirstRow; r <= lastSummaryRow; ++r) {
+        for (int col : {page.summaryQuotaCol, page.summaryTotalCol, page.summaryThicknessCol})
+            cells.push_back({r - 1, col - 1});
+    }
+    return cells;
 }
 
-QString generalNumberText(double value)
+void runDuctSelection(wb::Workbook &book, int sheet, const DuctPage &page)
 {
-    return QString::fromStdString(numbers::compactText(value, 15));
-}
-
-void runDuctSelection(CellCursor &cells, QueryDataset &query, const DuctPage &page)
-{
-    cells.setCurrentCell(1, 1);
+    DuctSheet cells(book, sheet);
     selectThicknesses(cells, page);
     selectQuotaNumbers(cells, page);
     clearSummary(cells, page);
-    fillScratchTable(cells, query, page);
-    writeTotals(cells, query, page);
+    writeTotals(cells, page);
 }
 
 } // namespace mhbk::workbooks

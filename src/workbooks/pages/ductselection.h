@@ -1,23 +1,18 @@
 #pragma once
 
+#include "workbooks/engine/address.h"
+#include "workbooks/pages/ducttotals.h"
+
 #include <QString>
 #include <vector>
 
 namespace mhbk {
 
-class QueryDataset;
+namespace wb {
+class Workbook;
+}
 
 namespace workbooks {
-
-// The spreadsheet control's way to cells: one current cell whose text is read and written.
-// Rows and columns count from 1, as the control's operations do.
-class CellCursor {
-public:
-    virtual ~CellCursor() = default;
-    virtual void setCurrentCell(int row, int col) = 0;
-    virtual QString text() const = 0;
-    virtual void setText(const QString &text) = 0;
-};
 
 // Where a duct page keeps its inputs, results, lookup tables and summary block.
 struct DuctPage {
@@ -54,15 +49,14 @@ int thicknessTableRow(double key);
 // 0 for a thickness of 0, otherwise 11 to 22.
 int quotaTableRow(double thickness, double quotaKey, const double (&limits)[3]);
 
-// value / 0.01 rounded to the nearest integer, ties to even, times 0.01.
-double roundToHundredths(double value);
-// The shortest decimal text of at most 15 significant digits ("3.23", "0.75", "1").
-QString generalNumberText(double value);
+// The cells (zero-based) a run may write: both result columns of every input row and the
+// summary block.
+std::vector<wb::CellAddress> ductRunCells(const DuctPage &page);
 
-// The run button: plate thickness per row, quota number per row, then the grouped totals
-// through the scratch table `tmp`. A key, thickness or quantity that is no number throws
-// ConversionError; what was written before stays.
-void runDuctSelection(CellCursor &cells, QueryDataset &query, const DuctPage &page);
+// The run button on `sheet` of `book`: plate thickness per row, quota number per row, then the
+// summary block. Each pass reads what the previous one wrote as the sheet shows it. A key,
+// thickness or quantity that is no number throws ConversionError; what was written before stays.
+void runDuctSelection(wb::Workbook &book, int sheet, const DuctPage &page);
 
 } // namespace workbooks
 } // namespace mhbk

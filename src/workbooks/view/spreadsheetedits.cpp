@@ -13,6 +13,7 @@
 #include <QScrollBar>
 #include <QUndoCommand>
 #include <QUndoStack>
+#include <exception>
 
 namespace mhbk::view {
 
@@ -101,6 +102,36 @@ void SpreadsheetView::applyUserEdits(const std::vector<CellInput> &inputs, const
     }
     if (!after.empty())
         undo_->push(new CellEditCommand(*this, sheet, std::move(before), std::move(after), description));
+}
+
+void SpreadsheetView::applyModelChange(const std::vector<wb::CellAddress> &cells, const QString &description,
+                                       const std::function<void(wb::Workbook &, int)> &change)
+{
+    commitEdit();
+    const int sheet = sheetIndex();
+    std::vector<CellInput> before;
+    for (const wb::CellAddress &cell : cells)
+        before.push_back({cell, book_->sheet(sheet).input(cell.row, cell.col)});
+    std::exception_ptr failure;
+    try {
+        change(*book_, sheet);
+    } catch (...) {
+        failure = std::current_exception();
+    }
+    std::vector<CellInput> was, now;
+    for (CellInput &old : before) {
+        QString text = book_->sheet(sheet).input(old.cell.row, old.cell.col);
+        if (text == old.text)
+            continue;
+        now.push_back({old.cell, std::move(text)});
+        was.push_back(std::move(old));
+    }
+    // The command's first doing writes the same texts again: the model stays as the change
+    // left it, and the view shows it and says which cells changed.
+    if (!now.empty())
+        undo_->push(new CellEditCommand(*this, sheet, std::move(was), std::move(now), description));
+    if (failure)
+        std::rethrow_exception(failure);
 }
 
 void SpreadsheetView::commitPendingEdit() { commitEdit(); }

@@ -5,6 +5,7 @@
 #include <QAbstractScrollArea>
 #include <QByteArray>
 #include <QString>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -76,6 +77,12 @@ public:
         QString text;
     };
     void applyUserEdits(const std::vector<CellInput> &inputs, const QString &description);
+    // Lets `change` write the shown sheet of the model directly, then makes what it changed
+    // among `cells` (zero-based) one undoable step named `description`. The current cell stays
+    // where it is. When `change` throws, what it wrote before is that step and the exception
+    // goes on.
+    void applyModelChange(const std::vector<wb::CellAddress> &cells, const QString &description,
+                          const std::function<void(wb::Workbook &, int sheet)> &change);
     // Pastes the clipboard's block at the current cell; refuses (with statusMessage) a block
     // that would reach a locked cell. Returns whether anything was pasted.
     bool paste();

@@ -69,8 +69,8 @@ int main(int argc, char **argv)
     // The pages that fill a grid from a table, as their subsystems describe them.
     std::map<int, QString> tablePages;
     for (const auto *description : {&mhbk::reference::unitPageDescription(), &mhbk::reference::densityPageDescription()})
-        tablePages[mhbk::pages::indexOf(description->pageName)] = description->tableName;
-    tablePages[mhbk::pages::indexOf(mhbk::reference::FormulaPage::kPageName)] = QString::fromLatin1(mhbk::reference::FormulaPage::kTableName);
+        tablePages[mhbk::pages::indexOf(description->page)] = description->tableName;
+    tablePages[mhbk::pages::indexOf(mhbk::reference::FormulaPage::kPage)] = QString::fromLatin1(mhbk::reference::FormulaPage::kTableName);
     for (const auto &[page, table] : mhbk::sectionPageTables())
         tablePages[mhbk::pages::indexOf(page)] = table;
 

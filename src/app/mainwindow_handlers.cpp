@@ -126,7 +126,7 @@ void MainWindow::hideWindow()
         showMinimized();
         return;
     }
-    if (QWidget *sheet = sheetWindow(pages::indexOf("Page_GGBW")); sheet && sheet->isVisible())
+    if (QWidget *sheet = sheetWindow(pages::indexOf(PageKey::InsulationByOuterDiameter)); sheet && sheet->isVisible())
         sheet->hide();
     hide();
 }

@@ -20,6 +20,22 @@ enum class PageKind {
     Workbook,       // a stored workbook, looked up in `Report` by the page's index
 };
 
+// What a page is, for code and tests to name it by; its object name and index are the
+// registry's data (stored in files, shown by --page), not names to write into code.
+enum class PageKey {
+    Calculator, DecimalPlaces, UnitConversion, MaterialDensity, SectionFormulas, InsulationByNominalDiameter,
+    InsulationByOuterDiameter, InsulationFreeCalculation, WaterCastIronPipeSurface, DrainCastIronPipeSurface,
+    WaterTankInsulation, RoundBar, SquareBar, RectangularBar, HexagonBar, FlatBar, EqualAngle, UnequalAngle,
+    IBeam, LightIBeam, Channel, LightChannel, SteelPlate, CheckeredPlate, HotRolledSeamlessPipe,
+    ColdRolledSeamlessPipe, PrecisionSeamlessPipe, BoilerSeamlessPipe, WeldedPipe, Conduit, SpiralWeldedPipe,
+    StainlessHotRolledPipe, StainlessColdRolledPipe, QuickReference1, QuickReference2, MaterialLedgerAnalysis,
+    CastIronDrainAnalysis, CastIronDrainFittings, AluminiumPlasticFittings, PlasticDrainFittings,
+    WeldedSteelFittings, GalvanisedSteelFittings, PolypropyleneFittings, RoundDuctInsulation,
+    RectangularDuctInsulation, DuctPlateThicknessMediumLow, DuctPlateThicknessHigh,
+    DuctPlateThicknessDustRemoval, RoundDuctPlateThickness, PipePriceConversion, WaterMeterPit,
+    BuriedHeatingPipeTrench,
+};
+
 // The states a page gives to 加入表达式 and 跳转至计算器 when it is shown.
 struct ExpressionButtons {
     bool addToExpression;
@@ -28,6 +44,7 @@ struct ExpressionButtons {
 
 struct PageEntry {
     int index; // the page's number: tab order, `Report`."Index", and --page / mhbk-cli PAGE
+    PageKey key;
     PageKind kind;
     const char *objectName;
     const char *caption;
@@ -62,7 +79,13 @@ const PageEntry &at(int index);
 // The index of the page with this object name; nullopt for a name no page has.
 std::optional<int> find(std::string_view objectName);
 // The index of a page the caller knows exists; throws std::logic_error for an unknown name.
+// Code names pages by key; this is for names read from elsewhere that must be known.
 int indexOf(std::string_view objectName);
+// The page with this key: its index and its entry.
+int indexOf(PageKey key);
+const PageEntry &at(PageKey key);
+// The stored object name, as the tab sheet carries it.
+QString objectName(PageKey key);
 std::vector<int> ofKind(PageKind kind);
 
 // Indexes as the help texts show them: runs of consecutive pages joined, "7-10, 33-51".

@@ -77,14 +77,14 @@ StringGrid *makeGrid(const EditablePageDescription &description, QWidget *page)
 
 const EditablePageDescription &unitPageDescription()
 {
-    static const EditablePageDescription description{"Page_comunit", QStringLiteral("comunit"), QStringLiteral("StringGrid1"),
+    static const EditablePageDescription description{PageKey::UnitConversion, QStringLiteral("comunit"), QStringLiteral("StringGrid1"),
                                        kUnitLayout, {}, unitColumnWidth, {0, 2}};
     return description;
 }
 
 const EditablePageDescription &densityPageDescription()
 {
-    static const EditablePageDescription description{"Page_constdensity", QStringLiteral("constdensity"), QStringLiteral("StringGrid2"),
+    static const EditablePageDescription description{PageKey::MaterialDensity, QStringLiteral("constdensity"), QStringLiteral("StringGrid2"),
                                        kDensityLayout, {QStringLiteral("材料名称"), QStringLiteral("密度")},
                                        densityColumnWidth, {0}};
     return description;
@@ -231,7 +231,7 @@ bool EditableGridPage::hasUnsavedChanges()
 
 QString EditableGridPage::unsavedDescription() const
 {
-    return QString::fromUtf8(pages::at(pages::indexOf(description_.pageName)).caption);
+    return QString::fromUtf8(pages::at(description_.page).caption);
 }
 
 } // namespace mhbk::reference

@@ -2,6 +2,7 @@
 
 #include "common/loadonce.h"
 #include "common/pagehost.h"
+#include "common/pageregistry.h"
 #include "common/unsavedwork.h"
 #include "reference/itemlist.h"
 
@@ -24,7 +25,7 @@ namespace mhbk::reference {
 
 // What tells the two editable reference pages apart.
 struct EditablePageDescription {
-    const char *pageName; // the tab sheet's object name
+    PageKey page;
     QString tableName;
     QString gridName;
     ItemLayout layout;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "common/loadonce.h"
+#include "common/pageregistry.h"
 
 class QWidget;
 
@@ -14,7 +15,7 @@ namespace mhbk::reference {
 // "常用型材计算公式": the read-only formula grid and the weight formula under it.
 class FormulaPage {
 public:
-    static constexpr const char *kPageName = "Page_constformula";
+    static constexpr PageKey kPage = PageKey::SectionFormulas;
     static constexpr const char *kTableName = "constformula";
 
     FormulaPage(QWidget *page, HandbookDatabase &database);

@@ -17,7 +17,7 @@ using reference::EditableGridPage;
 
 std::unique_ptr<EditableGridPage> makeGridPage(PageHost &host, const reference::EditablePageDescription &description)
 {
-    return std::make_unique<EditableGridPage>(description, host.page(pages::indexOf(description.pageName)),
+    return std::make_unique<EditableGridPage>(description, host.page(pages::indexOf(description.page)),
                                               host.database(), host.reporter(),
                                               [&host](const QString &text) { host.showStatus(text); });
 }
@@ -30,16 +30,16 @@ public:
         : QObject(host.window()),
           unit_(makeGridPage(host, reference::unitPageDescription())),
           density_(makeGridPage(host, reference::densityPageDescription())),
-          formula_(std::make_unique<reference::FormulaPage>(host.page(pages::indexOf(reference::FormulaPage::kPageName)),
+          formula_(std::make_unique<reference::FormulaPage>(host.page(pages::indexOf(reference::FormulaPage::kPage)),
                                                             host.database()))
     {
         for (EditableGridPage *page : {unit_.get(), density_.get()}) {
-            const int index = pages::indexOf(page->description().pageName);
+            const int index = pages::indexOf(page->description().page);
             host.addShowHandler(index, [page] { page->show(); });
             host.setRowEditor(index, page);
             host.addUnsavedWork(page, index);
         }
-        host.addShowHandler(pages::indexOf(reference::FormulaPage::kPageName), [this] { formula_->show(); });
+        host.addShowHandler(pages::indexOf(reference::FormulaPage::kPage), [this] { formula_->show(); });
     }
 
 private:

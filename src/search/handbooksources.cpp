@@ -25,7 +25,7 @@ enum class Style {
 };
 
 struct SizeTable {
-    const char *page;
+    PageKey page;
     const char *table;
     unsigned kinds;
     Style style;
@@ -37,27 +37,27 @@ struct SizeTable {
 const std::vector<SizeTable> &sizeTables()
 {
     static const std::vector<SizeTable> tables = {
-        {"Page_circle", "circle", Round, Style::Fields, {1}, 2, {1}},
-        {"Page_sqare", "sqare", Square, Style::Fields, {1}, 2, {1}},
-        {"Page_Rectangle", "Rectangle", Rectangle, Style::Fields, {1, 2}, 3, {1, 2}},
-        {"Page_Hexagon", "Hexagon", Hexagon, Style::Fields, {1}, 2, {1}},
-        {"Page_Regular", "Regular", Angle, Style::Fields, {2, 3}, 4, {}},
-        {"Page_NORegular", "NoRegular", Angle, Style::Fields, {2, 3, 4}, 5, {}},
-        {"Page_Ishaped", "Ishaped", IBeam, Style::Fields, {1}, 5, {}},
-        {"Page_LightIshaped", "LightIshaped", IBeam, Style::Fields, {1}, 5, {}},
-        {"Page_groove", "groove", Channel, Style::Fields, {1}, 5, {}},
-        {"Page_Lightgroove", "Lightgroove", Channel, Style::Fields, {1}, 5, {}},
-        {"Page_steelboard", "steelboard", Plate, Style::Fields, {1}, 2, {1}},
-        {"TabSheet7", "steelboard_HW", Plate, Style::Checkered, {1}, 3, {}},
-        {"Page_NoSewType", "NoSewType", Pipe, Style::SizeText, {1}, 2, {}},
-        {"Page_ColdSewType", "ColdSewType", Pipe, Style::SizeText, {1}, 2, {}},
-        {"Page_NicetyNoSew", "NicetyNoSew", Pipe, Style::SizeText, {1}, 2, {}},
-        {"Page_BoilerNoSew", "BoilerNoSew", Pipe, Style::SizeText, {1}, 2, {}},
-        {"Page_SeelTube", "SeelTube", Pipe, Style::WeldedPipe, {}, 4, {2, 3}},
-        {"Page_SleeveTube", "SleeveTube", Pipe, Style::Conduit, {}, 4, {3, 2}},
-        {"Page_ScrewTube", "ScrewTube", Pipe, Style::Fields, {1, 2}, 3, {1, 2}},
-        {"Page_stainlessHot", "stainlessHot", Pipe, Style::SizeText, {1}, 2, {}},
-        {"Page_stainlessCold", "stainlessCold", Pipe, Style::SizeText, {1}, 2, {}},
+        {PageKey::RoundBar, "circle", Round, Style::Fields, {1}, 2, {1}},
+        {PageKey::SquareBar, "sqare", Square, Style::Fields, {1}, 2, {1}},
+        {PageKey::RectangularBar, "Rectangle", Rectangle, Style::Fields, {1, 2}, 3, {1, 2}},
+        {PageKey::HexagonBar, "Hexagon", Hexagon, Style::Fields, {1}, 2, {1}},
+        {PageKey::EqualAngle, "Regular", Angle, Style::Fields, {2, 3}, 4, {}},
+        {PageKey::UnequalAngle, "NoRegular", Angle, Style::Fields, {2, 3, 4}, 5, {}},
+        {PageKey::IBeam, "Ishaped", IBeam, Style::Fields, {1}, 5, {}},
+        {PageKey::LightIBeam, "LightIshaped", IBeam, Style::Fields, {1}, 5, {}},
+        {PageKey::Channel, "groove", Channel, Style::Fields, {1}, 5, {}},
+        {PageKey::LightChannel, "Lightgroove", Channel, Style::Fields, {1}, 5, {}},
+        {PageKey::SteelPlate, "steelboard", Plate, Style::Fields, {1}, 2, {1}},
+        {PageKey::CheckeredPlate, "steelboard_HW", Plate, Style::Checkered, {1}, 3, {}},
+        {PageKey::HotRolledSeamlessPipe, "NoSewType", Pipe, Style::SizeText, {1}, 2, {}},
+        {PageKey::ColdRolledSeamlessPipe, "ColdSewType", Pipe, Style::SizeText, {1}, 2, {}},
+        {PageKey::PrecisionSeamlessPipe, "NicetyNoSew", Pipe, Style::SizeText, {1}, 2, {}},
+        {PageKey::BoilerSeamlessPipe, "BoilerNoSew", Pipe, Style::SizeText, {1}, 2, {}},
+        {PageKey::WeldedPipe, "SeelTube", Pipe, Style::WeldedPipe, {}, 4, {2, 3}},
+        {PageKey::Conduit, "SleeveTube", Pipe, Style::Conduit, {}, 4, {3, 2}},
+        {PageKey::SpiralWeldedPipe, "ScrewTube", Pipe, Style::Fields, {1, 2}, 3, {1, 2}},
+        {PageKey::StainlessHotRolledPipe, "stainlessHot", Pipe, Style::SizeText, {1}, 2, {}},
+        {PageKey::StainlessColdRolledPipe, "stainlessCold", Pipe, Style::SizeText, {1}, 2, {}},
     };
     return tables;
 }
@@ -179,7 +179,7 @@ void addSizeTable(HandbookIndex &index, TableDataset &dataset, const SizeTable &
 // The flat-bar page computes its grid; its entries are computed by the same functions.
 void addFlatBars(HandbookIndex &index)
 {
-    const Entry page = pageEntry(pages::indexOf("Page_BianG"));
+    const Entry page = pageEntry(pages::indexOf(PageKey::FlatBar));
     for (int row = 1; row <= weights::kFlatBarSizes; ++row) {
         const int width = weights::flatBarWidth(row);
         for (int column = 1; column <= weights::kFlatBarSizes; ++column) {
@@ -197,10 +197,10 @@ void addFlatBars(HandbookIndex &index)
 }
 
 // The unit and density grids place their records slot by slot; record n is slot n.
-void addItemTable(HandbookIndex &index, TableDataset &dataset, const char *pageName, const char *tableName,
+void addItemTable(HandbookIndex &index, TableDataset &dataset, PageKey pageKey, const char *tableName,
                   const reference::ItemLayout &layout, const QString &unit)
 {
-    const Entry page = pageEntry(pages::indexOf(pageName));
+    const Entry page = pageEntry(pages::indexOf(pageKey));
     dataset.open(QString::fromLatin1(tableName));
     int slot = 0;
     for (dataset.first(); !dataset.eof(); dataset.next(), ++slot) {
@@ -216,7 +216,7 @@ void addItemTable(HandbookIndex &index, TableDataset &dataset, const char *pageN
 // The formula grid shows record n in row n, captions included.
 void addFormulas(HandbookIndex &index, TableDataset &dataset)
 {
-    const Entry page = pageEntry(pages::indexOf("Page_constformula"));
+    const Entry page = pageEntry(pages::indexOf(PageKey::SectionFormulas));
     dataset.open(QStringLiteral("constformula"));
     int row = 0;
     for (dataset.first(); !dataset.eof(); dataset.next(), ++row) {
@@ -232,9 +232,9 @@ void addFormulas(HandbookIndex &index, TableDataset &dataset)
 
 } // namespace
 
-std::vector<std::pair<const char *, const char *>> indexedSizeTables()
+std::vector<std::pair<PageKey, const char *>> indexedSizeTables()
 {
-    std::vector<std::pair<const char *, const char *>> out;
+    std::vector<std::pair<PageKey, const char *>> out;
     for (const SizeTable &table : sizeTables())
         out.emplace_back(table.page, table.table);
     return out;
@@ -246,12 +246,12 @@ HandbookIndex buildHandbookIndex(HandbookDatabase &database)
     for (const PageEntry &page : pages::all())
         index.add(pageEntry(page.index));
     TableDataset dataset(database);
-    addItemTable(index, dataset, "Page_comunit", "comunit", reference::kUnitLayout, {});
-    addItemTable(index, dataset, "Page_constdensity", "constdensity", reference::kDensityLayout,
+    addItemTable(index, dataset, PageKey::UnitConversion, "comunit", reference::kUnitLayout, {});
+    addItemTable(index, dataset, PageKey::MaterialDensity, "constdensity", reference::kDensityLayout,
                  QStringLiteral(" g/cm3"));
     addFormulas(index, dataset);
     for (const SizeTable &table : sizeTables()) {
-        if (table.page == std::string_view("Page_Regular"))
+        if (table.page == PageKey::EqualAngle)
             addFlatBars(index); // the flat-bar page stands between the hexagon and angle pages
         addSizeTable(index, dataset, table);
     }

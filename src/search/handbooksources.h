@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/pageregistry.h"
 #include "search/handbookindex.h"
 
 namespace mhbk {
@@ -14,7 +15,7 @@ namespace mhbk::search {
 // be read.
 HandbookIndex buildHandbookIndex(HandbookDatabase &database);
 
-// The size tables the index reads, as (page object name, table name), in page order.
-std::vector<std::pair<const char *, const char *>> indexedSizeTables();
+// The size tables the index reads, as (page, table name), in page order.
+std::vector<std::pair<PageKey, const char *>> indexedSizeTables();
 
 } // namespace mhbk::search

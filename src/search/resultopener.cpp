@@ -29,7 +29,7 @@ void fillCalculator(QWidget *page, const Entry &entry)
 {
     if (entry.inputs.isEmpty())
         return;
-    if (page->objectName() == QLatin1String(CheckeredPlatePage::kPageName)) {
+    if (page->objectName() == pages::objectName(CheckeredPlatePage::kPage)) {
         if (auto *thickness = page->findChild<QComboBox *>(QStringLiteral("cbJBHD_HWGB")))
             thickness->setCurrentIndex(thickness->findText(entry.inputs.first()));
         return;

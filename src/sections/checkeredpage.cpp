@@ -67,9 +67,9 @@ QGroupBox *patternBox(QWidget *parent, const QString &title, QLineEdit *rib, QLi
 } // namespace
 
 CheckeredPlatePage::CheckeredPlatePage(PageHost &host)
-    : QObject(host.page(pages::indexOf(kPageName))), host_(host)
+    : QObject(host.page(pages::indexOf(kPage))), host_(host)
 {
-    QWidget *page = host.page(pages::indexOf(kPageName));
+    QWidget *page = host.page(pages::indexOf(kPage));
     grid_ = makeReferenceGrid(page, QStringLiteral("sgridHWGB"), kColumnWidth, looks::firstBlueOddGreenEvenRed);
     grid_->setRowCount(kGridRows);
     grid_->setColCount(kFields);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "common/loadonce.h"
+#include "common/pageregistry.h"
 
 #include <QObject>
 
@@ -19,7 +20,7 @@ class StringGrid;
 class CheckeredPlatePage : public QObject {
     Q_OBJECT
 public:
-    static constexpr const char *kPageName = "TabSheet7";
+    static constexpr PageKey kPage = PageKey::CheckeredPlate;
 
     explicit CheckeredPlatePage(PageHost &host);
 

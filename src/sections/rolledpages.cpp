@@ -20,7 +20,7 @@ namespace {
 constexpr int kColumnWidth = 42;
 
 struct RolledPage {
-    const char *pageName;
+    PageKey page;
     const char *gridName;
     const char *tableName;
     Profile picture;
@@ -32,21 +32,21 @@ const std::vector<RolledPage> &rolledPages()
     const QString beamLegs = QStringLiteral("b: 腿宽       h: 高度");
     const QString beamWeb = QStringLiteral("d: 腰厚       G: 理论重量");
     static const std::vector<RolledPage> pages = {
-        {"Page_Regular", "StringGrid7", "Regular", Profile::EqualAngle,
+        {PageKey::EqualAngle, "StringGrid7", "Regular", Profile::EqualAngle,
          {QStringLiteral("公式说明：  b: 边长   d: 边厚   G: 理论重量  ")}},
-        {"Page_NORegular", "StringGrid8", "NoRegular", Profile::UnequalAngle,
+        {PageKey::UnequalAngle, "StringGrid8", "NoRegular", Profile::UnequalAngle,
          {QStringLiteral("说明：    B: 长边宽   G: 理论重量  "), QStringLiteral("b: 短边宽       d: 边厚")}},
-        {"Page_Ishaped", "StringGrid9", "Ishaped", Profile::IBeam, {QStringLiteral("说明：     斜度: 1:6"), beamLegs, beamWeb}},
-        {"Page_LightIshaped", "StringGrid10", "LightIshaped", Profile::IBeam, {QStringLiteral("说明：     斜度: 12%"), beamLegs, beamWeb}},
-        {"Page_groove", "StringGrid11", "groove", Profile::Channel, {QStringLiteral("说明：     斜度: 1:10"), beamLegs, beamWeb}},
-        {"Page_Lightgroove", "StringGrid12", "Lightgroove", Profile::Channel, {QStringLiteral("说明：     斜度: 1:10"), beamLegs, beamWeb}},
+        {PageKey::IBeam, "StringGrid9", "Ishaped", Profile::IBeam, {QStringLiteral("说明：     斜度: 1:6"), beamLegs, beamWeb}},
+        {PageKey::LightIBeam, "StringGrid10", "LightIshaped", Profile::IBeam, {QStringLiteral("说明：     斜度: 12%"), beamLegs, beamWeb}},
+        {PageKey::Channel, "StringGrid11", "groove", Profile::Channel, {QStringLiteral("说明：     斜度: 1:10"), beamLegs, beamWeb}},
+        {PageKey::LightChannel, "StringGrid12", "Lightgroove", Profile::Channel, {QStringLiteral("说明：     斜度: 1:10"), beamLegs, beamWeb}},
     };
     return pages;
 }
 
 std::function<void()> buildRolledPage(PageHost &host, const RolledPage &description, history::HistoryStore *history)
 {
-    QWidget *page = host.page(pages::indexOf(description.pageName));
+    QWidget *page = host.page(pages::indexOf(description.page));
     const QString table = QString::fromLatin1(description.tableName);
     const int fields = sectionTableShownFields(table);
     // The last column of every block (the weight) is green, the dimensions red.
@@ -76,18 +76,18 @@ std::function<void()> buildRolledPage(PageHost &host, const RolledPage &descript
 
 } // namespace
 
-std::vector<std::pair<const char *, const char *>> rolledPageTables()
+std::vector<std::pair<PageKey, const char *>> rolledPageTables()
 {
-    std::vector<std::pair<const char *, const char *>> tables;
+    std::vector<std::pair<PageKey, const char *>> tables;
     for (const RolledPage &page : rolledPages())
-        tables.emplace_back(page.pageName, page.tableName);
+        tables.emplace_back(page.page, page.tableName);
     return tables;
 }
 
 void installRolledPages(PageHost &host, history::HistoryStore *history)
 {
     for (const RolledPage &description : rolledPages())
-        installOnFirstShow(host, pages::indexOf(description.pageName),
+        installOnFirstShow(host, pages::indexOf(description.page),
                            [&host, description, history] { return buildRolledPage(host, description, history); });
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "common/pageregistry.h"
+
 #include <utility>
 #include <vector>
 
@@ -15,7 +17,7 @@ class HistoryStore;
 // the length from a total weight for the chosen row each.
 void installRolledPages(PageHost &host, history::HistoryStore *history = nullptr);
 
-// (page object name, table name) of each of the six.
-std::vector<std::pair<const char *, const char *>> rolledPageTables();
+// (page, table name) of each of the six.
+std::vector<std::pair<PageKey, const char *>> rolledPageTables();
 
 } // namespace mhbk

@@ -17,7 +17,7 @@ void installWeightPages(PageHost &host, const std::vector<WeightPageDescription>
                         history::HistoryStore *history)
 {
     for (const WeightPageDescription &description : descriptions) {
-        installOnFirstShow(host, pages::indexOf(description.pageName), [&host, description, history] {
+        installOnFirstShow(host, pages::indexOf(description.page), [&host, description, history] {
             auto *page = new WeightPage(host, description, history); // owned by its tab sheet
             return std::function<void()>([page] { page->show(); });
         });
@@ -26,16 +26,16 @@ void installWeightPages(PageHost &host, const std::vector<WeightPageDescription>
 
 } // namespace
 
-std::vector<std::pair<const char *, QString>> sectionPageTables()
+std::vector<std::pair<PageKey, QString>> sectionPageTables()
 {
-    std::vector<std::pair<const char *, QString>> tables;
+    std::vector<std::pair<PageKey, QString>> tables;
     for (const auto *descriptions : {&barPageDescriptions(), &pipePageDescriptions()})
         for (const WeightPageDescription &description : *descriptions)
             if (description.tableName)
-                tables.emplace_back(description.pageName, QString::fromLatin1(description.tableName));
+                tables.emplace_back(description.page, QString::fromLatin1(description.tableName));
     for (const auto &[page, table] : rolledPageTables())
         tables.emplace_back(page, QString::fromLatin1(table));
-    tables.emplace_back(CheckeredPlatePage::kPageName, checkered::kTable);
+    tables.emplace_back(CheckeredPlatePage::kPage, checkered::kTable);
     return tables;
 }
 
@@ -44,7 +44,7 @@ void installSectionPages(PageHost &host, history::HistoryStore *history)
     installWeightPages(host, barPageDescriptions(), history);
     installRolledPages(host, history);
     installWeightPages(host, pipePageDescriptions(), history);
-    installOnFirstShow(host, pages::indexOf(CheckeredPlatePage::kPageName), [&host] {
+    installOnFirstShow(host, pages::indexOf(CheckeredPlatePage::kPage), [&host] {
         auto *page = new CheckeredPlatePage(host);
         return std::function<void()>([page] { page->show(); });
     });

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "common/pageregistry.h"
+
 #include <QString>
 #include <utility>
 #include <vector>
@@ -16,7 +18,7 @@ class HistoryStore;
 // weight calculators keep their results there.
 void installSectionPages(PageHost &host, history::HistoryStore *history = nullptr);
 
-// The pages whose grid shows a handbook table: (page object name, table name).
-std::vector<std::pair<const char *, QString>> sectionPageTables();
+// The pages whose grid shows a handbook table: (page, table name).
+std::vector<std::pair<PageKey, QString>> sectionPageTables();
 
 } // namespace mhbk

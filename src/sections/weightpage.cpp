@@ -27,16 +27,16 @@ namespace {
 
 QString childName(const WeightPageDescription &description, const char *suffix)
 {
-    return QString::fromLatin1(description.pageName) + QString::fromLatin1(suffix);
+    return pages::objectName(description.page) + QString::fromLatin1(suffix);
 }
 
 } // namespace
 
 WeightPage::WeightPage(PageHost &host, const WeightPageDescription &description, history::HistoryStore *history)
-    : QObject(host.page(pages::indexOf(description.pageName))), host_(host), description_(description),
+    : QObject(host.page(pages::indexOf(description.page))), host_(host), description_(description),
       materials_{weights::steel()}, history_(history)
 {
-    QWidget *page = host.page(pages::indexOf(description.pageName));
+    QWidget *page = host.page(pages::indexOf(description.page));
     grid_ = makeReferenceGrid(page, QString::fromLatin1(description.gridName), description.columnWidth, description.look);
     if (description.tableName) {
         const QString table = QString::fromLatin1(description.tableName);
@@ -275,7 +275,7 @@ bool WeightPage::updateLength()
 // "圆钢 d=10", "圆钢 黄铜 8.5 g/cm3 d=10".
 QStringList WeightPage::dimensionInputs() const
 {
-    QStringList inputs{QString::fromUtf8(pages::at(pages::indexOf(description_.pageName)).caption)};
+    QStringList inputs{QString::fromUtf8(pages::at(description_.page).caption)};
     if (material().name != weights::steel().name)
         inputs << material().name << floatToStr(material().density) + QStringLiteral(" g/cm3");
     const auto shape = std::find_if(weights::shapes().begin(), weights::shapes().end(),

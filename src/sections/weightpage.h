@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/pageregistry.h"
 #include "widgets/gridpaint.h"
 #include "sections/materials.h"
 #include "sections/sectiondrawing.h"
@@ -37,7 +38,7 @@ struct NamedInput {
 // One calculator page of bars, plate or pipe: a reference grid on top and the G and M calculator
 // below it. Every such page is one row of a description table.
 struct WeightPageDescription {
-    const char *pageName; // the tab sheet's object name
+    PageKey page;
     const char *gridName;
     const char *tableName; // nullptr: the flat-bar grid, computed
     CellLookFn look;

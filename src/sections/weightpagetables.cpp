@@ -18,24 +18,24 @@ NamedInput weightOutput(const char *objectName) { return {objectName, "M (kg)：
 const std::vector<WeightPageDescription> &barPageDescriptions()
 {
     static const std::vector<WeightPageDescription> descriptions = {
-        {"Page_circle", "StringGrid4", "circle", looks::oddGreenEvenRed, 64, Profile::Round, Shape::Round,
+        {PageKey::RoundBar, "StringGrid4", "circle", looks::oddGreenEvenRed, 64, Profile::Round, Shape::Round,
          {{"Edit1", "d(mm)："}}, named("Edit2", kGPerMetre), lengthInput("Edit42"), weightOutput("Edit43"),
          {QStringLiteral("公式说明：    d: 直径   G: 理论重量 "), kLengthLegend}, BadNumber::PageMessage},
-        {"Page_sqare", "StringGrid5", "sqare", looks::oddGreenEvenRed, 64, Profile::Square, Shape::Square,
+        {PageKey::SquareBar, "StringGrid5", "sqare", looks::oddGreenEvenRed, 64, Profile::Square, Shape::Square,
          {{"Edit4", "a(mm)："}}, named("Edit3", kGPerMetre), lengthInput("Edit45"), weightOutput("Edit44"),
          {QStringLiteral("公式说明：    a: 边长   G: 理论重量  "), kLengthLegend}, BadNumber::PageMessage},
-        {"Page_Rectangle", "StringGrid23", "Rectangle", looks::redBlueGreen, 64, Profile::Rectangle, Shape::Rectangle,
+        {PageKey::RectangularBar, "StringGrid23", "Rectangle", looks::redBlueGreen, 64, Profile::Rectangle, Shape::Rectangle,
          {{"Edit30", "a(mm)："}, {"Edit31", "b(mm)："}}, named("Edit32", kGPerMetre), lengthInput("Edit47"),
          weightOutput("Edit46"), {QStringLiteral("公式说明：    a: 边宽   b: 边长   G: 理论重量  "), kLengthLegend},
          BadNumber::PageMessage},
-        {"Page_Hexagon", "StringGrid6", "Hexagon", looks::oddGreenEvenRed, 64, Profile::Hexagon, Shape::Hexagon,
+        {PageKey::HexagonBar, "StringGrid6", "Hexagon", looks::oddGreenEvenRed, 64, Profile::Hexagon, Shape::Hexagon,
          {{"Edit6", "a(mm)："}}, named("Edit5", kGPerMetre), lengthInput("Edit49"), weightOutput("Edit48"),
          {QStringLiteral("公式说明：   a: 边间距     G: 理论重量  "), kLengthLegend}, BadNumber::PageMessage},
-        {"Page_BianG", "StringGrid22", nullptr, nullptr, 60, Profile::None, Shape::Flat,
+        {PageKey::FlatBar, "StringGrid22", nullptr, nullptr, 60, Profile::None, Shape::Flat,
          {{"Edit27", "W(mm)："}, {"Edit28", "D(mm)："}}, named("Edit29", kGPerMetre), lengthInput("Edit51"),
          weightOutput("Edit50"), {QStringLiteral("公式说明：  W: 宽度    D:厚度    G: 理论重量  "), kLengthLegend},
          BadNumber::PageMessage},
-        {"Page_steelboard", "StringGrid13", "steelboard", looks::firstBlueOddGreenEvenRed, 64, Profile::None, Shape::Plate,
+        {PageKey::SteelPlate, "StringGrid13", "steelboard", looks::firstBlueOddGreenEvenRed, 64, Profile::None, Shape::Plate,
          {{"Edit7", "d(mm)："}}, {"Edit8", "G(kg/m2)："}, {"Edit53", "L (m2)："}, weightOutput("Edit52"),
          {QStringLiteral("公式说明：    d: 厚度   G: 理论重量  "), QStringLiteral("   L: 面积   M: 重量  ")},
          BadNumber::PageMessage},
@@ -47,7 +47,7 @@ namespace {
 
 // The pipe pages differ only in these; everything else is the same on all nine.
 struct PipeRow {
-    const char *pageName;
+    PageKey page;
     const char *gridName;
     const char *tableName;
     CellLookFn look;
@@ -59,7 +59,7 @@ struct PipeRow {
 
 WeightPageDescription pipeDescription(const PipeRow &row)
 {
-    return {row.pageName, row.gridName, row.tableName, row.look, row.columnWidth, Profile::None, Shape::Pipe,
+    return {row.page, row.gridName, row.tableName, row.look, row.columnWidth, Profile::None, Shape::Pipe,
             {{row.r, "R(mm)："}, {row.d, "d(mm)："}}, named(row.g, kGPerMetre), lengthInput(row.l),
             weightOutput(row.m), row.legend, row.badNumber};
 }
@@ -77,15 +77,15 @@ const std::vector<WeightPageDescription> &pipePageDescriptions()
     const auto report = BadNumber::ErrorReport;
     const CellLookFn twoColours = looks::oddGreenEvenRed;
     static const std::vector<PipeRow> rows = {
-        {"Page_NoSewType", "StringGrid14", "NoSewType", twoColours, 64, "Edit9", "Edit10", "Edit11", "Edit55", "Edit54", seamless, message},
-        {"Page_ColdSewType", "StringGrid15", "ColdSewType", twoColours, 64, "Edit12", "Edit13", "Edit14", "Edit57", "Edit56", seamless, message},
-        {"Page_NicetyNoSew", "StringGrid16", "NicetyNoSew", twoColours, 64, "Edit15", "Edit16", "Edit17", "Edit59", "Edit58", seamless, message},
-        {"Page_BoilerNoSew", "StringGrid17", "BoilerNoSew", twoColours, 64, "Edit18", "Edit19", "Edit20", "Edit61", "Edit60", seamless, message},
-        {"Page_SeelTube", "StringGrid20", "SeelTube", looks::lastOfPeriodGreen(6), 55, "Edit33", "Edit34", "Edit35", "Edit71", "Edit70", welded, report},
-        {"Page_SleeveTube", "StringGrid21", "SleeveTube", looks::lastOfPeriodGreen(4), 64, "Edit36", "Edit37", "Edit38", "Edit63", "Edit62", conduit, report},
-        {"Page_ScrewTube", "StringGrid24", "ScrewTube", looks::redBlueGreen, 64, "Edit39", "Edit40", "Edit41", "Edit65", "Edit64", seamless, report},
-        {"Page_stainlessHot", "StringGrid18", "stainlessHot", twoColours, 64, "Edit21", "Edit22", "Edit23", "Edit67", "Edit66", seamless, message},
-        {"Page_stainlessCold", "StringGrid19", "stainlessCold", twoColours, 64, "Edit24", "Edit25", "Edit26", "Edit69", "Edit68", seamless, message},
+        {PageKey::HotRolledSeamlessPipe, "StringGrid14", "NoSewType", twoColours, 64, "Edit9", "Edit10", "Edit11", "Edit55", "Edit54", seamless, message},
+        {PageKey::ColdRolledSeamlessPipe, "StringGrid15", "ColdSewType", twoColours, 64, "Edit12", "Edit13", "Edit14", "Edit57", "Edit56", seamless, message},
+        {PageKey::PrecisionSeamlessPipe, "StringGrid16", "NicetyNoSew", twoColours, 64, "Edit15", "Edit16", "Edit17", "Edit59", "Edit58", seamless, message},
+        {PageKey::BoilerSeamlessPipe, "StringGrid17", "BoilerNoSew", twoColours, 64, "Edit18", "Edit19", "Edit20", "Edit61", "Edit60", seamless, message},
+        {PageKey::WeldedPipe, "StringGrid20", "SeelTube", looks::lastOfPeriodGreen(6), 55, "Edit33", "Edit34", "Edit35", "Edit71", "Edit70", welded, report},
+        {PageKey::Conduit, "StringGrid21", "SleeveTube", looks::lastOfPeriodGreen(4), 64, "Edit36", "Edit37", "Edit38", "Edit63", "Edit62", conduit, report},
+        {PageKey::SpiralWeldedPipe, "StringGrid24", "ScrewTube", looks::redBlueGreen, 64, "Edit39", "Edit40", "Edit41", "Edit65", "Edit64", seamless, report},
+        {PageKey::StainlessHotRolledPipe, "StringGrid18", "stainlessHot", twoColours, 64, "Edit21", "Edit22", "Edit23", "Edit67", "Edit66", seamless, message},
+        {PageKey::StainlessColdRolledPipe, "StringGrid19", "stainlessCold", twoColours, 64, "Edit24", "Edit25", "Edit26", "Edit69", "Edit68", seamless, message},
     };
     static const std::vector<WeightPageDescription> descriptions = [] {
         std::vector<WeightPageDescription> built;

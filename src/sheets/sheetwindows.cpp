@@ -11,8 +11,8 @@ namespace mhbk {
 namespace {
 
 // The tab sheets that hold the two sheets.
-constexpr std::string_view kNominalSizePage = "Page_GGBW_Old";
-constexpr std::string_view kOuterDiameterPage = "Page_GGBW";
+constexpr PageKey kNominalSizePage = PageKey::InsulationByNominalDiameter;
+constexpr PageKey kOuterDiameterPage = PageKey::InsulationByOuterDiameter;
 
 sheets::SheetWindow *existingSheet(QWidget *page)
 {
@@ -25,15 +25,15 @@ QWidget *createSheetWindow(int pageIndex, QWidget *page, Reporter &reporter)
 {
     if (!page || !pages::isIndex(pageIndex))
         return nullptr;
-    const std::string_view pageName = pages::at(pageIndex).objectName;
-    if (pageName != kNominalSizePage && pageName != kOuterDiameterPage)
+    const PageKey key = pages::at(pageIndex).key;
+    if (key != kNominalSizePage && key != kOuterDiameterPage)
         return nullptr;
     // A page holds its sheet for the whole run; asking again must not stack a second one.
     if (sheets::SheetWindow *sheet = existingSheet(page))
         return sheet;
 
     sheets::SheetWindow *sheet = nullptr;
-    if (pageName == kNominalSizePage)
+    if (key == kNominalSizePage)
         sheet = new sheets::NominalSizeSheet(reporter, page);
     else
         sheet = new sheets::OuterDiameterSheet(reporter, page);

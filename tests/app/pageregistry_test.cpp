@@ -81,3 +81,46 @@ TEST(PageRegistry, RowEditingOnlyOnEditableGridsAndAddToExpressionOnThePagesThat
         }
     }
 }
+
+TEST(PageRegistry, EveryPageHasItsOwnKeyAndTheKeyLeadsBackToIt)
+{
+    std::set<PageKey> keys;
+    for (const PageEntry &page : pages::all()) {
+        EXPECT_TRUE(keys.insert(page.key).second) << page.objectName;
+        EXPECT_EQ(pages::indexOf(page.key), page.index);
+        EXPECT_EQ(&pages::at(page.key), &page);
+    }
+    EXPECT_THROW(pages::at(static_cast<PageKey>(kPageCount)), std::logic_error);
+}
+
+TEST(PageRegistry, KeysNameThePagesTheyMeanWhateverTheStoredNames)
+{
+    // The stored object names and numbers are kept in files and scripts; a key put on the wrong
+    // page would send the code to another page without a build error.
+    const struct {
+        PageKey key;
+        int index;
+        const char *objectName;
+        const char *caption;
+    } cases[] = {
+        {PageKey::Calculator, 0, "Page_Calculate", "计算器"},
+        {PageKey::MaterialDensity, 3, "Page_constdensity", "常用材料密度"},
+        {PageKey::InsulationByNominalDiameter, 5, "Page_GGBW_Old", "保温材料(公称直径)"},
+        {PageKey::InsulationByOuterDiameter, 6, "Page_GGBW", "保温材料(管外径)"},
+        {PageKey::RoundBar, 11, "Page_circle", "圆钢"},
+        {PageKey::FlatBar, 15, "Page_BianG", "扁钢"},
+        {PageKey::EqualAngle, 16, "Page_Regular", "等边角钢"},
+        {PageKey::UnequalAngle, 17, "Page_NORegular", "不等边角钢"},
+        {PageKey::CheckeredPlate, 23, "TabSheet7", "花纹钢板"},
+        {PageKey::WeldedPipe, 28, "Page_SeelTube", "焊接钢管"},
+        {PageKey::MaterialLedgerAnalysis, 35, "page_snzzfxb1", "工程用料总帐分析表"},
+        {PageKey::DuctPlateThicknessMediumLow, 45, "TabSheet8", "矩形风管板厚、定额选择(中低压)"},
+        {PageKey::RoundDuctPlateThickness, 48, "TabSheet11", "圆形风管板厚、定额选择"},
+        {PageKey::BuriedHeatingPipeTrench, 51, "TabSheet12", "直埋热水管道挖管沟土方、回填砂、土速算表"},
+    };
+    for (const auto &c : cases) {
+        EXPECT_EQ(pages::indexOf(c.key), c.index) << c.objectName;
+        EXPECT_EQ(pages::objectName(c.key), QString::fromLatin1(c.objectName));
+        EXPECT_EQ(QString::fromUtf8(pages::at(c.key).caption), QString::fromUtf8(c.caption)) << c.objectName;
+    }
+}

@@ -223,7 +223,7 @@ TEST_F(SearchPanelTest, ASavedTableChangeIsFoundByTheNextSearch)
 // The search reads the same table for each page as the page itself shows.
 TEST(SearchSources, EverySizeTablePageIsIndexedFromItsOwnTable)
 {
-    std::set<std::pair<std::string, std::string>> shown, indexed;
+    std::set<std::pair<PageKey, std::string>> shown, indexed;
     for (const auto &[page, table] : sectionPageTables())
         shown.emplace(page, table.toStdString());
     for (const auto &[page, table] : search::indexedSizeTables())

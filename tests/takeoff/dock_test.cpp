@@ -169,7 +169,7 @@ QString gridNameOf(const char *page)
 {
     for (const auto *descriptions : {&barPageDescriptions(), &pipePageDescriptions()})
         for (const WeightPageDescription &d : *descriptions)
-            if (qstrcmp(d.pageName, page) == 0)
+            if (pages::indexOf(d.page) == pages::indexOf(page))
                 return QString::fromLatin1(d.gridName);
     return {};
 }

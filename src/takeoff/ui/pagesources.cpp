@@ -184,7 +184,7 @@ public:
             sizes << dimensionName(input.label) + QLatin1Char('=') + text(page, input.objectName).trimmed();
         offer.line.designation = sizes.join(QLatin1Char(' '));
         // G is weighed with the material chosen beside the calculator, so the line names it.
-        const auto *material = page->findChild<QComboBox *>(QString::fromLatin1(description_.pageName) + QStringLiteral("_Material"));
+        const auto *material = page->findChild<QComboBox *>(pages::objectName(description_.page) + QStringLiteral("_Material"));
         offer.line.material = material && !material->currentText().isEmpty() ? material->currentText() : kSteel;
         offer.line.unit = unit;
         offer.line.unitWeight = *g;
@@ -304,14 +304,14 @@ std::map<int, std::unique_ptr<TakeoffSource>> makePageSources(PageHost &host)
     // A cell picked in a bar, plate or pipe table offers its row; otherwise the calculator.
     for (const auto *descriptions : {&barPageDescriptions(), &pipePageDescriptions()}) {
         for (const WeightPageDescription &d : *descriptions) {
-            const int index = pages::indexOf(d.pageName);
+            const int index = pages::indexOf(d.page);
             sources[index] = std::make_unique<WeightCalculatorSource>(host, index, d);
         }
     }
-    const int checkered = pages::indexOf(CheckeredPlatePage::kPageName);
+    const int checkered = pages::indexOf(CheckeredPlatePage::kPage);
     sources[checkered] = std::make_unique<CheckeredPlateSource>(host, checkered);
-    for (const auto &[pageName, table] : rolledPageTables()) {
-        const int index = pages::indexOf(pageName);
+    for (const auto &[page, table] : rolledPageTables()) {
+        const int index = pages::indexOf(page);
         sources[index] = std::make_unique<SectionTableSource>(host, index, sectionTableShownFields(QString::fromLatin1(table)));
     }
     return sources;

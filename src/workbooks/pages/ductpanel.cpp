@@ -17,7 +17,7 @@ namespace mhbk::workbooks {
 DuctPanel::DuctPanel(PageHost &host, view::SpreadsheetView &book, const DuctPage &page, QWidget *parent)
     : QFrame(parent), host_(host), book_(book), page_(page)
 {
-    const int index = pages::indexOf(page.pageName);
+    const int index = pages::indexOf(page.page);
     setObjectName(QStringLiteral("pnlDuct%1").arg(index));
     setFrameShape(QFrame::NoFrame);
     setFixedHeight(40);

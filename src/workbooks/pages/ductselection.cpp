@@ -15,19 +15,19 @@ namespace {
 constexpr int kEmptyRow = 100;
 constexpr int kEmptyCol = 100;
 
-constexpr DuctPage rectangularPage(const char *pageName)
+constexpr DuctPage rectangularPage(PageKey page)
 {
-    return DuctPage{pageName, true, 3, 16, 2, 5, 1000.0, 7, 10, 11, 14, 13, 11, 14,
+    return DuctPage{page, true, 3, 16, 2, 5, 1000.0, 7, 10, 11, 14, 13, 11, 14,
                     {800, 2000, 4000}, 20, 33, 1, 5, 9};
 }
 
 // The summary may hold one row per input row; clearing all of them keeps a shorter run from
 // leaving rows of an earlier, longer one behind.
 constexpr DuctPage kPages[] = {
-    rectangularPage("TabSheet8"),
-    rectangularPage("TabSheet9"),
-    rectangularPage("TabSheet10"),
-    DuctPage{"TabSheet11", false, 3, 17, 2, 2, 1.0, 5, 8, 9, 12, 11, 9, 12, {200, 500, 1120}, 21, 35, 1, 4, 7},
+    rectangularPage(PageKey::DuctPlateThicknessMediumLow),
+    rectangularPage(PageKey::DuctPlateThicknessHigh),
+    rectangularPage(PageKey::DuctPlateThicknessDustRemoval),
+    DuctPage{PageKey::RoundDuctPlateThickness, false, 3, 17, 2, 2, 1.0, 5, 8, 9, 12, 11, 9, 12, {200, 500, 1120}, 21, 35, 1, 4, 7},
 };
 
 // One sheet of a workbook, read as it shows and written as typed, with the 1-based rows and
@@ -110,7 +110,7 @@ void writeTotals(DuctSheet &cells, const DuctPage &page)
 const DuctPage *ductPage(int pageIndex)
 {
     const auto it = std::find_if(std::begin(kPages), std::end(kPages),
-                                 [pageIndex](const DuctPage &p) { return pages::find(p.pageName) == pageIndex; });
+                                 [pageIndex](const DuctPage &p) { return pages::isIndex(pageIndex) && pages::at(pageIndex).key == p.page; });
     return it == std::end(kPages) ? nullptr : it;
 }
 
@@ -118,7 +118,7 @@ std::vector<int> ductPageIndexes()
 {
     std::vector<int> indexes;
     for (const DuctPage &page : kPages)
-        indexes.push_back(pages::indexOf(page.pageName));
+        indexes.push_back(pages::indexOf(page.page));
     return indexes;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/pageregistry.h"
 #include "workbooks/engine/address.h"
 #include "workbooks/pages/ducttotals.h"
 
@@ -16,7 +17,7 @@ namespace workbooks {
 
 // Where a duct page keeps its inputs, results, lookup tables and summary block.
 struct DuctPage {
-    const char *pageName; // the tab sheet's object name
+    PageKey page;
     bool rectangular;
     int firstInputRow, lastInputRow;
     int thicknessKeyCol;      // long side or diameter (mm)

@@ -17,7 +17,6 @@
 #include <QFileInfo>
 #include <QMenu>
 #include <QSaveFile>
-#include <QToolButton>
 #include <optional>
 
 namespace mhbk {
@@ -145,8 +144,9 @@ void DocumentCommands::save()
         return;
     }
     if (pages::isIndex(page) && pages::at(page).rowEditing()) {
-        if (auto *button = window_.findChild<QToolButton *>(QStringLiteral("SpeedButton33")); button && button->isEnabled())
-            button->click();
+        // The grid's own save, as 保存 on the bottom bar runs it.
+        if (RowEditor *editor = window_.pageServices(page).rowEditor)
+            editor->save();
         return;
     }
     window_.showStatus(QStringLiteral("本页没有可保存的内容：保存用于工作簿页面和可编辑的表格"));

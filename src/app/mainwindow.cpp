@@ -262,6 +262,9 @@ void MainWindow::buildBottomBar()
     }
     rowAndExpressionButtons_[3] = addExpression;
     rowAndExpressionButtons_[4] = jump;
+    barPlace_ = new QHBoxLayout;
+    barPlace_->setSpacing(row->spacing());
+    row->addLayout(barPlace_);
     row->addStretch(1);
 
     auto *panel2 = new QFrame(panel1);
@@ -318,7 +321,7 @@ void MainWindow::installPages()
     installReferencePages(*this);
     installSectionPages(*this, history_.get());
     installWorkbookPages(*this);
-    takeoff::installTakeoff(*this, *this, *popupMenu_);
+    takeoff::installTakeoff(*this, *this, *popupMenu_, *barPlace_);
     installDocumentCommands(*this);
     connectGuarded(pages_, &QTabWidget::currentChanged, this, reporter_, [this](int index) { onPageShown(index); });
 }
@@ -328,11 +331,12 @@ void MainWindow::finishSetUp()
     pages_->tabBar()->hide();
     statusBar()->setObjectName(QStringLiteral("StatusBar"));
     setWindowTitle(QStringLiteral("Zorvan五金手册"));
+    // findChild: the window's own menu, built in buildPopupMenu; its maker entries get their words here.
     QAction *www = popupMenu_->findChild<QAction *>(QStringLiteral("miHelpWWW"));
     www->setText(QStringLiteral("访问Zorvan公司网站(&W)"));
     www->setStatusTip(QStringLiteral("访问Zorvan公司网站"));
     www->setToolTip(QStringLiteral("访问Zorvan公司网站"));
-    QAction *email = popupMenu_->findChild<QAction *>(QStringLiteral("miHelpEmail"));
+    QAction *email = popupMenu_->findChild<QAction *>(QStringLiteral("miHelpEmail")); // the window's own menu, as above
     email->setText(QStringLiteral("给Zorvan公司发电子邮件(&E)"));
     email->setStatusTip(QStringLiteral("给Zorvan公司发电子邮件"));
     email->setToolTip(QStringLiteral("给Zorvan公司发电子邮件"));
@@ -391,6 +395,15 @@ void MainWindow::buildTray()
 }
 
 QueryDataset &MainWindow::query() { return *query_; }
+
+void MainWindow::registerPageServices(int pageIndex, const PageServices &services)
+{
+    const bool known = std::any_of(unsavedWork_.begin(), unsavedWork_.end(),
+                                   [&](const auto &entry) { return entry.first == services.unsavedWork; });
+    if (services.unsavedWork && !known)
+        addUnsavedWork(services.unsavedWork, pageIndex);
+    pageServices_.add(pageIndex, services);
+}
 
 QWidget *MainWindow::page(int index) const
 {

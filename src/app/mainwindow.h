@@ -14,6 +14,7 @@
 #include <vector>
 
 class QAction;
+class QBoxLayout;
 class QLineEdit;
 class QMenu;
 class QSplitter;
@@ -68,7 +69,12 @@ public:
     QWidget *page(int index) const override;
     QWidget *window() const override { return const_cast<MainWindow *>(this); }
     void addShowHandler(int pageIndex, std::function<void()> handler) override;
-    void setRowEditor(int pageIndex, RowEditor *editor) override { rowEditors_[pageIndex] = editor; }
+    void registerPageServices(int pageIndex, const PageServices &services) override;
+    PageServices pageServices(int pageIndex) override { return pageServices_.lookup(pageIndex); }
+    void setPageBuilder(int pageIndex, std::function<void()> build) override
+    {
+        pageServices_.setBuilder(pageIndex, std::move(build));
+    }
     void setPageLoader(std::function<void(int)> loader) override { pageLoader_ = std::move(loader); }
     void setSpreadsheetCommands(SpreadsheetCommands *commands) override { spreadsheet_ = commands; }
     QString userDataFolder() const override { return settings_.userDataFolder; }
@@ -140,13 +146,14 @@ private:
     QAction *actExportExcel_ = nullptr;
     QAction *actPrintPreview_ = nullptr;
     QMenu *popupMenu_ = nullptr;
+    QBoxLayout *barPlace_ = nullptr; // room on the bottom bar for the buttons of other subsystems
     QSystemTrayIcon *tray_ = nullptr;
     QTimer *hideArgumentTimer_ = nullptr;
     QTimer *trayWatch_ = nullptr;
     QSplitter *splitter_ = nullptr;
     std::map<int, QWidget *> sheetWindows_;
     std::map<int, std::vector<std::function<void()>>> showHandlers_;
-    std::map<int, RowEditor *> rowEditors_;
+    PageServiceTable pageServices_;
     SpreadsheetCommands *spreadsheet_ = nullptr;
     std::function<void(int)> pageLoader_;
     std::vector<std::pair<UnsavedWork *, int>> unsavedWork_;

@@ -68,10 +68,12 @@ void MainWindow::onRowCommand(void (RowEditor::*command)())
 {
     // Only the grid on screen is ever changed, and only on a page that offers row editing.
     const int index = activePage();
-    const auto editor = rowEditors_.find(index);
-    if (!pages::isIndex(index) || !pages::at(index).rowEditing() || editor == rowEditors_.end())
+    if (!pages::isIndex(index) || !pages::at(index).rowEditing())
         return;
-    guarded([&] { (editor->second->*command)(); });
+    guarded([&] {
+        if (RowEditor *editor = pageServices(index).rowEditor)
+            (editor->*command)();
+    });
 }
 
 void MainWindow::updateSpreadsheetActions()

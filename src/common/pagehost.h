@@ -1,5 +1,7 @@
 #pragma once
 
+#include "common/pageservices.h"
+
 #include <QString>
 
 #include <functional>
@@ -12,15 +14,6 @@ class Reporter;
 class HandbookDatabase;
 class QueryDataset;
 class UnsavedWork;
-
-// "插入", "删除" and "保存" of the bottom bar act on the editable grid of the page on screen.
-class RowEditor {
-public:
-    virtual ~RowEditor() = default;
-    virtual void insertItem() = 0;
-    virtual void deleteItem() = 0;
-    virtual void save() = 0;
-};
 
 // "输出到Excel" and "打印预览" act on the spreadsheet control of the active page.
 class SpreadsheetCommands {
@@ -51,9 +44,16 @@ public:
     // have been set from the page catalogue.
     virtual void addShowHandler(int pageIndex, std::function<void()> handler) = 0;
 
-    // The object behind "插入", "删除" and "保存" while this page is on screen; owned by the
-    // caller. The buttons are enabled only on the pages the page registry marks as editable.
-    virtual void setRowEditor(int pageIndex, RowEditor *editor) = 0;
+    // What a page offers the takeoff list, the search, the row commands and Ctrl+S, and the
+    // question before closing (see PageServices); owned by the caller, and added to what the
+    // page registered before. A page built on its first showing registers when it is built.
+    // 插入, 删除 and 保存 are enabled only on the pages the page registry marks as editable.
+    virtual void registerPageServices(int pageIndex, const PageServices &services) = 0;
+    // What a page offers; a page not yet built is built first (see setPageBuilder).
+    virtual PageServices pageServices(int pageIndex) = 0;
+    // How a page built on its first showing is built, for a lookup that comes before it is
+    // shown. The builder must do nothing once the page is built.
+    virtual void setPageBuilder(int pageIndex, std::function<void()> build) = 0;
 
     // Called with the active page's index after every change of the tree's selection.
     virtual void setPageLoader(std::function<void(int pageIndex)> loader) = 0;
@@ -65,7 +65,7 @@ public:
     virtual QString userDataFolder() const = 0;
 
     // Work the user may not have saved, asked about before the window closes (see
-    // UnsavedWork); owned by the caller. pageIndex is the page brought on screen for the
+    // UnsavedWork); owned by the caller. A page's own work comes through registerPageServices. pageIndex is the page brought on screen for the
     // question, or -1 when the work belongs to no page.
     virtual void addUnsavedWork(UnsavedWork *work, int pageIndex) = 0;
 

@@ -4,6 +4,7 @@
 #include "common/pageregistry.h"
 #include "common/reporter.h"
 #include "data/datasets.h"
+#include "widgets/gridselection.h"
 #include "widgets/stringgrid.h"
 #include "reference/itemsave.h"
 #include "reference/referencepaint.h"
@@ -232,6 +233,11 @@ bool EditableGridPage::hasUnsavedChanges()
 QString EditableGridPage::unsavedDescription() const
 {
     return QString::fromUtf8(pages::at(description_.page).caption);
+}
+
+void EditableGridPage::showSearchResult(const SearchSpot &spot)
+{
+    selectRowCells(*grid_, spot.row, spot.column, spot.span);
 }
 
 } // namespace mhbk::reference

@@ -43,8 +43,9 @@ const EditablePageDescription &densityPageDescription();
 
 // One editable page: its grid, its own dataset on its table, its pending-item counter, and
 // the row editing of its grid behind "插入", "删除" and "保存". Typing, inserts and deletes
-// since the grid last matched its table are unsaved work, asked about before closing.
-class EditableGridPage : public RowEditor, public UnsavedWork {
+// since the grid last matched its table are unsaved work, asked about before closing. It is
+// opened on search results.
+class EditableGridPage : public RowEditor, public UnsavedWork, public SearchTarget {
 public:
     // `showStatus` receives the short confirmation of a save.
     EditableGridPage(const EditablePageDescription &description, QWidget *page, HandbookDatabase &database,
@@ -69,6 +70,8 @@ public:
     bool hasUnsavedChanges() override;
     QString unsavedDescription() const override;
     bool saveChanges() override;
+
+    void showSearchResult(const SearchSpot &spot) override;
 
 private:
     void fill();

@@ -2,6 +2,7 @@
 
 #include "data/datasets.h"
 #include "widgets/gridpaint.h"
+#include "widgets/gridselection.h"
 #include "widgets/stringgrid.h"
 
 #include <QApplication>
@@ -101,6 +102,11 @@ void FormulaPage::fill()
     constexpr int kPadding = 8;
     grid_->resizeColumnToContents(2);
     grid_->setColumnWidth(2, std::max(130, grid_->columnWidth(2) + kPadding));
+}
+
+void FormulaPage::showSearchResult(const SearchSpot &spot)
+{
+    selectRowCells(*grid_, spot.row, spot.column, spot.span);
 }
 
 } // namespace mhbk::reference

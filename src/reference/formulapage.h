@@ -2,6 +2,7 @@
 
 #include "common/loadonce.h"
 #include "common/pageregistry.h"
+#include "common/pageservices.h"
 
 class QWidget;
 
@@ -12,8 +13,9 @@ class StringGrid;
 
 namespace mhbk::reference {
 
-// "常用型材计算公式": the read-only formula grid and the weight formula under it.
-class FormulaPage {
+// "常用型材计算公式": the read-only formula grid and the weight formula under it; opened on
+// search results.
+class FormulaPage : public SearchTarget {
 public:
     static constexpr PageKey kPage = PageKey::SectionFormulas;
     static constexpr const char *kTableName = "constformula";
@@ -24,6 +26,7 @@ public:
     void show();
     bool loaded() const { return loaded_.done(); }
     StringGrid &grid() const { return *grid_; }
+    void showSearchResult(const SearchSpot &spot) override;
 
 private:
     void fill();

@@ -36,10 +36,11 @@ public:
         for (EditableGridPage *page : {unit_.get(), density_.get()}) {
             const int index = pages::indexOf(page->description().page);
             host.addShowHandler(index, [page] { page->show(); });
-            host.setRowEditor(index, page);
-            host.addUnsavedWork(page, index);
+            host.registerPageServices(index, {.search = page, .rowEditor = page, .unsavedWork = page});
         }
-        host.addShowHandler(pages::indexOf(reference::FormulaPage::kPage), [this] { formula_->show(); });
+        const int formulaIndex = pages::indexOf(reference::FormulaPage::kPage);
+        host.addShowHandler(formulaIndex, [this] { formula_->show(); });
+        host.registerPageServices(formulaIndex, {.search = formula_.get()});
     }
 
 private:

@@ -4,7 +4,6 @@
 #include "common/pagehost.h"
 #include "data/database.h"
 #include "search/handbooksources.h"
-#include "search/resultopener.h"
 
 #include <QFileInfo>
 #include <QKeyEvent>
@@ -94,7 +93,11 @@ void SearchPanel::openResult(int row)
         return;
     const search::Entry &entry = *shown_[static_cast<std::size_t>(row)];
     openPage_(entry.page);
-    search::showEntryOnPage(host_.page(entry.page), entry);
+    // A page entry names no cell; a row is shown by the page itself, once it is on screen.
+    if (entry.column < 0)
+        return;
+    if (SearchTarget *target = host_.pageServices(entry.page).search)
+        target->showSearchResult({entry.row, entry.column, entry.span, entry.inputs});
 }
 
 bool SearchPanel::fieldKey(int key)

@@ -6,6 +6,7 @@
 #include "common/reporter.h"
 #include "data/datasets.h"
 #include "widgets/gridpaint.h"
+#include "widgets/gridselection.h"
 #include "widgets/stringgrid.h"
 #include "sections/calcinputs.h"
 #include "sections/checkered.h"
@@ -13,6 +14,7 @@
 #include "data/gridloader.h"
 #include "sections/pageparts.h"
 #include "sections/sectiontables.h"
+#include "sections/tableoffers.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -29,6 +31,8 @@ namespace {
 constexpr int kFields = 5;
 constexpr int kGridRows = 11; // the caption row and room for 10 thicknesses
 constexpr int kColumnWidth = 97;
+const QString kRhombic = QStringLiteral("菱形");
+const QString kLentil = QStringLiteral("扁豆形");
 
 QComboBox *makeCombo(QWidget *parent, const char *name, bool editable)
 {
@@ -78,6 +82,7 @@ CheckeredPlatePage::CheckeredPlatePage(PageHost &host)
     layout->addWidget(grid_);
     buildForm(page, layout);
     layout->addStretch(1);
+    host.registerPageServices(pages::indexOf(kPage), {.takeoff = this, .search = this});
 }
 
 void CheckeredPlatePage::buildForm(QWidget *page, QVBoxLayout *layout)
@@ -95,13 +100,13 @@ void CheckeredPlatePage::buildForm(QWidget *page, QVBoxLayout *layout)
     lentilWeight_ = makeOutputEdit(page, QStringLiteral("edtBDZL"), QStringLiteral("kg"));
 
     // Which pattern a line added to the takeoff list weighs; the page shows both either way.
-    auto *pattern = makeCombo(page, "cbPattern_HWGB", false);
-    pattern->addItems({QStringLiteral("菱形"), QStringLiteral("扁豆形")});
+    pattern_ = makeCombo(page, "cbPattern_HWGB", false);
+    pattern_->addItems({kRhombic, kLentil});
 
     auto *choices = new QGridLayout;
     const QString labels[] = {QStringLiteral("钢板基本厚度(mm)："), QStringLiteral("钢板宽度(mm)："),
                               QStringLiteral("钢板长度(mm)："), QStringLiteral("花纹：")};
-    QComboBox *combos[] = {thickness_, width_, length_, pattern};
+    QComboBox *combos[] = {thickness_, width_, length_, pattern_};
     for (int i = 0; i < 4; ++i) {
         choices->addWidget(new QLabel(labels[i], page), i, 0);
         choices->addWidget(combos[i], i, 1);
@@ -174,6 +179,56 @@ void CheckeredPlatePage::computeWeights()
     }
     rhombicWeight_->setText(floatToStr(weights->rhombic));
     lentilWeight_->setText(floatToStr(weights->lentil));
+}
+
+TakeoffOffer CheckeredPlatePage::takeoffOffer() const
+{
+    const bool lentil = pattern_->currentText() == kLentil;
+    if (grid_->hasFocus()) {
+        if (auto offer = tableOffer(lentil))
+            return *offer;
+    }
+    const QString thickness = thickness_->currentText().trimmed();
+    const auto perM2 = shownNumber((lentil ? lentilPerM2_ : rhombicPerM2_)->text());
+    if (thickness.isEmpty() || !perM2)
+        return TakeoffOffer::refused(QStringLiteral("请先选择钢板基本厚度"));
+    TakeoffOffer offer = plateOffer(thickness, lentil, *perM2);
+    const auto width = shownNumber(width_->currentText());
+    const auto length = shownNumber(length_->currentText());
+    if (width && length && *width > 0 && *length > 0) {
+        offer.quantity = *width * *length / 1e6; // mm × mm -> m2
+        offer.askQuantity = false;
+    }
+    return offer;
+}
+
+// Columns: thickness, rhombic rib, rhombic kg/m2, lentil rib, lentil kg/m2. A pattern's column
+// picks that pattern; the thickness column leaves it to the page's choice.
+std::optional<TakeoffOffer> CheckeredPlatePage::tableOffer(bool lentilChosen) const
+{
+    const int row = grid_->currentRow();
+    const int column = grid_->currentColumn();
+    if (row < 1 || column < 0)
+        return std::nullopt;
+    const bool lentil = column == 0 ? lentilChosen : column >= 3;
+    const QString thickness = grid_->cell(0, row).trimmed();
+    const auto perM2 = shownNumber(grid_->cell(lentil ? 4 : 2, row));
+    if (thickness.isEmpty() || !perM2)
+        return std::nullopt;
+    return plateOffer(thickness, lentil, *perM2);
+}
+
+TakeoffOffer CheckeredPlatePage::plateOffer(const QString &thickness, bool lentil, double perM2) const
+{
+    return pickedRowOffer(kPage, {QStringLiteral("δ%1 %2").arg(thickness, lentil ? kLentil : kRhombic), perM2, {}},
+                          QStringLiteral("m2"));
+}
+
+void CheckeredPlatePage::showSearchResult(const SearchSpot &spot)
+{
+    if (!spot.inputs.isEmpty())
+        thickness_->setCurrentIndex(thickness_->findText(spot.inputs.first()));
+    selectRowCells(*grid_, spot.row, spot.column, spot.span);
 }
 
 } // namespace mhbk

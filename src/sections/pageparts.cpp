@@ -50,8 +50,11 @@ void installOnFirstShow(PageHost &host, int pageIndex, std::function<std::functi
         std::function<void()> shown;
     };
     auto state = std::make_shared<State>();
-    host.addShowHandler(pageIndex, [state, build = std::move(build)] {
-        state->built.run([&] { state->shown = build(); });
+    auto buildOnce = [state, build = std::move(build)] { state->built.run([&] { state->shown = build(); }); };
+    // What the page offers may be asked for before it is first shown: it is built then.
+    host.setPageBuilder(pageIndex, buildOnce);
+    host.addShowHandler(pageIndex, [state, buildOnce] {
+        buildOnce();
         state->shown();
     });
 }

@@ -24,8 +24,8 @@ StringGrid *makeReferenceGrid(QWidget *page, const QString &objectName, int colu
 // The legend lines below a grid, as fixed labels, closed by the note on the grid's standard.
 QWidget *makeLegend(QWidget *parent, const QStringList &lines, const QString &standardNote);
 
-// Builds a page's widgets on its first showing, not at start-up, and from then on runs the
-// show handler the build returned.
+// Builds a page's widgets on its first showing (or when its services are first asked for), not
+// at start-up, and from then on runs the show handler the build returned on every showing.
 void installOnFirstShow(PageHost &host, int pageIndex, std::function<std::function<void()>()> build);
 // The grey, wrapped line under a size table naming the standard and edition it follows and, for
 // rows not checked against the standard's text, that they are reference values.

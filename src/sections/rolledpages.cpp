@@ -3,11 +3,13 @@
 #include "common/pagehost.h"
 #include "common/pageregistry.h"
 #include "widgets/gridpaint.h"
+#include "widgets/gridselection.h"
 #include "widgets/stringgrid.h"
 #include "sections/pageparts.h"
 #include "sections/rolledreverse.h"
 #include "sections/sectiondrawing.h"
 #include "sections/sectiontables.h"
+#include "sections/tableoffers.h"
 
 #include <QHBoxLayout>
 #include <QVBoxLayout>
@@ -44,6 +46,33 @@ const std::vector<RolledPage> &rolledPages()
     return pages;
 }
 
+// What a rolled-section page offers: its picked row to the takeoff list (the length is asked
+// for), and a search result's row selected. Owned by the page's grid.
+class RolledPageServices : public QObject, public TakeoffOffering, public SearchTarget {
+public:
+    RolledPageServices(PageKey page, StringGrid *grid, int fields)
+        : QObject(grid), page_(page), grid_(grid), readRow_(rolledTableReader(fields))
+    {
+    }
+
+    TakeoffOffer takeoffOffer() const override
+    {
+        if (const auto row = readRow_(*grid_))
+            return pickedRowOffer(page_, *row, QStringLiteral("m"));
+        return TakeoffOffer::refused(kPickRowFirst);
+    }
+
+    void showSearchResult(const SearchSpot &spot) override
+    {
+        selectRowCells(*grid_, spot.row, spot.column, spot.span);
+    }
+
+private:
+    PageKey page_;
+    StringGrid *grid_;
+    RowReader readRow_;
+};
+
 std::function<void()> buildRolledPage(PageHost &host, const RolledPage &description, history::HistoryStore *history)
 {
     QWidget *page = host.page(pages::indexOf(description.page));
@@ -53,6 +82,8 @@ std::function<void()> buildRolledPage(PageHost &host, const RolledPage &descript
     StringGrid *grid = makeReferenceGrid(page, QString::fromLatin1(description.gridName), kColumnWidth,
                                          looks::lastOfPeriodGreen(fields));
     auto filler = std::make_shared<BlockGridFiller>(grid, table, fields);
+    auto *services = new RolledPageServices(description.page, grid, fields);
+    host.registerPageServices(pages::indexOf(description.page), {.takeoff = services, .search = services});
 
     QVBoxLayout *layout = pageLayout(page);
     layout->addWidget(grid);

@@ -6,6 +6,7 @@
 #include "common/pagehost.h"
 #include "common/pageregistry.h"
 #include "common/reporter.h"
+#include "widgets/gridselection.h"
 #include "widgets/stringgrid.h"
 #include "sections/calcinputs.h"
 #include "sections/flatbargrid.h"
@@ -30,11 +31,19 @@ QString childName(const WeightPageDescription &description, const char *suffix)
     return pages::objectName(description.page) + QString::fromLatin1(suffix);
 }
 
+// "d(mm)：" -> "d"
+QString dimensionName(const char *label)
+{
+    QString name = QString::fromUtf8(label);
+    const int cut = name.indexOf(QLatin1Char('('));
+    return (cut >= 0 ? name.left(cut) : name).trimmed();
+}
+
 } // namespace
 
 WeightPage::WeightPage(PageHost &host, const WeightPageDescription &description, history::HistoryStore *history)
     : QObject(host.page(pages::indexOf(description.page))), host_(host), description_(description),
-      materials_{weights::steel()}, history_(history)
+      readRow_(weightTableReader(description)), materials_{weights::steel()}, history_(history)
 {
     QWidget *page = host.page(pages::indexOf(description.page));
     grid_ = makeReferenceGrid(page, QString::fromLatin1(description.gridName), description.columnWidth, description.look);
@@ -48,6 +57,7 @@ WeightPage::WeightPage(PageHost &host, const WeightPageDescription &description,
     layout->addWidget(grid_);
     buildCalculator(page, layout);
     layout->addStretch(1);
+    host.registerPageServices(pages::indexOf(description.page), {.takeoff = this, .search = this});
 }
 
 WeightPage::~WeightPage() = default;
@@ -290,6 +300,41 @@ void WeightPage::record(const QStringList &inputs, const QLineEdit *result, cons
     if (!history_)
         return;
     history_->add({QDateTime::currentDateTime(), history::Kind::Weight, inputs.join(QLatin1Char(' ')), result->text(), unit});
+}
+
+TakeoffOffer WeightPage::takeoffOffer() const
+{
+    const QString unit = description_.shape == weights::Shape::Plate ? QStringLiteral("m2") : QStringLiteral("m");
+    // A row picked in the table wins while the table has the focus; otherwise the calculator.
+    if (grid_->hasFocus() && readRow_) {
+        if (const auto row = readRow_(*grid_))
+            return pickedRowOffer(description_.page, *row, unit);
+    }
+    const auto g = shownNumber(gEdit_->text());
+    if (!g)
+        return TakeoffOffer::refused(QStringLiteral("请先算出理论重量G"));
+    TakeoffOffer offer;
+    offer.item = QString::fromUtf8(pages::at(description_.page).caption);
+    QStringList sizes;
+    for (std::size_t i = 0; i < dimensionEdits_.size(); ++i)
+        sizes << dimensionName(description_.dimensions[i].label) + QLatin1Char('=') + dimensionEdits_[i]->text().trimmed();
+    offer.designation = sizes.join(QLatin1Char(' '));
+    // G is weighed with the material chosen beside the calculator, so the line names it.
+    offer.material = material().name;
+    offer.unit = unit;
+    offer.unitWeight = *g;
+    const auto length = shownNumber(lengthEdit_->text());
+    offer.quantity = length.value_or(0);
+    offer.askQuantity = !length;
+    return offer;
+}
+
+void WeightPage::showSearchResult(const SearchSpot &spot)
+{
+    // The sizes and G are shown, but the history keeps only what the user calculated.
+    if (!spot.inputs.isEmpty())
+        showSizes(spot.inputs);
+    selectRowCells(*grid_, spot.row, spot.column, spot.span);
 }
 
 } // namespace mhbk

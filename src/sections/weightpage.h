@@ -1,8 +1,10 @@
 #pragma once
 
 #include "common/pageregistry.h"
+#include "common/pageservices.h"
 #include "widgets/gridpaint.h"
 #include "sections/materials.h"
+#include "sections/tableoffers.h"
 #include "sections/sectiondrawing.h"
 #include "sections/weights.h"
 
@@ -53,7 +55,9 @@ struct WeightPageDescription {
     BadNumber badNumber;
 };
 
-class WeightPage : public QObject {
+// It offers the takeoff list the row picked in its table or the figures of its calculator, and
+// is opened on search results; it registers both with the host when it is built.
+class WeightPage : public QObject, public TakeoffOffering, public SearchTarget {
     Q_OBJECT
 public:
     // With a history, every figure computed by Enter is kept there with its inputs.
@@ -76,6 +80,12 @@ public:
     // The material G is weighed at (steel unless chosen otherwise).
     const weights::Material &material() const;
 
+    // A row picked in the table while the table has the focus, otherwise the calculator's G
+    // with its length when one is typed.
+    TakeoffOffer takeoffOffer() const override;
+    // The row's sizes into the calculator (as showSizes) and the row selected.
+    void showSearchResult(const SearchSpot &spot) override;
+
 private:
     void buildCalculator(QWidget *page, QVBoxLayout *layout);
     QLayout *buildMaterialRow(QWidget *page);
@@ -93,6 +103,7 @@ private:
     WeightPageDescription description_;
     StringGrid *grid_ = nullptr;
     std::unique_ptr<BlockGridFiller> filler_;
+    RowReader readRow_;
     bool flatBarLoaded_ = false;
     std::vector<QLineEdit *> dimensionEdits_;
     QLineEdit *gEdit_ = nullptr;

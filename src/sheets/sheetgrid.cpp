@@ -118,6 +118,7 @@ SheetGrid::SheetGrid(const SheetDescription &sheet, QWidget *parent)
     }
     applyPaint();
 
+    // findChild: the grid's own corner button, which QTableView makes and offers no accessor for.
     corner_ = findChild<QAbstractButton *>();
     if (corner_)
         corner_->installEventFilter(this);

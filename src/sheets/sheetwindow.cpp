@@ -47,6 +47,7 @@ SheetWindow::SheetWindow(const SheetDescription &sheet, Reporter &reporter, QWid
     fillFirstSheet();
 
     // The box's own text signal stays silent for an emptied box; its editor's does not.
+    // findChild: the spin box's own editor, which QSpinBox keeps protected.
     if (auto *editor = thickness_->findChild<QLineEdit *>())
         connectGuarded(editor, &QLineEdit::textChanged, this, reporter_,
                        [this](const QString &text) { onThicknessTextChanged(text); });

@@ -14,6 +14,7 @@ namespace {
 constexpr PageKey kNominalSizePage = PageKey::InsulationByNominalDiameter;
 constexpr PageKey kOuterDiameterPage = PageKey::InsulationByOuterDiameter;
 
+// findChild: the sheet this file put onto the page before; the tab sheet holds nothing else.
 sheets::SheetWindow *existingSheet(QWidget *page)
 {
     return page->findChild<sheets::SheetWindow *>(QString(), Qt::FindDirectChildrenOnly);

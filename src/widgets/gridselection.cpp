@@ -7,6 +7,7 @@
 #include <QItemSelectionModel>
 #include <QPainter>
 #include <QTableView>
+#include <QTableWidget>
 #include <algorithm>
 #include <climits>
 
@@ -59,6 +60,18 @@ void paintCurrentCellFrame(QTableView &view)
     painter.setPen(pen);
     painter.setBrush(Qt::NoBrush);
     painter.drawRect(QRectF(cell).adjusted(1, 1, -1, -1));
+}
+
+void selectRowCells(QTableWidget &grid, int row, int column, int span)
+{
+    if (row < 0 || column < 0 || row >= grid.rowCount() || column >= grid.columnCount())
+        return;
+    grid.clearSelection();
+    grid.setCurrentCell(row, column);
+    const int last = std::min(column + std::max(span, 1), grid.columnCount()) - 1;
+    grid.setRangeSelected(QTableWidgetSelectionRange(row, column, row, last), true);
+    grid.scrollToItem(grid.item(row, column));
+    grid.setFocus();
 }
 
 } // namespace mhbk

@@ -4,6 +4,7 @@
 #include "common/pageregistry.h"
 
 #include <QWidget>
+#include <algorithm>
 
 namespace mhbk::test {
 
@@ -26,10 +27,14 @@ QWidget *FakePageHost::page(int index) const
     return index >= 0 && index < static_cast<int>(pages_.size()) ? pages_[index] : nullptr;
 }
 
-RowEditor *FakePageHost::rowEditor(int pageIndex) const
+void FakePageHost::registerPageServices(int pageIndex, const PageServices &services)
 {
-    const auto it = rowEditors_.find(pageIndex);
-    return it == rowEditors_.end() ? nullptr : it->second;
+    // As the window does: a page's unsaved work is asked about before closing.
+    const bool known = std::any_of(unsavedWork_.begin(), unsavedWork_.end(),
+                                   [&](const UnsavedEntry &entry) { return entry.work == services.unsavedWork; });
+    if (services.unsavedWork && !known)
+        addUnsavedWork(services.unsavedWork, pageIndex);
+    services_.add(pageIndex, services);
 }
 
 void FakePageHost::addShowHandler(int pageIndex, std::function<void()> handler)

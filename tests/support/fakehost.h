@@ -29,7 +29,9 @@ public:
     QWidget *page(int index) const override;
     QWidget *window() const override { return tabs_.get(); }
     void addShowHandler(int pageIndex, std::function<void()> handler) override;
-    void setRowEditor(int pageIndex, RowEditor *editor) override { rowEditors_[pageIndex] = editor; }
+    void registerPageServices(int pageIndex, const PageServices &services) override;
+    PageServices pageServices(int pageIndex) override { return services_.lookup(pageIndex); }
+    void setPageBuilder(int pageIndex, std::function<void()> build) override { services_.setBuilder(pageIndex, std::move(build)); }
     void setPageLoader(std::function<void(int)> loader) override { loader_ = std::move(loader); }
     void setSpreadsheetCommands(SpreadsheetCommands *commands) override { spreadsheet_ = commands; }
     QString userDataFolder() const override { return userDataFolder_; }
@@ -51,7 +53,7 @@ public:
 
     QTabWidget &tabs() { return *tabs_; }
     // The row editor of a page; nullptr for a page without one.
-    RowEditor *rowEditor(int pageIndex) const;
+    RowEditor *rowEditor(int pageIndex) { return pageServices(pageIndex).rowEditor; }
     SpreadsheetCommands *spreadsheetCommands() const { return spreadsheet_; }
 
 private:
@@ -61,7 +63,7 @@ private:
     std::unique_ptr<QTabWidget> tabs_;
     std::vector<QWidget *> pages_;
     std::map<int, std::vector<std::function<void()>>> showHandlers_;
-    std::map<int, RowEditor *> rowEditors_;
+    PageServiceTable services_;
     SpreadsheetCommands *spreadsheet_ = nullptr;
     std::function<void(int)> loader_;
     QString userDataFolder_;

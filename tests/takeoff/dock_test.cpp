@@ -8,7 +8,6 @@
 #include "support/testdb.h"
 #include "support/testwindow.h"
 #include "takeoff/takeofffile.h"
-#include "takeoff/ui/pagesources.h"
 #include "takeoff/ui/takeoffdock.h"
 #include "takeoff/ui/takeoffmodel.h"
 #include "takeoff/ui/takeoffprint.h"
@@ -61,7 +60,7 @@ protected:
     TakeoffPagesTest() : host(db.path()), dock(host.reporter(), QString())
     {
         installSectionPages(host);
-        dock.setSources(makePageSources(host));
+        dock.setOfferings([this](int page) { return host.pageServices(page).takeoff; });
         dock.setQuantityAsker([this](const Line &offered) {
             asked.push_back(offered);
             return answer;

@@ -71,7 +71,6 @@ TakeoffDock::~TakeoffDock()
 
 const List &TakeoffDock::list() const { return model_->list(); }
 
-void TakeoffDock::setSources(std::map<int, std::unique_ptr<TakeoffSource>> sources) { sources_ = std::move(sources); }
 
 void TakeoffDock::guarded(const std::function<void()> &handler) { runGuarded(reporter_, handler); }
 
@@ -243,23 +242,24 @@ bool TakeoffDock::saveChanges()
 
 void TakeoffDock::addFromActivePage()
 {
-    const auto source = sources_.find(activePage_);
-    if (source == sources_.end()) {
+    const TakeoffOffering *offering = activeOffering();
+    if (!offering) {
         reporter_.showMessage(QStringLiteral("本页没有可加入清单的内容"), kTitle, MessageIcon::Information);
         return;
     }
-    Offer offer = source->second->offer();
+    const TakeoffOffer offer = offering->takeoffOffer();
     if (!offer.refusal.isEmpty()) {
         reporter_.showMessage(offer.refusal, kTitle, MessageIcon::Information);
         return;
     }
+    Line line{offer.item, offer.designation, offer.material, offer.quantity, offer.unit, offer.unitWeight, offer.remark};
     if (offer.askQuantity) {
-        const auto quantity = askQuantity_(offer.line);
+        const auto quantity = askQuantity_(line);
         if (!quantity)
             return;
-        offer.line.quantity = *quantity;
+        line.quantity = *quantity;
     }
-    model_->addLine(offer.line);
+    model_->addLine(line);
     show();
     raise();
     table_->selectRow(model_->rowCount() - 1);

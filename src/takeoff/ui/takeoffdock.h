@@ -1,7 +1,8 @@
 #pragma once
 
+#include "common/pageservices.h"
 #include "common/unsavedwork.h"
-#include "takeoff/ui/takeoffsource.h"
+#include "takeoff/takeofflist.h"
 #include "workbooks/export/workbookexport.h"
 
 #include <QDockWidget>
@@ -37,10 +38,11 @@ public:
     TakeoffDock(Reporter &reporter, QString autosavePath, QWidget *parent = nullptr);
     ~TakeoffDock() override;
 
-    // The page sources, by page index, and the page now on screen.
-    void setSources(std::map<int, std::unique_ptr<TakeoffSource>> sources);
+    // Where the pages' offers come from: the offering of a page by its index (null for a page
+    // that offers none); and the page now on screen.
+    void setOfferings(std::function<TakeoffOffering *(int pageIndex)> offeringOf) { offeringOf_ = std::move(offeringOf); }
     void setActivePage(int index) { activePage_ = index; }
-    bool activePageOffers() const { return sources_.count(activePage_) > 0; }
+    bool activePageOffers() const { return activeOffering() != nullptr; }
 
     // Stand-ins for the dialogs, for tests: the file dialogs and the quantity question.
     void setFileChooser(std::function<QString(FileRequest)> chooser) { chooseFile_ = std::move(chooser); }
@@ -89,6 +91,7 @@ private:
     void loadAutosave();
     void updateTitle();
     void guarded(const std::function<void()> &handler);
+    TakeoffOffering *activeOffering() const { return offeringOf_ ? offeringOf_(activePage_) : nullptr; }
     QString chooseFile(FileRequest request);
     QString askPath(bool saving, const QString &title, const QString &suggested, const QString &filter);
 
@@ -98,7 +101,7 @@ private:
     QString lastFolder_;
     bool autosaveFailed_ = false;
     int activePage_ = -1;
-    std::map<int, std::unique_ptr<TakeoffSource>> sources_;
+    std::function<TakeoffOffering *(int)> offeringOf_;
     std::function<QString(FileRequest)> chooseFile_;
     std::function<std::optional<double>(const Line &)> askQuantity_;
     std::unique_ptr<QUndoStack> undo_;

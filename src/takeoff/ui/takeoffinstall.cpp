@@ -3,17 +3,14 @@
 #include "common/guarded.h"
 #include "common/pagehost.h"
 #include "common/pageregistry.h"
-#include "takeoff/ui/pagesources.h"
 #include "takeoff/ui/takeoffdock.h"
 
 #include <QBoxLayout>
 #include <QDir>
-#include <QFrame>
 #include <QMainWindow>
 #include <QMenu>
 #include <QShortcut>
 #include <QToolButton>
-#include <algorithm>
 
 namespace mhbk::takeoff {
 
@@ -33,18 +30,6 @@ QToolButton *barButton(const char *name, const QString &caption, const QString &
     return button;
 }
 
-void addToBottomBar(QMainWindow &window, QToolButton *add, QToolButton *open)
-{
-    auto *bar = window.findChild<QFrame *>(QStringLiteral("Panel1"));
-    auto *row = bar ? qobject_cast<QBoxLayout *>(bar->layout()) : nullptr;
-    if (!row)
-        return;
-    // Before the stretch that pushes 隐藏 to the right.
-    const int at = std::max(0, row->count() - 2);
-    row->insertSpacing(at, 12);
-    row->insertWidget(at + 1, add);
-    row->insertWidget(at + 2, open);
-}
 
 void addToMenu(QMenu &menu, QAction *action)
 {
@@ -59,19 +44,21 @@ void addToMenu(QMenu &menu, QAction *action)
 
 } // namespace
 
-TakeoffDock *installTakeoff(PageHost &host, QMainWindow &window, QMenu &popupMenu)
+TakeoffDock *installTakeoff(PageHost &host, QMainWindow &window, QMenu &popupMenu, QBoxLayout &barPlace)
 {
     const QString folder = host.userDataFolder();
     auto *dock = new TakeoffDock(host.reporter(), folder.isEmpty() ? QString() : QDir(folder).filePath(QStringLiteral("takeoff.mhbkl")),
                                  &window);
     window.addDockWidget(Qt::BottomDockWidgetArea, dock);
     dock->hide();
-    dock->setSources(makePageSources(host));
+    dock->setOfferings([&host](int page) { return host.pageServices(page).takeoff; });
     host.addUnsavedWork(dock, -1);
 
     auto *add = barButton("sbAddToList", QStringLiteral("加入清单"), QStringLiteral("加入清单 (Ctrl+Enter)"), &window);
     auto *open = barButton("sbTakeoffList", QStringLiteral("工程量清单"), QStringLiteral("显示或隐藏工程量清单"), &window);
-    addToBottomBar(window, add, open);
+    barPlace.addSpacing(12);
+    barPlace.addWidget(add);
+    barPlace.addWidget(open);
     Reporter &reporter = host.reporter();
     connectGuarded(add, &QToolButton::clicked, dock, reporter, [dock] { dock->addFromActivePage(); });
     QAction *toggle = dock->toggleViewAction();

@@ -1,5 +1,6 @@
 #pragma once
 
+class QBoxLayout;
 class QMainWindow;
 class QMenu;
 
@@ -12,8 +13,9 @@ namespace mhbk::takeoff {
 class TakeoffDock;
 
 // Puts the takeoff list into the main window: the dock (hidden until asked for), "加入清单"
-// and "工程量清单" on the bottom bar (the frame named "Panel1"), "工程量清单(&L)" in the popup
-// menu, Ctrl+Enter for 加入清单, and the pages' sources. The dock is a child of `window`.
-TakeoffDock *installTakeoff(PageHost &host, QMainWindow &window, QMenu &popupMenu);
+// and "工程量清单" in the place the bottom bar keeps for them, "工程量清单(&L)" in the popup
+// menu, and Ctrl+Enter for 加入清单. What the active page offers comes from its services on the
+// host. The dock is a child of `window`.
+TakeoffDock *installTakeoff(PageHost &host, QMainWindow &window, QMenu &popupMenu, QBoxLayout &barPlace);
 
 } // namespace mhbk::takeoff

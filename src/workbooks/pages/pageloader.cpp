@@ -17,6 +17,8 @@ namespace mhbk::workbooks {
 
 namespace {
 
+// findChild: whether this loader (or an opened file) has already put a spreadsheet onto the
+// workbook page's tab sheet; the tab sheet holds nothing else.
 bool hasChildWidget(const QWidget *page)
 {
     return page->findChild<QWidget *>(QString(), Qt::FindDirectChildrenOnly) != nullptr;

@@ -53,6 +53,8 @@ SpreadsheetView *pageSpreadsheet(QWidget *page)
 {
     if (!page)
         return nullptr;
+    // findChildren: the workbook pages put their spreadsheet onto the tab sheet as its one
+    // direct child; no other subsystem's widget is looked at.
     const auto children = page->findChildren<QWidget *>(QString(), Qt::FindDirectChildrenOnly);
     return children.isEmpty() ? nullptr : qobject_cast<SpreadsheetView *>(children.constFirst());
 }

@@ -17,7 +17,8 @@ set(MHBK_LAYERS common numbers history widgets data expr sections designation re
 #     the exporters never reach the view;
 #   - expressions, sections, reference tables and sheets never reach the workbooks nor each other
 #     (search reads the section and reference tables: that is what it searches);
-#   - takeoff and search never reach the window.
+#   - takeoff and search never reach the window, and takeoff reaches no page: the pages hand it
+#     what they offer through the page services of common.
 set(MHBK_ALLOWED_common "")
 set(MHBK_ALLOWED_numbers common)
 set(MHBK_ALLOWED_history "")
@@ -34,7 +35,7 @@ set(MHBK_ALLOWED_workbooks/export common numbers workbooks/engine)
 set(MHBK_ALLOWED_workbooks/view common widgets workbooks/engine workbooks/export)
 set(MHBK_ALLOWED_workbooks/pages common numbers widgets data workbooks/engine workbooks/export workbooks/view)
 set(MHBK_ALLOWED_workbooks common numbers widgets data workbooks/engine workbooks/export workbooks/view workbooks/pages)
-set(MHBK_ALLOWED_takeoff common numbers history widgets data sections workbooks/engine workbooks/export)
+set(MHBK_ALLOWED_takeoff common numbers workbooks/engine workbooks/export)
 set(MHBK_ALLOWED_app common numbers history widgets data expr sections designation reference search sheets
                     workbooks/engine workbooks/export workbooks/view workbooks/pages workbooks takeoff)
 

@@ -2,12 +2,14 @@
 // window title, the recent files, the question before what is typed is replaced or closed.
 #include "app/documentcommands.h"
 #include "app/mainwindow.h"
+#include "common/pageregistry.h"
 #include "common/reporter.h"
 #include "common/unsavedwork.h"
 #include "support/testdb.h"
 #include "workbooks/pages/workbookdocuments.h"
 #include "workbooks/view/spreadsheetcommands.h"
 #include "workbooks/view/spreadsheetview.h"
+#include "widgets/stringgrid.h"
 
 #include <QAction>
 #include <QApplication>
@@ -16,6 +18,10 @@
 #include <QTimer>
 #include <QFile>
 #include <QMenu>
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QTest>
+#include <QToolButton>
 #include <QStatusBar>
 #include <QTemporaryDir>
 #include <QUndoStack>
@@ -174,6 +180,43 @@ INSTANTIATE_TEST_SUITE_P(Answers, ClosingWorkbook,
                                            WorkbookCloseCase{"Discard", mhbk::Answer::Discard, true, "21.3"},
                                            WorkbookCloseCase{"Cancel", mhbk::Answer::Cancel, false, "21.3"}),
                          [](const auto &info) { return std::string(info.param.label); });
+
+// Ctrl+S on an editable reference page saves the page's grid through the page's own save, not
+// by way of the bottom bar: the 保存 button renamed changes nothing.
+TEST_F(Documents, CtrlSOnAReferencePageSavesItsGrid)
+{
+    const int density = mhbk::pages::indexOf(mhbk::PageKey::MaterialDensity);
+    window->selectPage(density);
+    auto *grid = window->page(density)->findChild<mhbk::StringGrid *>(QStringLiteral("StringGrid2"));
+    ASSERT_NE(grid, nullptr);
+    ASSERT_FALSE(grid->cell(0, 1).isEmpty());
+    window->findChild<QToolButton *>(QStringLiteral("SpeedButton33"))->setObjectName(QStringLiteral("renamed"));
+    grid->setCell(1, 1, QStringLiteral("9.87"));
+    ASSERT_TRUE(window->hasUnsavedWork());
+
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    grid->setFocus();
+    QTest::keyClick(grid, Qt::Key_S, Qt::ControlModifier);
+    EXPECT_TRUE(reporter.empty()) << reporter.last().text.toStdString();
+    EXPECT_FALSE(window->hasUnsavedWork());
+
+    const QString material = grid->cell(0, 1);
+    QStringList stored;
+    {
+        QSqlDatabase file = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("ctrl-s"));
+        file.setDatabaseName(db.path());
+        ASSERT_TRUE(file.open());
+        QSqlQuery query(file);
+        query.prepare(QStringLiteral("select Density from constdensity where Material = ?"));
+        query.addBindValue(material);
+        ASSERT_TRUE(query.exec());
+        while (query.next())
+            stored << query.value(0).toString();
+    }
+    QSqlDatabase::removeDatabase(QStringLiteral("ctrl-s"));
+    EXPECT_EQ(stored, QStringList{QStringLiteral("9.87")}) << material.toStdString();
+}
 
 } // namespace
 

@@ -46,6 +46,36 @@ Digits roundExact(bool negative, std::string exact, int point, int significant)
 
 } // namespace
 
+std::optional<std::string> asciiNumberText(std::u16string_view text)
+{
+    constexpr char16_t fullWidthFirst = u'\uFF01', fullWidthLast = u'\uFF5E'; // '！' .. '～'
+    constexpr char16_t ideographicSpace = u'\u3000';
+    std::string out;
+    out.reserve(text.size());
+    for (char16_t c : text) {
+        if (c < 128) {
+            out.push_back(char(c));
+            continue;
+        }
+        // Full-width forms lie 0xFEE0 above their ASCII characters; only those a number uses.
+        const char16_t ascii = c == ideographicSpace ? u' '
+                               : c >= fullWidthFirst && c <= fullWidthLast ? char16_t(c - 0xFEE0)
+                                                                          : u'\0';
+        const bool numeric = (ascii >= u'0' && ascii <= u'9') || ascii == u'+' || ascii == u'-' || ascii == u'.' ||
+                             ascii == u'e' || ascii == u'E' || ascii == u'%' || ascii == u',' || ascii == u' ';
+        if (!numeric)
+            return std::nullopt;
+        out.push_back(char(ascii));
+    }
+    return out;
+}
+
+std::optional<DecimalText> scanDecimal(std::u16string_view text)
+{
+    const auto ascii = asciiNumberText(text);
+    return ascii ? scanDecimal(std::string_view(*ascii)) : std::nullopt;
+}
+
 std::optional<DecimalText> scanDecimal(std::string_view text)
 {
     std::size_t begin = 0;

@@ -21,6 +21,14 @@ struct DecimalText {
 // digit. No thousands separators, no "inf" or "nan", nothing else.
 std::optional<DecimalText> scanDecimal(std::string_view text);
 
+// The ASCII spelling of a number typed with the full-width forms a Chinese input method gives
+// ("５７", "－１．５", "２ｅ３", "５０％", "１，２３４") and the ideographic space: those become
+// their ASCII characters, other ASCII stays. Nothing when any other character is in it.
+std::optional<std::string> asciiNumberText(std::u16string_view text);
+
+// scanDecimal of the text's ASCII spelling (asciiNumberText): the one reading of a typed number.
+std::optional<DecimalText> scanDecimal(std::u16string_view text);
+
 // The nearest double; nothing when the value overflows or underflows to zero from nonzero.
 std::optional<double> toDouble(const DecimalText &text);
 

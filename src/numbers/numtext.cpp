@@ -10,15 +10,10 @@ namespace mhbk {
 
 namespace {
 
-// Only ASCII can be a number; anything else makes the scan fail.
 std::optional<numbers::DecimalText> scan(const QString &text)
 {
-    for (QChar c : text) {
-        if (c.unicode() >= 128)
-            return std::nullopt;
-    }
-    const QByteArray ascii = text.toLatin1();
-    return numbers::scanDecimal(std::string_view(ascii.constData(), static_cast<std::size_t>(ascii.size())));
+    return numbers::scanDecimal(std::u16string_view(reinterpret_cast<const char16_t *>(text.utf16()),
+                                                    static_cast<std::size_t>(text.size())));
 }
 
 } // namespace

@@ -3,15 +3,13 @@
 #include "workbooks/engine/address.h"
 
 #include <QStringList>
+#include <algorithm>
 
 namespace mhbk::takeoff {
 
 namespace {
 
 const QString kSheetName = QStringLiteral("工程量清单");
-// Joins item and designation in the hidden key column that the designation totals look up;
-// a character no designation uses.
-const QString kKeySeparator = QStringLiteral("｜");
 
 struct Styles {
     int title, caption, text, number, weight, totalCaption, totalWeight;
@@ -79,13 +77,36 @@ void writeCaptions(wb::Workbook &book, const Styles &s)
         put(book, 1, col, wb::Value::text(captions.at(col)), s.caption);
 }
 
-QString keyFormula(int row)
+// The totals look their lines up by keys in two hidden columns, the number of the line's total
+// by item ("项目1") and by designation ("规格1"), as the list grouped them. A SUMIF on the names
+// themselves would read "*", "?", "~" and a leading "<", ">" or "=" in a name as a pattern or a
+// comparison, and take "DN50" for "dn50"; a key is none of these, and equal only to itself in
+// every spreadsheet program, none of which then has to apply a function to each line.
+QString itemKey(int index)
 {
-    return QStringLiteral("%1&\"%2\"&%3").arg(wb::addressText(row, ItemCol), kKeySeparator, wb::addressText(row, DesignationCol));
+    return QStringLiteral("项目%1").arg(index + 1);
+}
+
+QString designationKey(int index)
+{
+    return QStringLiteral("规格%1").arg(index + 1);
+}
+
+template<typename Match>
+int indexOf(const std::vector<Total> &totals, Match match)
+{
+    return int(std::find_if(totals.begin(), totals.end(), match) - totals.begin());
+}
+
+void putKeys(wb::Workbook &book, int row, int itemIndex, int designationIndex)
+{
+    put(book, row, ItemKeyCol, wb::Value::text(itemKey(itemIndex)), 0);
+    put(book, row, DesignationKeyCol, wb::Value::text(designationKey(designationIndex)), 0);
 }
 
 void writeLines(wb::Workbook &book, const List &list, const BookLayout &layout, const Styles &s)
 {
+    const Totals totals = totalsOf(list);
     for (int i = 0; i < layout.lineCount; ++i) {
         const Line &line = list[static_cast<std::size_t>(i)];
         const int row = layout.firstLineRow + i;
@@ -98,7 +119,9 @@ void writeLines(wb::Workbook &book, const List &list, const BookLayout &layout, 
         putFormula(book, row, TotalCol,
                    wb::addressText(row, QuantityCol) + QLatin1Char('*') + wb::addressText(row, UnitWeightCol), s.weight);
         put(book, row, RemarkCol, wb::Value::text(line.remark), s.text);
-        putFormula(book, row, KeyCol, keyFormula(row), 0);
+        putKeys(book, row, indexOf(totals.byItem, [&](const Total &t) { return t.item == line.item; }),
+                indexOf(totals.byDesignation,
+                        [&](const Total &t) { return t.item == line.item && t.designation == line.designation; }));
     }
 }
 
@@ -110,30 +133,30 @@ QString linesRange(const BookLayout &layout, int col)
            + QString::number(layout.firstLineRow + layout.lineCount);
 }
 
+QString sumByKey(const BookLayout &layout, int row, int keyCol)
+{
+    return QStringLiteral("SUMIF(%1,%2,%3)")
+        .arg(linesRange(layout, keyCol), wb::addressText(row, keyCol), linesRange(layout, TotalCol));
+}
+
 void writeTotals(wb::Workbook &book, const List &list, const BookLayout &layout, const Styles &s)
 {
     const Totals totals = totalsOf(list);
     put(book, layout.itemTotalsRow - 1, ItemCol, wb::Value::text(QStringLiteral("按项目合计")), s.totalCaption);
-    int row = layout.itemTotalsRow;
-    for (const Total &total : totals.byItem) {
-        put(book, row, ItemCol, wb::Value::text(total.item), s.text);
-        putFormula(book, row, TotalCol,
-                   QStringLiteral("SUMIF(%1,%2,%3)")
-                       .arg(linesRange(layout, ItemCol), wb::addressText(row, ItemCol), linesRange(layout, TotalCol)),
-                   s.weight);
-        ++row;
+    for (int i = 0; i < int(totals.byItem.size()); ++i) {
+        const int row = layout.itemTotalsRow + i;
+        put(book, row, ItemCol, wb::Value::text(totals.byItem[std::size_t(i)].item), s.text);
+        put(book, row, ItemKeyCol, wb::Value::text(itemKey(i)), 0);
+        putFormula(book, row, TotalCol, sumByKey(layout, row, ItemKeyCol), s.weight);
     }
     put(book, layout.designationTotalsRow - 1, ItemCol, wb::Value::text(QStringLiteral("按规格合计")), s.totalCaption);
-    row = layout.designationTotalsRow;
-    for (const Total &total : totals.byDesignation) {
+    for (int i = 0; i < int(totals.byDesignation.size()); ++i) {
+        const int row = layout.designationTotalsRow + i;
+        const Total &total = totals.byDesignation[std::size_t(i)];
         put(book, row, ItemCol, wb::Value::text(total.item), s.text);
         put(book, row, DesignationCol, wb::Value::text(total.designation), s.text);
-        putFormula(book, row, KeyCol, keyFormula(row), 0);
-        putFormula(book, row, TotalCol,
-                   QStringLiteral("SUMIF(%1,%2,%3)")
-                       .arg(linesRange(layout, KeyCol), wb::addressText(row, KeyCol), linesRange(layout, TotalCol)),
-                   s.weight);
-        ++row;
+        put(book, row, DesignationKeyCol, wb::Value::text(designationKey(i)), 0);
+        putFormula(book, row, TotalCol, sumByKey(layout, row, DesignationKeyCol), s.weight);
     }
     put(book, layout.grandTotalRow, ItemCol, wb::Value::text(QStringLiteral("总计")), s.totalCaption);
     if (layout.lineCount > 0)
@@ -148,8 +171,9 @@ void setLayout(wb::Sheet &sheet)
     const double widths[] = {12, 16, 10, 9, 6, 11, 12, 20};
     for (int col = 0; col <= RemarkCol; ++col)
         sheet.setColumnWidth(col, widths[col]);
-    sheet.setColumnWidth(KeyCol, 20);
-    sheet.setColumnsHidden(KeyCol, KeyCol, true);
+    sheet.setColumnWidth(ItemKeyCol, 10);
+    sheet.setColumnWidth(DesignationKeyCol, 10);
+    sheet.setColumnsHidden(ItemKeyCol, DesignationKeyCol, true);
     sheet.setRowHeight(0, 24);
     sheet.pageSetup().centerHorizontally = true;
 }

@@ -21,8 +21,11 @@ struct BookLayout {
 
 BookLayout bookLayout(const List &list);
 
-// Columns of the sheet.
-enum Column { ItemCol, DesignationCol, MaterialCol, QuantityCol, UnitCol, UnitWeightCol, TotalCol, RemarkCol, KeyCol };
+// Columns of the sheet; the two key columns are hidden.
+enum Column {
+    ItemCol, DesignationCol, MaterialCol, QuantityCol, UnitCol, UnitWeightCol, TotalCol, RemarkCol,
+    ItemKeyCol, DesignationKeyCol
+};
 
 wb::Workbook buildWorkbook(const List &list);
 

@@ -88,4 +88,21 @@ TEST(CalculatorConversion, PointRules)
     EXPECT_THROW(mhbk::strToReal(QStringLiteral(".")), mhbk::ConversionError);
 }
 
+// A Chinese input method types full-width digits, signs and points: they are the same number.
+TEST(CalculatorConversion, FullWidthFormsAreNumbers)
+{
+    const struct {
+        const char *typed, *ascii;
+    } read[] = {{"５７", "57"}, {"－１．５", "-1.5"}, {"＋．５", "+.5"}, {"１ｅ－３", "1e-3"}, {"　２．２５　", "2.25"},
+                {"1５.5", "15.5"}};
+    for (const auto &c : read) {
+        const QString typed = QString::fromUtf8(c.typed), ascii = QString::fromLatin1(c.ascii);
+        ASSERT_TRUE(mhbk::parseFloat(typed)) << c.typed;
+        EXPECT_EQ(mhbk::parseFloat(typed), mhbk::parseFloat(ascii)) << c.typed;
+        EXPECT_EQ(*mhbk::parseReal(typed), *mhbk::parseReal(ascii)) << c.typed;
+    }
+    for (const char *text : {"５７ｋｇ", "．", "５，７", "５％", "٥٧", "五十七"})
+        EXPECT_FALSE(mhbk::parseFloat(QString::fromUtf8(text))) << text;
+}
+
 } // namespace

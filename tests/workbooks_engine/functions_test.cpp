@@ -237,5 +237,65 @@ TEST(FunctionsTest, WrongArgumentCountsAreSyntaxErrors)
         EXPECT_FALSE(b.setInput(0, 50, 0, QString::fromUtf8(f)).ok) << f;
 }
 
+// Numbers equal in their first 15 significant digits are equal to "=", "<>", the lookups and
+// the criteria, as in the spreadsheet programs: (0.1+0.2)*100 is 30.000000000000004.
+TEST(FunctionsTest, ComparisonsHoldToFifteenDigits)
+{
+    checkAll({
+        {"=0.1+0.2=0.3", "TRUE"},
+        {"=0.1+0.2<>0.3", "FALSE"},
+        {"=0.3=0.1+0.2", "TRUE"},
+        {"=0.1+0.2>0.3", "FALSE"},
+        {"=0.1+0.2>=0.3", "TRUE"},
+        {"=1+1E-13=1", "FALSE"},          // the 14th digit differs
+        {"=1+1E-16=1", "TRUE"},
+        {"=1E-20=0", "FALSE"},            // tiny is not zero
+        {"=-(0.1+0.2)=-0.3", "TRUE"},
+        {"=MATCH((0.1+0.2)*100,B1:B5,0)", "3"},
+        {"=VLOOKUP((0.1+0.2)*10,A1:B5,2,FALSE)", "30"},
+        {"=HLOOKUP((0.1+0.2)*10,A3:B3,1,FALSE)", "3"},
+        {"=COUNTIF(B1:B5,(0.1+0.2)*100)", "1"},
+        {"=IF(1.1*3=3.3,\"同\",\"异\")", "\"同\""},
+    });
+}
+
+// EXACT tells letter case apart, and inside SUMPRODUCT compares each cell of a range.
+TEST(FunctionsTest, ExactAndItsUseOverARange)
+{
+    checkAll({
+        {"=EXACT(\"DN50\",\"dn50\")", "FALSE"},
+        {"=EXACT(\"DN50\",\"DN50\")", "TRUE"},
+        {"=EXACT(A1,\"1\")", "TRUE"},
+        {"=EXACT(F1,\"x\")", "#DIV/0!"},
+        {"=SUMPRODUCT(--EXACT(C1:C5,\"abc\"),B1:B5)", "10"},
+        {"=SUMPRODUCT(--EXACT(C1:C5,\"ABC\"),B1:B5)", "0"},
+        {"=SUMPRODUCT(EXACT(C1:C5,\"abc\")*EXACT(A1:A5,\"1\"),B1:B5)", "10"},
+        {"=SUMPRODUCT(--ISNUMBER(C1:C5))", "0"},
+        {"=SUMPRODUCT(LEN(E1:E4))", "7"},
+        {"=EXACT(C1:C5,\"abc\")", "#VALUE!"}, // outside an array formula, no cell of C1:C5 is in row 100
+    });
+}
+
+// Full-width digits, signs and points, as a Chinese input method types them, are numbers.
+TEST(FunctionsTest, FullWidthNumbersAreNumbers)
+{
+    Workbook b = sampleBook();
+    const struct {
+        const char *typed;
+        const char *stored;
+    } cases[] = {
+        {"５７", "57"}, {"－１．５", "-1.5"}, {"＋２", "2"}, {"１ｅ３", "1000"}, {"５０％", "0.5"},
+        {"　５７　", "57"}, {"１，２３４", "1234"}, {"５７ｋｇ", "\"５７ｋｇ\""}, {"．", "\"．\""},
+    };
+    for (const auto &c : cases) {
+        b.setInput(0, 9, 0, QString::fromUtf8(c.typed));
+        EXPECT_EQ(show(b.value(0, 9, 0)), QString::fromUtf8(c.stored)) << c.typed;
+    }
+    b.setInput(0, 9, 0, QStringLiteral("５７"));
+    b.setInput(0, 9, 1, QStringLiteral("=A10*2"));
+    EXPECT_EQ(show(b.value(0, 9, 1)), QStringLiteral("114"));
+    EXPECT_EQ(eval(b, QStringLiteral("=\"３\"+1")), QStringLiteral("4"));
+}
+
 } // namespace
 } // namespace mhbk::wb::test

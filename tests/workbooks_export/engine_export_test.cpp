@@ -1,6 +1,7 @@
 // The figures in exported files equal the engine's: read back by independent readers, and
 // recalculated by LibreOffice where it is installed.
 #include "pyreader.h"
+#include "workbooks_engine/criteriatable.h"
 
 #include "workbooks/engine/workbook.h"
 #include "workbooks/export/workbookexport.h"
@@ -45,7 +46,12 @@ wb::Workbook formulaBook()
         "=TRUNC(-8.9)", "=EXP(1)*LN(10)", "=HLOOKUP(10,D1:E3,3,FALSE)", "=MIN(D1:D3,A2)", "=COUNTA(D1:E3)",
         "=LEFT(\"镀锌钢管\",2)&RIGHT(\"ab\",1)", "=ISNUMBER(E1)", "=CHOOSE(2,\"x\",\"y\")", "=ISNUMBER(E9)",
         "=SIN(RADIANS(30))+COS(0)+TAN(0)", "=ABS(-3)*PRODUCT(2,3)", "=OR(FALSE,NOT(TRUE))", "=COUNT(A1:E3)",
+        // Equal in their first 15 significant digits, so equal (F1 holds 0.3).
+        "=0.1+0.2=0.3", "=0.1+0.2<>0.3", "=MATCH(0.1+0.2,F1:F1,0)", "=VLOOKUP(0.1+0.2,F1:F1,1,FALSE)",
+        "=COUNTIF(F1,0.1+0.2)", "=IF(1.1*3=3.3,\"同\",\"异\")", "=0.1+0.2>0.3", "=1+1E-13=1",
+        "=SUMPRODUCT(--EXACT(E1:E3,\"B\"),D1:D3)", "=SUMPRODUCT(--EXACT(E1:E3,\"b\"),D1:D3)",
     };
+    book.setInput(calc, 0, 5, QStringLiteral("0.3"));
     for (int i = 0; i < formulas.size(); ++i)
         book.setInput(calc, i, 1, formulas[i]);
     return book;
@@ -182,6 +188,22 @@ TEST(EngineExport, LibreOfficeRecalculatesTheSameFigures)
                 << wb::addressText(a.row, a.col).toStdString() << " lost its formula";
         }
     }
+}
+
+// LibreOffice's recalculation of the criteria table gives the engine's COUNTIF and SUMIF figures.
+TEST(EngineExport, LibreOfficeReadsTheCriteriaAsTheEngine)
+{
+    MHBK_SOFFICE_OR_SKIP(soffice);
+    if (test::pythonWith(QStringLiteral("openpyxl")).isEmpty())
+        MHBK_SKIP_WITHOUT("python3-openpyxl");
+    QTemporaryDir dir;
+    const wb::Workbook book = wb::test::criteriaBook(wb::test::libreOfficeCases(), wb::test::libreOfficeTruthCases());
+    xlsout::writeXlsxFile(xlsout::describeWorkbook(book), dir.filePath(QStringLiteral("criteria.xlsx")),
+                          xlsout::XlsxOptions{false});
+    const QString recalculated = recalculateWithLibreOffice(soffice, dir, dir.filePath(QStringLiteral("criteria.xlsx")));
+    READ_OR_SKIP(read, test::runPythonReader(QStringLiteral("read_xlsx.py"), QStringLiteral("openpyxl"), {recalculated}),
+                 "python3-openpyxl");
+    expectNoMismatch(compare(book, read, true));
 }
 
 } // namespace

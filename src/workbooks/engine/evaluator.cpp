@@ -1,17 +1,24 @@
 #include "workbooks/engine/evaluator.h"
+#include "workbooks/engine/function_args.h"
 #include "workbooks/engine/functions.h"
 #include "workbooks/engine/numberformat.h"
 #include "numbers/decimal.h"
 
 #include <QRegularExpression>
 #include <QVarLengthArray>
+#include <algorithm>
 #include <cmath>
 
 namespace mhbk::wb {
 
 std::optional<double> textToNumber(const QString &text)
 {
-    QString t = text.trimmed();
+    // Full-width digits, signs and points read as the calculators read them.
+    const auto folded = numbers::asciiNumberText(
+        std::u16string_view(reinterpret_cast<const char16_t *>(text.utf16()), static_cast<std::size_t>(text.size())));
+    if (!folded)
+        return std::nullopt;
+    QString t = QString::fromLatin1(*folded).trimmed();
     if (t.isEmpty())
         return std::nullopt;
     double scale = 1;
@@ -26,9 +33,6 @@ std::optional<double> textToNumber(const QString &text)
             return std::nullopt;
         t.remove(u',');
     }
-    for (QChar c : t)
-        if (!(c.isDigit() && c.unicode() < 128) && c != u'.' && c != u'+' && c != u'-' && c != u'e' && c != u'E')
-            return std::nullopt;
     const QByteArray ascii = t.toLatin1(); // only ASCII is left
     const auto decimal = numbers::scanDecimal(std::string_view(ascii.constData(), static_cast<std::size_t>(ascii.size())));
     const auto v = decimal ? numbers::toDouble(*decimal) : std::nullopt;
@@ -92,6 +96,17 @@ int typeRank(const Value &v)
     }
 }
 
+// Numbers that agree in their first 15 significant digits are equal, as spreadsheets compare
+// them: 0.1+0.2 (0.30000000000000004) = 0.3.
+bool sameTo15Digits(double x, double y)
+{
+    // Only numbers within a few units in the 15th digit can round alike; the rest never get the
+    // (slower) rounding.
+    if (!(std::fabs(x - y) <= 1e-14 * std::max(std::fabs(x), std::fabs(y))))
+        return false;
+    return approx15(x) == approx15(y);
+}
+
 } // namespace
 
 int compareValues(const Value &a0, const Value &b0)
@@ -113,7 +128,9 @@ int compareValues(const Value &a0, const Value &b0)
         return c < 0 ? -1 : (c > 0 ? 1 : 0);
     }
     const double x = a.asNumber(), y = b.asNumber();
-    return x < y ? -1 : (x > y ? 1 : 0);
+    if (x == y || sameTo15Digits(x, y))
+        return 0;
+    return x < y ? -1 : 1;
 }
 
 Value numberResult(double v)
@@ -217,7 +234,46 @@ Operand Evaluator::call(const Node &node)
     for (const auto &a : node.args)
         args.push_back(evaluate(*a));
     m_arrayMode -= arrayArgs;
+    if (m_arrayMode > 0 && takesSingleValues(node.function)
+        && std::any_of(args.begin(), args.end(), [](const Operand &a) { return !a.isScalar(); }))
+        return callElementwise(info, Arguments(args.data(), std::size_t(args.size())));
     return info.impl(*this, Arguments(args.data(), std::size_t(args.size())));
+}
+
+bool Evaluator::takesSingleValues(int function)
+{
+    // Functions of single values that an array formula applies to each element of a range:
+    // SUMPRODUCT(--EXACT(A1:A9,"DN50"),B1:B9) compares every cell.
+    static const std::vector<int> functions = [] {
+        std::vector<int> v;
+        for (const char16_t *name : {u"EXACT", u"LEN", u"UPPER", u"LOWER", u"TRIM", u"ABS", u"INT", u"ROUND",
+                                     u"ISNUMBER", u"ISTEXT", u"NOT"})
+            v.push_back(findFunction(name));
+        return v;
+    }();
+    return std::find(functions.begin(), functions.end(), function) != functions.end();
+}
+
+Operand Evaluator::callElementwise(const FunctionInfo &info, Arguments args)
+{
+    int rows = 1, cols = 1;
+    for (const Operand &a : args) {
+        rows = std::max(rows, walkRows(a));
+        cols = std::max(cols, walkColumns(a));
+    }
+    if (qint64(rows) * cols > 1'000'000)
+        return Operand::scalar(Value::error(ErrorCode::Num));
+    std::vector<Value> out;
+    out.reserve(size_t(rows) * size_t(cols));
+    std::vector<Operand> element(args.size());
+    for (int r = 0; r < rows; ++r) {
+        for (int c = 0; c < cols; ++c) {
+            for (std::size_t i = 0; i < args.size(); ++i)
+                element[i] = Operand::scalar(at(args[i], r, c));
+            out.push_back(scalar(info.impl(*this, Arguments(element.data(), element.size()))));
+        }
+    }
+    return Operand::makeArray(rows, cols, std::move(out));
 }
 
 namespace {

@@ -7,6 +7,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <span>
 #include <vector>
 
 namespace mhbk::wb {
@@ -48,6 +49,8 @@ struct Operand
     bool isScalar() const { return kind == Kind::Scalar; }
 };
 
+struct FunctionInfo;
+
 class Evaluator
 {
 public:
@@ -76,6 +79,8 @@ public:
 
 private:
     Operand call(const Node &node);
+    static bool takesSingleValues(int function);
+    Operand callElementwise(const FunctionInfo &info, std::span<Operand> args);
     Operand applyBinary(Node::Op op, const Operand &a, const Operand &b);
     Operand applyElementwise(const Operand &a, const Operand &b, const std::function<Value(const Value &, const Value &)> &f);
 

@@ -1,3 +1,4 @@
+#include "workbooks/engine/criterion.h"
 #include "workbooks/engine/function_args.h"
 #include "workbooks/engine/functions.h"
 
@@ -89,62 +90,6 @@ Operand countaFn(Evaluator &ev, Arguments args)
         ev.forEach(a, [&](const Value &v, bool) { n += !v.isEmpty(); });
     return num(n);
 }
-
-// A COUNTIF/SUMIF criterion such as 5, ">=10", "<>0", "钢*", "".
-class Criterion
-{
-public:
-    explicit Criterion(const Value &c)
-    {
-        if (!c.isText()) {
-            m_operand = c.isEmpty() ? Value::number(0) : c;
-            return;
-        }
-        QString t = c.asText();
-        for (const auto &[token, op] : {std::pair{u"<=", Op::Le}, std::pair{u">=", Op::Ge}, std::pair{u"<>", Op::Ne},
-                                        std::pair{u"<", Op::Lt}, std::pair{u">", Op::Gt}, std::pair{u"=", Op::Eq}}) {
-            if (t.startsWith(token)) {
-                m_op = op;
-                t = t.mid(QStringView(token).size());
-                break;
-            }
-        }
-        if (const auto n = textToNumber(t))
-            m_operand = Value::number(*n);
-        else if (t.compare(u"TRUE", Qt::CaseInsensitive) == 0 || t.compare(u"FALSE", Qt::CaseInsensitive) == 0)
-            m_operand = Value::boolean(t.compare(u"TRUE", Qt::CaseInsensitive) == 0);
-        else
-            m_operand = t.isEmpty() ? Value() : Value::text(t);
-    }
-
-    bool matches(const Value &v) const
-    {
-        if (m_operand.isEmpty())   // "" matches blank cells, "<>" non-blank ones
-            return (m_op == Op::Ne) != (v.isEmpty() || (v.isText() && v.asText().isEmpty()));
-        const bool sameKind = (m_operand.isNumber() && v.isNumber()) || (m_operand.isText() && v.isText()) ||
-                              (m_operand.isBoolean() && v.isBoolean());
-        if (m_op == Op::Eq || m_op == Op::Ne) {
-            bool eq = sameKind && (m_operand.isText() ? wildcardMatch(m_operand.asText(), v.asText())
-                                                      : compareValues(v, m_operand) == 0);
-            return (m_op == Op::Eq) == eq;
-        }
-        if (!sameKind)
-            return false;
-        const int c = compareValues(v, m_operand);
-        switch (m_op) {
-        case Op::Lt: return c < 0;
-        case Op::Le: return c <= 0;
-        case Op::Gt: return c > 0;
-        case Op::Ge: return c >= 0;
-        default: return false;
-        }
-    }
-
-private:
-    enum class Op { Eq, Ne, Lt, Le, Gt, Ge };
-    Op m_op = Op::Eq;
-    Value m_operand;
-};
 
 // Walks every cell of the (clipped) criteria range, blanks included.
 template<typename F>

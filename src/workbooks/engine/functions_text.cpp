@@ -130,40 +130,61 @@ Operand caseFn(Evaluator &ev, Arguments args)
         return Operand::scalar(Value::text(t.asText().simplified()));
 }
 
+// EXACT compares with case, where "=" does not: the one test that tells "DN50" from "dn50".
+Operand exactFn(Evaluator &ev, Arguments args)
+{
+    const Value a = textArg(ev, args[0]);
+    if (a.isError())
+        return Operand::scalar(a);
+    const Value b = textArg(ev, args[1]);
+    if (b.isError())
+        return Operand::scalar(b);
+    return Operand::scalar(Value::boolean(a.asText() == b.asText()));
+}
+
 } // namespace
 
 bool wildcardMatch(const QString &pattern, const QString &text)
 {
+    // The pattern as tokens: a literal character, '?' (any one) or '*' (any run). '~' makes the
+    // '*', '?' or '~' after it literal; before anything else it is a '~' itself.
+    constexpr char32_t anyOne = 0xFFFFFFFE, anyRun = 0xFFFFFFFF;   // beyond every code point
+    const Chars raw = chars(pattern.toCaseFolded()), t = chars(text.toCaseFolded());
+    Chars p;
+    for (std::size_t i = 0; i < raw.size(); ++i) {
+        const char32_t c = raw[i];
+        if (c == U'~' && i + 1 < raw.size() && (raw[i + 1] == U'*' || raw[i + 1] == U'?' || raw[i + 1] == U'~'))
+            p.push_back(raw[++i]);
+        else
+            p.push_back(c == U'*' ? anyRun : c == U'?' ? anyOne : c);
+    }
     // Iterative matching with backtracking to the last '*': linear in practice, never recursive.
-    const Chars p = chars(pattern.toCaseFolded()), t = chars(text.toCaseFolded());
-    qsizetype pi = 0, ti = 0, star = -1, mark = 0;
-    const qsizetype pn = qsizetype(p.size()), tn = qsizetype(t.size());
-    while (ti < tn) {
-        if (pi < pn && p[pi] == U'~' && pi + 1 < pn && p[pi + 1] == t[ti]) {
-            pi += 2;
-            ++ti;
-        } else if (pi < pn && (p[pi] == U'?' || (p[pi] == t[ti] && p[pi] != U'*' && p[pi] != U'~'))) {
+    std::size_t pi = 0, ti = 0, mark = 0;
+    std::size_t star = Chars::npos;
+    while (ti < t.size()) {
+        if (pi < p.size() && (p[pi] == anyOne || p[pi] == t[ti])) {
             ++pi;
             ++ti;
-        } else if (pi < pn && p[pi] == U'*') {
+        } else if (pi < p.size() && p[pi] == anyRun) {
             star = pi++;
             mark = ti;
-        } else if (star >= 0) {
+        } else if (star != Chars::npos) {
             pi = star + 1;
             ti = ++mark;
         } else {
             return false;
         }
     }
-    while (pi < pn && p[pi] == U'*')
+    while (pi < p.size() && p[pi] == anyRun)
         ++pi;
-    return pi == pn;
+    return pi == p.size();
 }
 
 const std::vector<FunctionInfo> &textFunctions()
 {
     static const std::vector<FunctionInfo> table{
         {"CONCATENATE", 1, -1, concatenateFn},
+        {"EXACT", 2, 2, exactFn},
         {"LEN", 1, 1, lenFn},
         {"LEFT", 1, 2, leftFn},
         {"RIGHT", 1, 2, rightFn},

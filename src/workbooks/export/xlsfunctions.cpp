@@ -26,6 +26,7 @@ constexpr std::array kFunctions{
     XlsFunction{"HLOOKUP", 101, 3, 4, 'V', "VRRV"},   XlsFunction{"VLOOKUP", 102, 3, 4, 'V', "VRRV"},
     XlsFunction{"LOWER", 112, 1, 1, 'V', "V"},        XlsFunction{"UPPER", 113, 1, 1, 'V', "V"},
     XlsFunction{"LEFT", 115, 1, 2, 'V', "VV"},        XlsFunction{"RIGHT", 116, 1, 2, 'V', "VV"},
+    XlsFunction{"EXACT", 117, 2, 2, 'V', "VV"},
     XlsFunction{"TRIM", 118, 1, 1, 'V', "V"},         XlsFunction{"ISTEXT", 127, 1, 1, 'V', "V"},
     XlsFunction{"ISNUMBER", 128, 1, 1, 'V', "V"},     XlsFunction{"ISBLANK", 129, 1, 1, 'V', "V"},
     XlsFunction{"COUNTA", 169, 0, 30, 'V', "R"},      XlsFunction{"PRODUCT", 183, 0, 30, 'V', "R"},

@@ -163,6 +163,11 @@ TEST(WorkbookPrinting, LibreOfficePrintsTheExportsOnAsManyPagesAsThePreview)
     QTemporaryDir dir;
     auto books = storedBooks();
     books.emplace(0, earlyBreaks());
+    // Page 7 with text far below its table: the pages between would hold only the headings.
+    wb::Workbook farText = std::move(storedBooks().at(7));
+    farText.setInput(0, 119, 0, QStringLiteral("A120 的文字"));
+    farText.setInput(0, 199, 1, QStringLiteral("B200 的文字"));
+    books.emplace(1007, std::move(farText));
     std::map<int, int> preview;
     QStringList files;
     for (const auto &[page, book] : books) {
@@ -177,6 +182,7 @@ TEST(WorkbookPrinting, LibreOfficePrintsTheExportsOnAsManyPagesAsThePreview)
         soffice, {dir.filePath(QStringLiteral("profile")), QStringLiteral("pdf"), dir.filePath(QStringLiteral("pdf"))}, files);
     ASSERT_TRUE(lo.finished) << "LibreOffice did not finish";
     EXPECT_EQ(preview[0], 3);
+    EXPECT_EQ(preview[1007], 3); // the table's page, A120's and B200's
     int multiPage = 0;
     for (const auto &[page, count] : preview) {
         EXPECT_GE(count, 1) << page;

@@ -137,5 +137,59 @@ TEST(PrintPlanTest, PrintSettingsAreStoredAndLoaded)
     }
 }
 
+// Text far below a table (A120, B200 on a ledger) gives pages that would hold nothing but the
+// repeated headings: they are not printed, and the page count is that of the pages with cells.
+TEST(PrintPlanTest, PagesWithNothingButTheRepeatedHeadingsAreLeftOut)
+{
+    Workbook b = rowsBook(3);
+    for (int r = 3; r <= 40; ++r)
+        b.sheet(0).setRowHeight(r, 15);
+    b.setInput(0, 20, 0, QStringLiteral("备注"));
+    b.setInput(0, 40, 1, QStringLiteral("签字"));
+    b.sheet(0).pageSetup().titleFirstRow = 0;
+    b.sheet(0).pageSetup().titleLastRow = 0;
+    const PrintPlan plan = planPrint(b.sheet(0), kFivePx); // 5 rows, then 4 below the heading
+    EXPECT_EQ(rowRuns(plan), (std::vector<std::pair<int, int>>{{0, 4}, {17, 20}, {37, 40}}));
+    EXPECT_EQ(plan.withTitles, (std::vector<bool>{false, true, true}));
+    // The breaks of the blank pages stay, so that other programs divide the rows alike.
+    EXPECT_EQ(pageBreakRows(plan), (std::vector<int>{5, 9, 13, 17, 21, 25, 29, 33, 37}));
+
+    Workbook styledOnly;
+    styledOnly.addSheet(QStringLiteral("空"));
+    for (int r = 0; r < 30; ++r)
+        styledOnly.sheet(0).setRowHeight(r, 15);
+    const PrintPlan blank = planPrint(styledOnly.sheet(0), kFivePx);
+    EXPECT_EQ(blank.pages.size(), 1u) << "an empty sheet still prints its one page";
+}
+
+// Margins that leave no room on the paper are refused on loading, saying what to change.
+TEST(PrintPlanTest, MarginsWiderThanThePaperAreRefused)
+{
+    const struct {
+        const char *page;
+        const char *says; // empty: loads
+    } cases[] = {
+        {R"j({"margins": [5, 4, 1, 1]})j", "左右页边距合计 9 英寸，超过了A4纵向纸张的宽度 8.27 英寸"},
+        {R"j({"margins": [4, 4, 1, 1]})j", ""},
+        {R"j({"landscape": true, "margins": [1, 1, 4, 4.3]})j", "上下页边距合计 8.3 英寸，超过了A4横向纸张的高度 8.27 英寸"},
+        {R"j({"paper": "A3", "landscape": true, "margins": [1, 1, 4, 4.3]})j", ""},
+        {R"j({"margins": [1, 1, 6, 5.5]})j", ""},
+        {R"j({"footer": "第 &P 页", "margins": [1, 1, 6, 5.5]})j", "（另有页脚占 0.3 英寸）"},
+        {R"j({"paper": "Letter", "margins": [4.25, 4.25, 1, 1]})j", "Letter纵向纸张的宽度 8.50 英寸"},
+    };
+    for (const auto &c : cases) {
+        const QByteArray doc =
+            QByteArray(R"j({"format": "mhbk-workbook", "version": 1, "sheets": [{"name": "a", "page": )j") + c.page + "}]}";
+        LoadError error;
+        const bool loaded = loadWorkbook(doc, &error).has_value();
+        EXPECT_EQ(loaded, !*c.says) << c.page << ": " << error.message.toStdString();
+        if (*c.says) {
+            EXPECT_TRUE(error.message.contains(QString::fromUtf8(c.says))) << error.message.toStdString();
+            EXPECT_TRUE(error.message.contains(QStringLiteral("page.margins"))) << error.message.toStdString();
+            EXPECT_TRUE(error.message.contains(QStringLiteral("请在文件中减小"))) << error.message.toStdString();
+        }
+    }
+}
+
 } // namespace
 } // namespace mhbk::wb::test

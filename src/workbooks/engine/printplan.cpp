@@ -111,6 +111,14 @@ private:
     std::vector<int> filledRows_;
 };
 
+// Whether any cell of `range` holds a value.
+bool holdsAnything(const std::vector<CellAddress> &filled, const CellRange &range)
+{
+    return std::any_of(filled.begin(), filled.end(), [&](const CellAddress &a) {
+        return a.row >= range.firstRow && a.row <= range.lastRow && a.col >= range.firstCol && a.col <= range.lastCol;
+    });
+}
+
 QSizeF paperInches(Paper paper)
 {
     switch (paper) {
@@ -150,22 +158,34 @@ PrintPlan planPrint(const Sheet &sheet, QSizeF printable)
     const double height = printable.height() - (setup.footer.isEmpty() ? 0 : kFooterBandInches * 96.0);
     const RowSplitter rows(sheet, height / plan.scale, plan.titleHeight);
     const auto rowRuns = rows.split(used.firstRow, used.lastRow);
-    for (const auto &[c0, c1] : splitColumns(sheet, used, printable.width() / plan.scale))
+    for (const auto &run : rowRuns)
+        if (run.first > 0)
+            plan.breakRows.push_back(run.first);
+    std::vector<CellAddress> filled;
+    sheet.forEachCell([&](const Sheet::CellContent &cell) {
+        if (!cell.value.isEmpty())
+            filled.push_back({cell.row, cell.col});
+    });
+    const auto columnRuns = splitColumns(sheet, used, printable.width() / plan.scale);
+    for (const auto &[c0, c1] : columnRuns)
         for (const auto &[r0, r1] : rowRuns) {
-            plan.pages.push_back(CellRange{r0, c0, r1, c1});
+            const CellRange page{r0, c0, r1, c1};
+            if (!holdsAnything(filled, page))
+                continue;
+            plan.pages.push_back(page);
             plan.withTitles.push_back(rows.titlesAbove(r0));
         }
+    if (plan.pages.empty()) {
+        plan.pages.push_back(
+            CellRange{rowRuns.front().first, columnRuns.front().first, rowRuns.front().second, columnRuns.front().second});
+        plan.withTitles.push_back(false);
+    }
     return plan;
 }
 
 std::vector<int> pageBreakRows(const PrintPlan &plan)
 {
-    std::vector<int> rows;
-    for (const CellRange &page : plan.pages)
-        if (page.firstRow > 0 && std::find(rows.begin(), rows.end(), page.firstRow) == rows.end())
-            rows.push_back(page.firstRow);
-    std::sort(rows.begin(), rows.end());
-    return rows;
+    return plan.breakRows;
 }
 
 QString footerText(const QString &pattern, int page, int pageCount)

@@ -25,16 +25,21 @@ struct PrintPlan {
     // below them).
     std::vector<bool> withTitles;
     double titleHeight = 0; // 96-dpi pixels before scaling
+    // The rows where the plan starts a new page, blank pages included (see pageBreakRows).
+    std::vector<int> breakRows;
 };
 
 // The paper minus the margins in 96-dpi pixels, as the page setup asks.
 QSizeF printableArea(const PageSetup &setup);
 
 // `printable` is the printable area in 96-dpi pixels; a sheet with a footer keeps the footer
-// band of it free.
+// band of it free. A page whose cells are all empty is left out, even where the repeated title
+// rows would be printed on it: a sheet with text far below its table prints no blank pages
+// between. An empty sheet still has its one page.
 PrintPlan planPrint(const Sheet &sheet, QSizeF printable);
 
-// The rows where the plan starts a new page (not counting the first), for manual page breaks.
+// The rows where the plan starts a new page (not counting the first), for manual page breaks:
+// also those of the blank pages left out, so that other programs divide the rows alike.
 std::vector<int> pageBreakRows(const PrintPlan &plan);
 
 // The footer text of one page: "&P" becomes the page number (from 1), "&N" the page count,

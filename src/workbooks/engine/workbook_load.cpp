@@ -1,4 +1,5 @@
 #include "workbooks/engine/jsontree.h"
+#include "workbooks/engine/printplan.h"
 #include "workbooks/engine/stylejson.h"
 #include "workbooks/engine/workbookjson.h"
 
@@ -187,6 +188,7 @@ private:
     void applyToRange(int sheet, const CellRange &r, const StyleDescription &description, const QString &path);
     void loadLayout(Sheet &sheet, const JsonValue &o, const QString &path);
     static void loadPage(PageSetup &page, const JsonValue &o, const QString &path);
+    static void checkMarginsFit(const PageSetup &page, const QString &path);
     static void loadPrintRows(PageSetup &page, const JsonValue &o, const QString &path);
     static std::vector<int> rowList(const JsonValue &o, const char *key, const QString &path);
     static CellRange wholeRows(const QString &text, const QString &path);
@@ -437,6 +439,31 @@ void Loader::loadPage(PageSetup &page, const JsonValue &o, const QString &path)
             fail(join(path, "margins"), QStringLiteral("页边距应为 0 到 10 之间的数（英寸）"));
         *fields[i] = m[i].toDouble();
     }
+    checkMarginsFit(page, join(path, "margins"));
+}
+
+// Margins that meet or cross on the paper leave no room for the cells: the preview would draw
+// the page inside out. The file is refused, saying by how much they miss.
+void Loader::checkMarginsFit(const PageSetup &page, const QString &path)
+{
+    const QSizeF room = printableArea(page) / 96.0;
+    const double footer = page.footer.isEmpty() ? 0 : kFooterBandInches;
+    const QString paper = page.paper == Paper::A3 ? QStringLiteral("A3") : page.paper == Paper::Letter ? QStringLiteral("Letter")
+                                                                                                  : QStringLiteral("A4");
+    const QString orientation = page.landscape ? QStringLiteral("横向") : QStringLiteral("纵向");
+    if (room.width() <= 0)
+        fail(path, QStringLiteral("左右页边距合计 %1 英寸，超过了%2%3纸张的宽度 %4 英寸，页面上没有地方放单元格。"
+                                  "请在文件中减小左、右页边距（margins 的前两个数，单位英寸）。")
+                       .arg(page.marginLeft + page.marginRight, 0, 'g', 4)
+                       .arg(paper, orientation)
+                       .arg(room.width() + page.marginLeft + page.marginRight, 0, 'f', 2));
+    if (room.height() - footer <= 0)
+        fail(path, QStringLiteral("上下页边距合计 %1 英寸%2，超过了%3%4纸张的高度 %5 英寸，页面上没有地方放单元格。"
+                                  "请在文件中减小上、下页边距（margins 的后两个数，单位英寸）。")
+                       .arg(page.marginTop + page.marginBottom, 0, 'g', 4)
+                       .arg(footer > 0 ? QStringLiteral("（另有页脚占 %1 英寸）").arg(footer) : QString())
+                       .arg(paper, orientation)
+                       .arg(room.height() + page.marginTop + page.marginBottom, 0, 'f', 2));
 }
 
 CellRange Loader::wholeRows(const QString &text, const QString &path)

@@ -2,13 +2,15 @@
 
 #include "common/guarded.h"
 #include "common/reporter.h"
+#include "expr/historymodel.h"
 #include "history/historystore.h"
 
 #include <QApplication>
 #include <QClipboard>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QListWidget>
+#include <QItemSelectionModel>
+#include <QListView>
 #include <QPointer>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -35,8 +37,13 @@ HistoryPanel::HistoryPanel(QWidget *parent, history::HistoryStore &store, Report
 {
     setObjectName(QStringLiteral("HistoryPanel"));
     auto *title = new QLabel(QStringLiteral("计算历史(&H)："), this);
-    list_ = new QListWidget(this);
+    model_ = new HistoryModel(this, store_);
+    list_ = new QListView(this);
     list_->setObjectName(QStringLiteral("HistoryList"));
+    list_->setModel(model_);
+    list_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    // One line each: the view places a thousand rows without measuring each of them.
+    list_->setUniformItemSizes(true);
     list_->setMinimumWidth(list_->fontMetrics().averageCharWidth() * 28);
     // Long entries are shortened in the middle, keeping the result in view; the tooltip has them whole.
     list_->setTextElideMode(Qt::ElideMiddle);
@@ -57,20 +64,21 @@ HistoryPanel::HistoryPanel(QWidget *parent, history::HistoryStore &store, Report
     layout->addWidget(list_, 1);
     layout->addLayout(buttons);
 
-    connectGuarded(list_, &QListWidget::itemClicked, this, reporter_, [this] { recallCurrent(); });
-    connectGuarded(list_, &QListWidget::itemActivated, this, reporter_, [this] { recallCurrent(); });
-    connectGuarded(list_, &QListWidget::currentRowChanged, this, reporter_, [this] { updateButtons(); });
+    connectGuarded(list_, &QListView::clicked, this, reporter_, [this] { recallCurrent(); });
+    connectGuarded(list_, &QListView::activated, this, reporter_, [this] { recallCurrent(); });
+    connectGuarded(list_->selectionModel(), &QItemSelectionModel::currentRowChanged, this, reporter_,
+                   [this] { updateButtons(); });
     connectGuarded(recallButton_, &QPushButton::clicked, this, reporter_, [this] { recallCurrent(); });
     connectGuarded(copyButton_, &QPushButton::clicked, this, reporter_, [this] { copyCurrentResult(); });
     connectGuarded(clearButton_, &QPushButton::clicked, this, reporter_, [this] { clearHistory(); });
     // The store may outlive the panel (and the other way round as the main window closes):
     // the listener checks that the panel is still there, and the panel never calls the store
     // as it goes.
-    store_.setOnChange([panel = QPointer<HistoryPanel>(this)] {
+    store_.setOnChange([panel = QPointer<HistoryPanel>(this)](const history::HistoryStore::Change &change) {
         if (panel)
-            panel->refresh();
+            panel->follow(change);
     });
-    refresh();
+    updateButtons();
 }
 
 HistoryPanel::~HistoryPanel() = default;
@@ -78,20 +86,13 @@ HistoryPanel::~HistoryPanel() = default;
 // Newest first: list row 0 is the store's last entry.
 int HistoryPanel::currentEntry() const
 {
-    const int row = list_->currentRow();
-    const int count = static_cast<int>(store_.entries().size());
-    return row < 0 || row >= count ? -1 : count - 1 - row;
+    const QModelIndex current = list_->currentIndex();
+    return current.isValid() ? model_->entryAt(current.row()) : -1;
 }
 
-void HistoryPanel::refresh()
+void HistoryPanel::follow(const history::HistoryStore::Change &change)
 {
-    list_->clear();
-    const auto &entries = store_.entries();
-    for (auto it = entries.rbegin(); it != entries.rend(); ++it) {
-        auto *item = new QListWidgetItem(history::entryText(*it), list_);
-        item->setToolTip(it->time.toLocalTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")) + QLatin1Char('\n')
-                         + history::entryText(*it));
-    }
+    model_->follow(change);
     updateButtons();
 }
 

@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFile>
 #include <QSaveFile>
+#include <iterator>
 
 namespace mhbk::history {
 
@@ -24,6 +25,7 @@ QString HistoryStore::filePath() const
 LoadResult HistoryStore::load()
 {
     entries_.clear();
+    dropped_ = 0;
     fileEntries_ = 0;
     rewriteNeeded_ = false;
     QFile file(filePath());
@@ -38,12 +40,12 @@ LoadResult HistoryStore::load()
         setAside();
         return LoadResult::Damaged;
     }
-    entries_ = std::move(*read);
-    fileEntries_ = entries_.size();
+    fileEntries_ = read->size();
+    const std::size_t skip = read->size() > static_cast<std::size_t>(kLimit) ? read->size() - kLimit : 0;
+    entries_.assign(std::make_move_iterator(read->begin() + static_cast<std::ptrdiff_t>(skip)),
+                    std::make_move_iterator(read->end()));
     // A line appended after the cut-short one would join it into one damaged line.
     rewriteNeeded_ = tornTail;
-    if (entries_.size() > static_cast<std::size_t>(kLimit))
-        entries_.erase(entries_.begin(), entries_.end() - kLimit);
     return LoadResult::Loaded;
 }
 
@@ -60,8 +62,9 @@ void HistoryStore::setAside()
 bool HistoryStore::add(Entry entry)
 {
     entries_.push_back(std::move(entry));
-    if (entries_.size() > static_cast<std::size_t>(kLimit))
-        entries_.erase(entries_.begin(), entries_.end() - kLimit);
+    Change change{Change::Kind::Added, 0};
+    for (; entries_.size() > static_cast<std::size_t>(kLimit); ++change.dropped, ++dropped_)
+        entries_.pop_front();
     bool saved = true;
     if (!folder_.isEmpty()) {
         wrote_ = true;
@@ -69,16 +72,17 @@ bool HistoryStore::add(Entry entry)
                            || !QFile::exists(filePath()); // a new file starts with its header
         saved = whole ? rewrite() : append(entries_.back());
     }
-    changed();
+    changed(change);
     return saved;
 }
 
 bool HistoryStore::clear()
 {
     entries_.clear();
+    dropped_ = 0;
     wrote_ = !folder_.isEmpty();
     const bool saved = folder_.isEmpty() || rewrite();
-    changed();
+    changed({});
     return saved;
 }
 
@@ -98,7 +102,7 @@ bool HistoryStore::rewrite()
 {
     QDir().mkpath(folder_);
     QSaveFile file(filePath());
-    if (file.open(QIODevice::WriteOnly) && file.write(writeHistory(entries_)) >= 0 && file.commit()) {
+    if (file.open(QIODevice::WriteOnly) && file.write(writeHistory({entries_.begin(), entries_.end()})) >= 0 && file.commit()) {
         fileEntries_ = entries_.size();
         rewriteNeeded_ = false;
         return true;
@@ -107,10 +111,10 @@ bool HistoryStore::rewrite()
     return false;
 }
 
-void HistoryStore::changed()
+void HistoryStore::changed(const Change &change)
 {
     if (onChange_)
-        onChange_();
+        onChange_(change);
 }
 
 } // namespace mhbk::history

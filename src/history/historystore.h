@@ -3,8 +3,8 @@
 #include "history/historyfile.h"
 
 #include <QString>
+#include <deque>
 #include <functional>
-#include <vector>
 
 namespace mhbk::history {
 
@@ -45,26 +45,36 @@ public:
     bool add(Entry entry);
     bool clear();
 
-    const std::vector<Entry> &entries() const { return entries_; }
+    // A deque: at the limit an addition drops the oldest entry without moving the others.
+    const std::deque<Entry> &entries() const { return entries_; }
+    // The number of entries dropped at the limit since the history was read or cleared: with
+    // it, entries().front() is addition number `dropped()` and an entry keeps its number.
+    std::size_t dropped() const { return dropped_; }
     QString filePath() const;
     QString damagedPath() const { return damagedPath_; }
 
+    // What a change did, so that the history list follows it without rebuilding every row.
+    struct Change {
+        enum class Kind { Added, Reset } kind = Kind::Reset;
+        int dropped = 0; // Added: the oldest entries that went beyond the limit
+    };
     // Called after every change (one listener: the history list).
-    void setOnChange(std::function<void()> listener) { onChange_ = std::move(listener); }
+    void setOnChange(std::function<void(const Change &)> listener) { onChange_ = std::move(listener); }
 
 private:
     bool append(const Entry &entry);
     bool rewrite();
-    void changed();
+    void changed(const Change &change);
     void setAside();
 
     QString folder_;
-    std::vector<Entry> entries_;
+    std::deque<Entry> entries_;
+    std::size_t dropped_ = 0;
     std::size_t fileEntries_ = 0; // the lines the file holds, older ones beyond the limit included
     bool rewriteNeeded_ = false;  // the file's end may be cut short: append no more to it
     bool wrote_ = false;          // this store has added to the file or cleared it
     QString damagedPath_;
-    std::function<void()> onChange_;
+    std::function<void(const Change &)> onChange_;
 };
 
 } // namespace mhbk::history

@@ -11,7 +11,8 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QLineEdit>
-#include <QListWidget>
+#include <QAbstractItemModelTester>
+#include <QListView>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
@@ -49,20 +50,26 @@ protected:
         return found;
     }
 
-    QListWidget *list() { return child<QListWidget>("HistoryList"); }
+    QListView *list() { return child<QListView>("HistoryList"); }
+    int rowCount() { return list()->model()->rowCount(); }
+    QString rowText(int row, int role = Qt::DisplayRole)
+    {
+        return list()->model()->index(row, 0).data(role).toString();
+    }
+    void setCurrentRow(int row) { list()->setCurrentIndex(list()->model()->index(row, 0)); }
 
     QStringList rows()
     {
         QStringList texts;
-        for (int i = 0; i < list()->count(); ++i)
-            texts << list()->item(i)->text();
+        for (int i = 0; i < rowCount(); ++i)
+            texts << rowText(i);
         return texts;
     }
 
     void clickRow(int row)
     {
-        QListWidget *l = list();
-        const QRect rect = l->visualItemRect(l->item(row));
+        QListView *l = list();
+        const QRect rect = l->visualRect(l->model()->index(row, 0));
         QTest::mouseClick(l->viewport(), Qt::LeftButton, {}, rect.center());
     }
 
@@ -111,11 +118,11 @@ TEST_F(HistoryPanelTest, AClickPutsTheExpressionBackAndTheButtonCopiesTheResult)
         EXPECT_EQ(QApplication::clipboard()->text().toStdString(), result) << row;
     }
     // 放回算式 and Enter in the list do what the click does.
-    list()->setCurrentRow(2);
+    setCurrentRow(2);
     QTest::mouseClick(child<QPushButton>("HistoryRecall"), Qt::LeftButton);
     EXPECT_EQ(calculation_->text(), QStringLiteral("1+2"));
     calculation_->clear();
-    list()->setCurrentRow(1);
+    setCurrentRow(1);
     QTest::keyClick(list(), Qt::Key_Return);
     EXPECT_EQ(calculation_->text(), QStringLiteral("2*3.5"));
     EXPECT_TRUE(host_.recorder().empty());
@@ -129,14 +136,67 @@ TEST_F(HistoryPanelTest, ClearingAsksFirst)
     QTest::mouseClick(clear, Qt::LeftButton);
     EXPECT_EQ(host_.recorder().questionCount(), 1U);
     EXPECT_EQ(host_.recorder().last().text, QStringLiteral("清空全部计算历史吗？"));
-    EXPECT_EQ(list()->count(), 1);
+    EXPECT_EQ(rowCount(), 1);
     host_.recorder().answerWith({Answer::Yes});
     QTest::mouseClick(clear, Qt::LeftButton);
-    EXPECT_EQ(list()->count(), 0);
+    EXPECT_EQ(rowCount(), 0);
     EXPECT_FALSE(clear->isEnabled());
     history::HistoryStore nextRun(folder_.path());
     nextRun.load();
     EXPECT_TRUE(nextRun.entries().empty());
+}
+
+// Entry i: "i = i*2", made at 10:mm:ss local time on 7 December 2026, a second apart.
+history::Entry numbered(int i)
+{
+    const QDateTime time(QDate(2026, 12, 7), QTime(10, 0).addSecs(i));
+    return {time.toUTC(), history::Kind::Expression, QString::number(i), QString::number(i * 2), QString()};
+}
+
+// Row r of the list, newest first, as text and tooltip, for the entry numbered i.
+void expectRow(const QAbstractItemModel &model, int row, int i)
+{
+    const QString text = QStringLiteral("%1 = %2").arg(i).arg(i * 2);
+    EXPECT_EQ(model.index(row, 0).data().toString(), text) << row;
+    EXPECT_EQ(model.index(row, 0).data(Qt::ToolTipRole).toString(),
+              QTime(10, 0).addSecs(i).toString(QStringLiteral("'2026-12-07 'HH:mm:ss\n")) + text)
+        << row;
+}
+
+// The list follows each addition by one row, so it must stay the store's entries newest first
+// with their tooltips through many additions, past the limit and after clearing; the chosen
+// row stays on its entry as the rows move under it.
+TEST_F(HistoryPanelTest, TheListFollowsManyAdditionsAndTheLimit)
+{
+    QAbstractItemModelTester tester(list()->model(), QAbstractItemModelTester::FailureReportingMode::Fatal);
+    constexpr int kLimit = history::HistoryStore::kLimit;
+    for (int i = 0; i < 600; ++i)
+        store_.add(numbered(i));
+    ASSERT_EQ(rowCount(), 600);
+    for (int row : {0, 1, 2, 598, 599})
+        expectRow(*list()->model(), row, 599 - row);
+    setCurrentRow(9); // entry 590
+    for (int i = 600; i < kLimit + 25; ++i)
+        store_.add(numbered(i));
+    ASSERT_EQ(rowCount(), kLimit); // entries 25 to kLimit + 24
+    const int newest = kLimit + 24;
+    for (int row : {0, 1, 500, kLimit - 1})
+        expectRow(*list()->model(), row, newest - row);
+    EXPECT_EQ(list()->currentIndex().row(), newest - 590);
+    calculation_->clear();
+    QTest::mouseClick(child<QPushButton>("HistoryRecall"), Qt::LeftButton);
+    EXPECT_EQ(calculation_->text(), QStringLiteral("590"));
+
+    store_.add(numbered(newest + 1)); // entry 25 goes
+    ASSERT_EQ(rowCount(), kLimit);
+    expectRow(*list()->model(), 0, newest + 1);
+    expectRow(*list()->model(), kLimit - 1, 26);
+
+    host_.recorder().answerWith({Answer::Yes});
+    QTest::mouseClick(child<QPushButton>("HistoryClear"), Qt::LeftButton);
+    EXPECT_EQ(rowCount(), 0);
+    store_.add(numbered(1));
+    EXPECT_EQ(rows(), QStringList{QStringLiteral("1 = 2")});
 }
 
 TEST_F(HistoryPanelTest, TheResultFieldCopiesItsNumber)

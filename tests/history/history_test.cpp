@@ -109,10 +109,16 @@ TEST(HistoryStore, KeepsTheLastThousand)
 {
     HistoryStore store{QString()};
     int changes = 0;
-    store.setOnChange([&changes] { ++changes; });
+    int dropped = 0;
+    store.setOnChange([&](const HistoryStore::Change &change) {
+        ++changes;
+        EXPECT_EQ(change.kind, HistoryStore::Change::Kind::Added);
+        dropped += change.dropped;
+    });
     for (int i = 0; i < HistoryStore::kLimit + 5; ++i)
         store.add(expression(i % 60, QString::number(i), QString::number(i)));
     EXPECT_EQ(changes, HistoryStore::kLimit + 5);
+    EXPECT_EQ(dropped, 5); // one for each addition past the limit
     ASSERT_EQ(store.entries().size(), static_cast<std::size_t>(HistoryStore::kLimit));
     EXPECT_EQ(store.entries().front().input, QStringLiteral("5"));
     EXPECT_EQ(store.entries().back().input, QString::number(HistoryStore::kLimit + 4));
@@ -135,7 +141,8 @@ TEST(HistoryStore, KeepsTheLastThousand)
     EXPECT_EQ(reread.entries().back().input, QStringLiteral("new"));
 }
 
-QStringList inputsOf(const std::vector<Entry> &entries)
+template <class Entries>
+QStringList inputsOf(const Entries &entries)
 {
     QStringList inputs;
     for (const Entry &entry : entries)

@@ -8,19 +8,13 @@
 
 namespace mhbk::wb {
 
-std::string_view JsonTree::bytes(std::uint32_t offset, std::uint32_t size, std::uint8_t flags) const
-{
-    const char *base = (flags & kUnescaped) ? m_unescaped.data() : m_source.constData();
-    return {base + offset, size};
-}
-
 QString JsonTree::text(std::uint32_t offset, std::uint32_t size, std::uint8_t flags) const
 {
-    const std::string_view utf8 = bytes(offset, size, flags);
+    const std::string_view utf8 = bytes(offset, size);
     // QString::fromUtf8 would drop a leading U+FEFF as a byte order mark, and a lone surrogate.
     if (!(flags & kLoneSurrogate) && !utf8.starts_with("\xEF\xBB\xBF"))
         return QString::fromUtf8(utf8.data(), qsizetype(utf8.size()));
-    // The parser checked the bytes; only the 3-byte form of a surrogate is beyond strict UTF-8.
+    // The reader checked the bytes; only the 3-byte form of a surrogate is beyond strict UTF-8.
     QString out;
     out.reserve(qsizetype(utf8.size()));
     for (size_t i = 0; i < utf8.size();) {
@@ -66,7 +60,7 @@ std::string_view JsonValue::utf8() const
     if (!isString())
         return {};
     const JsonTree::Span &s = m_tree->m_payloads[m_node].span;
-    return m_tree->bytes(s.first, s.size, m_tree->m_tags[m_node].flags);
+    return m_tree->bytes(s.first, s.size);
 }
 
 JsonValue JsonValue::value(std::string_view key) const
@@ -77,9 +71,9 @@ JsonValue JsonValue::value(std::string_view key) const
     const auto first = m_tree->m_members.begin() + std::ptrdiff_t(s.first);
     const auto last = first + std::ptrdiff_t(s.size);
     const auto it = std::lower_bound(first, last, key, [this](const JsonTree::StoredMember &m, std::string_view k) {
-        return m_tree->bytes(m.keyOffset, m.keySize, m.keyFlags) < k;
+        return m_tree->bytes(m.keyOffset, m.keySize) < k;
     });
-    if (it == last || m_tree->bytes(it->keyOffset, it->keySize, it->keyFlags) != key)
+    if (it == last || m_tree->bytes(it->keyOffset, it->keySize) != key)
         return {};
     return {m_tree, it->value};
 }
@@ -95,7 +89,7 @@ JsonValue::Members JsonValue::members() const
 std::string_view JsonValue::Member::keyUtf8() const
 {
     const JsonTree::StoredMember &m = m_tree->m_members[m_index];
-    return m_tree->bytes(m.keyOffset, m.keySize, m.keyFlags);
+    return m_tree->bytes(m.keyOffset, m.keySize);
 }
 
 QString JsonValue::Member::key() const

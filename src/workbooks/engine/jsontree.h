@@ -1,17 +1,20 @@
 #pragma once
 
-// A read-only JSON document for the workbook loader: the whole UTF-8 text is parsed at once into
-// one vector of value records, one of array elements, one of object members and one buffer for
-// strings that needed unescaping; JsonValue is a small view into it. Nothing is allocated per
-// value and no QString is made unless asked for, which keeps loading a large workbook cheap.
+// A read-only JSON document for the workbook loader. RapidJSON's reader checks the text and
+// hands over its values; they are laid out in one vector of value records, one of array
+// elements, one of object members and one buffer of string bytes, and JsonValue is a small
+// view into them. Nothing is allocated per value and no QString is made unless asked for,
+// which keeps loading a large workbook cheap.
 //
 // Strict JSON, with these rules the stored format relies on:
 // - an object's members come out sorted by key in code point order, and of repeated keys the
 //   last one wins (what a QJsonObject made from the same text holds);
 // - a UTF-8 byte order mark at the start is skipped (editors on Windows write one);
-// - numbers that overflow or underflow to zero are refused rather than silently changed;
+// - numbers are correctly rounded, and those that overflow or underflow to zero are refused
+//   rather than silently changed;
 // - a \u escape of a lone surrogate is kept, as a QString can hold it;
-// - nesting deeper than kMaxJsonDepth is refused, so no input can exhaust the stack.
+// - nesting deeper than kMaxJsonDepth is refused, so no input can exhaust the stack;
+// - a syntax error has a byte offset and a reason in Chinese.
 
 #include <QByteArray>
 #include <QJsonValue>
@@ -135,12 +138,12 @@ public:
 
 private:
     friend class JsonValue;
-    friend class JsonParser;
+    friend class JsonTreeBuilder;
+    friend struct JsonReading;
 
-    // Strings point into the source text unless they needed unescaping (kUnescaped: into
-    // m_unescaped); kLoneSurrogate marks text holding a surrogate code point in the 3-byte form,
-    // which QString::fromUtf8 would not keep.
-    enum Flags : std::uint8_t { kUnescaped = 1, kLoneSurrogate = 2 };
+    // kLoneSurrogate marks text holding a surrogate code point in the 3-byte form, which
+    // QString::fromUtf8 would not keep.
+    enum Flags : std::uint8_t { kLoneSurrogate = 1 };
     // A value is a tag and a payload, kept in two arrays so that each takes 10 bytes: a large
     // workbook has tens of thousands of them.
     struct Tag
@@ -148,7 +151,7 @@ private:
         JsonValue::Kind kind;
         std::uint8_t flags;
     };
-    // String: byte offset and size; array: into m_elements; object: into m_members.
+    // String: into m_strings; array: into m_elements; object: into m_members.
     struct Span
     {
         std::uint32_t first;
@@ -167,15 +170,14 @@ private:
         std::uint8_t keyFlags;
     };
 
-    std::string_view bytes(std::uint32_t offset, std::uint32_t size, std::uint8_t flags) const;
+    std::string_view bytes(std::uint32_t offset, std::uint32_t size) const { return {m_strings.data() + offset, size}; }
     QString text(std::uint32_t offset, std::uint32_t size, std::uint8_t flags) const;
 
-    QByteArray m_source;   // shared with the caller's array, not copied
     std::vector<Tag> m_tags;
     std::vector<Payload> m_payloads;
     std::vector<std::uint32_t> m_elements;
     std::vector<StoredMember> m_members;
-    std::string m_unescaped;
+    std::string m_strings;   // every string and key, unescaped
     JsonSyntaxError m_error;
 };
 

@@ -4,6 +4,7 @@
 #include "data/database.h"
 #include "data/datasets.h"
 #include "support/testdb.h"
+#include "workbooks/engine/formula.h"
 #include "workbooks/engine/workbook.h"
 #include "workbooks/engine/workbookjson.h"
 #include "workbooks/export/workbookexport.h"
@@ -170,7 +171,6 @@ bool sameAsEngine(const wb::Value &v, const QJsonObject &cell)
 int expectLiveFormulas(int page, const wb::Workbook &book, const QJsonObject &cells, const QString &reader)
 {
     const wb::Sheet &sheet = book.sheet(0);
-    const xlsout::FormulaPlace place{0, [&book](const QString &name) { return book.sheetIndex(name); }};
     int checked = 0;
     for (const wb::CellAddress &a : sheet.cells()) {
         if (!sheet.isFormula(a.row, a.col))
@@ -178,7 +178,9 @@ int expectLiveFormulas(int page, const wb::Workbook &book, const QJsonObject &ce
         ++checked;
         const QJsonObject cell = cells[QStringLiteral("%1,%2").arg(a.row).arg(a.col)].toObject();
         const QString formula = sheet.input(a.row, a.col);
-        const bool writable = xlsout::formulaTokens(formula.mid(1), place).has_value();
+        const wb::ParsedFormula parsed =
+            wb::parseFormula(QStringView(formula).mid(1), 0, [&book](const QString &name) { return book.sheetIndex(name); });
+        const bool writable = parsed.tree && xlsout::formulaTokens(parsed.tree->root(), xlsout::FormulaPlace{0}).has_value();
         EXPECT_EQ(cell.contains(QStringLiteral("formula")), writable)
             << reader.toStdString() << ", page " << page << " " << wb::addressText(a.row, a.col).toStdString() << ": "
             << formula.toStdString() << (writable ? " lost its formula" : " has no BIFF8 form");

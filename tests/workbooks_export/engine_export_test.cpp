@@ -3,8 +3,10 @@
 #include "pyreader.h"
 #include "workbooks_engine/criteriatable.h"
 
+#include "workbooks/engine/formula.h"
 #include "workbooks/engine/workbook.h"
 #include "workbooks/export/workbookexport.h"
+#include "workbooks/export/xlsformula.h"
 #include "workbooks/export/xlswriter.h"
 #include "workbooks/export/xlsxexport.h"
 #include "support/libreoffice.h"
@@ -119,6 +121,35 @@ void expectNoMismatch(const std::vector<Mismatch> &mismatches)
     for (const Mismatch &m : mismatches)
         ADD_FAILURE() << m.where.toStdString() << ": engine " << m.expected.toStdString() << ", file "
                       << m.actual.toStdString();
+}
+
+// The description carries the engine's parse of every formula, shared down a column and read
+// at the cell's own row: its tokens are those of the cell's own text parsed where it stands.
+TEST(EngineExport, EveryFormulaCarriesTheEnginesParseForItsRow)
+{
+    wb::Workbook book = formulaBook();
+    const int calc = book.sheetIndex(QStringLiteral("计算"));
+    for (int r = 0; r < 30; ++r) {
+        book.setInput(calc, 10 + r, 0, QString::number(r * 1.5));
+        book.setInput(calc, 10 + r, 1, QStringLiteral("=A%1*参数!$A$1+SUM($A$11:A%1)-A%2").arg(11 + r).arg(10 + r));
+    }
+    const xlsout::Book description = xlsout::describeWorkbook(book);
+    int shared = 0;
+    for (std::size_t s = 0; s < description.sheets.size(); ++s) {
+        for (const xlsout::Cell &c : description.sheets[s].cells) {
+            if (c.formula.isEmpty())
+                continue;
+            ASSERT_NE(c.parsed, nullptr) << c.formula.toStdString();
+            shared += c.parsedRowOffset != 0;
+            const xlsout::FormulaPlace place{int(s)};
+            const wb::ParsedFormula own = wb::parseFormula(
+                QStringView(c.formula).mid(1), int(s), [&book](const QString &name) { return book.sheetIndex(name); });
+            ASSERT_TRUE(own.tree) << c.formula.toStdString();
+            EXPECT_EQ(xlsout::formulaTokens(*c.parsed, place, c.parsedRowOffset), xlsout::formulaTokens(own.tree->root(), place))
+                << wb::addressText(c.row, c.col).toStdString() << " " << c.formula.toStdString();
+        }
+    }
+    EXPECT_GE(shared, 28);   // the column shares one parse
 }
 
 TEST(EngineExport, XlsHoldsTheEnginesFigures)

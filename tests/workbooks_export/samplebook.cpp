@@ -1,12 +1,37 @@
 #include "samplebook.h"
 
 #include <QJsonArray>
+#include <gtest/gtest.h>
 
 namespace mhbk::test {
 
 using namespace xlsout;
 
-Book sampleBook()
+void FormulaParses::give(Book &book)
+{
+    const auto sheetIndex = [&book](const QString &name) {
+        for (std::size_t i = 0; i < book.sheets.size(); ++i)
+            if (book.sheets[i].name.compare(name, Qt::CaseInsensitive) == 0)
+                return int(i);
+        return -1;
+    };
+    for (std::size_t s = 0; s < book.sheets.size(); ++s) {
+        for (Cell &c : book.sheets[s].cells) {
+            if (c.formula.isEmpty())
+                continue;
+            wb::ParsedFormula parsed = wb::parseFormula(QStringView(c.formula).mid(1), int(s), sheetIndex);
+            if (!parsed.tree) {
+                ADD_FAILURE() << "the sample formula " << c.formula.toStdString() << " does not parse";
+                continue;
+            }
+            c.parsed = &parsed.tree->root();
+            c.parsedRowOffset = 0;
+            m_trees.push_back(std::move(parsed.tree));
+        }
+    }
+}
+
+Book sampleBook(FormulaParses &parses)
 {
     Book book;
     Style title;
@@ -51,6 +76,7 @@ Book sampleBook()
     second.name = QStringLiteral("Sheet2");
     second.cells = {{0, 0, Value::ofNumber(-0.125), {}, 0}};
     book.sheets = {s, second};
+    parses.give(book);
     return book;
 }
 

@@ -3,6 +3,7 @@
 #include "pyreader.h"
 
 #include "workbooks/engine/functions.h"
+#include "workbooks/engine/formula.h"
 #include "workbooks/engine/workbook.h"
 #include "workbooks/export/workbookexport.h"
 #include "workbooks/export/xlsformula.h"
@@ -159,9 +160,10 @@ TEST_F(XlsFormulas, ParenthesesAndDollarSignsAreKeptAsTyped)
         {"-(2)", "1e0200" "15" "13"},        // the parentheses belong to the operand
         {"SUM(A1:$B$2)", "25" "0000" "0100" "00c0" "0100" "420104" "00"}, // tAreaR, tFuncVarV SUM
     };
-    xlsout::FormulaPlace place{0, [](const QString &) { return -1; }};
     for (const auto &c : cases) {
-        const auto tokens = xlsout::formulaTokens(QString::fromUtf8(c.formula), place);
+        const wb::ParsedFormula parsed = wb::parseFormula(QString::fromUtf8(c.formula), 0, [](const QString &) { return -1; });
+        ASSERT_TRUE(parsed.tree) << c.formula;
+        const auto tokens = xlsout::formulaTokens(parsed.tree->root(), xlsout::FormulaPlace{0});
         ASSERT_TRUE(tokens) << c.formula;
         EXPECT_EQ(tokens->toHex().toStdString(), c.hex) << c.formula;
     }

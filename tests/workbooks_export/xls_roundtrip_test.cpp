@@ -31,12 +31,13 @@ std::optional<QJsonObject> readXls(const QString &path)
 class XlsRoundTrip : public ::testing::Test {
 protected:
     QTemporaryDir dir;
+    test::FormulaParses parses_;
     QString path(const QString &name) const { return dir.filePath(name); }
 };
 
 TEST_F(XlsRoundTrip, ValuesComeBackAsWritten)
 {
-    writeXlsFile(test::sampleBook(), path("sample.xls"));
+    writeXlsFile(test::sampleBook(parses_), path("sample.xls"));
     READ_OR_SKIP(s, readXls(path("sample.xls")), "python3-xlrd");
     EXPECT_EQ(sheetOf(s, 0)["name"].toString(), QStringLiteral("测算表"));
     EXPECT_EQ(sheetOf(s, 1)["name"].toString(), QStringLiteral("Sheet2"));
@@ -53,7 +54,7 @@ TEST_F(XlsRoundTrip, ValuesComeBackAsWritten)
 
 TEST_F(XlsRoundTrip, LayoutComesBackAsWritten)
 {
-    writeXlsFile(test::sampleBook(), path("sample.xls"));
+    writeXlsFile(test::sampleBook(parses_), path("sample.xls"));
     READ_OR_SKIP(s, readXls(path("sample.xls")), "python3-xlrd");
     const QJsonObject sheet = sheetOf(s, 0);
     // A list holding one merge: the inner array is wrapped in a value, because a braced
@@ -76,7 +77,7 @@ TEST_F(XlsRoundTrip, LayoutComesBackAsWritten)
 
 TEST_F(XlsRoundTrip, StylesComeBackAsWritten)
 {
-    writeXlsFile(test::sampleBook(), path("sample.xls"));
+    writeXlsFile(test::sampleBook(parses_), path("sample.xls"));
     READ_OR_SKIP(s, readXls(path("sample.xls")), "python3-xlrd");
     const QJsonObject title = styleOf(s, 0, 0, 0);
     EXPECT_TRUE(title["bold"].toBool());
@@ -177,11 +178,24 @@ TEST_F(XlsRoundTrip, BeyondTheFormatsLimitsIsAnErrorAndLeavesTheOldFile)
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 1);
 }
 
+// The .xls writer writes a formula from the engine's parse only: a description whose formula
+// cell lacks it is a fault of whoever made it, reported, with no file written.
+TEST_F(XlsRoundTrip, AFormulaWithoutItsParseIsRefused)
+{
+    Book book = test::sampleBook(parses_);
+    Cell &formula = book.sheets[0].cells[4];
+    ASSERT_EQ(formula.formula, QStringLiteral("=B2*2"));
+    formula.parsed = nullptr;
+    for (const bool withFormulas : {true, false})
+        EXPECT_THROW(writeXlsFile(book, path("nope.xls"), XlsOptions{withFormulas, true}), std::logic_error);
+    EXPECT_FALSE(QFile::exists(path("nope.xls")));
+}
+
 TEST_F(XlsRoundTrip, UnwritableFolderNamesThePath)
 {
     const QString bad = path("no-such-folder/out.xls");
     try {
-        writeXlsFile(test::sampleBook(), bad);
+        writeXlsFile(test::sampleBook(parses_), bad);
         FAIL() << "wrote into a folder that does not exist";
     } catch (const AppError &e) {
         EXPECT_TRUE(e.message().startsWith(QStringLiteral("无法写入文件"))) << e.what();

@@ -1,8 +1,11 @@
 #pragma once
 
-// A plain description of a workbook as the file writers need it: values already computed,
-// styles already resolved. Both Excel writers work from this, so neither depends on how the
-// engine keeps its cells.
+// A description of a workbook as the file writers need it: values already computed, styles
+// already resolved, cells in plain lists. It is not independent of the engine: a formula cell
+// carries the engine's parse of its formula, borrowed from the live workbook (which must
+// outlive the description), and the .xls writer builds the formula's tokens from that parse
+// alone; it never parses formula text. describeWorkbook() (workbookexport.h) makes descriptions
+// that way; a hand-made one gives every formula cell its parse too.
 
 #include <QString>
 #include <cstdint>
@@ -77,10 +80,11 @@ struct Cell {
     Value value;       // the value shown (for a formula, its computed result)
     QString formula;   // as typed, in Excel's A1 notation with the leading "="; empty for a constant
     int style = 0;     // index into Book::styles
-    // The engine's parse of `formula` when the description comes from a live workbook (which
-    // must outlive the description); the .xls writer then need not parse the text again.
-    // It is read parsedRowOffset rows down (wb::rangeAt()); the offset sits beside `style`,
-    // where the two fill eight bytes (large sheets hold tens of thousands of cells).
+    // Required with `formula`: the engine's parse of it, which a column of the same formula
+    // shares, read parsedRowOffset rows down (wb::rangeAt()). The .xlsx writer writes the text,
+    // the .xls writer the parse; a formula without its parse is refused (std::logic_error).
+    // The offset sits beside `style`, where the two fill eight bytes (large sheets hold tens of
+    // thousands of cells).
     int parsedRowOffset = 0;
     const wb::Node *parsed = nullptr;
 };

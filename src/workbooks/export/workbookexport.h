@@ -14,7 +14,8 @@ namespace mhbk::xlsout {
 enum class ExcelFormat { Xls, Xlsx };
 
 // The workbook as the writers see it: every sheet's cells with their current values and
-// formulas, its styles and layout.
+// formulas (each with the engine's parse, borrowed: `book` must outlive the description), its
+// styles and layout.
 Book describeWorkbook(const wb::Workbook &book);
 
 // An engine error value as both Excel formats code it.

@@ -249,14 +249,6 @@ private:
 
 } // namespace
 
-std::optional<QByteArray> formulaTokens(const QString &formula, const FormulaPlace &place)
-{
-    const wb::ParsedFormula parsed = wb::parseFormula(formula, place.sheet, place.sheetIndex);
-    if (!parsed.tree)
-        return std::nullopt;
-    return formulaTokens(parsed.tree->root(), place);
-}
-
 std::optional<QByteArray> formulaTokens(const wb::Node &formula, const FormulaPlace &place, int rowOffset)
 {
     ByteWriter out;

@@ -1,10 +1,10 @@
 #pragma once
 
-// Formulas as BIFF8 token arrays, built from the engine's parse of the formula text.
+// Formulas as BIFF8 token arrays, built from the engine's parse of the formula (the one the
+// export description carries; see exportbook.h).
 
 #include <QByteArray>
 #include <QString>
-#include <functional>
 #include <optional>
 
 namespace mhbk::wb {
@@ -30,20 +30,15 @@ struct XlsFunction {
 // The entry for an engine function name (any case), or null when BIFF8 has none.
 const XlsFunction *xlsFunction(const QString &name);
 
-// Where the formula stands: its own sheet, and how a sheet name found in the text maps to a
-// sheet index (-1 for none). Sheet i is referred to as EXTERNSHEET entry i.
+// Where the formula stands: its own sheet. Sheet i (the engine's sheet number, which the
+// writers keep) is referred to as EXTERNSHEET entry i.
 struct FormulaPlace {
     int sheet = 0;
-    std::function<int(const QString &)> sheetIndex;
 };
 
-// The "rgce" token array of `formula` (the text after '='), or nothing when it has no
-// BIFF8 form (unknown functions, references or texts beyond the format's limits, syntax
-// errors): such a cell is written with its value only.
-std::optional<QByteArray> formulaTokens(const QString &formula, const FormulaPlace &place);
-// The same from a formula the engine has parsed already (its references to sheets by the
-// engine's sheet numbers, which the writers keep).
-// `rowOffset`: where the parse is to be read (wb::rangeAt()).
+// The "rgce" token array of the engine's parse of a formula, read `rowOffset` rows down
+// (wb::rangeAt()), or nothing when it has no BIFF8 form (unknown functions, references or
+// texts beyond the format's limits): such a cell is written with its value only.
 std::optional<QByteArray> formulaTokens(const wb::Node &formula, const FormulaPlace &place, int rowOffset = 0);
 // The same appended to `out`: false, and `out` as it was, when there is no BIFF8 form.
 bool appendFormulaTokens(const wb::Node &formula, const FormulaPlace &place, int rowOffset, ByteWriter &out);

@@ -10,8 +10,8 @@
 #include "workbooks/export/xlsstyles.h"
 
 #include <QHash>
-#include <functional>
 #include <optional>
+#include <stdexcept>
 #include <string_view>
 #include <algorithm>
 #include <cmath>
@@ -97,14 +97,6 @@ struct SheetPlan {
 };
 
 // Sheet names as formulas may write them (case-insensitive) -> sheet index.
-std::function<int(const QString &)> sheetFinder(const Book &book)
-{
-    QHash<QString, int> byName;
-    for (std::size_t i = 0; i < book.sheets.size(); ++i)
-        byName.insert(book.sheets[i].name.toCaseFolded(), int(i));
-    return [byName](const QString &name) { return byName.value(name.toCaseFolded(), -1); };
-}
-
 SheetPlan planSheet(const Sheet &sheet, const FormulaPlace &place, StringTable &strings, const XlsOptions &options)
 {
     checkLimits(sheet);
@@ -119,15 +111,11 @@ SheetPlan planSheet(const Sheet &sheet, const FormulaPlace &place, StringTable &
     plan.sst.reserve(plan.cells.size());
     plan.tokensEnd.reserve(plan.cells.size());
     for (const Cell *c : plan.cells) {
-        bool formula = false;
-        if (!c->formula.isEmpty() && options.formulas) {
-            if (c->parsed) {
-                formula = appendFormulaTokens(*c->parsed, place, c->parsedRowOffset, plan.tokens);
-            } else if (const auto parsed = formulaTokens(c->formula.mid(1), place)) {
-                plan.tokens.bytes(*parsed);
-                formula = true;
-            }
-        }
+        // A formula is written from the engine's parse, which the description must carry.
+        if (!c->formula.isEmpty() && !c->parsed)
+            throw std::logic_error("export description: a formula cell without the engine's parse");
+        const bool formula = !c->formula.isEmpty() && options.formulas
+                             && appendFormulaTokens(*c->parsed, place, c->parsedRowOffset, plan.tokens);
         const bool shared = c->value.kind == Value::Kind::Text && !formula;
         plan.sst.push_back(shared ? strings.index(c->value.text.left(kMaxCellText)) : 0);
         plan.tokensEnd.push_back(std::uint32_t(plan.tokens.size()));
@@ -421,7 +409,7 @@ std::string xlsWorkbookStream(const Book &book, const XlsOptions &options)
     const Book &withSheet = book;
     StringTable strings;
     std::vector<SheetPlan> plans;
-    FormulaPlace place{0, sheetFinder(withSheet)};
+    FormulaPlace place{0};
     for (const Sheet &sheet : withSheet.sheets) {
         plans.push_back(planSheet(sheet, place, strings, options));
         ++place.sheet;

@@ -1,5 +1,6 @@
 #include "workbooks/engine/jsontree.h"
 
+#include <QByteArrayView>
 #include <rapidjson/error/error.h>
 #include <rapidjson/reader.h>
 
@@ -14,12 +15,44 @@ namespace {
 
 // Offsets and sizes are kept in 32 bits; no stored workbook comes near this.
 constexpr qsizetype kMaxJsonBytes = qsizetype(1) << 30;
+constexpr size_t kPadding = 4;
 
-// Strict JSON with UTF-8 checked; numbers come as their text, converted here so that they are
-// correctly rounded and a range error is not mistaken for zero or infinity.
-constexpr unsigned kReadFlags = rapidjson::kParseValidateEncodingFlag | rapidjson::kParseNumbersAsStringsFlag;
+// Strict JSON, read in place in the tree's copy of the text (strings are unescaped where they
+// stand). Numbers come as their text, converted here so that they are correctly rounded and a
+// range error is not mistaken for zero or infinity. UTF-8 is checked for the whole text at
+// once first; only a text that fails is read again with the reader's own check, slower but
+// saying where.
+constexpr unsigned kReadFlags = rapidjson::kParseInsituFlag | rapidjson::kParseNumbersAsStringsFlag;
+constexpr unsigned kCheckedReadFlags = kReadFlags | rapidjson::kParseValidateEncodingFlag;
 
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
+
+// Most numbers in a workbook are short decimals ("11.75", "-3"): at most 15 digits and no
+// exponent. Their digits and the power of ten are both exact doubles, so one division rounds
+// correctly; from_chars, for the rest, costs several times as much.
+bool shortDecimal(const char *text, size_t length, double &out)
+{
+    static constexpr double kPowers[] = {1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+    const char *p = text, *end = text + length;
+    const bool negative = p != end && *p == '-';
+    p += negative;
+    std::uint64_t digits = 0;
+    int count = 0, decimals = -1;
+    for (; p != end; ++p) {
+        if (*p == '.') {
+            decimals = 0;
+        } else if (isDigit(*p) && count < 15) {
+            digits = digits * 10 + std::uint64_t(*p - '0');
+            ++count;
+            decimals += decimals >= 0;
+        } else {
+            return false;   // an exponent, or too many digits
+        }
+    }
+    const double d = double(digits) / kPowers[std::max(decimals, 0)];
+    out = negative ? -d : d;
+    return true;
+}
 
 // Whether `c` can begin a value: then a missing separator, not a stray character, is the fault.
 bool startsValue(char c)
@@ -47,7 +80,7 @@ int hex4(const char *p, const char *end)
 // high escape in `text` is turned into "\uDC00", and the code units of all lone escapes are
 // returned in document order, for the strings to be mended as they are read. A backslash outside
 // a string can put this scan out of step only after a point where the reader stops anyway.
-std::vector<char16_t> takeLoneSurrogates(QByteArray &text)
+std::vector<char16_t> takeLoneSurrogates(std::string &text)
 {
     std::vector<char16_t> units;
     char *p = text.data();
@@ -71,6 +104,17 @@ std::vector<char16_t> takeLoneSurrogates(QByteArray &text)
         p += 6;
     }
     return units;
+}
+
+// Whether the text holds a \u escape of a surrogate, paired or not (most hold no escape at all).
+bool hasSurrogateEscape(std::string_view text)
+{
+    for (size_t i = text.find('\\'); i != std::string_view::npos && i + 2 < text.size(); i = text.find('\\', i + 2)) {
+        const char c = text[i + 2];
+        if (text[i + 1] == 'u' && (c == 'd' || c == 'D'))
+            return true;
+    }
+    return false;
 }
 
 // The opening quote of the string still open at `offset` (the end of the text): the last quote
@@ -155,8 +199,10 @@ const char *reasonFor(rapidjson::ParseErrorCode code, std::string_view text, qsi
 class JsonTreeBuilder
 {
 public:
-    JsonTreeBuilder(JsonTree &tree, std::vector<char16_t> loneSurrogates)
-        : m_tree(tree), m_loneSurrogates(std::move(loneSurrogates))
+    // `mendSurrogates`: the text has surrogate escapes, and `loneSurrogates` are the code units
+    // of the lone ones (when the text was prepared by takeLoneSurrogates).
+    JsonTreeBuilder(JsonTree &tree, bool mendSurrogates, std::vector<char16_t> loneSurrogates)
+        : m_tree(tree), m_mendSurrogates(mendSurrogates), m_loneSurrogates(std::move(loneSurrogates))
     {
     }
 
@@ -179,7 +225,7 @@ public:
     {
         double d = 0;
         // The reader checked the grammar: only the range is left.
-        if (std::from_chars(text, text + length, d).ec != std::errc())
+        if (!shortDecimal(text, length, d) && std::from_chars(text, text + length, d).ec != std::errc())
             return stop("数值超出范围", false);
         m_tree.m_payloads[addNode(JsonValue::Kind::Number)].number = d;
         return true;
@@ -266,23 +312,25 @@ private:
         return true;
     }
 
-    // Copies a string into the tree; returns where it went and its flags.
+    // Where a string unescaped in place stands in the tree's text, and its flags.
     std::pair<std::uint32_t, std::uint8_t> keep(const char *text, rapidjson::SizeType length)
     {
         std::string &out = m_tree.m_strings;
-        const auto offset = std::uint32_t(out.size());
-        out.append(text, length);
+        const auto offset = std::uint32_t(text - out.data());
         std::uint8_t flags = 0;
+        if (!m_mendSurrogates)
+            return {offset, flags};
         // Surrogates in the 3-byte form (ED A0..BF) come only from lone \u escapes: the reader
         // refuses them written out.
-        for (size_t i = offset; (i = out.find('\xED', i)) != std::string::npos && i + 2 < out.size(); i += 3) {
-            if (static_cast<unsigned char>(out[i + 1]) < 0xA0)
+        const std::string_view string(text, length);
+        for (size_t i = string.find('\xED'); i != std::string_view::npos && i + 2 < length; i = string.find('\xED', i + 3)) {
+            if (static_cast<unsigned char>(string[i + 1]) < 0xA0)
                 continue;
             flags = JsonTree::kLoneSurrogate;
             if (m_nextLone < m_loneSurrogates.size()) {
                 const char16_t unit = m_loneSurrogates[m_nextLone++];
-                out[i + 1] = char(0x80 | ((unit >> 6) & 0x3F));
-                out[i + 2] = char(0x80 | (unit & 0x3F));
+                out[offset + i + 1] = char(0x80 | ((unit >> 6) & 0x3F));
+                out[offset + i + 2] = char(0x80 | (unit & 0x3F));
             }
         }
         return {offset, flags};
@@ -310,6 +358,7 @@ private:
     }
 
     JsonTree &m_tree;
+    bool m_mendSurrogates;
     std::vector<char16_t> m_loneSurrogates;
     size_t m_nextLone = 0;
     std::vector<Open> m_open;
@@ -328,45 +377,49 @@ struct JsonReading
             tree.m_error = {0, QStringLiteral("文件过大")};
             return;
         }
-        QByteArray text = utf8;
-        const std::string_view view(utf8.constData(), size_t(utf8.size()));
-        // The reader checks a UTF-8 sequence by taking as many bytes as its first one announces,
-        // past the terminating NUL when the text ends inside one: then it finds NULs there.
-        if (std::any_of(view.end() - std::min<size_t>(3, view.size()), view.end(), [](char c) { return c & 0x80; }))
-            text.append(QByteArray(4, '\0'));
-        rapidjson::ParseResult result = read(tree, text, {});
+        const std::string_view text(utf8.constData(), size_t(utf8.size()));
+        const bool validUtf8 = QByteArrayView(utf8).isValidUtf8();
+        const bool surrogates = hasSurrogateEscape(text);
+        rapidjson::ParseResult result = read(tree, text, validUtf8, surrogates, {});
         // An unpaired high surrogate stops the reader, as a bad escape after one does (at the
         // surrogate); without such surrogates the second reading goes where the error really is.
-        if (result.Code() == rapidjson::kParseErrorStringUnicodeSurrogateInvalid
-            || result.Code() == rapidjson::kParseErrorStringUnicodeEscapeInvalidHex) {
-            std::vector<char16_t> lone = takeLoneSurrogates(text);
+        if (surrogates && (result.Code() == rapidjson::kParseErrorStringUnicodeSurrogateInvalid
+                           || result.Code() == rapidjson::kParseErrorStringUnicodeEscapeInvalidHex)) {
+            std::string prepared(text);
+            std::vector<char16_t> lone = takeLoneSurrogates(prepared);
             if (!lone.empty())
-                result = read(tree, text, std::move(lone));
+                result = read(tree, prepared, validUtf8, true, std::move(lone));
         }
-        if (result.IsError() || view.find('\0') != std::string_view::npos)
-            fail(tree, view, result);
+        if (result.IsError() || text.find('\0') != std::string_view::npos)
+            fail(tree, text, result);
     }
 
 private:
-    static rapidjson::ParseResult read(JsonTree &tree, const QByteArray &text, std::vector<char16_t> loneSurrogates)
+    static rapidjson::ParseResult read(JsonTree &tree, std::string_view text, bool validUtf8, bool surrogates,
+                                       std::vector<char16_t> loneSurrogates)
     {
         clear(tree);
         // A byte order mark at the start is skipped (editors on Windows write one).
-        const size_t start = text.startsWith("\xEF\xBB\xBF") ? 3 : 0;
+        const size_t start = text.starts_with("\xEF\xBB\xBF") ? 3 : 0;
         // A stored workbook holds about one value in ten bytes, most of them array elements.
         // Room for one in eight is reserved; what is not used is never touched.
-        const size_t expected = (size_t(text.size()) - start) / 8 + 16;
+        const size_t expected = (text.size() - start) / 8 + 16;
         tree.m_tags.reserve(expected);
         tree.m_payloads.reserve(expected);
         tree.m_elements.reserve(expected);
-        JsonTreeBuilder parser(tree, std::move(loneSurrogates));
-        rapidjson::StringStream stream(text.constData() + start);
+        // NULs after the text: the reader checks a UTF-8 sequence by taking as many bytes as its
+        // first one announces, past the end when the text ends inside one.
+        tree.m_strings.reserve(text.size() + kPadding);
+        tree.m_strings.append(text).append(kPadding, '\0');
+        JsonTreeBuilder builder(tree, surrogates, std::move(loneSurrogates));
+        rapidjson::InsituStringStream stream(tree.m_strings.data() + start);
         rapidjson::Reader reader;
-        rapidjson::ParseResult result = reader.Parse<kReadFlags>(stream, parser);
+        rapidjson::ParseResult result = validUtf8 ? reader.Parse<kReadFlags>(stream, builder)
+                                                  : reader.Parse<kCheckedReadFlags>(stream, builder);
         if (result.Code() == rapidjson::kParseErrorTermination) {
             // The reader's offset is after the bracket that went too deep, or at a number's start.
-            tree.m_error.reason = QString::fromUtf8(parser.stopReason);
-            result.Set(result.Code(), result.Offset() - (parser.stoppedAtBracket ? 1 : 0));
+            tree.m_error.reason = QString::fromUtf8(builder.stopReason);
+            result.Set(result.Code(), result.Offset() - (builder.stoppedAtBracket ? 1 : 0));
         }
         result.Set(result.Code(), result.Offset() + start);
         return result;

@@ -10,6 +10,14 @@ namespace {
 
 bool isPage(const Entry &entry) { return entry.column < 0; }
 
+// "20a" and "20b" are the nominal size "20" of an I-beam or channel in its web classes: a query
+// for the size finds them as surely as a key written "20" alone.
+bool isSizeClassOf(const QString &key, const QString &designation)
+{
+    return key.size() == designation.size() + 1 && key.startsWith(designation) && designation.back().isDigit() &&
+           key.back() >= QLatin1Char('a') && key.back() <= QLatin1Char('e');
+}
+
 // The rank of one entry for a query, or nothing: the one rule both the index and the plain scan
 // follow.
 std::optional<Rank> rankOf(const Entry &entry, const Query &query)
@@ -20,6 +28,9 @@ std::optional<Rank> rankOf(const Entry &entry, const Query &query)
         return isPage(entry) ? Rank::Page : Rank::Text;
     if (entry.keys.contains(query.designation))
         return Rank::ExactDesignation;
+    for (const QString &key : entry.keys)
+        if (isSizeClassOf(key, query.designation))
+            return Rank::ExactDesignation;
     for (const QString &key : entry.keys)
         if (key.startsWith(query.designation))
             return Rank::DesignationPrefix;

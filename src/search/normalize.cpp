@@ -1,6 +1,7 @@
 #include "search/normalize.h"
 
 #include <QRegularExpression>
+#include <algorithm>
 #include <array>
 
 namespace mhbk::search {
@@ -31,25 +32,38 @@ constexpr std::array<KindWord, 15> kKindWords{{
     {"管", Pipe},
 }};
 
-// Marks written straight before a size: "I20a", "[16a", "L50x5", "∠50x5", "φ89x4".
+// Marks written before a size, straight before it or as a word of their own: "I20a", "I 20a",
+// "[16a", "L50x5", "∠50x5", "φ89x4", "D89x4" (a pipe's outer diameter), "δ10" (a plate's
+// thickness), "-40x4" (a flat bar or plate as drawings write it).
 struct Mark {
     QChar mark;
     unsigned kinds;
 };
 
-constexpr std::array<Mark, 5> kMarks{{
+constexpr std::array<Mark, 8> kMarks{{
     {QChar(u'i'), IBeam},
     {QChar(u'['), Channel},
     {QChar(u'l'), Angle},
     {QChar(u'∠'), Angle},
     {QChar(u'φ'), Round | Pipe},
+    {QChar(u'd'), Round | Pipe},
+    {QChar(u'δ'), Plate},
+    {QChar(u'-'), Flat | Plate},
 }};
+
+const Mark *markOf(QChar c)
+{
+    const auto it = std::find_if(kMarks.begin(), kMarks.end(), [c](const Mark &m) { return m.mark == c; });
+    return it == kMarks.end() ? nullptr : &*it;
+}
 
 QChar folded(QChar c)
 {
     switch (c.unicode()) {
     case u'×': case u'*': case u'✕': case u'✖': case u'╳': return QLatin1Char('x');
-    case u'Φ': case u'φ': case u'Ø': case u'ø': case u'⌀': case u'ϕ': return QChar(u'φ');
+    // The Cyrillic Ф of a Russian keyboard layout is a common stand-in for the diameter sign.
+    case u'Φ': case u'φ': case u'Ø': case u'ø': case u'⌀': case u'ϕ': case u'Ф': case u'ф': return QChar(u'φ');
+    case u'－': case u'—': case u'–': return QLatin1Char('-');
     case u'　': return QLatin1Char(' ');
     default: return c;
     }
@@ -118,14 +132,16 @@ void takeHanToken(const QString &token, Query &query)
 
 void takeLatinToken(QString token, Query &query)
 {
-    if (token.size() > 1 && token.at(1).isDigit()) {
-        for (const Mark &m : kMarks) {
-            if (token.at(0) == m.mark) {
-                query.kinds |= m.kinds;
-                token.remove(0, 1);
-                break;
-            }
-        }
+    const Mark *mark = markOf(token.at(0));
+    // A mark alone stands before the size that follows it ("I 20a"); "d" and "-" alone are no
+    // marks, they are too common as words and dashes.
+    if (mark && token.size() == 1 && mark->mark != QLatin1Char('d') && mark->mark != QLatin1Char('-')) {
+        query.kinds |= mark->kinds;
+        return;
+    }
+    if (mark && token.size() > 1 && token.at(1).isDigit()) {
+        query.kinds |= mark->kinds;
+        token.remove(0, 1);
     }
     const bool hasDigit = std::any_of(token.cbegin(), token.cend(), [](QChar c) { return c.isDigit(); });
     if (hasDigit && query.designation.isEmpty())

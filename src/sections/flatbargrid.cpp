@@ -41,7 +41,7 @@ void prepareFlatBarGrid(StringGrid &grid)
     grid.setFixedColumns(1);
     grid.setDefaultColWidth(kColumnWidth);
     grid.setItemDelegate(new FlatBarPainter(&grid));
-    // 23 by 23 sizes do not fit the page: W and D stay in view while the weights scroll.
+    // 25 by 25 sizes do not fit the page: W and D stay in view while the weights scroll.
     grid.freezeCaptions();
 }
 

@@ -3,6 +3,8 @@
 #include "common/errors.h"
 #include "numbers/numtext.h"
 
+#include <array>
+
 namespace mhbk::weights {
 
 const std::vector<ShapeInfo> &shapes()
@@ -57,22 +59,20 @@ std::optional<Real> lengthFromWeight(const QString &shownG, const QString &weigh
     return lengthForWeight(m, g);
 }
 
-int flatBarWidth(int row)
-{
-    if (row <= 8)
-        return 2 * row + 8;
-    if (row <= 16)
-        return 3 * row + 8;
-    return 4 * row + 8;
-}
+namespace {
 
-int flatBarThickness(int column)
-{
-    if (column <= 8)
-        return column + 2;
-    if (column <= 16)
-        return 2 * column - 5;
-    return 3 * column - 18;
-}
+// GB/T 702 flat bar: the width series from 10 to 100 mm and the thickness series from 3 to
+// 60 mm, as the handbook's 矩形钢 table lists them (handbook/tables/Rectangle.csv). 40 mm is
+// among the commonest widths; a grid that skips it is no use to an estimator.
+constexpr std::array<int, kFlatBarSizes> kWidths{10, 12, 14, 16, 18, 20, 22, 25, 28, 30, 32, 35, 40,
+                                                 45, 50, 55, 60, 65, 70, 75, 80, 85, 90, 95, 100};
+constexpr std::array<int, kFlatBarSizes> kThicknesses{3,  4,  5,  6,  7,  8,  9,  10, 11, 12, 14, 16, 18,
+                                                      20, 22, 25, 28, 30, 32, 36, 40, 45, 50, 56, 60};
+
+} // namespace
+
+int flatBarWidth(int row) { return kWidths.at(static_cast<std::size_t>(row - 1)); }
+
+int flatBarThickness(int column) { return kThicknesses.at(static_cast<std::size_t>(column - 1)); }
 
 } // namespace mhbk::weights

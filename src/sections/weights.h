@@ -35,10 +35,11 @@ Real lengthWeight(const QString &shownG, const QString &lengthText);
 std::optional<Real> lengthFromWeight(const QString &shownG, const QString &weightText);
 inline const QString kNoLengthForWeight = QStringLiteral("理论重量G不大于0，不能由重量求长度");
 
-// The flat-bar table: row r (1..23) has width W, column c (1..23) thickness D, in whole mm.
+// The flat-bar table: row r (1..25) has width W, column c (1..25) thickness D, in whole mm,
+// from GB/T 702's series.
+inline constexpr int kFlatBarSizes = 25;
 int flatBarWidth(int row);
 int flatBarThickness(int column);
-inline constexpr int kFlatBarSizes = 23;
 
 
 } // namespace mhbk::weights

@@ -158,7 +158,16 @@ INSTANTIATE_TEST_SUITE_P(Queries, ShippedHandbookSearch, ::testing::Values(
     HandbookCase{"六角 24", "六角钢 24  3.92 kg/m", 14},
     HandbookCase{"铜 密度", "常用材料密度 纯铜材(紫铜)  8.9 g/cm3", 3},
     HandbookCase{"马力", "常用单位转换 1 米制马力  = 735.49875 瓦", 2},
-    HandbookCase{"英寸", "常用单位转换 1 英寸  = 25.4 毫米", 2}));
+    HandbookCase{"英寸", "常用单位转换 1 英寸  = 25.4 毫米", 2},
+    // Written as estimators write them on drawings and in lists.
+    HandbookCase{"I 20a", "工字钢 20a  27.929 kg/m", 18},
+    HandbookCase{"D89×4", "热轧无缝钢管 89×4  8.38 kg/m", 24},
+    HandbookCase{"Ф108×4", "热轧无缝钢管 108×4  10.26 kg/m", 24}, // the Cyrillic letter
+    HandbookCase{"δ10钢板", "钢板 10  78.5 kg/m2", 22},
+    HandbookCase{"扁钢 40×4", "扁钢 40×4  1.256 kg/m", 15},
+    HandbookCase{"扁钢-40×4", "扁钢 40×4  1.256 kg/m", 15},
+    // The nominal size finds the I-beam's web classes before the light I-beam of that size.
+    HandbookCase{"I20", "工字钢 20a  27.929 kg/m", 18}));
 
 TEST(FindCommand, PrintsTheSameLinesAsTheSearch)
 {

@@ -43,7 +43,7 @@ TEST_P(ParseQueryTest, SplitsFamilySizeAndWords)
 
 INSTANTIATE_TEST_SUITE_P(Queries, ParseQueryTest, ::testing::Values(
     QueryCase{"I20a", IBeam, "20a", ""}, QueryCase{"工20a", IBeam, "20a", ""},
-    QueryCase{"20a工字钢", IBeam, "20a", ""}, QueryCase{"i 20A", NoKind, "20a", "i"},
+    QueryCase{"20a工字钢", IBeam, "20a", ""}, QueryCase{"i 20A", IBeam, "20a", ""},
     QueryCase{"[16a", Channel, "16a", ""}, QueryCase{"［16a", Channel, "16a", ""},
     QueryCase{"槽16a", Channel, "16a", ""}, QueryCase{"槽钢 16a", Channel, "16a", ""},
     QueryCase{"L50×5", Angle, "50x5", ""}, QueryCase{"∠50*5", Angle, "50x5", ""},
@@ -54,7 +54,13 @@ INSTANTIATE_TEST_SUITE_P(Queries, ParseQueryTest, ::testing::Values(
     QueryCase{"六角 24", Hexagon, "24", ""}, QueryCase{"六角钢24", Hexagon, "24", ""},
     QueryCase{"铜 密度", NoKind, "", "铜|密度"}, QueryCase{"马力", NoKind, "", "马力"},
     QueryCase{"轻型工字钢 20a", IBeam, "20a", "轻型"}, QueryCase{"无缝钢管 89×4", Pipe, "89x4", "无缝"},
-    QueryCase{"  ", NoKind, "", ""}, QueryCase{"L", NoKind, "", "l"}));
+    QueryCase{"  ", NoKind, "", ""}, QueryCase{"L", Angle, "", ""},
+    // Marks as drawings and other keyboards write them.
+    QueryCase{"I 20a", IBeam, "20a", ""}, QueryCase{"D89×4", Round | Pipe, "89x4", ""},
+    QueryCase{"Ф108×4", Round | Pipe, "108x4", ""}, QueryCase{"ф108*4", Round | Pipe, "108x4", ""},
+    QueryCase{"δ10钢板", Plate, "10", ""}, QueryCase{"扁钢 40×4", Flat, "40x4", ""},
+    QueryCase{"扁钢-40×4", Flat | Plate, "40x4", ""}, QueryCase{"－40×4", Flat | Plate, "40x4", ""},
+    QueryCase{"d 89", NoKind, "89", "d"}, QueryCase{"a - b", NoKind, "", "a|-|b"}));
 
 } // namespace
 } // namespace mhbk::search

@@ -68,10 +68,11 @@ TEST(Weights, LengthWeightIsBasedOnTheShownG)
 
 TEST(Weights, FlatBarSizeSeries)
 {
-    const std::pair<int, int> widths[] = {{1, 10}, {8, 24}, {9, 35}, {16, 56}, {17, 76}, {23, 100}};
+    // GB/T 702's widths 10 to 100 and thicknesses 3 to 60: 40×4 is in the grid.
+    const std::pair<int, int> widths[] = {{1, 10}, {8, 25}, {12, 35}, {13, 40}, {14, 45}, {18, 65}, {25, 100}};
     for (auto [row, width] : widths)
         EXPECT_EQ(weights::flatBarWidth(row), width) << row;
-    const std::pair<int, int> thicknesses[] = {{1, 3}, {8, 10}, {9, 13}, {16, 27}, {17, 33}, {23, 51}};
+    const std::pair<int, int> thicknesses[] = {{1, 3}, {8, 10}, {10, 12}, {11, 14}, {20, 36}, {25, 60}};
     for (auto [column, thickness] : thicknesses)
         EXPECT_EQ(weights::flatBarThickness(column), thickness) << column;
 }

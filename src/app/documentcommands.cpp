@@ -17,6 +17,7 @@
 #include <QFileInfo>
 #include <QMenu>
 #include <QSaveFile>
+#include <QUndoStack>
 #include <optional>
 
 namespace mhbk {
@@ -87,27 +88,36 @@ DocumentCommands::DocumentCommands(MainWindow &window)
     auto *saveAction = new QAction(QStringLiteral("保存工作簿(&B)"), &window);
     saveAction->setObjectName(QStringLiteral("miSave"));
     saveAction->setShortcut(QKeySequence::Save);
+    auto *saveAsAction = new QAction(QStringLiteral("工作簿另存为(&T)..."), &window);
+    saveAsAction->setObjectName(QStringLiteral("miSaveAs"));
+    saveAsAction->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
     auto *openAction = new QAction(QStringLiteral("打开工作簿(&O)..."), &window);
     openAction->setObjectName(QStringLiteral("miOpen"));
     openAction->setShortcut(QKeySequence::Open);
     Reporter &reporter = window.reporter();
     connect(saveAction, &QAction::triggered, this, [this, &reporter] { runGuarded(reporter, [this] { save(); }); });
+    connect(saveAsAction, &QAction::triggered, this, [this, &reporter] { runGuarded(reporter, [this] { saveAs(); }); });
     connect(openAction, &QAction::triggered, this, [this, &reporter] { runGuarded(reporter, [this] { open(); }); });
     window.addAction(saveAction);
+    window.addAction(saveAsAction);
     window.addAction(openAction);
 
     QMenu *menu = window.popupMenu();
     QAction *first = menu->actions().value(0);
     recentMenu_ = new QMenu(QStringLiteral("最近的工作簿(&R)"), menu);
     recentMenu_->setObjectName(QStringLiteral("miRecent"));
+    // Two jobs' files often share a name; the tooltip tells them apart by their folder.
+    recentMenu_->setToolTipsVisible(true);
     menu->insertAction(first, openAction);
     menu->insertAction(first, saveAction);
+    menu->insertAction(first, saveAsAction);
     menu->insertMenu(first, recentMenu_)->setObjectName(QStringLiteral("miRecentFiles"));
     menu->insertSeparator(first);
     rebuildRecentMenu();
 
     for (int page = 0; page < kPageCount; ++page)
         window.addShowHandler(page, [this] { updateTitle(); });
+    documents_->setFileChangedHandler([this](int) { updateTitle(); });
 }
 
 DocumentCommands::~DocumentCommands() = default;
@@ -136,13 +146,8 @@ QString DocumentCommands::askOpenPath()
 void DocumentCommands::save()
 {
     const int page = window_.activePage();
-    if (documents_->hasSheet(page)) {
-        if (documents_->saveOrAsk(page))
-            recent_.add(documents_->filePath(page));
-        rebuildRecentMenu();
-        updateTitle();
-        return;
-    }
+    if (documents_->hasSheet(page))
+        return afterSave(page, documents_->saveOrAsk(page));
     if (pages::isIndex(page) && pages::at(page).rowEditing()) {
         // The grid's own save, as 保存 on the bottom bar runs it.
         if (RowEditor *editor = window_.pageServices(page).rowEditor)
@@ -150,6 +155,25 @@ void DocumentCommands::save()
         return;
     }
     window_.showStatus(QStringLiteral("本页没有可保存的内容：保存用于工作簿页面和可编辑的表格"));
+}
+
+void DocumentCommands::saveAs()
+{
+    const int page = window_.activePage();
+    if (!documents_->hasSheet(page)) {
+        window_.showStatus(QStringLiteral("本页没有可另存的工作簿：另存为用于工作簿页面"));
+        return;
+    }
+    const QString path = askSavePath(page);
+    afterSave(page, !path.isEmpty() && documents_->save(page, path));
+}
+
+void DocumentCommands::afterSave(int page, bool saved)
+{
+    if (saved)
+        recent_.add(documents_->filePath(page));
+    rebuildRecentMenu();
+    updateTitle();
 }
 
 void DocumentCommands::open()
@@ -191,8 +215,9 @@ void DocumentCommands::rebuildRecentMenu()
     recentMenu_->clear();
     const QStringList &paths = recent_.paths();
     for (int i = 0; i < paths.size(); ++i) {
-        QAction *action = recentMenu_->addAction(QStringLiteral("&%1 %2").arg(i + 1).arg(QFileInfo(paths[i]).fileName()));
-        action->setToolTip(QDir::toNativeSeparators(paths[i]));
+        const QFileInfo file(paths[i]);
+        QAction *action = recentMenu_->addAction(QStringLiteral("&%1 %2").arg(i + 1).arg(file.fileName()));
+        action->setToolTip(QStringLiteral("位置：%1").arg(QDir::toNativeSeparators(file.absolutePath())));
         action->setStatusTip(QDir::toNativeSeparators(paths[i]));
         const QString path = paths[i];
         Reporter &reporter = window_.reporter();
@@ -203,8 +228,16 @@ void DocumentCommands::rebuildRecentMenu()
 
 void DocumentCommands::updateTitle()
 {
-    const QString path = documents_->filePath(window_.activePage());
-    window_.setWindowTitle(path.isEmpty() ? kTitle : QStringLiteral("%1 - %2").arg(QFileInfo(path).fileName(), kTitle));
+    const int page = window_.activePage();
+    const QString path = documents_->filePath(page);
+    // The sheet is built when its page is first shown: from then on its undo stack's clean
+    // state says whether the "*" is due.
+    const QUndoStack *changes = documents_->undoStack(page);
+    if (changes)
+        connect(changes, &QUndoStack::cleanChanged, this, &DocumentCommands::updateTitle, Qt::UniqueConnection);
+    const QString mark = changes && !changes->isClean() ? QStringLiteral("*") : QString();
+    window_.setWindowTitle(path.isEmpty() ? kTitle
+                                          : QStringLiteral("%1%2 - %3").arg(QFileInfo(path).fileName(), mark, kTitle));
 }
 
 DocumentCommands *installDocumentCommands(MainWindow &window) { return new DocumentCommands(window); }

@@ -31,9 +31,10 @@ private:
     QStringList paths_;
 };
 
-// 保存 (Ctrl+S) and 打开 (Ctrl+O) of the filled workbook pages, the recent files in the popup
-// menu and the file name in the window title. On the unit and density pages Ctrl+S saves the
-// grid, as 保存 in the bottom bar does.
+// 保存 (Ctrl+S), 另存为 (Ctrl+Shift+S) and 打开 (Ctrl+O) of the filled workbook pages, the recent
+// files in the popup menu (the folder in each one's tooltip) and the file name in the window
+// title, with "*" while the page has unsaved changes. On the unit and density pages Ctrl+S saves
+// the grid, as 保存 in the bottom bar does.
 class DocumentCommands : public QObject {
     Q_OBJECT
 
@@ -42,6 +43,9 @@ public:
     ~DocumentCommands() override;
 
     void save();
+    // Saves the page's workbook under a name chosen now; the page's file becomes that one and
+    // the file it came from stays as it was.
+    void saveAs();
     void open();
     // Opens a file as 打开 does once the name is chosen; false when refused or cancelled.
     bool openFile(const QString &path);
@@ -51,6 +55,7 @@ public:
 private:
     void rebuildRecentMenu();
     void updateTitle();
+    void afterSave(int page, bool saved);
     QString askOpenPath();
     QString startFolder() const;
     QString askSavePath(int pageIndex);

@@ -41,13 +41,23 @@ Answer MessageBoxReporter::ask(const QString &text, const QString &caption, Ques
     }
     QPushButton *save = box.addButton(QStringLiteral("保存(&S)"), QMessageBox::AcceptRole);
     QAbstractButton *discard = box.addButton(QStringLiteral("不保存(&N)"), QMessageBox::DestructiveRole);
+    QAbstractButton *saveAll = nullptr, *discardAll = nullptr;
+    if (kind == QuestionKind::SaveDiscardAllCancel) {
+        saveAll = box.addButton(QStringLiteral("全部保存(&A)"), QMessageBox::AcceptRole);
+        discardAll = box.addButton(QStringLiteral("全部不保存(&L)"), QMessageBox::DestructiveRole);
+    }
     QPushButton *cancel = box.addButton(QStringLiteral("取消"), QMessageBox::RejectRole);
     box.setDefaultButton(save);
     box.setEscapeButton(cancel);
     box.exec();
-    if (box.clickedButton() == save)
+    const QAbstractButton *clicked = box.clickedButton();
+    if (clicked == save)
         return Answer::Save;
-    return box.clickedButton() == discard ? Answer::Discard : Answer::Cancel;
+    if (clicked == discard)
+        return Answer::Discard;
+    if (clicked && clicked == saveAll)
+        return Answer::SaveAll;
+    return clicked && clicked == discardAll ? Answer::DiscardAll : Answer::Cancel;
 }
 
 } // namespace mhbk

@@ -7,13 +7,15 @@ namespace mhbk {
 
 enum class MessageIcon { None, Information, Warning, Critical, Question };
 
-// The answer to a question with the buttons 保存 / 不保存 / 取消, or 是 / 否 (Save / Discard).
-enum class Answer { Save, Discard, Cancel, Yes = Save, No = Discard };
+// The answer to a question with the buttons 保存 / 不保存 / 取消 (and 全部保存 / 全部不保存 when
+// several pieces of work are asked about in turn), or 是 / 否 (Save / Discard).
+enum class Answer { Save, Discard, Cancel, SaveAll, DiscardAll, Yes = Save, No = Discard };
 
 // Which buttons a question offers.
 enum class QuestionKind {
-    SaveDiscardCancel, // 保存 / 不保存 / 取消; closing the box is 取消
-    YesNo,             // 是 / 否; closing the box is 否
+    SaveDiscardCancel,    // 保存 / 不保存 / 取消; closing the box is 取消
+    YesNo,                // 是 / 否; closing the box is 否
+    SaveDiscardAllCancel, // 保存 / 不保存 / 全部保存 / 全部不保存 / 取消; closing the box is 取消
 };
 
 // Every message box of the program and the general error report go through this one

@@ -26,13 +26,19 @@ public:
     // Saves the changes; false when that failed (the failure has been reported) or the user
     // gave up on it (such as cancelling a file dialog), and the window must stay open then.
     virtual bool saveChanges() = 0;
+
+    // The user answered 不保存: whatever the work already wrote ahead of a save (such as a
+    // page's corrected reference values, kept as they are typed in case of a crash) goes back
+    // to what was last saved.
+    virtual void discardChanges() {}
 };
 
 // "是否保存对<description>的修改？"
 QString saveQuestion(const QString &description);
 
 // Asks about every piece of work with unsaved changes in turn, with 保存 / 不保存 / 取消:
-// 保存 saves it, 不保存 goes on to the next, 取消 stops. `beforeAsking` runs before each
+// 保存 saves it, 不保存 discards it and goes on to the next, 取消 stops. With more than one
+// piece changed, 全部保存 and 全部不保存 answer for this piece and all that follow. `beforeAsking` runs before each
 // question (to bring the page concerned on screen). Returns whether closing may go on: false
 // after 取消 or a failed save.
 bool settleUnsavedWork(const std::vector<UnsavedWork *> &work, Reporter &reporter,

@@ -17,6 +17,7 @@
 #include <QFileDialog>
 #include <QTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <QMenu>
 #include <QSqlDatabase>
 #include <QSqlQuery>
@@ -216,6 +217,60 @@ TEST_F(Documents, CtrlSOnAReferencePageSavesItsGrid)
     }
     QSqlDatabase::removeDatabase(QStringLiteral("ctrl-s"));
     EXPECT_EQ(stored, QStringList{QStringLiteral("9.87")}) << material.toStdString();
+}
+
+// 另存为 writes a new file and leaves the one the page came from as it was: last week's job opened
+// as a template is not overwritten.
+TEST_F(Documents, SaveAsWritesANewFileAndTheTitleMarksUnsavedChanges)
+{
+    const QString old = folder.filePath(QStringLiteral("上周.mhbk"));
+    const QString fresh = folder.filePath(QStringLiteral("本周.mhbk"));
+    type(kInsulationPage, "C8", QStringLiteral("21.3"));
+    ASSERT_TRUE(commands->documents().save(kInsulationPage, old));
+    EXPECT_EQ(window->windowTitle(), QStringLiteral("上周.mhbk - Zorvan五金手册"));
+    type(kInsulationPage, "C8", QStringLiteral("57"));
+    EXPECT_EQ(window->windowTitle(), QStringLiteral("上周.mhbk* - Zorvan五金手册"));
+
+    auto *saveAs = window->findChild<QAction *>(QStringLiteral("miSaveAs"));
+    ASSERT_NE(saveAs, nullptr);
+    EXPECT_EQ(saveAs->shortcut(), QKeySequence(QStringLiteral("Ctrl+Shift+S")));
+    EXPECT_TRUE(window->popupMenu()->actions().contains(saveAs));
+    QString suggested;
+    QTimer::singleShot(0, [&] {
+        auto *dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget());
+        if (!dialog)
+            return;
+        suggested = dialog->selectedFiles().value(0);
+        dialog->selectFile(fresh);
+        QMetaObject::invokeMethod(dialog, "accept");
+    });
+    saveAs->trigger();
+    EXPECT_EQ(suggested, old); // offered under its own name, to be changed
+    EXPECT_EQ(mhbk::workbooks::readPageWorkbookFile(old).book.displayText(0, 7, 2), QStringLiteral("21.3"));
+    EXPECT_EQ(mhbk::workbooks::readPageWorkbookFile(fresh).book.displayText(0, 7, 2), QStringLiteral("57"));
+    EXPECT_EQ(commands->documents().filePath(kInsulationPage), fresh);
+    EXPECT_EQ(window->windowTitle(), QStringLiteral("本周.mhbk - Zorvan五金手册"));
+    EXPECT_EQ(commands->recent().paths(), (QStringList{fresh}));
+
+    // The recent list tells files of one name apart by their folder.
+    auto *recentMenu = window->popupMenu()->findChild<QMenu *>(QStringLiteral("miRecent"));
+    ASSERT_NE(recentMenu, nullptr);
+    EXPECT_TRUE(recentMenu->toolTipsVisible());
+    EXPECT_EQ(recentMenu->actions().front()->toolTip(),
+              QStringLiteral("位置：") + QDir::toNativeSeparators(QFileInfo(fresh).absolutePath()));
+}
+
+TEST_F(Documents, ClosingWithSeveralChangedPagesOffersOneAnswerForAll)
+{
+    const int second = 8;
+    ASSERT_TRUE(commands->documents().unsavedWork(second)) << "page 8 is a workbook page";
+    type(kInsulationPage, "C8", QStringLiteral("21.3"));
+    sheet(second).applyUserEdits({{{7, 2}, QStringLiteral("5")}}, QStringLiteral("输入"));
+    ASSERT_TRUE(commands->documents().unsavedWork(second)->hasUnsavedChanges());
+    reporter.answerWith({mhbk::Answer::DiscardAll});
+    window->exitProgram();
+    EXPECT_EQ(reporter.questionCount(), 1u);
+    EXPECT_EQ(quits, 1);
 }
 
 } // namespace

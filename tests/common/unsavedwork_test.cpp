@@ -22,7 +22,9 @@ public:
             changed_ = false;
         return saves_;
     }
+    void discardChanges() override { ++discarded; }
     int saved = 0;
+    int discarded = 0;
 
 private:
     QString name_;
@@ -82,6 +84,52 @@ INSTANTIATE_TEST_SUITE_P(
         // An unanswered question (the box closed) is 取消: the safe answer.
         SettleCase{"NoAnswerIsCancel", {true}, {true}, {}, false, {0}, {0}}),
     [](const auto &info) { return std::string(info.param.label); });
+
+TEST(Settle, SeveralChangedPiecesMayBeSettledWithOneAnswer)
+{
+    const struct {
+        const char *label;
+        std::vector<bool> changed;
+        std::vector<Answer> answers;
+        std::size_t questions;
+        std::vector<int> saved, discarded;
+        mhbk::QuestionKind kind; // of the questions asked
+    } cases[] = {
+        {"全部保存 at the first", {true, true, true}, {Answer::SaveAll}, 1, {1, 1, 1}, {0, 0, 0},
+         mhbk::QuestionKind::SaveDiscardAllCancel},
+        {"不保存, then 全部保存", {true, false, true, true}, {Answer::Discard, Answer::SaveAll}, 2, {0, 0, 1, 1},
+         {1, 0, 0, 0}, mhbk::QuestionKind::SaveDiscardAllCancel},
+        {"全部不保存 at the second", {true, true, true}, {Answer::Save, Answer::DiscardAll}, 2, {1, 0, 0}, {0, 1, 1},
+         mhbk::QuestionKind::SaveDiscardAllCancel},
+        // One changed piece is asked the plain question.
+        {"one piece", {false, true}, {Answer::Discard}, 1, {0, 0}, {0, 1}, mhbk::QuestionKind::SaveDiscardCancel},
+    };
+    for (const auto &c : cases) {
+        std::vector<std::unique_ptr<Piece>> pieces;
+        std::vector<mhbk::UnsavedWork *> work;
+        for (std::size_t i = 0; i < c.changed.size(); ++i) {
+            pieces.push_back(std::make_unique<Piece>(QStringLiteral("表%1").arg(i), c.changed[i]));
+            work.push_back(pieces.back().get());
+        }
+        struct KindRecorder : mhbk::RecordingReporter {
+            std::vector<mhbk::QuestionKind> kinds;
+            Answer ask(const QString &text, const QString &caption, mhbk::QuestionKind kind) override
+            {
+                kinds.push_back(kind);
+                return RecordingReporter::ask(text, caption, kind);
+            }
+        } reporter;
+        reporter.answerWith(c.answers);
+        EXPECT_TRUE(mhbk::settleUnsavedWork(work, reporter)) << c.label;
+        EXPECT_EQ(reporter.questionCount(), c.questions) << c.label;
+        for (const mhbk::QuestionKind kind : reporter.kinds)
+            EXPECT_EQ(kind, c.kind) << c.label;
+        for (std::size_t i = 0; i < pieces.size(); ++i) {
+            EXPECT_EQ(pieces[i]->saved, c.saved[i]) << c.label << " piece " << i;
+            EXPECT_EQ(pieces[i]->discarded, c.discarded[i]) << c.label << " piece " << i;
+        }
+    }
+}
 
 TEST(SaveQuestion, NamesWhatWouldBeLost)
 {

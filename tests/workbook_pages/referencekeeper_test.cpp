@@ -3,7 +3,9 @@
 #include "support/fakehost.h"
 #include "support/testdb.h"
 #include "workbooks/engine/workbook.h"
+#include "common/unsavedwork.h"
 #include "workbooks/pages/referencevalues.h"
+#include "workbooks/pages/workbookdocuments.h"
 #include "workbooks/view/spreadsheetcommands.h"
 #include "workbooks/view/spreadsheetview.h"
 #include "workbooks/workbookpages.h"
@@ -63,9 +65,111 @@ protected:
         QTest::keyClick(editor, Qt::Key_Return);
     }
 
+    // Closing the window: every page's question, answered from `answers`; a page without a
+    // file is saved into the scratch folder.
+    bool close(test::FakePageHost &host, std::vector<Answer> answers)
+    {
+        // The host keeps every registration; this closing asks only the documents made for it.
+        const std::size_t earlier = host.unsavedWork().size();
+        workbooks::WorkbookDocuments documents(
+            host, [this](int page) { return std::optional(files_.filePath(QStringLiteral("p%1.mhbk").arg(page))); },
+            nullptr);
+        std::vector<UnsavedWork *> work;
+        for (std::size_t i = earlier; i < host.unsavedWork().size(); ++i)
+            work.push_back(host.unsavedWork()[i].work);
+        host.recorder().answerWith(std::move(answers));
+        return settleUnsavedWork(work, host.reporter());
+    }
+
     test::TestDatabaseCopy copy_;
     QTemporaryDir folder_;
+    QTemporaryDir files_;
 };
+
+TEST_F(ReferenceRuns, ClosingWithoutSavingForgetsTheCorrectionsMadeSinceTheLastSave)
+{
+    struct Case {
+        const char *label;
+        std::vector<Answer> answers; // to the one question on closing
+        bool kept;
+    };
+    const Case cases[] = {
+        {"不保存", {Answer::Discard}, false},
+        {"保存", {Answer::Save}, true},
+    };
+    for (const Case &c : cases) {
+        std::pair<int, int> cell;
+        QString shipped;
+        {
+            auto first = start(45);
+            view::SpreadsheetView *v = book(*first, 45);
+            ASSERT_NE(v, nullptr);
+            cell = firstReferenceCell(*v);
+            shipped = inputAt(*v, cell);
+            typeInto(*v, cell.first, cell.second, QStringLiteral("0.7"));
+            const std::size_t before = first->recorder().questionCount();
+            EXPECT_TRUE(close(*first, c.answers)) << c.label;
+            EXPECT_EQ(first->recorder().questionCount(), before + 1) << c.label;
+        }
+        auto second = start(45);
+        EXPECT_EQ(inputAt(*book(*second, 45), cell), c.kept ? QStringLiteral("0.7") : shipped) << c.label;
+        EXPECT_EQ(QDir(folder_.path()).isEmpty(), !c.kept) << c.label;
+        second.reset();
+        QDir(folder_.path()).removeRecursively();
+        QDir().mkpath(folder_.path());
+    }
+}
+
+TEST_F(ReferenceRuns, DiscardingGoesBackToTheCorrectionsAsSavedNotToTheShippedValues)
+{
+    std::pair<int, int> cell;
+    {
+        auto first = start(40);
+        view::SpreadsheetView *v = book(*first, 40);
+        cell = firstReferenceCell(*v);
+        typeInto(*v, cell.first, cell.second, QStringLiteral("12.5"));
+        EXPECT_TRUE(close(*first, {Answer::Save}));
+    }
+    {
+        auto second = start(40);
+        view::SpreadsheetView *v = book(*second, 40);
+        typeInto(*v, cell.first, cell.second, QStringLiteral("13"));
+        EXPECT_TRUE(close(*second, {Answer::Discard}));
+    }
+    auto third = start(40);
+    EXPECT_EQ(inputAt(*book(*third, 40), cell), QStringLiteral("12.5"));
+}
+
+TEST_F(ReferenceRuns, ARestoreConfirmedIsNotAskedAboutAgainOnClosing)
+{
+    std::pair<int, int> cell;
+    QString shipped;
+    {
+        auto first = start(45);
+        view::SpreadsheetView *v = book(*first, 45);
+        cell = firstReferenceCell(*v);
+        shipped = inputAt(*v, cell);
+        typeInto(*v, cell.first, cell.second, QStringLiteral("0.7"));
+        EXPECT_TRUE(close(*first, {Answer::Save}));
+    }
+    {
+        auto second = start(45);
+        view::SpreadsheetView *v = book(*second, 45);
+        second->recorder().answerWith({Answer::Yes});
+        restore(*second, 45)->trigger();
+        EXPECT_EQ(inputAt(*v, cell), shipped);
+        EXPECT_EQ(second->recorder().questionCount(), 1u);
+        EXPECT_TRUE(close(*second, {}));
+        EXPECT_EQ(second->recorder().questionCount(), 1u); // the restore's question only
+        // Undoing the restore brings the correction back as a change to ask about.
+        QTest::keyClick(v, Qt::Key_Z, Qt::ControlModifier);
+        EXPECT_EQ(inputAt(*v, cell), QStringLiteral("0.7"));
+        EXPECT_TRUE(close(*second, {Answer::Discard}));
+        EXPECT_EQ(second->recorder().questionCount(), 2u);
+    }
+    auto third = start(45);
+    EXPECT_EQ(inputAt(*book(*third, 45), cell), shipped);
+}
 
 TEST_F(ReferenceRuns, ACorrectionIsShownAtTheNextStartUntilRestored)
 {
@@ -123,6 +227,29 @@ TEST_F(ReferenceRuns, UndoingACorrectionForgetsIt)
     }
     auto second = start(41);
     EXPECT_EQ(inputAt(*book(*second, 41), cell), shipped);
+}
+
+TEST_F(ReferenceRuns, TabAndClearingARowPassTheGreenCellsBy)
+{
+    for (const int page : {35, 49}) {
+        auto host = start(page);
+        view::SpreadsheetView *v = book(*host, page);
+        ASSERT_NE(v, nullptr) << page;
+        const int sheet = v->workbook().activeSheet();
+        const std::pair<int, int> cell = firstReferenceCell(*v);
+        const QString shipped = inputAt(*v, cell);
+        // A whole row's inputs cleared: the reference value in it stays.
+        v->setSelection({cell.first - 1, 0, cell.first - 1, v->workbook().sheet(sheet).columnCount() - 1});
+        QTest::keyClick(v, Qt::Key_Delete);
+        EXPECT_EQ(inputAt(*v, cell), shipped) << page;
+        // Tab goes round every cell to fill and never stops on a green one.
+        v->setCurrentCell(1, 1);
+        for (int step = 0; step < 60; ++step) {
+            QTest::keyClick(v, Qt::Key_Tab);
+            EXPECT_FALSE(workbooks::isReferenceCell(v->workbook(), sheet, v->currentRow() - 1, v->currentColumn() - 1))
+                << page << " at " << v->currentRow() << "," << v->currentColumn();
+        }
+    }
 }
 
 TEST_F(ReferenceRuns, ADamagedFileIsReportedAndTheShippedValuesStay)

@@ -246,3 +246,94 @@ TEST(SheetCommit, CommandsThatReadTheSheetGetWhatIsTyped)
 }
 
 } // namespace
+
+// The unit prices B3:B4 of the price list taken as reference values: corrected on purpose,
+// never changed in passing.
+class ReferenceCellsTest : public ::testing::Test {
+protected:
+    ReferenceCellsTest() : v(viewOf(priceList()))
+    {
+        v->setReferenceCells({[](int row, int col) { return col == 1 && (row == 2 || row == 3); },
+                              [this] {
+                                  ++asked;
+                                  return agree;
+                              }});
+    }
+    std::unique_ptr<SpreadsheetView> v;
+    int asked = 0;
+    bool agree = false;
+};
+
+TEST_F(ReferenceCellsTest, TabVisitsOnlyTheCellsToFill)
+{
+    v->setCurrentCell(1, 1);
+    const struct {
+        int key;
+        std::pair<int, int> to;
+    } steps[] = {{Qt::Key_Tab, {3, 3}}, {Qt::Key_Tab, {4, 3}}, {Qt::Key_Tab, {3, 3}}, {Qt::Key_Backtab, {4, 3}}};
+    for (const auto &s : steps) {
+        press(*v, s.key);
+        EXPECT_EQ(at(*v), s.to) << "key " << s.key;
+    }
+    // From inside an editor too: the entry is committed and the price is passed by.
+    typeText(*v, QStringLiteral("5"));
+    press(*v, Qt::Key_Tab);
+    EXPECT_EQ(v->cellText(4, 3), QStringLiteral("5"));
+    EXPECT_EQ(at(*v), std::pair(3, 3));
+}
+
+TEST_F(ReferenceCellsTest, ClearingOrCuttingABlockLeavesReferenceValuesUnlessTheyAloneAreSelected)
+{
+    const struct {
+        const char *name;
+        wb::CellRange selected;
+        bool cut;
+        const char *b3, *c3, *b4, *c4;
+    } cases[] = {
+        {"a whole row", {2, 0, 2, 3}, false, "12.5", "", "20", "2"},
+        {"the block", {2, 1, 3, 2}, false, "12.5", "", "20", ""},
+        {"the block, cut", {2, 1, 3, 2}, true, "12.5", "", "20", ""},
+        {"the prices alone", {2, 1, 3, 1}, false, "", "4", "", "2"},
+        {"one price, cut", {3, 1, 3, 1}, true, "12.5", "4", "", "2"},
+    };
+    for (const auto &c : cases) {
+        v = viewOf(priceList());
+        v->setReferenceCells({[](int row, int col) { return col == 1 && (row == 2 || row == 3); }, {}});
+        v->setSelection(c.selected);
+        press(*v, c.cut ? Qt::Key_X : Qt::Key_Delete, c.cut ? Qt::ControlModifier : Qt::NoModifier);
+        EXPECT_EQ(v->cellText(3, 2), QString::fromLatin1(c.b3)) << c.name;
+        EXPECT_EQ(v->cellText(3, 3), QString::fromLatin1(c.c3)) << c.name;
+        EXPECT_EQ(v->cellText(4, 2), QString::fromLatin1(c.b4)) << c.name;
+        EXPECT_EQ(v->cellText(4, 3), QString::fromLatin1(c.c4)) << c.name;
+    }
+}
+
+TEST_F(ReferenceCellsTest, APasteThatWouldChangeAReferenceValueAsksFirst)
+{
+    QSignalSpy said(v.get(), &SpreadsheetView::statusMessage);
+    v->setCurrentCell(3, 2);
+    putOnClipboard(QStringLiteral("1\t2"));
+    press(*v, Qt::Key_V, Qt::ControlModifier); // declined: nothing pasted
+    EXPECT_EQ(asked, 1);
+    EXPECT_EQ(v->cellText(3, 2), QStringLiteral("12.5"));
+    EXPECT_EQ(v->cellText(3, 3), QStringLiteral("4"));
+    EXPECT_EQ(v->undoStack()->count(), 0);
+    ASSERT_FALSE(said.isEmpty());
+    EXPECT_EQ(said.last().at(0).toString(), QStringLiteral("未粘贴：参考值保持不变"));
+
+    agree = true;
+    press(*v, Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(asked, 2);
+    EXPECT_EQ(v->cellText(3, 2), QStringLiteral("1"));
+    EXPECT_EQ(v->cellText(3, 3), QStringLiteral("2"));
+
+    // A block that leaves the prices as they are, or misses them, is pasted unasked.
+    putOnClipboard(QStringLiteral("1\t7"));
+    press(*v, Qt::Key_V, Qt::ControlModifier);
+    v->setCurrentCell(4, 3);
+    putOnClipboard(QStringLiteral("9"));
+    press(*v, Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(asked, 2);
+    EXPECT_EQ(v->cellText(3, 3), QStringLiteral("7"));
+    EXPECT_EQ(v->cellText(4, 3), QStringLiteral("9"));
+}

@@ -8,6 +8,7 @@
 #include "workbooks/view/spreadsheetview.h"
 
 #include <QAction>
+#include <QUndoStack>
 
 namespace mhbk::workbooks {
 
@@ -17,9 +18,11 @@ ReferenceKeeper::ReferenceKeeper(PageHost &host, view::SpreadsheetView &book, in
 {
     const int sheet = book_.workbook().activeSheet();
     try {
-        if (applyCorrections(book_.workbook(), sheet, store_.load(pageIndex_)) > 0)
+        kept_ = store_.load(pageIndex_);
+        if (applyCorrections(book_.workbook(), sheet, kept_) > 0)
             book_.refresh();
     } catch (const AppError &e) {
+        kept_.clear();
         host_.reporter().reportError(e.message());
     }
     restore_ = new QAction(QStringLiteral("恢复默认值(&M)"), &book_);
@@ -27,6 +30,16 @@ ReferenceKeeper::ReferenceKeeper(PageHost &host, view::SpreadsheetView &book, in
     restore_->setToolTip(QStringLiteral("将本页绿色参考值单元格恢复为软件自带的数值"));
     book_.addAction(restore_);
     connectGuarded(restore_, &QAction::triggered, this, host_.reporter(), [this] { restoreDefaults(); });
+    // Reference values are corrected on purpose, one by one: Tab, block clears and pastes
+    // must not change them in passing.
+    book_.setReferenceCells({[this](int row, int col) {
+                                 return isReferenceCell(shipped_, book_.workbook().activeSheet(), row, col);
+                             },
+                             [this] {
+                                 return host_.reporter().ask(
+                                            QStringLiteral("粘贴的内容将改变绿色单元格中的参考值。是否仍然粘贴？"),
+                                            QStringLiteral("粘贴"), QuestionKind::YesNo) == Answer::Yes;
+                             }});
     connectGuarded(&book_, &view::SpreadsheetView::cellChanged, this, host_.reporter(),
                    [this](int row, int col) { cellChanged(row, col); });
 }
@@ -53,9 +66,22 @@ void ReferenceKeeper::restoreDefaults()
     std::vector<view::SpreadsheetView::CellInput> inputs;
     for (const wb::CellAddress &cell : referenceCells(shipped_, sheet))
         inputs.push_back({cell, shipped_.sheet(sheet).input(cell.row, cell.col)});
+    const bool wasClean = book_.undoStack()->isClean();
     book_.applyUserEdits(inputs, QStringLiteral("恢复默认值"));
+    // The user has just confirmed this: closing must not ask about it a second time.
+    kept_.clear();
+    store_.save(pageIndex_, kept_);
+    if (wasClean)
+        book_.undoStack()->setClean();
     emit book_.statusMessage(QStringLiteral("本页的参考值已恢复为默认值"));
 }
+
+void ReferenceKeeper::keepAsSaved()
+{
+    kept_ = correctionsOf(shipped_, book_.workbook(), book_.workbook().activeSheet());
+}
+
+void ReferenceKeeper::discardUnsaved() { store_.save(pageIndex_, kept_); }
 
 ReferenceKeeper *keepReferenceValues(PageHost &host, view::SpreadsheetView &book, int pageIndex,
                                      const QByteArray &shippedBytes)

@@ -6,6 +6,7 @@
 #include "common/reporter.h"
 #include "common/unsavedwork.h"
 #include "workbooks/engine/workbookjson.h"
+#include "workbooks/pages/referencekeeper.h"
 #include "workbooks/view/spreadsheetcommands.h"
 #include "workbooks/view/spreadsheetview.h"
 
@@ -20,6 +21,12 @@ view::SpreadsheetView *sheetOf(PageHost &host, int pageIndex)
 {
     QWidget *page = host.page(pageIndex);
     return page ? view::pageSpreadsheet(page) : nullptr;
+}
+
+// The keeper of the page's corrected reference values; nullptr on a page without green cells.
+ReferenceKeeper *keeperOf(view::SpreadsheetView &sheet)
+{
+    return sheet.findChild<ReferenceKeeper *>(QString(), Qt::FindDirectChildrenOnly);
 }
 
 } // namespace
@@ -40,6 +47,12 @@ public:
     }
     QString unsavedDescription() const override { return QString::fromUtf8(pages::at(pageIndex_).caption); }
     bool saveChanges() override { return documents_.saveOrAsk(pageIndex_); }
+    void discardChanges() override
+    {
+        view::SpreadsheetView *sheet = sheetOf(documents_.host_, pageIndex_);
+        if (ReferenceKeeper *keeper = sheet ? keeperOf(*sheet) : nullptr)
+            keeper->discardUnsaved();
+    }
 
 private:
     WorkbookDocuments &documents_;
@@ -79,8 +92,12 @@ bool WorkbookDocuments::save(int pageIndex, const QString &path)
         return false;
     }
     sheet->undoStack()->setClean();
+    if (ReferenceKeeper *keeper = keeperOf(*sheet))
+        keeper->keepAsSaved();
     files_[pageIndex] = path;
     host_.showStatus(QStringLiteral("已保存%1").arg(QFileInfo(path).fileName()));
+    if (fileChanged_)
+        fileChanged_(pageIndex);
     return true;
 }
 
@@ -105,7 +122,15 @@ bool WorkbookDocuments::place(const PageWorkbook &opened, const QString &path)
     sheet->undoStack()->setClean();
     files_[opened.pageIndex] = path;
     host_.showStatus(QStringLiteral("已打开%1").arg(QFileInfo(path).fileName()));
+    if (fileChanged_)
+        fileChanged_(opened.pageIndex);
     return true;
+}
+
+QUndoStack *WorkbookDocuments::undoStack(int pageIndex) const
+{
+    view::SpreadsheetView *sheet = sheetOf(host_, pageIndex);
+    return sheet ? sheet->undoStack() : nullptr;
 }
 
 UnsavedWork *WorkbookDocuments::unsavedWork(int pageIndex) const

@@ -10,6 +10,8 @@
 #include <optional>
 #include <vector>
 
+class QUndoStack;
+
 namespace mhbk {
 class PageHost;
 class UnsavedWork;
@@ -44,6 +46,14 @@ public:
     // shows the page first). Returns false when the page has no sheet.
     bool place(const PageWorkbook &opened, const QString &path);
 
+    // Called with the page after its file changed (a save, an open), so that the window's title
+    // can follow.
+    void setFileChangedHandler(std::function<void(int pageIndex)> handler) { fileChanged_ = std::move(handler); }
+
+    // The undo stack of the page's sheet, whose clean state tells whether it has unsaved
+    // changes; nullptr before the sheet is built.
+    QUndoStack *undoStack(int pageIndex) const;
+
     // The page's changes as unsaved work; nullptr for a page that is no workbook page.
     UnsavedWork *unsavedWork(int pageIndex) const;
 
@@ -52,6 +62,7 @@ private:
     PageHost &host_;
     SavePathAsker askSavePath_;
     std::map<int, QString> files_;
+    std::function<void(int)> fileChanged_;
     std::vector<std::unique_ptr<PageWork>> work_;
 };
 

@@ -13,7 +13,9 @@
 #include <QScrollBar>
 #include <QUndoCommand>
 #include <QUndoStack>
+#include <algorithm>
 #include <exception>
+#include <optional>
 
 namespace mhbk::view {
 
@@ -143,17 +145,24 @@ void SpreadsheetView::clearSelection()
     commitEdit();
     const wb::CellRange r = selection();
     const wb::Sheet &sheet = book_->sheet(sheetIndex());
-    std::vector<CellInput> cleared;
-    bool lockedContent = false;
+    std::vector<CellInput> cleared, references;
+    bool lockedContent = false, inputsSelected = false;
     for (int row = r.firstRow; row <= r.lastRow; ++row)
         for (int col = r.firstCol; col <= r.lastCol; ++col) {
+            const bool editable = book_->isEditable(sheetIndex(), row, col);
+            const bool reference = editable && isReference(row, col);
+            inputsSelected = inputsSelected || (editable && !reference);
             if (sheet.input(row, col).isEmpty())
                 continue;
-            if (book_->isEditable(sheetIndex(), row, col))
-                cleared.push_back({{row, col}, QString()});
-            else
+            if (!editable)
                 lockedContent = true;
+            else
+                (reference ? references : cleared).push_back({{row, col}, QString()});
         }
+    // Clearing a row of inputs must not take its quota or loss rate with it: reference values
+    // go only when no cell to fill was selected with them.
+    if (!inputsSelected)
+        cleared = std::move(references);
     // Formulas and fixed texts in the selection stay; only a clear that finds nothing else to
     // do says why.
     if (cleared.empty() && lockedContent)
@@ -209,6 +218,10 @@ bool SpreadsheetView::paste()
             }
             inputs.push_back({cell, c < block[r].size() ? block[r][c] : QString()});
         }
+    if (pasteChangesReference(inputs) && !(reference_.confirmPaste && reference_.confirmPaste())) {
+        emit statusMessage(QStringLiteral("未粘贴：参考值保持不变"));
+        return false;
+    }
     applyUserEdits(inputs, QStringLiteral("粘贴"));
     current_ = top;
     anchor_ = {top.row + int(block.size()) - 1, top.col + width - 1};
@@ -217,7 +230,16 @@ bool SpreadsheetView::paste()
     return true;
 }
 
-// Tab and Shift+Tab visit the cells the user may fill, row by row, and wrap around; on a sheet
+bool SpreadsheetView::pasteChangesReference(const std::vector<CellInput> &inputs) const
+{
+    const wb::Sheet &sheet = book_->sheet(sheetIndex());
+    return std::any_of(inputs.begin(), inputs.end(), [&](const CellInput &in) {
+        return isReference(in.cell.row, in.cell.col) && sheet.input(in.cell.row, in.cell.col) != in.text;
+    });
+}
+
+// Tab and Shift+Tab visit the cells the user may fill, row by row, and wrap around, passing
+// reference values by (a sheet of nothing but reference values has them visited); on a sheet
 // without protection every cell is such a cell and Tab simply moves sideways.
 void SpreadsheetView::moveToUnlocked(bool forward)
 {
@@ -227,17 +249,22 @@ void SpreadsheetView::moveToUnlocked(bool forward)
     const int rows = std::max(sheet.rowCount(), 1), cols = std::max(sheet.columnCount(), 1);
     const long long total = static_cast<long long>(rows) * cols;
     const long long start = static_cast<long long>(std::min(current_.row, rows - 1)) * cols + std::min(current_.col, cols - 1);
+    std::optional<wb::CellAddress> firstReference;
     for (long long step = 1; step <= total; ++step) {
         const long long at = ((start + (forward ? step : -step)) % total + total) % total;
         const int row = int(at / cols), col = int(at % cols);
         if (sheet.isRowHidden(row) || sheet.isColumnHidden(col))
             continue;
         const wb::CellAddress anchor = anchorOf({row, col});
-        if (anchor.row != row || anchor.col != col)
+        if (anchor.row != row || anchor.col != col || !book_->isEditable(sheetIndex(), row, col))
             continue;
-        if (book_->isEditable(sheetIndex(), row, col))
+        if (!isReference(row, col))
             return setCurrent({row, col}, false);
+        if (!firstReference)
+            firstReference = wb::CellAddress{row, col};
     }
+    if (firstReference)
+        setCurrent(*firstReference, false);
 }
 
 void SpreadsheetView::hideEvent(QHideEvent *event)

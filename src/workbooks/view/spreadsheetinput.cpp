@@ -231,6 +231,21 @@ void SpreadsheetView::keyPressEvent(QKeyEvent *e)
     QAbstractScrollArea::keyPressEvent(e);
 }
 
+bool SpreadsheetView::event(QEvent *event)
+{
+    // Shift+F10 and the menu key open the sheet's own context menu, before any window-wide
+    // shortcut on them.
+    if (event->type() == QEvent::ShortcutOverride) {
+        auto *key = static_cast<QKeyEvent *>(event);
+        const Qt::KeyboardModifiers mods = key->modifiers() & (Qt::ControlModifier | Qt::ShiftModifier | Qt::AltModifier);
+        if ((key->key() == Qt::Key_F10 && mods == Qt::ShiftModifier) || (key->key() == Qt::Key_Menu && mods == Qt::NoModifier)) {
+            event->accept();
+            return true;
+        }
+    }
+    return QAbstractScrollArea::event(event);
+}
+
 // The clipboard, undo and the whole-sheet selection; false for any other key.
 bool SpreadsheetView::shortcutKey(QKeyEvent *e)
 {
@@ -250,7 +265,7 @@ bool SpreadsheetView::shortcutKey(QKeyEvent *e)
     else if (e->matches(QKeySequence::SelectAll))
         setSelection({0, 0, std::max(0, book_->sheet(sheetIndex()).rowCount() - 1),
                       std::max(0, book_->sheet(sheetIndex()).columnCount() - 1)});
-    else if (mods == Qt::ShiftModifier && e->key() == Qt::Key_F10) {
+    else if ((mods == Qt::ShiftModifier && e->key() == Qt::Key_F10) || (mods == Qt::NoModifier && e->key() == Qt::Key_Menu)) {
         QContextMenuEvent menu(QContextMenuEvent::Keyboard, QPoint(), QCursor::pos());
         contextMenuEvent(&menu);
     } else

@@ -86,8 +86,19 @@ public:
     // Pastes the clipboard's block at the current cell; refuses (with statusMessage) a block
     // that would reach a locked cell. Returns whether anything was pasted.
     bool paste();
-    // Clears the unlocked cells of the selection as one step.
+    // Clears the unlocked cells of the selection as one step; reference cells only when the
+    // selection holds nothing else to clear.
     void clearSelection();
+
+    // Cells the user may correct but does not fill in: the green reference values of the
+    // estimating sheets (rows and columns zero-based, on the active sheet). Tab and Shift+Tab
+    // pass them by, clearing or cutting a block leaves them alone unless they alone are
+    // selected, and a paste that would change one goes ahead only when `confirmPaste` agrees.
+    struct ReferenceCells {
+        std::function<bool(int row, int col)> contains;
+        std::function<bool()> confirmPaste;
+    };
+    void setReferenceCells(ReferenceCells cells) { reference_ = std::move(cells); }
     // Commands that read the sheet (export, preview, save, leaving the page) call this first,
     // so that what is typed in an open editor is part of the sheet.
     void commitPendingEdit();
@@ -108,6 +119,7 @@ signals:
     void statusMessage(const QString &text);
 
 protected:
+    bool event(QEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
     void scrollContentsBy(int dx, int dy) override;
@@ -136,6 +148,8 @@ private:
     bool editorKey(QKeyEvent *event);
     bool shortcutKey(QKeyEvent *event);
     void moveToUnlocked(bool forward);
+    bool isReference(int row, int col) const { return reference_.contains && reference_.contains(row, col); }
+    bool pasteChangesReference(const std::vector<CellInput> &inputs) const;
     void refuseLocked();
     void writeInputs(int sheet, const std::vector<CellInput> &inputs, bool reveal);
     friend class CellEditCommand;
@@ -147,6 +161,7 @@ private:
     QLineEdit *editor_ = nullptr;
     wb::CellAddress editing_;
     QUndoStack *undo_;
+    ReferenceCells reference_;
 };
 
 } // namespace mhbk::view

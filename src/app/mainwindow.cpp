@@ -70,6 +70,13 @@ QToolButton *glyphButton(const QString &name, const QString &glyphName, const QS
     return button;
 }
 
+// A key for a bottom-bar button, named in its tooltip so that it can be learnt.
+void giveShortcut(QToolButton *button, const QKeySequence &keys, const QString &hint)
+{
+    button->setShortcut(keys);
+    button->setToolTip(QStringLiteral("%1 (%2)").arg(hint, keys.toString(QKeySequence::NativeText)));
+}
+
 } // namespace
 
 MainWindow::MainWindow(Reporter &reporter, MainWindowSettings settings, QWidget *parent)
@@ -215,6 +222,16 @@ void MainWindow::buildBottomBar()
         popupMenu_->popup(menuButton->mapToGlobal(menuButton->mapFromGlobal(QCursor::pos())));
     });
     row->addWidget(menuButton);
+    // The keys desktop programs open their menu with: F10, and Shift+F10 or the menu key (a
+    // spreadsheet keeps those two for its own context menu).
+    auto *menuKeys = new QAction(QStringLiteral("命令菜单"), this);
+    menuKeys->setObjectName(QStringLiteral("actCommandMenu"));
+    menuKeys->setShortcuts({QKeySequence(Qt::Key_F10), QKeySequence(Qt::SHIFT | Qt::Key_F10), QKeySequence(Qt::Key_Menu)});
+    connect(menuKeys, &QAction::triggered, this, [this, menuButton] {
+        popupMenu_->popup(menuButton->mapToGlobal(QPoint(0, -popupMenu_->sizeHint().height())));
+    });
+    addAction(menuKeys);
+    menuButton->setToolTip(QStringLiteral("命令菜单 (F10)"));
 
     QToolButton *jump = glyphButton(QStringLiteral("SpeedButton35"), QStringLiteral("calculator"),
                                     QStringLiteral("跳转至计算器"), panel1);
@@ -257,6 +274,10 @@ void MainWindow::buildBottomBar()
                                          panel1);
         constexpr void (RowEditor::*commands[])() = {&RowEditor::insertItem, &RowEditor::deleteItem, &RowEditor::save};
         connect(button, &QToolButton::clicked, this, [this, command = commands[i]] { onRowCommand(command); });
+        if (i == 0)
+            giveShortcut(button, QKeySequence(Qt::ALT | Qt::Key_Insert), QStringLiteral("插入一行"));
+        else if (i == 1)
+            giveShortcut(button, QKeySequence(Qt::ALT | Qt::Key_Delete), QStringLiteral("删除所在行"));
         row->addWidget(button);
         rowAndExpressionButtons_[i] = button;
     }
@@ -274,6 +295,7 @@ void MainWindow::buildBottomBar()
     hideRow->setContentsMargins(11, 0, 8, 0);
     QToolButton *hideButton = textButton(QStringLiteral("sbHide"), QStringLiteral("隐藏"), panel2);
     connect(hideButton, &QToolButton::clicked, this, [this] { guarded([this] { hideWindow(); }); });
+    giveShortcut(hideButton, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_H), QStringLiteral("隐藏窗口"));
     hideRow->addWidget(hideButton);
     row->addWidget(panel2);
 
@@ -328,7 +350,11 @@ void MainWindow::installPages()
 
 void MainWindow::finishSetUp()
 {
+    // The tree chooses the page; the tab bar is hidden, and neither it nor the tab widget (which
+    // hands its focus on to the tab bar) may take the focus: Tab would stop on nothing visible.
     pages_->tabBar()->hide();
+    pages_->tabBar()->setFocusPolicy(Qt::NoFocus);
+    pages_->setFocusPolicy(Qt::NoFocus);
     statusBar()->setObjectName(QStringLiteral("StatusBar"));
     setWindowTitle(QStringLiteral("Zorvan五金手册"));
     // findChild: the window's own menu, built in buildPopupMenu; its maker entries get their words here.

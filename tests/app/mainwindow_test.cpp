@@ -287,7 +287,7 @@ TEST_F(MainWindowTest, MenuHasTheItemsInOrderAndHelpReportsAMissingFile)
     for (QAction *action : w->popupMenu()->actions())
         names << (action->isSeparator() ? QStringLiteral("-") : action->objectName());
     EXPECT_EQ(names.join(QLatin1Char(',')),
-              QStringLiteral("miOpen,miSave,miRecentFiles,-,miShow,miHide,-,miHelpWWW,miHelpEmail,-,miTakeoff,-,miHelp,miHistory,miAbout,-,miExit"));
+              QStringLiteral("miOpen,miSave,miSaveAs,miRecentFiles,-,miShow,miHide,-,miHelpWWW,miHelpEmail,-,miTakeoff,-,miHelp,miHistory,miAbout,-,miExit"));
 
     reporter.clear();
     w->popupMenu()->findChild<QAction *>(QStringLiteral("miHelp"))->trigger();
@@ -298,6 +298,61 @@ TEST_F(MainWindowTest, MenuHasTheItemsInOrderAndHelpReportsAMissingFile)
     w->popupMenu()->findChild<QAction *>(QStringLiteral("miHelpEmail"))->trigger();
     ASSERT_EQ(opened.size(), 1u);
     EXPECT_EQ(opened[0].scheme(), QStringLiteral("mailto"));
+}
+
+// Tab goes round the visible controls and back to the expression; it used to stop on the hidden
+// page tab bar, where typed keys vanished.
+TEST_F(MainWindowTest, TabCyclesThroughVisibleControlsOnly)
+{
+    auto w = makeWindow();
+    w->show();
+    QApplication::setActiveWindow(w.get());
+    ASSERT_TRUE(QTest::qWaitForWindowActive(w.get()));
+    auto *start = w->findChild<QLineEdit *>(QStringLiteral("Calculation"));
+    start->setFocus(Qt::OtherFocusReason);
+    ASSERT_EQ(QApplication::focusWidget(), start);
+    bool back = false;
+    for (int step = 0; step < 40 && !back; ++step) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QWidget *now = QApplication::focusWidget();
+        ASSERT_NE(now, nullptr) << step;
+        EXPECT_TRUE(now->isVisible()) << step << " " << now->metaObject()->className() << " "
+                                      << now->objectName().toStdString();
+        EXPECT_NE(now, pages(*w)->tabBar()) << step;
+        back = now == start;
+    }
+    EXPECT_TRUE(back) << "Tab never came back to the expression";
+}
+
+TEST_F(MainWindowTest, MenuKeysOpenTheCommandMenuAndButtonsNameTheirKeys)
+{
+    auto w = makeWindow();
+    w->show();
+    QApplication::setActiveWindow(w.get());
+    ASSERT_TRUE(QTest::qWaitForWindowActive(w.get()));
+    for (const QKeyCombination keys : {QKeyCombination(Qt::Key_F10), QKeyCombination(Qt::SHIFT, Qt::Key_F10),
+                                       QKeyCombination(Qt::Key_Menu)}) {
+        QTest::keyClick(QApplication::focusWidget(), keys.key(), keys.keyboardModifiers());
+        EXPECT_TRUE(w->popupMenu()->isVisible()) << QKeySequence(keys).toString().toStdString();
+        w->popupMenu()->hide();
+    }
+    const struct {
+        const char *button;
+        const char *keys;
+    } named[] = {{"SpeedButton31", "Alt+Ins"}, {"SpeedButton32", "Alt+Del"}, {"sbHide", "Ctrl+Shift+H"},
+                 {"sbTakeoffList", "Ctrl+L"}, {"SpeedButton36", "F10"}};
+    for (const auto &n : named) {
+        auto *button = w->findChild<QToolButton *>(QString::fromLatin1(n.button));
+        ASSERT_NE(button, nullptr) << n.button;
+        EXPECT_TRUE(button->toolTip().contains(QString::fromLatin1(n.keys))) << n.button << ": "
+                                                                              << button->toolTip().toStdString();
+    }
+    // Ctrl+L shows and hides the takeoff list with the menu closed.
+    auto *toggle = w->findChild<QAction *>(QStringLiteral("miTakeoff"));
+    ASSERT_NE(toggle, nullptr);
+    const bool shown = toggle->isChecked();
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_L, Qt::ControlModifier);
+    EXPECT_NE(toggle->isChecked(), shown);
 }
 
 TEST_F(MainWindowTest, SheetWindowsAreEmbeddedOnceOnTheirOwnPages)

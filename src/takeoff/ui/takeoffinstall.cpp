@@ -55,7 +55,8 @@ TakeoffDock *installTakeoff(PageHost &host, QMainWindow &window, QMenu &popupMen
     host.addUnsavedWork(dock, -1);
 
     auto *add = barButton("sbAddToList", QStringLiteral("加入清单"), QStringLiteral("加入清单 (Ctrl+Enter)"), &window);
-    auto *open = barButton("sbTakeoffList", QStringLiteral("工程量清单"), QStringLiteral("显示或隐藏工程量清单"), &window);
+    auto *open = barButton("sbTakeoffList", QStringLiteral("工程量清单"), QStringLiteral("显示或隐藏工程量清单 (Ctrl+L)"),
+                           &window);
     barPlace.addSpacing(12);
     barPlace.addWidget(add);
     barPlace.addWidget(open);
@@ -64,6 +65,8 @@ TakeoffDock *installTakeoff(PageHost &host, QMainWindow &window, QMenu &popupMen
     QAction *toggle = dock->toggleViewAction();
     toggle->setText(QStringLiteral("工程量清单(&L)"));
     toggle->setObjectName(QStringLiteral("miTakeoff"));
+    toggle->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_L));
+    window.addAction(toggle); // the key works with the menu closed
     open->setCheckable(true);
     QObject::connect(toggle, &QAction::toggled, open, &QToolButton::setChecked);
     QObject::connect(open, &QToolButton::clicked, toggle, &QAction::trigger);

@@ -26,7 +26,9 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMainWindow>
 #include <QMenu>
+#include <QSettings>
 #include <QPdfWriter>
 #include <QPushButton>
 #include <QShortcut>
@@ -381,8 +383,23 @@ TEST_F(TakeoffDockTest, EditsGoThroughTheTableAndUndo)
     EXPECT_EQ(dock.list()[1].quantity, 4);
     EXPECT_EQ(dock.model().data(dock.model().index(1, TakeoffModel::Total), Qt::DisplayRole).toString(), QStringLiteral("40.000"));
     EXPECT_EQ(dock.grandTotalLabel()->text(), QStringLiteral("总计：80.000 kg（3 行）"));
-    typeInto(1, TakeoffModel::Quantity, QStringLiteral("many")); // refused, the cell keeps 4
-    EXPECT_EQ(dock.list()[1].quantity, 4);
+    // Refused with a word, and the cell keeps 4: no number, no quantity at all, a negative weight.
+    const struct {
+        int column;
+        const char *typed;
+        const char *said;
+    } refusals[] = {{TakeoffModel::Quantity, "many", "数量"},
+                    {TakeoffModel::Quantity, "0", "大于 0"},
+                    {TakeoffModel::Quantity, "-3", "大于 0"},
+                    {TakeoffModel::UnitWeight, "-1", "单重"}};
+    for (const auto &r : refusals) {
+        reporter.clear();
+        typeInto(1, r.column, QString::fromUtf8(r.typed));
+        EXPECT_EQ(dock.list()[1].quantity, 4) << r.typed;
+        EXPECT_EQ(dock.list()[1].unitWeight, 10) << r.typed;
+        ASSERT_EQ(reporter.size(), 1u) << r.typed;
+        EXPECT_TRUE(reporter.last().text.contains(QString::fromUtf8(r.said))) << reporter.last().text.toStdString();
+    }
     typeInto(0, TakeoffModel::Designation, QStringLiteral("20a"));
     EXPECT_EQ(dock.list()[0].designation, QStringLiteral("20a"));
     EXPECT_EQ(dock.undoStack().count(), 2);
@@ -492,6 +509,31 @@ TEST(TakeoffDockFiles, AutosaveKeepsTheListAcrossRunsAndDamagedOnesAreKeptAside)
     ASSERT_FALSE(reporter.empty());
     EXPECT_TRUE(reporter.last().text.contains(QStringLiteral(".damaged"))) << reporter.last().text.toStdString();
     EXPECT_TRUE(QFile::exists(path + QStringLiteral(".damaged")));
+}
+
+// The kept list comes back as its file's list after a restart or a crash: with the file's name,
+// and unsaved when it had changed since.
+TEST(TakeoffDockFiles, TheRestoredListKeepsItsFileName)
+{
+    QTemporaryDir dir;
+    const QString kept = dir.filePath(QStringLiteral("user/takeoff.mhbkl"));
+    const QString file = dir.filePath(QStringLiteral("三号楼.mhbkl"));
+    RecordingReporter reporter;
+    for (const bool changedAfterSaving : {false, true}) {
+        {
+            TakeoffDock dock(reporter, kept);
+            dock.model().setList({line("圆钢", "d=10", 6, 0.617)});
+            dock.saveToPath(file);
+            if (changedAfterSaving)
+                dock.model().addLine(line("钢板", "10", 2, 78.5));
+        } // as a crash leaves it: no question asked
+        TakeoffDock dock(reporter, kept);
+        EXPECT_EQ(dock.filePath(), file) << changedAfterSaving;
+        EXPECT_EQ(dock.hasUnsavedChanges(), changedAfterSaving);
+        EXPECT_EQ(dock.windowTitle(), QStringLiteral("工程量清单 — 三号楼.mhbkl") +
+                                          (changedAfterSaving ? QStringLiteral("*") : QString()));
+    }
+    EXPECT_TRUE(reporter.empty());
 }
 
 TEST(TakeoffDockFiles, SaveOpenAndTheQuestionBeforeLeavingChanges)
@@ -653,6 +695,44 @@ TEST(TakeoffPrint, PagesAreNumberedAndTotalsFollowTheLines)
     }
     EXPECT_EQ(pagesFew, 1);
     EXPECT_GT(pagesMany, 2);
+}
+
+// An empty list takes a strip of the window, not the calculator's room; it floats and is resized
+// as any dock, comes back at the height the user gave it, and names its commands for the list.
+TEST(TakeoffMainWindow, TheDockStartsSmallFloatsAndComesBackAtItsKeptHeight)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("takeoff.mhbkl"));
+    RecordingReporter reporter;
+    {
+        QMainWindow main;
+        main.setCentralWidget(new QWidget);
+        auto *dock = new TakeoffDock(reporter, path, &main);
+        main.addDockWidget(Qt::BottomDockWidgetArea, dock);
+        main.resize(1280, 720);
+        main.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&main));
+        EXPECT_LT(dock->height(), 200) << "an empty list stands in the way of the page";
+        EXPECT_TRUE(dock->features().testFlag(QDockWidget::DockWidgetFloatable));
+        EXPECT_TRUE(dock->features().testFlag(QDockWidget::DockWidgetMovable));
+        const QString deleteText = dock->findChild<QAction *>(QStringLiteral("actTakeoffDelete"))->text();
+        const QString saveText = dock->findChild<QAction *>(QStringLiteral("actTakeoffSave"))->text();
+        EXPECT_NE(deleteText, QStringLiteral("删除"));
+        EXPECT_NE(saveText, QStringLiteral("保存"));
+        EXPECT_TRUE(saveText.contains(QStringLiteral("清单"))) << saveText.toStdString();
+    }
+    // A height kept from an earlier run is the one the dock asks for.
+    QSettings(dir.filePath(QStringLiteral("takeoff-dock.ini")), QSettings::IniFormat)
+        .setValue(QStringLiteral("dock/height"), 333);
+    QMainWindow main;
+    main.setCentralWidget(new QWidget);
+    auto *dock = new TakeoffDock(reporter, path, &main);
+    main.addDockWidget(Qt::BottomDockWidgetArea, dock);
+    main.resize(1280, 720);
+    main.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&main));
+    EXPECT_EQ(dock->sizeHint().height(), 333);
+    EXPECT_NEAR(dock->height(), 333, 8);
 }
 
 TEST(TakeoffMainWindow, BottomBarMenuAndCtrlEnter)

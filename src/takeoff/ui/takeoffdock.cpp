@@ -19,7 +19,11 @@
 #include <QFileInfo>
 #include <QHeaderView>
 #include <QItemSelectionModel>
+#include <QGuiApplication>
 #include <QLabel>
+#include <QMainWindow>
+#include <QResizeEvent>
+#include <QSettings>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QSplitter>
@@ -55,15 +59,25 @@ TakeoffDock::TakeoffDock(Reporter &reporter, QString autosavePath, QWidget *pare
     undo_->setUndoLimit(1000);
     model_ = new TakeoffModel(*undo_, this);
     askQuantity_ = [this](const Line &line) { return QuantityDialog::ask(line, window()); };
+    setFeatures(DockWidgetClosable | DockWidgetMovable | DockWidgetFloatable);
     buildBody();
+    if (const QString file = stateFile(); !file.isEmpty())
+        keptHeight_ = std::max(0, QSettings(file, QSettings::IniFormat).value(QStringLiteral("dock/height")).toInt());
     loadAutosave();
     connect(model_, &TakeoffModel::listChanged, this, [this] { guarded([this] { onListChanged(); }); });
+    connect(model_, &TakeoffModel::refused, this, [this](const QString &message) {
+        guarded([this, &message] { reporter_.showMessage(message, kTitle, MessageIcon::Warning); });
+    });
     connect(undo_.get(), &QUndoStack::cleanChanged, this, [this] { updateTitle(); });
     showTotals();
 }
 
 TakeoffDock::~TakeoffDock()
 {
+    if (const QString file = stateFile(); !file.isEmpty() && keptHeight_ > 0) {
+        QSettings kept(file, QSettings::IniFormat);
+        kept.setValue(QStringLiteral("dock/height"), keptHeight_);
+    }
     // The steps refer to the model: they go first, without telling the title about it.
     disconnect(undo_.get(), nullptr, this, nullptr);
     undo_.reset();
@@ -74,9 +88,47 @@ const List &TakeoffDock::list() const { return model_->list(); }
 
 void TakeoffDock::guarded(const std::function<void()> &handler) { runGuarded(reporter_, handler); }
 
+QString TakeoffDock::stateFile() const
+{
+    return autosavePath_.isEmpty() ? QString()
+                                   : QFileInfo(autosavePath_).dir().filePath(QStringLiteral("takeoff-dock.ini"));
+}
+
+QSize TakeoffDock::sizeHint() const
+{
+    const QSize hint = QDockWidget::sizeHint();
+    if (keptHeight_ > 0)
+        return {hint.width(), keptHeight_};
+    // The commands, the heading and a few lines: an empty list must not take the calculator's room.
+    const int rows = list().empty() ? 2 : 6;
+    const int title = fontMetrics().height() + 8;
+    const int height = title + bar_->sizeHint().height() + table_->horizontalHeader()->sizeHint().height() +
+                       rows * table_->verticalHeader()->defaultSectionSize() + 2 * table_->frameWidth() +
+                       grandTotal_->sizeHint().height() + 12;
+    return {hint.width(), std::min(hint.height(), height)};
+}
+
+void TakeoffDock::resizeEvent(QResizeEvent *event)
+{
+    QDockWidget::resizeEvent(event);
+    // Only a height the user gave the docked list by dragging its edge is kept: not the one
+    // this window sets on showing it, nor a floating window's.
+    if (isVisible() && !isFloating() && QGuiApplication::mouseButtons() != Qt::NoButton &&
+        event->size().height() != event->oldSize().height())
+        keptHeight_ = height();
+}
+
+void TakeoffDock::showEvent(QShowEvent *event)
+{
+    QDockWidget::showEvent(event);
+    if (auto *main = qobject_cast<QMainWindow *>(parentWidget()); main && !isFloating())
+        main->resizeDocks({this}, {sizeHint().height()}, Qt::Vertical);
+}
+
 QWidget *TakeoffDock::buildToolBar()
 {
     auto *bar = new QWidget(this);
+    bar_ = bar;
     auto *row = new QHBoxLayout(bar);
     row->setContentsMargins(0, 0, 0, 0);
     row->setSpacing(2);
@@ -98,7 +150,8 @@ QWidget *TakeoffDock::buildToolBar()
     };
     add("actTakeoffUp", QStringLiteral("上移"), QKeySequence(Qt::CTRL | Qt::Key_Up), [this] { moveCurrent(-1); });
     add("actTakeoffDown", QStringLiteral("下移"), QKeySequence(Qt::CTRL | Qt::Key_Down), [this] { moveCurrent(1); });
-    add("actTakeoffDelete", QStringLiteral("删除"), QKeySequence(Qt::Key_Delete), [this] { deleteSelected(); });
+    // The list's own commands are named for the list, apart from the main bar's 删除 and 保存.
+    add("actTakeoffDelete", QStringLiteral("删除所选行"), QKeySequence(Qt::Key_Delete), [this] { deleteSelected(); });
     QAction *undo = add("actTakeoffUndo", QStringLiteral("撤销"), QKeySequence::Undo, [this] { undo_->undo(); });
     QAction *redo = add("actTakeoffRedo", QStringLiteral("重做"), QKeySequence(Qt::CTRL | Qt::Key_Y), [this] { undo_->redo(); });
     connect(undo_.get(), &QUndoStack::canUndoChanged, undo, &QAction::setEnabled);
@@ -106,9 +159,9 @@ QWidget *TakeoffDock::buildToolBar()
     undo->setEnabled(false);
     redo->setEnabled(false);
     row->addSpacing(8);
-    add("actTakeoffOpen", QStringLiteral("打开..."), QKeySequence(), [this] { openFile(); });
-    add("actTakeoffSave", QStringLiteral("保存"), QKeySequence(), [this] { save(); });
-    add("actTakeoffSaveAs", QStringLiteral("另存为..."), QKeySequence(), [this] { saveAs(); });
+    add("actTakeoffOpen", QStringLiteral("打开清单..."), QKeySequence(), [this] { openFile(); });
+    add("actTakeoffSave", QStringLiteral("保存清单"), QKeySequence(), [this] { save(); });
+    add("actTakeoffSaveAs", QStringLiteral("清单另存为..."), QKeySequence(), [this] { saveAs(); });
     row->addSpacing(8);
     add("actTakeoffXlsx", QStringLiteral("导出.xlsx"), QKeySequence(), [this] { exportExcel(xlsout::ExcelFormat::Xlsx); });
     add("actTakeoffXls", QStringLiteral("导出.xls"), QKeySequence(), [this] { exportExcel(xlsout::ExcelFormat::Xls); });
@@ -157,6 +210,7 @@ void TakeoffDock::loadAutosave()
         return;
     try {
         model_->setList(loadList(autosavePath_));
+        restoreFileName();
     } catch (const AppError &e) {
         // Kept aside rather than overwritten by the next change, so nothing of it is lost.
         const QString aside = autosavePath_ + QStringLiteral(".damaged");
@@ -164,6 +218,30 @@ void TakeoffDock::loadAutosave()
         QFile::rename(autosavePath_, aside);
         reporter_.showMessage(e.message() + QStringLiteral("\n原文件已改名为“%1”，清单从空白开始。").arg(aside), kTitle,
                               MessageIcon::Warning);
+    }
+}
+
+// The file the kept list was last opened from or saved to is named beside it: after a crash
+// (or any restart) the list is that file's again, and unsaved when the two differ.
+void TakeoffDock::restoreFileName()
+{
+    const QString file = stateFile().isEmpty() ? QString()
+                                              : QSettings(stateFile(), QSettings::IniFormat).value(QStringLiteral("list/file")).toString();
+    if (file.isEmpty() || !QFileInfo::exists(file))
+        return;
+    filePath_ = file;
+    try {
+        restoredChanges_ = loadList(file) != list();
+    } catch (const AppError &) {
+        restoredChanges_ = true; // the file is no longer readable: the list is what counts
+    }
+}
+
+void TakeoffDock::rememberFileName()
+{
+    if (const QString file = stateFile(); !file.isEmpty()) {
+        QDir().mkpath(QFileInfo(file).absolutePath());
+        QSettings(file, QSettings::IniFormat).setValue(QStringLiteral("list/file"), filePath_);
     }
 }
 
@@ -218,11 +296,11 @@ void TakeoffDock::updateTitle()
 {
     QString title = kTitle;
     if (!filePath_.isEmpty())
-        title += QStringLiteral(" — ") + QFileInfo(filePath_).fileName() + (undo_->isClean() ? QString() : QStringLiteral("*"));
+        title += QStringLiteral(" — ") + QFileInfo(filePath_).fileName() + (hasUnsavedFile() ? QStringLiteral("*") : QString());
     setWindowTitle(title);
 }
 
-bool TakeoffDock::hasUnsavedFile() const { return !filePath_.isEmpty() && !undo_->isClean(); }
+bool TakeoffDock::hasUnsavedFile() const { return !filePath_.isEmpty() && (!undo_->isClean() || restoredChanges_); }
 
 QString TakeoffDock::unsavedDescription() const
 {
@@ -353,7 +431,9 @@ void TakeoffDock::openPath(const QString &path)
     const List opened = loadList(path); // throws before anything changes
     model_->replaceList(opened, QStringLiteral("打开清单"));
     filePath_ = path;
+    restoredChanges_ = false;
     undo_->setClean();
+    rememberFileName();
     updateTitle();
 }
 
@@ -361,7 +441,9 @@ void TakeoffDock::saveToPath(const QString &path)
 {
     saveList(list(), path);
     filePath_ = path;
+    restoredChanges_ = false;
     undo_->setClean();
+    rememberFileName();
     updateTitle();
 }
 

@@ -82,7 +82,18 @@ public:
     QString unsavedDescription() const override;
     bool saveChanges() override;
 
+    // Small while the list is empty, then room for a few lines; once the user has resized the
+    // docked list, that height, kept between runs beside the list itself.
+    QSize sizeHint() const override;
+
+protected:
+    void resizeEvent(QResizeEvent *event) override;
+    void showEvent(QShowEvent *event) override;
+
 private:
+    QString stateFile() const;
+    void restoreFileName();
+    void rememberFileName();
     QWidget *buildToolBar();
     void buildBody();
     void onListChanged();
@@ -109,6 +120,9 @@ private:
     QTableView *table_ = nullptr;
     QTreeWidget *totals_ = nullptr;
     QLabel *grandTotal_ = nullptr;
+    QWidget *bar_ = nullptr;
+    int keptHeight_ = 0; // the docked height the user chose; 0: none yet
+    bool restoredChanges_ = false; // the kept list differs from its file
 };
 
 } // namespace mhbk::takeoff

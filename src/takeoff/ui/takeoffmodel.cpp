@@ -156,10 +156,15 @@ bool TakeoffModel::setData(const QModelIndex &index, const QVariant &value, int 
     case Remark: line.remark = text; break;
     case Quantity:
     case UnitWeight: {
+        const bool quantity = index.column() == Quantity;
         const auto number = parseNumber(value);
-        if (!number)
+        if (!number || (quantity ? *number <= 0 : *number < 0)) {
+            emit refused(QStringLiteral("“%1”不能作为%2：%3，原值保持不变。")
+                             .arg(text.trimmed(), quantity ? QStringLiteral("数量") : QStringLiteral("单重"),
+                                  quantity ? QStringLiteral("请输入大于 0 的数字") : QStringLiteral("请输入不小于 0 的数字")));
             return false;
-        (index.column() == Quantity ? line.quantity : line.unitWeight) = *number;
+        }
+        (quantity ? line.quantity : line.unitWeight) = *number;
         break;
     }
     default: return false;

@@ -33,11 +33,14 @@ public:
     QVariant data(const QModelIndex &index, int role) const override;
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
     Qt::ItemFlags flags(const QModelIndex &index) const override;
-    // Numbers must read as numbers; anything else is refused and the cell keeps its value.
+    // Numbers must read as numbers (a quantity above 0, a unit weight not below 0); anything
+    // else is refused with refused(), and the cell keeps its value.
     bool setData(const QModelIndex &index, const QVariant &value, int role) override;
 
 signals:
     void listChanged();
+    // Why an edit was not taken, for the user.
+    void refused(const QString &message);
 
 private:
     void push(const List &after, const QString &text);

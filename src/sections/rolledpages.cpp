@@ -102,6 +102,7 @@ std::function<void()> buildRolledPage(PageHost &host, const RolledPage &descript
     return [&host, filler, reverse] {
         filler->fillOnce(host.database());
         reverse->takeCurrentRowOnce();
+        reverse->loadMaterials();
     };
 }
 

@@ -8,14 +8,18 @@
 #include "history/historystore.h"
 #include "numbers/numtext.h"
 #include "sections/calcinputs.h"
+#include "sections/materialchoice.h"
 #include "sections/weightpage.h"
 #include "sections/weights.h"
 
+#include <QComboBox>
 #include <QDateTime>
 #include <QGridLayout>
 #include <QGroupBox>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QSignalBlocker>
 
 namespace mhbk {
 
@@ -35,15 +39,37 @@ RolledReverse::RolledReverse(PageHost &host, QWidget *page, StringGrid *grid, in
     weightEdit_ = makeNumericInput(box, pageName + QStringLiteral("_WeightM"), host.reporter(), [this] { computeLength(); });
     lengthEdit_ = makeOutputEdit(box, pageName + QStringLiteral("_LengthL"), QStringLiteral("m"));
 
+    materials_ = {weights::steel()};
+    materialBox_ = new QComboBox(box);
+    materialBox_->setObjectName(pageName + QStringLiteral("_Material"));
+    materialBox_->addItem(materials_.front().name);
+    weights::makeTypeable(*materialBox_);
+    densityLabel_ = new QLabel(QStringLiteral("密度：") + weights::densityCaption(materials_.front()), box);
+    densityLabel_->setObjectName(pageName + QStringLiteral("_Density"));
+    connectGuarded(materialBox_, &QComboBox::currentIndexChanged, this, host.reporter(), [this] {
+        weights::RecentMaterials(host_.userDataFolder()).add(material().name);
+        densityLabel_->setText(QStringLiteral("密度：") + weights::densityCaption(material()));
+        showG();
+        lengthEdit_->clear();
+    });
+
     auto *form = new QGridLayout(box);
+    auto *materialLabel = new QLabel(QStringLiteral("材料："), box);
+    materialLabel->setBuddy(materialBox_);
+    auto *materialRow = new QHBoxLayout;
+    materialRow->addWidget(materialBox_);
+    materialRow->addWidget(densityLabel_);
     form->addWidget(new QLabel(QStringLiteral("型号："), box), 0, 0);
     form->addWidget(designation_, 0, 1);
-    form->addWidget(new QLabel(QStringLiteral("G(kg/m)："), box), 1, 0);
-    form->addWidget(gEdit_, 1, 1);
-    form->addWidget(new QLabel(QStringLiteral("由重量 M (kg)："), box), 2, 0);
-    form->addWidget(weightEdit_, 2, 1);
-    form->addWidget(new QLabel(QStringLiteral("求长度 L (m)："), box), 3, 0);
-    form->addWidget(lengthEdit_, 3, 1);
+    form->addWidget(materialLabel, 1, 0);
+    form->addLayout(materialRow, 1, 1);
+    form->addWidget(new QLabel(QStringLiteral("G(kg/m)："), box), 2, 0);
+    form->addWidget(gEdit_, 2, 1);
+    form->addWidget(new QLabel(QStringLiteral("由重量 M (kg)："), box), 3, 0);
+    form->addWidget(weightEdit_, 3, 1);
+    form->addWidget(new QLabel(QStringLiteral("求长度 L (m)："), box), 4, 0);
+    form->addWidget(lengthEdit_, 4, 1);
+    QWidget::setTabOrder(materialBox_, weightEdit_);
 
     connectGuarded(grid, &StringGrid::currentCellChanged, this, host.reporter(),
                    [this](int row, int column) { takeRow(row, column); });
@@ -54,14 +80,49 @@ void RolledReverse::takeRow(int row, int column)
     const int first = column < 0 ? -1 : column - column % fields_;
     const QString name = first < 0 || row < 1 ? QString() : grid_->cell(first, row);
     const QString g = first < 0 || row < 1 ? QString() : grid_->cell(first + fields_ - 1, row);
-    if (name.isEmpty() || !parseReal(g)) {
-        designation_->clear();
-        gEdit_->clear();
-    } else {
-        designation_->setText(name);
-        gEdit_->setText(g);
-    }
+    const bool chosen = !name.isEmpty() && parseReal(g);
+    designation_->setText(chosen ? name : QString());
+    tableG_ = chosen ? g : QString();
+    showG();
     lengthEdit_->clear();
+}
+
+const weights::Material &RolledReverse::material() const
+{
+    const int index = materialBox_->currentIndex();
+    return index < 0 || static_cast<std::size_t>(index) >= materials_.size() ? materials_.front()
+                                                                              : materials_[static_cast<std::size_t>(index)];
+}
+
+// Steel shows the table's own G; another material G × its density / 7.85, to the table's 0.001 kg/m.
+void RolledReverse::showG()
+{
+    const auto g = parseReal(tableG_);
+    if (!g || material().name == weights::steel().name) {
+        gEdit_->setText(tableG_);
+        return;
+    }
+    gEdit_->setText(formatFixed((*g * material().density / weights::kSteelDensity).toDouble(), 3));
+}
+
+void RolledReverse::loadMaterials()
+{
+    std::vector<weights::Material> read = weights::inRecentOrder(weights::readMaterials(host_.database()),
+                                                                 weights::RecentMaterials(host_.userDataFolder()).names());
+    const QString chosen = material().name;
+    const QSignalBlocker blocker(materialBox_);
+    materials_ = std::move(read);
+    materialBox_->clear();
+    int current = 0;
+    for (std::size_t i = 0; i < materials_.size(); ++i) {
+        materialBox_->addItem(materials_[i].name);
+        materialBox_->setItemData(static_cast<int>(i), weights::densityCaption(materials_[i]), Qt::ToolTipRole);
+        if (materials_[i].name == chosen)
+            current = static_cast<int>(i);
+    }
+    materialBox_->setCurrentIndex(current);
+    densityLabel_->setText(QStringLiteral("密度：") + weights::densityCaption(material()));
+    showG();
 }
 
 void RolledReverse::takeCurrentRowOnce()
@@ -89,9 +150,13 @@ void RolledReverse::computeLength()
         host_.reporter().showMessage(weights::kNoLengthForWeight, kApplicationTitle, MessageIcon::None);
         return;
     }
-    lengthEdit_->setText(floatToStr(*length));
+    // In the grid's own format, three decimals (G is given to 0.001 kg/m; L to the millimetre),
+    // not the fifteen digits of the division.
+    lengthEdit_->setText(formatFixed(length->toDouble(), 3));
     if (history_) {
-        const QString input = QStringLiteral("%1 %2 M=%3").arg(pageCaption_, designation_->text(), weightEdit_->text());
+        QString input = QStringLiteral("%1 %2 M=%3").arg(pageCaption_, designation_->text(), weightEdit_->text());
+        if (material().name != weights::steel().name)
+            input += QLatin1Char(' ') + material().name;
         history_->add({QDateTime::currentDateTime(), history::Kind::Weight, input, lengthEdit_->text(), QStringLiteral("m")});
     }
 }

@@ -1,8 +1,12 @@
 #pragma once
 
+#include "sections/materials.h"
+
 #include <QObject>
 #include <QString>
+#include <vector>
 
+class QComboBox;
 class QLabel;
 class QLineEdit;
 class QWidget;
@@ -18,7 +22,8 @@ class HistoryStore;
 
 // The reverse calculation under a rolled-section table: the row the user picks gives its
 // designation and theoretical weight G (the last field of each block), and a total weight M
-// typed below gives the length L = M / G. With a history, every length found is kept there.
+// typed below gives the length L = M / G. A material other than steel scales the table's G by
+// its density, as on the other calculators. With a history, every length found is kept there.
 class RolledReverse : public QObject {
     Q_OBJECT
 public:
@@ -30,10 +35,16 @@ public:
     void takeRow(int row, int column);
     // The row of the cell that is current before the user picks one (the grid's first row once filled).
     void takeCurrentRowOnce();
+    // Reads the density table into the material choice (on every showing of the page). Throws
+    // AppError for a damaged table; the choice keeps what it offered.
+    void loadMaterials();
     // Enter in the weight input.
     void computeLength();
 
 private:
+    const weights::Material &material() const;
+    void showG();
+
     PageHost &host_;
     StringGrid *grid_;
     int fields_;
@@ -45,6 +56,10 @@ private:
     QLineEdit *gEdit_ = nullptr;
     QLineEdit *weightEdit_ = nullptr;
     QLineEdit *lengthEdit_ = nullptr;
+    QComboBox *materialBox_ = nullptr;
+    QLabel *densityLabel_ = nullptr;
+    std::vector<weights::Material> materials_;
+    QString tableG_; // the chosen row's G as the table gives it, for steel
 };
 
 } // namespace mhbk

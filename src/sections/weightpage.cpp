@@ -10,6 +10,7 @@
 #include "widgets/stringgrid.h"
 #include "sections/calcinputs.h"
 #include "sections/flatbargrid.h"
+#include "sections/materialchoice.h"
 #include "sections/pageparts.h"
 #include "sections/sectiontables.h"
 
@@ -119,9 +120,14 @@ QLayout *WeightPage::buildMaterialRow(QWidget *page)
     densityLabel_ = new QLabel(page);
     densityLabel_->setObjectName(childName(description_, "_Density"));
     materialBox_->addItem(materials_.front().name);
+    weights::makeTypeable(*materialBox_);
     densityLabel_->setText(QStringLiteral("密度：") + weights::densityCaption(materials_.front()));
-    connect(materialBox_, &QComboBox::currentIndexChanged, this,
-            [this] { runGuarded(host_.reporter(), [this] { onMaterialChosen(); }); });
+    connect(materialBox_, &QComboBox::currentIndexChanged, this, [this] {
+        runGuarded(host_.reporter(), [this] {
+            weights::RecentMaterials(host_.userDataFolder()).add(material().name);
+            onMaterialChosen();
+        });
+    });
     row->addWidget(label);
     row->addWidget(materialBox_);
     row->addWidget(densityLabel_);
@@ -144,7 +150,8 @@ void WeightPage::show()
 // report (through the show handler's guard) and the choice keeps what it offered before.
 void WeightPage::loadMaterials()
 {
-    std::vector<weights::Material> read = weights::readMaterials(host_.database());
+    std::vector<weights::Material> read = weights::inRecentOrder(weights::readMaterials(host_.database()),
+                                                                 weights::RecentMaterials(host_.userDataFolder()).names());
     const QString chosen = material().name;
     const QSignalBlocker blocker(materialBox_);
     materials_ = std::move(read);

@@ -10,6 +10,11 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
+#include <QCompleter>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTemporaryDir>
+#include <QTest>
 #include <QMenu>
 
 namespace mhbk::test {
@@ -218,6 +223,40 @@ TEST_F(MaterialPageTest, ResultFieldsCopyTheNumberOrTheNumberWithItsUnit)
     EXPECT_FALSE(menu->findChild<QAction *>(QStringLiteral("ResultCopy"))->isEnabled());
 }
 
+// A material is found by typing part of its name, and the ones last chosen are offered first on
+// every calculator.
+TEST_F(MaterialPageTest, TypedNamesCompleteAndTheLastChosenComeFirst)
+{
+    QTemporaryDir folder;
+    host->setUserDataFolder(folder.path());
+    QComboBox *box = materialBox(11, "Page_circle");
+    ASSERT_TRUE(box->isEditable());
+    ASSERT_NE(box->completer(), nullptr);
+    box->completer()->setCompletionPrefix(QStringLiteral("黄铜")); // found inside the name
+    ASSERT_EQ(box->completer()->completionCount(), 1);
+    EXPECT_EQ(box->completer()->currentCompletion(), QStringLiteral("59、62、65、68黄铜"));
+
+    box->lineEdit()->setText(QStringLiteral("纯铝"));
+    QTest::keyClick(box->lineEdit(), Qt::Key_Return);
+    EXPECT_EQ(box->itemText(box->currentIndex()), QStringLiteral("纯铝"));
+    EXPECT_TRUE(widget<QLabel>(11, "Page_circle_Density")->text().contains(QStringLiteral("2.7")));
+    // A name of no material gives way to the one chosen.
+    box->lineEdit()->setText(QStringLiteral("木材"));
+    QTest::keyClick(box->lineEdit(), Qt::Key_Return);
+    EXPECT_EQ(box->currentText(), QStringLiteral("纯铝"));
+
+    const auto order = [this](int page, const char *name) {
+        QComboBox *b = materialBox(page, name);
+        QStringList names;
+        for (int i = 0; i < b->count(); ++i)
+            names << b->itemText(i);
+        return names.join(QLatin1Char('|'));
+    };
+    EXPECT_EQ(order(12, "Page_sqare"), weights::steel().name + QStringLiteral("|纯铝|灰口铸铁|59、62、65、68黄铜"));
+    choose(12, "Page_sqare", QStringLiteral("59、62、65、68黄铜"));
+    EXPECT_EQ(order(14, "Page_Hexagon"), weights::steel().name + QStringLiteral("|59、62、65、68黄铜|纯铝|灰口铸铁"));
+}
+
 // Rolled sections: the chosen row gives the designation and G; M gives the length.
 TEST_F(MaterialPageTest, RolledSectionLengthFromTheChosenRow)
 {
@@ -235,10 +274,10 @@ TEST_F(MaterialPageTest, RolledSectionLengthFromTheChosenRow)
     EXPECT_EQ(messages().last().text, kNeedRowMessage);
 
     const std::tuple<int, int, const char *, const char *, const char *, const char *> cases[] = {
-        {1, 0, "1.1", "1.5", "3", "2"},
-        {2, 3, "2.1", "2.5", "10", "4"},
-        {3, 4, "3.1", "3.5", "7", "2"},
-        {1, 2, "1.1", "1.5", "1", "0.666666666666667"},
+        {1, 0, "1.1", "1.5", "3", "2.000"},
+        {2, 3, "2.1", "2.5", "10", "4.000"},
+        {3, 4, "3.1", "3.5", "7", "2.000"},
+        {1, 2, "1.1", "1.5", "1", "0.667"}, // the page's three decimals, not fifteen digits
     };
     for (const auto &[row, column, name, weight, m, l] : cases) {
         g->setCurrentCell(row, column);
@@ -248,12 +287,25 @@ TEST_F(MaterialPageTest, RolledSectionLengthFromTheChosenRow)
         setAndEnter(widget(18, "Page_Ishaped_WeightM"), QString::fromLatin1(m));
         EXPECT_EQ(length->text().toStdString(), l) << name;
     }
-    EXPECT_EQ(history::entryText(history.entries().back()), QStringLiteral("工字钢 1.1 M=1 → 0.666666666666667 m"));
+    EXPECT_EQ(history::entryText(history.entries().back()), QStringLiteral("工字钢 1.1 M=1 → 0.667 m"));
 
     // A cell past the rows clears the choice.
     g->setCurrentCell(7, 1);
     EXPECT_TRUE(designation->text().isEmpty());
     EXPECT_TRUE(rowG->text().isEmpty());
+
+    // The same material choice as the other calculators: G scales with the density.
+    auto *box = widget<QComboBox>(18, "Page_Ishaped_Material");
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(box->itemText(0), weights::steel().name);
+    g->setCurrentCell(2, 3); // "2.1", G 2.5
+    box->setCurrentIndex(box->findText(QStringLiteral("纯铝")));
+    EXPECT_EQ(rowG->text(), QStringLiteral("0.860")); // 2.5 × 2.7 / 7.85
+    setAndEnter(widget(18, "Page_Ishaped_WeightM"), QStringLiteral("10"));
+    EXPECT_EQ(length->text(), QStringLiteral("11.628"));
+    EXPECT_TRUE(history::entryText(history.entries().back()).contains(QStringLiteral("纯铝")));
+    box->setCurrentIndex(0);
+    EXPECT_EQ(rowG->text(), QStringLiteral("2.5"));
 }
 
 } // namespace

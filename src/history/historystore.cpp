@@ -61,6 +61,13 @@ void HistoryStore::setAside()
 
 bool HistoryStore::add(Entry entry)
 {
+    // The same calculation again (an entry recalled and run unchanged, Enter pressed twice)
+    // is already the newest line: a second copy would only push older ones out.
+    if (!entries_.empty()) {
+        const Entry &last = entries_.back();
+        if (last.kind == entry.kind && last.input == entry.input && last.result == entry.result && last.unit == entry.unit)
+            return true;
+    }
     entries_.push_back(std::move(entry));
     Change change{Change::Kind::Added, 0};
     for (; entries_.size() > static_cast<std::size_t>(kLimit); ++change.dropped, ++dropped_)

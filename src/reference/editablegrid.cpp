@@ -10,6 +10,7 @@
 #include "reference/referencepaint.h"
 
 #include <QAbstractItemDelegate>
+#include <QGuiApplication>
 #include <algorithm>
 #include <QHeaderView>
 #include <QScopeGuard>
@@ -18,6 +19,15 @@
 namespace mhbk::reference {
 
 namespace {
+
+// The wait cursor for as long as it lives.
+class BusyCursor {
+public:
+    BusyCursor() { QGuiApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~BusyCursor() { QGuiApplication::restoreOverrideCursor(); }
+    BusyCursor(const BusyCursor &) = delete;
+    BusyCursor &operator=(const BusyCursor &) = delete;
+};
 
 constexpr int kItemRows = 15;
 constexpr int kRowHeight = 20;
@@ -209,7 +219,10 @@ bool EditableGridPage::saveChanges()
     GridCells cells(*grid_, description_.columnWidth);
     ItemList list(cells, description_.layout);
     try {
-        saveItems(*table_, description_.layout.cellsPerItem, list.items(table_->recordCount(), pending_));
+        // Another program's lock makes the save wait up to the database's busy timeout.
+        const BusyCursor busy;
+        saveItems(*table_, description_.layout.cellsPerItem, list.items(table_->recordCount(), pending_),
+                  unsavedDescription());
     } catch (const AppError &e) {
         reporter_.reportError(e.message());
         return false;

@@ -53,11 +53,18 @@ QString reopenAfterFailure(TableDataset &table, const QString &tableName)
 
 } // namespace
 
-void saveItems(TableDataset &table, int cellsPerItem, const std::vector<Item> &items)
+void saveItems(TableDataset &table, int cellsPerItem, const std::vector<Item> &items, const QString &shownName)
 {
     const QString tableName = table.tableName();
+    // The user knows the page, not the table behind it.
+    const QString shown = shownName.isEmpty() ? QStringLiteral("数据表“%1”").arg(tableName)
+                                              : QStringLiteral("“%1”").arg(shownName);
+    // The database's own messages name the table too.
+    const auto inWords = [&](QString reason) {
+        return reason.replace(QStringLiteral("数据表“%1”").arg(tableName), shown);
+    };
     if (!table.isOpen())
-        throw AppError(QStringLiteral("数据表“%1”没有打开，无法保存。").arg(tableName));
+        throw AppError(QStringLiteral("%1没有打开，无法保存。").arg(shown));
     // SQLite falls back to a read-only connection when the file cannot be written at open
     // time; a save after the user has fixed the file's rights needs a connection made now.
     try {
@@ -65,11 +72,11 @@ void saveItems(TableDataset &table, int cellsPerItem, const std::vector<Item> &i
         table.open(tableName);
     } catch (const AppError &e) {
         // Locked by another program, most often: nothing was written, and the next 保存 tries again.
-        throw AppError(QStringLiteral("保存失败，数据表“%1”保持原样：%2").arg(tableName, e.message()));
+        throw AppError(QStringLiteral("保存失败，%1保持原样：%2").arg(shown, inWords(e.message())));
     }
     QSqlDatabase &db = table.database().connection();
     if (!db.transaction())
-        throw AppError(QStringLiteral("无法保存数据表“%1”：%2。").arg(tableName, databaseErrorReason(db.lastError())));
+        throw AppError(QStringLiteral("无法保存%1：%2。").arg(shown, databaseErrorReason(db.lastError())));
     try {
         writeAll(table, cellsPerItem, items);
         if (!db.commit())
@@ -77,7 +84,7 @@ void saveItems(TableDataset &table, int cellsPerItem, const std::vector<Item> &i
     } catch (const AppError &e) {
         db.rollback();
         const QString reopenError = reopenAfterFailure(table, tableName);
-        throw AppError(QStringLiteral("保存失败，数据表“%1”保持原样：%2%3").arg(tableName, e.message(), reopenError));
+        throw AppError(QStringLiteral("保存失败，%1保持原样：%2%3").arg(shown, inWords(e.message()), inWords(reopenError)));
     } catch (...) {
         db.rollback();
         reopenAfterFailure(table, tableName);

@@ -18,7 +18,8 @@ inline const QString kNumberField = QStringLiteral("Number");
 // cells of item i in fields 1 to cellsPerItem, records past the last item are deleted, and a
 // record added for item i gets Number i. Existing records keep their Number.
 // All of it is one transaction: on any failure nothing is changed, the table is read again
-// and AppError is thrown with the database's reason. On success the table is read again too.
-void saveItems(TableDataset &table, int cellsPerItem, const std::vector<Item> &items);
+// and AppError is thrown with the database's reason, naming the table as `shownName` (the
+// page's caption; the table's own name when empty). On success the table is read again too.
+void saveItems(TableDataset &table, int cellsPerItem, const std::vector<Item> &items, const QString &shownName = {});
 
 } // namespace mhbk::reference

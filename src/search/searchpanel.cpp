@@ -93,6 +93,9 @@ void SearchPanel::openResult(int row)
         return;
     const search::Entry &entry = *shown_[static_cast<std::size_t>(row)];
     openPage_(entry.page);
+    // The list has done its work: the tree gets its room back. The query stays, and Down in the
+    // field brings the list back.
+    results_->hide();
     // A page entry names no cell; a row is shown by the page itself, once it is on screen.
     if (entry.column < 0)
         return;
@@ -106,6 +109,7 @@ bool SearchPanel::fieldKey(int key)
     case Qt::Key_Down:
         if (shown_.empty())
             return false;
+        results_->show();
         results_->setFocus(Qt::TabFocusReason);
         results_->setCurrentRow(0);
         return true;

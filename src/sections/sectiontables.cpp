@@ -32,7 +32,7 @@ constexpr char kReference[] = "本表数值为参考值，未能与标准原文�
 constexpr char kPipeWeight[] = "重量按 3.1416x7.85x(D-t)t/1000。";
 
 constexpr TableNote kNotes[] = {
-    {"circle", Rows::Reference, "依据：GB/T 702-2017《热轧钢棒尺寸、外形、重量及允许偏差》圆钢，重量 0.006165d2，取三位有效数字。"},
+    {"circle", Rows::Reference, "依据：GB/T 702-2017《热轧钢棒尺寸、外形、重量及允许偏差》圆钢，重量 0.006165d²，取三位有效数字。"},
     {"sqare", Rows::Reference, "依据：GB/T 702-2017《热轧钢棒尺寸、外形、重量及允许偏差》方钢，重量 0.00785a2，取三位有效数字。"},
     {"Hexagon", Rows::Checked, "依据：GB/T 705-1989《热轧六角钢和八角钢》表列重量（该标准已作废，现行为 GB/T 702-2017）。"},
     {"steelboard", Rows::Reference, "依据：GB/T 709-2019 热轧钢板、GB/T 708-2019 冷轧钢板的厚度，重量 7.85t（kg/m2）。"},
@@ -84,7 +84,7 @@ QString sectionTableNote(const QString &tableName)
 
 QString flatBarGridNote()
 {
-    return QStringLiteral("本表按 W x D x 7.85/1000 计算，W、D 为等差网格，不是标准规格表。");
+    return QStringLiteral("本表宽度 W、厚度 D 取 GB/T 702 扁钢的规格系列，重量按 W x D x 7.85/1000 计算。");
 }
 
 int sectionTableShownFields(const QString &tableName)

@@ -105,6 +105,18 @@ TEST(HistoryStore, KeptAcrossRunsInTheFolder)
     EXPECT_TRUE(cleared.entries().empty());
 }
 
+TEST(HistoryStore, TheSameCalculationAgainIsNotASecondEntry)
+{
+    HistoryStore store{QString()};
+    store.add(expression(0, QStringLiteral("1+2"), QStringLiteral("3")));
+    store.add(expression(5, QStringLiteral("1+2"), QStringLiteral("3"))); // recalled and run unchanged
+    ASSERT_EQ(store.entries().size(), 1U);
+    store.add(expression(6, QStringLiteral("1+2"), QStringLiteral("3.0"))); // another number of places
+    store.add(expression(7, QStringLiteral("2*3"), QStringLiteral("6")));
+    store.add(expression(8, QStringLiteral("1+2"), QStringLiteral("3"))); // not the newest: kept again
+    ASSERT_EQ(store.entries().size(), 4U);
+}
+
 TEST(HistoryStore, KeepsTheLastThousand)
 {
     HistoryStore store{QString()};

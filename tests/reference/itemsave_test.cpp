@@ -94,10 +94,13 @@ TEST_F(SaveTest, ReadOnlyConnectionChangesNothingAndNamesTheReason)
     const std::vector<QStringList> before = readTable(path, QStringLiteral("comunit"));
 
     try {
-        saveItems(table, 3, makeItems(QStringLiteral("n"), 25, 3));
+        saveItems(table, 3, makeItems(QStringLiteral("n"), 25, 3), QStringLiteral("常用单位转换"));
         FAIL() << "a save into a read-only database must fail";
     } catch (const AppError &e) {
         EXPECT_TRUE(e.message().contains(QStringLiteral("只读"))) << e.what();
+        // The page the user knows, not the table behind it.
+        EXPECT_TRUE(e.message().contains(QStringLiteral("“常用单位转换”"))) << e.what();
+        EXPECT_FALSE(e.message().contains(QStringLiteral("comunit"))) << e.what();
     }
     EXPECT_EQ(readTable(path, QStringLiteral("comunit")), before);
     EXPECT_EQ(table.recordCount(), 20); // the dataset was read again, not left with the failed rows

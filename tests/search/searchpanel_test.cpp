@@ -104,6 +104,7 @@ TEST_P(SearchOpensTest, DownAndEnterOpenThePageOnTheRow)
     EXPECT_TRUE(list->hasFocus());
     EXPECT_EQ(list->currentRow(), 0);
     QTest::keyClick(list, Qt::Key_Return);
+    EXPECT_FALSE(list->isVisible()) << "the opened result's list stays in the tree's way";
 
     EXPECT_EQ(window->activePage(), c.page);
     StringGrid *g = grid(c.page);
@@ -143,6 +144,11 @@ TEST_F(SearchPanelTest, AClickOpensTheResultClicked)
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(1)).center());
     EXPECT_EQ(QString::fromUtf8(pages::at(window->activePage()).caption), second.section(QLatin1Char(' '), 0, 0));
     EXPECT_EQ(grid(window->activePage())->currentItem()->text(), QStringLiteral("89×4"));
+    EXPECT_FALSE(list->isVisible());
+    // Down in the field brings the same results back.
+    QTest::keyClick(field, Qt::Key_Down);
+    EXPECT_TRUE(list->isVisible());
+    EXPECT_EQ(list->item(1)->toolTip(), second);
 }
 
 TEST_F(SearchPanelTest, ResultsFollowTheTypingAndSayWhenNothingIsFound)

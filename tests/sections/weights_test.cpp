@@ -1,6 +1,7 @@
 #include "common/errors.h"
 #include "sections/checkered.h"
 #include "numbers/numtext.h"
+#include "sections/sectiontables.h"
 #include "sections/weights.h"
 
 #include <gtest/gtest.h>
@@ -75,6 +76,14 @@ TEST(Weights, FlatBarSizeSeries)
     const std::pair<int, int> thicknesses[] = {{1, 3}, {8, 10}, {10, 12}, {11, 14}, {20, 36}, {25, 60}};
     for (auto [column, thickness] : thicknesses)
         EXPECT_EQ(weights::flatBarThickness(column), thickness) << column;
+}
+
+TEST(Weights, NotesWriteTheFormulasAsPrinted)
+{
+    // The round bar's factor is per d², written with the superscript the standard prints.
+    EXPECT_TRUE(sectionTableNote(QStringLiteral("circle")).contains(QStringLiteral("0.006165d²")));
+    EXPECT_FALSE(sectionTableNote(QStringLiteral("circle")).contains(QStringLiteral("d2")));
+    EXPECT_TRUE(flatBarGridNote().contains(QStringLiteral("GB/T 702")));
 }
 
 TEST(Weights, ShapesByName)

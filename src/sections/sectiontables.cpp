@@ -32,7 +32,7 @@ constexpr char kReference[] = "本表数值为参考值，未能与标准原文�
 constexpr char kPipeWeight[] = "重量按 3.1416x7.85x(D-t)t/1000。";
 
 constexpr TableNote kNotes[] = {
-    {"circle", Rows::Reference, "依据：GB/T 702-2017《热轧钢棒尺寸、外形、重量及允许偏差》圆钢，重量 0.006165d²，取三位有效数字。"},
+    {"circle", Rows::Reference, "依据：GB/T 702-2017《热轧钢棒尺寸、外形、重量及允许偏差》圆钢，重量 0.006165d<sup>2</sup>，取三位有效数字。"},
     {"sqare", Rows::Reference, "依据：GB/T 702-2017《热轧钢棒尺寸、外形、重量及允许偏差》方钢，重量 0.00785a2，取三位有效数字。"},
     {"Hexagon", Rows::Checked, "依据：GB/T 705-1989《热轧六角钢和八角钢》表列重量（该标准已作废，现行为 GB/T 702-2017）。"},
     {"steelboard", Rows::Reference, "依据：GB/T 709-2019 热轧钢板、GB/T 708-2019 冷轧钢板的厚度，重量 7.85t（kg/m2）。"},

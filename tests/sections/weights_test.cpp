@@ -80,8 +80,9 @@ TEST(Weights, FlatBarSizeSeries)
 
 TEST(Weights, NotesWriteTheFormulasAsPrinted)
 {
-    // The round bar's factor is per d², written with the superscript the standard prints.
-    EXPECT_TRUE(sectionTableNote(QStringLiteral("circle")).contains(QStringLiteral("0.006165d²")));
+    // The round bar's factor is per d², shown as a superscript as the standard prints it (the
+    // character ² itself is not in GBK, which every text of the program keeps to).
+    EXPECT_TRUE(sectionTableNote(QStringLiteral("circle")).contains(QStringLiteral("0.006165d<sup>2</sup>")));
     EXPECT_FALSE(sectionTableNote(QStringLiteral("circle")).contains(QStringLiteral("d2")));
     EXPECT_TRUE(flatBarGridNote().contains(QStringLiteral("GB/T 702")));
 }

@@ -40,7 +40,8 @@ public:
     LoadResult load();
 
     // Adds an entry (dropping the oldest beyond the limit; nothing when it repeats the newest
-    // one's calculation and result) or empties the history, then writes it to the file. False when the file could not be written; the entries in memory change
+    // one's calculation and result) or empties the history, then writes it to the file. False
+    // when the file could not be written; the entries in memory change
     // anyway.
     bool add(Entry entry);
     bool clear();

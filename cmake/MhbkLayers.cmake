@@ -35,7 +35,7 @@ set(MHBK_ALLOWED_workbooks/export common numbers workbooks/engine)
 set(MHBK_ALLOWED_workbooks/view common widgets workbooks/engine workbooks/export)
 set(MHBK_ALLOWED_workbooks/pages common numbers widgets data workbooks/engine workbooks/export workbooks/view)
 set(MHBK_ALLOWED_workbooks common numbers widgets data workbooks/engine workbooks/export workbooks/view workbooks/pages)
-set(MHBK_ALLOWED_takeoff common numbers workbooks/engine workbooks/export)
+set(MHBK_ALLOWED_takeoff common numbers data designation workbooks/engine workbooks/export)
 set(MHBK_ALLOWED_app common numbers history widgets data expr sections designation reference search sheets
                     workbooks/engine workbooks/export workbooks/view workbooks/pages workbooks takeoff)
 

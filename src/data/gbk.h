@@ -8,4 +8,9 @@ namespace mhbk {
 // caption, message and stored text of the handbook must fit.
 bool encodesToGbk(const QString &text);
 
+// Text saved by a Chinese spreadsheet program: UTF-8 (its byte-order mark dropped) when the bytes
+// are valid UTF-8, else GB18030/GBK when they decode as that, else UTF-8 with the invalid bytes
+// replaced (and so shown as what they are).
+QString decodeSpreadsheetText(const QByteArray &bytes);
+
 } // namespace mhbk

@@ -1,10 +1,18 @@
 #include "takeoff/cli_list.h"
 
 #include "common/commandline.h"
+#include "common/errors.h"
+#include "data/database.h"
+#include "data/gbk.h"
+#include "designation/databaserows.h"
+#include "takeoff/materiallist.h"
 #include "takeoff/takeoffbook.h"
 #include "takeoff/takeofffile.h"
 
+#include <QCoreApplication>
+#include <QFile>
 #include <QFileInfo>
+#include <QStandardPaths>
 #include <cmath>
 
 namespace mhbk {
@@ -19,6 +27,9 @@ void printUsage(QTextStream &stream)
               "  mhbk-cli list add FILE.mhbkl --item TEXT --quantity N --unit-weight KG [--designation TEXT]\n"
               "                               [--material TEXT] [--unit TEXT] [--remark TEXT]\n"
               "      adds a line (the file is made when it does not exist; unit defaults to m)\n"
+              "  mhbk-cli list import FILE.mhbkl LIST.csv [--db FILE]\n"
+              "      weighs each row of a material list (designation, length, count, remark; comma- or\n"
+              "      tab-separated, captions optional) and adds it; unreadable rows are kept, marked\n"
               "  mhbk-cli list show FILE.mhbkl      prints the lines and the totals\n"
               "  mhbk-cli list export FILE.mhbkl OUT.xlsx|OUT.xls   writes the list with live formulas\n";
 }
@@ -67,23 +78,77 @@ int addLine(const QStringList &args, QTextStream &out)
     return 0;
 }
 
+// A material list file as text: UTF-8, or the GBK a Chinese spreadsheet program saves CSV in.
+QString materialText(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        throw AppError(QStringLiteral("无法打开材料表“%1”：%2").arg(path, file.errorString()));
+    constexpr qint64 kMaxBytes = 64 * 1024 * 1024;
+    if (file.size() > kMaxBytes)
+        throw AppError(QStringLiteral("材料表“%1”过大（超过 64 MiB）").arg(path));
+    return decodeSpreadsheetText(file.readAll());
+}
+
+int importList(const QStringList &args, QTextStream &out)
+{
+    const CommandLine line = parseCommandLine(args, {{{QStringLiteral("--db")}, true}});
+    if (line.error)
+        throw CliError{QStringLiteral("未知参数 / unknown argument: %1").arg(line.error->argument)};
+    if (line.positional.size() != 2)
+        throw CliError{QStringLiteral("需要清单文件和材料表 / FILE and LIST.csv are needed")};
+    const QString listPath = line.positional.at(0);
+    const QString sourcePath = line.positional.at(1);
+    if (QFileInfo(sourcePath).suffix().toLower() != QLatin1String("csv")
+        && QFileInfo(sourcePath).suffix().toLower() != QLatin1String("txt"))
+        throw CliError{QStringLiteral("材料表须为 .csv 或 .txt（Excel 中另存为 CSV）/ LIST needs .csv or .txt: %1").arg(sourcePath)};
+    const QString text = materialText(sourcePath);
+    QString dbPath = line.value(QStringLiteral("--db"));
+    if (dbPath.isEmpty())
+        dbPath = locateDatabase(QCoreApplication::applicationDirPath(),
+                                QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
+    HandbookDatabase db(dbPath);
+    const designation::DatabaseRows tables(db);
+    const List imported = importMaterialList(text, tables);
+    List list = QFileInfo::exists(listPath) ? loadList(listPath) : List{};
+    list.insert(list.end(), imported.begin(), imported.end());
+    saveList(list, listPath);
+    int unread = 0;
+    for (const Line &added : imported) {
+        if (!added.counted()) {
+            out << "未计入\t" << added.problem << '\n';
+            ++unread;
+        }
+    }
+    Totals totals = totalsOf(imported);
+    out << "加入 " << imported.size() << " 行，其中 " << unread << " 行无法识别、未计入合计；计入 "
+        << weightText(totals.grandTotal) << " kg，" << surfaceText(totals.grandSurface) << " m2\n";
+    return 0;
+}
+
 void printList(const List &list, QTextStream &out)
 {
-    out << "序号\t项目\t规格\t材质\t数量\t单位\t单重(kg)\t总重(kg)\t备注\n";
+    out << "序号\t项目\t规格\t材质\t数量\t单位\t单重(kg)\t总重(kg)\t表面积(m2)\t备注\n";
     int number = 0;
     for (const Line &line : list) {
         out << ++number << '\t' << line.item << '\t' << line.designation << '\t' << line.material << '\t'
             << numberText(line.quantity) << '\t' << line.unit << '\t' << weightText(line.unitWeight) << '\t'
-            << weightText(line.totalWeight()) << '\t' << line.remark << '\n';
+            << weightText(line.totalWeight()) << '\t' << surfaceText(line.totalSurface()) << '\t' << line.remark;
+        if (!line.counted())
+            out << "\t未计入：" << line.problem;
+        out << '\n';
     }
     const Totals totals = totalsOf(list);
     out << "按项目合计\n";
     for (const Total &total : totals.byItem)
-        out << '\t' << total.item << '\t' << weightText(total.weight) << '\n';
+        out << '\t' << total.item << '\t' << weightText(total.weight) << '\t' << surfaceText(total.surface) << '\n';
     out << "按规格合计\n";
     for (const Total &total : totals.byDesignation)
-        out << '\t' << total.item << '\t' << total.designation << '\t' << weightText(total.weight) << '\n';
-    out << "总计\t" << weightText(totals.grandTotal) << " kg\n";
+        out << '\t' << total.item << '\t' << total.designation << '\t' << weightText(total.weight) << '\t'
+            << surfaceText(total.surface) << '\n';
+    out << "总计\t" << weightText(totals.grandTotal) << " kg\t" << surfaceText(totals.grandSurface) << " m2\n";
+    if (totals.uncounted > 0)
+        out << "未计入合计\t" << totals.uncounted << " 行（无法识别，待修改）\n";
 }
 
 int run(const QStringList &args, QTextStream &out)
@@ -92,6 +157,8 @@ int run(const QStringList &args, QTextStream &out)
     const QStringList rest = args.mid(1);
     if (action == QLatin1String("add"))
         return addLine(rest, out);
+    if (action == QLatin1String("import"))
+        return importList(rest, out);
     if (action == QLatin1String("show")) {
         if (rest.size() != 1)
             throw CliError{QStringLiteral("需要一个清单文件 / one FILE is needed")};

@@ -52,6 +52,10 @@ Line lineFrom(const QJsonValue &value, int lineNumber)
     line.unit = textField(object, "unit", lineNumber);
     line.unitWeight = numberField(object, "unitWeight", lineNumber);
     line.remark = textField(object, "remark", lineNumber);
+    // Added in version 2; a version 1 file has neither and reads as no surface and no problem.
+    if (object.contains(QLatin1String("unitSurface")))
+        line.unitSurface = numberField(object, "unitSurface", lineNumber);
+    line.problem = textField(object, "problem", lineNumber);
     return line;
 }
 
@@ -87,13 +91,17 @@ QByteArray toJson(const List &list)
 {
     QJsonArray lines;
     for (const Line &line : list) {
-        lines.append(QJsonObject{{QStringLiteral("item"), line.item},
-                                 {QStringLiteral("designation"), line.designation},
-                                 {QStringLiteral("material"), line.material},
-                                 {QStringLiteral("quantity"), line.quantity},
-                                 {QStringLiteral("unit"), line.unit},
-                                 {QStringLiteral("unitWeight"), line.unitWeight},
-                                 {QStringLiteral("remark"), line.remark}});
+        QJsonObject object{{QStringLiteral("item"), line.item},
+                           {QStringLiteral("designation"), line.designation},
+                           {QStringLiteral("material"), line.material},
+                           {QStringLiteral("quantity"), line.quantity},
+                           {QStringLiteral("unit"), line.unit},
+                           {QStringLiteral("unitWeight"), line.unitWeight},
+                           {QStringLiteral("remark"), line.remark},
+                           {QStringLiteral("unitSurface"), line.unitSurface}};
+        if (!line.problem.isEmpty())
+            object.insert(QStringLiteral("problem"), line.problem);
+        lines.append(object);
     }
     const QJsonObject root{{QStringLiteral("format"), kFormatName},
                            {QStringLiteral("version"), kFileVersion},

@@ -9,7 +9,7 @@
 
 namespace mhbk::takeoff {
 
-inline constexpr int kFileVersion = 1;
+inline constexpr int kFileVersion = 2; // 2: unitSurface and problem
 inline const QString kFileSuffix = QStringLiteral("mhbkl");
 // The file dialogs' filter.
 inline const QString kFileFilter = QStringLiteral("工程量清单 (*.mhbkl)");

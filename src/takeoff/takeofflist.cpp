@@ -2,6 +2,7 @@
 
 #include "numbers/numtext.h"
 
+#include <QHash>
 #include <algorithm>
 #include <cmath>
 
@@ -9,31 +10,48 @@ namespace mhbk::takeoff {
 
 namespace {
 
-Total &entry(std::vector<Total> &totals, const QString &item, const QString &designation)
-{
-    const auto found = std::find_if(totals.begin(), totals.end(), [&](const Total &t) {
-        return t.item == item && t.designation == designation;
-    });
-    if (found != totals.end())
-        return *found;
-    totals.push_back(Total{item, designation, 0, 0});
-    return totals.back();
-}
+// Totals in first-appearance order, found by key in constant time: a pasted material list of
+// 100,000 lines has thousands of designations.
+class TotalIndex {
+public:
+    explicit TotalIndex(std::vector<Total> &totals) : totals_(totals) {}
+    Total &entry(const QString &item, const QString &designation)
+    {
+        const QString key = item + QChar(0x1F) + designation;
+        const auto found = index_.constFind(key);
+        if (found != index_.constEnd())
+            return totals_[*found];
+        index_.insert(key, totals_.size());
+        totals_.push_back(Total{item, designation, 0, 0, 0});
+        return totals_.back();
+    }
+
+private:
+    std::vector<Total> &totals_;
+    QHash<QString, std::size_t> index_;
+};
 
 } // namespace
 
 Totals totalsOf(const List &list)
 {
     Totals totals;
+    TotalIndex items(totals.byItem);
+    TotalIndex designations(totals.byDesignation);
     for (const Line &line : list) {
+        if (!line.counted()) {
+            ++totals.uncounted;
+            continue;
+        }
         const double weight = line.totalWeight();
-        Total &item = entry(totals.byItem, line.item, QString());
-        item.weight += weight;
-        ++item.lines;
-        Total &designation = entry(totals.byDesignation, line.item, line.designation);
-        designation.weight += weight;
-        ++designation.lines;
+        const double surface = line.totalSurface();
+        for (Total *total : {&items.entry(line.item, QString()), &designations.entry(line.item, line.designation)}) {
+            total->weight += weight;
+            total->surface += surface;
+            ++total->lines;
+        }
         totals.grandTotal += weight;
+        totals.grandSurface += surface;
     }
     return totals;
 }
@@ -67,6 +85,11 @@ QString weightText(double value)
 {
     // The program's fixed-decimals formatter: no minus sign on a figure that rounds to zero.
     return std::isfinite(value) ? formatFixed(value, 3) : QString();
+}
+
+QString surfaceText(double value)
+{
+    return weightText(value);
 }
 
 } // namespace mhbk::takeoff

@@ -35,6 +35,25 @@ TEST(TakeoffFile, RoundTripKeepsEveryField)
     }
 }
 
+TEST(TakeoffFile, SurfaceAndProblemRoundTripAndOldFilesStillOpen)
+{
+    List list = sampleList();
+    list[0].unitSurface = 0.0314;
+    list[1].problem = QStringLiteral("第 3 行：无法识别“HX400”");
+    EXPECT_EQ(fromJson(toJson(list)), list);
+
+    // A version 1 file, written before surfaces and problems: every line counted, no surface.
+    const List old = fromJson(R"({"format":"mhbk-takeoff-list","version":1,"lines":[
+        {"item":"工字钢","designation":"20a","material":"Q235","quantity":6,"unit":"m","unitWeight":27.929,"remark":""}]})");
+    ASSERT_EQ(old.size(), 1u);
+    EXPECT_TRUE(old[0].counted());
+    EXPECT_EQ(old[0].unitSurface, 0);
+    EXPECT_NEAR(totalsOf(old).grandTotal, 167.574, 1e-9);
+
+    EXPECT_THROW(fromJson(R"({"format":"mhbk-takeoff-list","version":2,"lines":[
+        {"quantity":1,"unitWeight":1,"unitSurface":"x"}]})"), AppError);
+}
+
 TEST(TakeoffFile, SaveReplacesWholeAndLeavesNoTemporaryFiles)
 {
     QTemporaryDir dir;
@@ -76,7 +95,7 @@ TEST(TakeoffFile, DamagedAndForeignFilesAreRefusedWithAReason)
         {"no format", R"({"version":1,"lines":[]})", "不是工程量清单文件"},
         {"JSON array", "[1,2,3]", "不是工程量清单文件"},
         {"binary junk", QByteArray("\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1\0\0", 10), "不是工程量清单文件"},
-        {"newer version", R"({"format":"mhbk-takeoff-list","version":2,"lines":[]})", "较新版本"},
+        {"newer version", R"({"format":"mhbk-takeoff-list","version":3,"lines":[]})", "较新版本"},
         {"version not a number", R"({"format":"mhbk-takeoff-list","version":"1","lines":[]})", "版本号已损坏"},
         {"version zero", R"({"format":"mhbk-takeoff-list","version":0,"lines":[]})", "版本号已损坏"},
         {"fractional version", R"({"format":"mhbk-takeoff-list","version":1.5,"lines":[]})", "版本号已损坏"},

@@ -66,6 +66,26 @@ TEST(TakeoffTotals, ByItemDesignationAndGrand)
     }
 }
 
+TEST(TakeoffTotals, SurfaceSummedAndProblemLinesLeftOut)
+{
+    Line beam = line("热轧H型钢", "HN400×200", 24, 65.4);
+    beam.unitSurface = 1.56;
+    Line tube = line("冷弯方矩形管", "□200×100×6", 6, 26.101);
+    tube.unitSurface = 0.5794;
+    Line unread = line("未识别", "HX400", 12, 50);
+    unread.unitSurface = 1;
+    unread.problem = QStringLiteral("无法识别");
+    const Totals totals = totalsOf({beam, unread, tube, beam});
+    EXPECT_NEAR(totals.grandTotal, 2 * 24 * 65.4 + 6 * 26.101, 1e-9);
+    EXPECT_NEAR(totals.grandSurface, 2 * 24 * 1.56 + 6 * 0.5794, 1e-9);
+    EXPECT_EQ(totals.uncounted, 1);
+    ASSERT_EQ(totals.byItem.size(), 2u); // the unread line makes no group of its own
+    EXPECT_NEAR(totals.byItem[0].surface, 2 * 24 * 1.56, 1e-9);
+    EXPECT_EQ(totals.byItem[0].lines, 2);
+    ASSERT_EQ(totals.byDesignation.size(), 2u);
+    EXPECT_NEAR(totals.byDesignation[1].surface, 6 * 0.5794, 1e-9);
+}
+
 TEST(TakeoffTotals, MoveLine)
 {
     const struct {

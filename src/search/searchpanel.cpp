@@ -10,6 +10,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QShortcut>
+#include <QTimer>
 #include <QVBoxLayout>
 
 namespace mhbk {
@@ -56,6 +57,27 @@ void SearchPanel::focusField()
     field_->selectAll();
 }
 
+// The unit and density tables can be edited and saved: a saved change shows from the next
+// search on, read again when the file has changed since the index was built.
+void SearchPanel::refreshIndex()
+{
+    const QDateTime modified = QFileInfo(host_.database().filePath()).lastModified();
+    if (!index_ || modified != indexedVersion_) {
+        index_ = std::make_unique<search::HandbookIndex>(search::buildHandbookIndex(host_.database()));
+        indexedVersion_ = modified;
+    }
+}
+
+// A zero timer runs once the events waiting (the window's first paint among them) are done:
+// the index is built while the user has yet to type, not on the first keystroke.
+void SearchPanel::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    if (index_)
+        return;
+    QTimer::singleShot(0, this, [this] { runGuarded(host_.reporter(), [this] { refreshIndex(); }); });
+}
+
 void SearchPanel::search(const QString &text)
 {
     results_->clear();
@@ -64,13 +86,7 @@ void SearchPanel::search(const QString &text)
         results_->hide();
         return;
     }
-    // The unit and density tables can be edited and saved: a saved change shows from the next
-    // search on, read again when the file has changed since the index was built.
-    const QDateTime modified = QFileInfo(host_.database().filePath()).lastModified();
-    if (!index_ || modified != indexedVersion_) {
-        index_ = std::make_unique<search::HandbookIndex>(search::buildHandbookIndex(host_.database()));
-        indexedVersion_ = modified;
-    }
+    refreshIndex();
     for (const search::Hit &hit : index_->find(text)) {
         shown_.push_back(hit.entry);
         // The page on the first line, the row with its figure below it.

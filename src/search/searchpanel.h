@@ -30,6 +30,9 @@ public:
     QListWidget *results() const { return results_; }
 
     void focusField();
+    // Whether the index is built (it is, once the program has been idle after the panel first
+    // showed, so that the first keystroke costs what the others do).
+    bool indexReady() const { return index_ != nullptr; }
     // Opens the result in this row of the list; nothing for a row the list does not have.
     void openResult(int row);
 
@@ -39,9 +42,11 @@ signals:
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
+    void showEvent(QShowEvent *event) override;
 
 private:
     void search(const QString &text);
+    void refreshIndex();
     bool fieldKey(int key);
     bool listKey(int key);
 
@@ -49,7 +54,7 @@ private:
     std::function<void(int)> openPage_;
     QLineEdit *field_;
     QListWidget *results_;
-    std::unique_ptr<search::HandbookIndex> index_; // built on the first search
+    std::unique_ptr<search::HandbookIndex> index_; // built when idle after the first show, or by the first search
     QDateTime indexedVersion_;                     // the database file's time when it was built
     std::vector<const search::Entry *> shown_;
 };

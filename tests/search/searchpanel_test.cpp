@@ -16,6 +16,7 @@
 #include <QFileInfo>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QListView>
 #include <QListWidget>
 #include <QTest>
 #include <QTreeWidget>
@@ -62,8 +63,8 @@ protected:
     StringGrid *grid(int page) { return window->page(page)->findChild<StringGrid *>(); }
     int historyCount()
     {
-        auto *history = window->findChild<QListWidget *>(QStringLiteral("HistoryList"));
-        return history ? history->count() : -1;
+        auto *history = window->findChild<QListView *>(QStringLiteral("HistoryList"));
+        return history ? history->model()->rowCount() : -1;
     }
     QString editText(int page, const char *name)
     {
@@ -149,6 +150,17 @@ TEST_F(SearchPanelTest, AClickOpensTheResultClicked)
     QTest::keyClick(field, Qt::Key_Down);
     EXPECT_TRUE(list->isVisible());
     EXPECT_EQ(list->item(1)->toolTip(), second);
+}
+
+// The index is built once the shown window has been idle, not by the first keystroke.
+TEST_F(SearchPanelTest, TheIndexIsBuiltWhenIdleAfterTheWindowShows)
+{
+    for (int i = 0; i < 5 && !panel->indexReady(); ++i)
+        QApplication::processEvents();
+    EXPECT_TRUE(panel->indexReady());
+    EXPECT_TRUE(field->text().isEmpty());
+    type(QStringLiteral("工字钢"));
+    EXPECT_EQ(list->item(0)->text(), QStringLiteral("工字钢"));
 }
 
 TEST_F(SearchPanelTest, ResultsFollowTheTypingAndSayWhenNothingIsFound)

@@ -93,10 +93,10 @@ void CheckeredPlatePage::buildForm(QWidget *page, QVBoxLayout *layout)
     addSteps(width_, 600, 1800, 50);
     addSteps(length_, 600, 12000, 100);
     rhombicRib_ = makeOutputEdit(page, QStringLiteral("edtLXWG"), QStringLiteral("mm"));
-    rhombicPerM2_ = makeOutputEdit(page, QStringLiteral("edtLXLLZL"), QStringLiteral("kg/m3"));
+    rhombicPerM2_ = makeOutputEdit(page, QStringLiteral("edtLXLLZL"), QStringLiteral("kg/m2"));
     rhombicWeight_ = makeOutputEdit(page, QStringLiteral("edtLXZL"), QStringLiteral("kg"));
     lentilRib_ = makeOutputEdit(page, QStringLiteral("edtBDWG"), QStringLiteral("mm"));
-    lentilPerM2_ = makeOutputEdit(page, QStringLiteral("edtBDLLZL"), QStringLiteral("kg/m3"));
+    lentilPerM2_ = makeOutputEdit(page, QStringLiteral("edtBDLLZL"), QStringLiteral("kg/m2"));
     lentilWeight_ = makeOutputEdit(page, QStringLiteral("edtBDZL"), QStringLiteral("kg"));
 
     // Which pattern a line added to the takeoff list weighs; the page shows both either way.

@@ -189,12 +189,12 @@ void WeightPage::onMaterialChosen()
 
 QString WeightPage::unitOfG() const
 {
-    return description_.shape == weights::Shape::Plate ? QStringLiteral("kg/m3") : QStringLiteral("kg/m");
+    return description_.shape == weights::Shape::Plate ? QStringLiteral("kg/m2") : QStringLiteral("kg/m");
 }
 
 QString WeightPage::unitOfLength() const
 {
-    return description_.shape == weights::Shape::Plate ? QStringLiteral("m3") : QStringLiteral("m");
+    return description_.shape == weights::Shape::Plate ? QStringLiteral("m2") : QStringLiteral("m");
 }
 
 void WeightPage::computeG()

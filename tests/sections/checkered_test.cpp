@@ -3,6 +3,7 @@
 #include "data/database.h"
 #include "data/datasets.h"
 #include "sections/checkered.h"
+#include "widgets/resultfield.h"
 
 #include <QComboBox>
 
@@ -67,6 +68,12 @@ TEST_F(CheckeredPageTest, LiveWeights)
     EXPECT_EQ(out("edtBDLLZL"), QStringLiteral("24.4"));
     EXPECT_EQ(out("edtLXZL"), QStringLiteral("51.2"));
     EXPECT_EQ(out("edtBDZL"), QStringLiteral("48.8"));
+    // The weights per area are copied with the unit of an area.
+    for (const char *name : {"edtLXLLZL", "edtBDLLZL"}) {
+        auto *actions = widget(23, name)->findChild<ResultFieldActions *>();
+        ASSERT_NE(actions, nullptr) << name;
+        EXPECT_EQ(actions->unit(), QStringLiteral("kg/m2")) << name;
+    }
 
     // Picking a width from the list recomputes at once.
     combo("cbKD")->setCurrentIndex(combo("cbKD")->findText(QStringLiteral("1500")));

@@ -165,6 +165,7 @@ TEST_F(MaterialPageTest, ResultsAreKeptWithTheirInputs)
     setAndEnter(widget(22, "Edit7"), QStringLiteral("3"));
     choose(22, "Page_steelboard", QStringLiteral("纯铝"));
     setAndEnter(widget(22, "Edit7"), QStringLiteral("3"));
+    setAndEnter(widget(22, "Page_steelboard_WeightM"), QStringLiteral("81"));
     setAndEnter(widget(24, "Edit9"), QStringLiteral("60"));
     setAndEnter(widget(24, "Edit10"), QStringLiteral("3"));
     QStringList kept;
@@ -177,8 +178,9 @@ TEST_F(MaterialPageTest, ResultsAreKeptWithTheirInputs)
         QStringLiteral("圆钢 d=10 → 0.616539 kg/m"),
         QStringLiteral("圆钢 d=10 L=6 → 3.699234 kg"),
         QStringLiteral("圆钢 d=10 M=100 → 162.195741064231 m"),
-        QStringLiteral("钢板 d=3 → 23.55 kg/m3"),
-        QStringLiteral("钢板 纯铝 2.7 g/cm3 d=3 → 8.1 kg/m3"),
+        QStringLiteral("钢板 d=3 → 23.55 kg/m2"),
+        QStringLiteral("钢板 纯铝 2.7 g/cm3 d=3 → 8.1 kg/m2"),
+        QStringLiteral("钢板 纯铝 2.7 g/cm3 d=3 M=81 → 10 m2"),
         QStringLiteral("热轧无缝钢管 R=60 d=3 → 4.21712676 kg/m"),
     };
     EXPECT_EQ(kept, expected);
@@ -189,10 +191,12 @@ TEST_F(MaterialPageTest, ResultFieldsCopyTheNumberOrTheNumberWithItsUnit)
     setAndEnter(widget(11, "Edit1"), QStringLiteral("10"));
     setAndEnter(widget(11, "Edit42"), QStringLiteral("6"));
     setAndEnter(widget(22, "Edit7"), QStringLiteral("10"));
+    setAndEnter(widget(22, "Page_steelboard_WeightM"), QStringLiteral("157"));
     const std::tuple<int, const char *, const char *, const char *> fields[] = {
         {11, "Edit2", "0.616539", "0.616539 kg/m"},
         {11, "Edit43", "3.699234", "3.699234 kg"},
-        {22, "Edit8", "78.5", "78.5 kg/m3"},
+        {22, "Edit8", "78.5", "78.5 kg/m2"},
+        {22, "Page_steelboard_LengthL", "2", "2 m2"},
     };
     for (const auto &[page, name, number, withUnit] : fields) {
         QLineEdit *field = widget(page, name);

@@ -36,8 +36,7 @@ MainWindowSettings windowSettings(const StartupOptions &options)
 {
     MainWindowSettings settings;
     settings.executablePath = QCoreApplication::applicationFilePath();
-    settings.databasePath = locateDatabase(QCoreApplication::applicationDirPath(),
-                                           QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
+    settings.databasePath = locateSharedDatabase(QCoreApplication::applicationDirPath());
     settings.autostartFolder = Autostart::defaultFolder();
     settings.trayAvailable = QSystemTrayIcon::isSystemTrayAvailable();
     settings.trayProbe = [] { return QSystemTrayIcon::isSystemTrayAvailable(); };

@@ -10,6 +10,7 @@
 #include <QFileInfo>
 #include <QSqlError>
 #include <QSqlQuery>
+#include <QStandardPaths>
 #include <QTemporaryFile>
 #include <atomic>
 
@@ -142,6 +143,30 @@ QString locateDatabase(const QString &executableDir, const QString &userDataDir,
     }
     stampUserCopy(shipped, userCopy);
     return userCopy;
+}
+
+QString sharedUserDataFolder()
+{
+    return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + QStringLiteral("/Zorvan/mhbk");
+}
+
+QString formerCliDataFolder()
+{
+    return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + QStringLiteral("/mhbk-cli");
+}
+
+QString locateSharedDatabase(const QString &executableDir)
+{
+    return locateSharedDatabase(executableDir, sharedUserDataFolder(), formerCliDataFolder(), canWrite);
+}
+
+QString locateSharedDatabase(const QString &executableDir, const QString &userDataDir, const QString &formerDataDir,
+                             const WritableCheck &writable)
+{
+    const QString name = QStringLiteral("System.dat");
+    if (!formerDataDir.isEmpty() && !userDataDir.isEmpty())
+        takeOverSecondCopy(QDir(formerDataDir).filePath(name), QDir(userDataDir).filePath(name));
+    return locateDatabase(executableDir, userDataDir, writable);
 }
 
 } // namespace mhbk

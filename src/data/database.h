@@ -50,4 +50,17 @@ bool canWrite(const QString &path);
 QString locateDatabase(const QString &executableDir, const QString &userDataDir);
 QString locateDatabase(const QString &executableDir, const QString &userDataDir, const WritableCheck &writable);
 
+// The per-user folder that mhbk and mhbk-cli share, whatever the running program is called
+// (on Linux ~/.local/share/Zorvan/mhbk, where the program keeps its other files too).
+QString sharedUserDataFolder();
+// Where mhbk-cli kept a per-user copy of its own before (on Linux ~/.local/share/mhbk-cli).
+QString formerCliDataFolder();
+
+// The database both programs use: locateDatabase() in the shared folder, once a copy left in
+// `formerDataDir` has been taken over (takeOverSecondCopy()). A density saved in the program is
+// the one `mhbk-cli weight --material` weighs with.
+QString locateSharedDatabase(const QString &executableDir);
+QString locateSharedDatabase(const QString &executableDir, const QString &userDataDir, const QString &formerDataDir,
+                             const WritableCheck &writable);
+
 } // namespace mhbk

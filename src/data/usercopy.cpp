@@ -1,7 +1,7 @@
 #include "data/usercopy.h"
 
 #include <QCryptographicHash>
-#include <QDateTime>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
@@ -26,69 +26,34 @@ QByteArray fingerprint(const QString &path)
     return hash.result().toHex();
 }
 
-// What the stamp knows of the shipped file the copy was made from: its SHA-256 (hex) on the
-// first line and, on the second, "SIZE MTIME" (bytes, milliseconds since the epoch) as they
-// were when the hash was last found equal. Stamps written before the second line existed have
-// no size and time: the hash is then always checked.
-struct Stamp {
-    QByteArray hash;
-    qint64 size = -1;
-    qint64 modified = -1;
-};
-
-struct FileLook {
-    qint64 size = -1;
-    qint64 modified = -1; // -1: the file system gives no time, so the look proves nothing
-};
-
-FileLook lookOf(const QString &path)
-{
-    const QFileInfo info(path);
-    const QDateTime modified = info.lastModified();
-    return {info.size(), modified.isValid() ? modified.toMSecsSinceEpoch() : -1};
-}
-
-Stamp readStamp(const QString &userCopy)
+// The stamp holds the SHA-256 (hex) of the shipped file the copy was made from on its first
+// line. Stamps of earlier versions have a second line (the file's size and time); it is not
+// read: a rebuilt package can bring other data under the same size and time (reproducible
+// builds give every file one time, and an SQLite file keeps its size when a row changes).
+QByteArray readStamp(const QString &userCopy)
 {
     QFile file(stampPath(userCopy));
     if (!file.open(QIODevice::ReadOnly))
         return {};
-    const QList<QByteArray> lines = file.readAll().split('\n');
-    Stamp stamp{lines.value(0).trimmed()};
-    const QList<QByteArray> look = lines.value(1).trimmed().split(' ');
-    bool sizeOk = false, timeOk = false;
-    if (look.size() == 2) {
-        stamp.size = look[0].toLongLong(&sizeOk);
-        stamp.modified = look[1].toLongLong(&timeOk);
-    }
-    if (!sizeOk || !timeOk)
-        stamp.size = stamp.modified = -1;
-    return stamp;
+    return file.readLine().trimmed();
 }
 
-void writeStamp(const QString &userCopy, const QByteArray &hash, const FileLook &look)
+void writeStamp(const QString &userCopy, const QByteArray &hash)
 {
     QSaveFile file(stampPath(userCopy));
     if (file.open(QIODevice::WriteOnly))
-        file.write(hash + '\n' + QByteArray::number(look.size) + ' ' + QByteArray::number(look.modified) + '\n');
+        file.write(hash + '\n');
     file.commit();
 }
 
-// Whether the shipped file is still the one the copy was made from. The hash is read only when
-// the size or the time differ from the last check, so an unchanged installation costs one stat.
+// Whether the shipped file is still the one the copy was made from, decided by its content
+// alone. The handbook is a few megabytes: hashing it at each start costs milliseconds.
 bool matchesStamp(const QString &shipped, const QString &userCopy)
 {
-    const Stamp stamp = readStamp(userCopy);
-    const FileLook look = lookOf(shipped); // before hashing: a change while hashing is seen next time
-    if (!stamp.hash.isEmpty() && look.modified >= 0 && stamp.size == look.size && stamp.modified == look.modified)
-        return true;
     const QByteArray current = fingerprint(shipped);
     if (current.isEmpty())
         return true; // unreadable now: keep the copy as it is
-    if (current != stamp.hash)
-        return false;
-    writeStamp(userCopy, current, look); // touched but the same: the next start need not hash it
-    return true;
+    return current == readStamp(userCopy);
 }
 
 QStringList columns(QSqlDatabase &db, const QString &schema, const QString &table)
@@ -134,11 +99,32 @@ bool carryUserTables(const QString &from, const QString &to)
 
 } // namespace
 
-void stampUserCopy(const QString &shipped, const QString &userCopy)
+bool takeOverSecondCopy(const QString &secondCopy, const QString &userCopy)
 {
-    const FileLook look = lookOf(shipped);
-    writeStamp(userCopy, fingerprint(shipped), look);
+    if (!QFileInfo(secondCopy).isFile() || QFileInfo(secondCopy).absoluteFilePath() == QFileInfo(userCopy).absoluteFilePath())
+        return false;
+    bool moved = false;
+    if (!QFileInfo::exists(userCopy) && QDir().mkpath(QFileInfo(userCopy).absolutePath())) {
+        // Copied under a temporary name first, so that an interrupted copy is never taken for
+        // the database; the stamp follows, so the refresh knows what the copy was made from.
+        const QString partial = userCopy + QStringLiteral(".part");
+        QFile::remove(partial);
+        moved = QFile::copy(secondCopy, partial) && QFile::rename(partial, userCopy);
+        QFile::remove(partial);
+        if (!moved)
+            return false; // tried again at the next start
+        QFile::setPermissions(userCopy, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+        QFile::remove(stampPath(userCopy));
+        QFile::copy(stampPath(secondCopy), stampPath(userCopy));
+    }
+    const QString retired = secondCopy + QStringLiteral(".taken-over");
+    QFile::remove(retired);
+    QFile::rename(secondCopy, retired);
+    QFile::remove(stampPath(secondCopy));
+    return moved;
 }
+
+void stampUserCopy(const QString &shipped, const QString &userCopy) { writeStamp(userCopy, fingerprint(shipped)); }
 
 bool refreshUserCopy(const QString &shipped, const QString &userCopy)
 {

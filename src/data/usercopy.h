@@ -23,4 +23,12 @@ void stampUserCopy(const QString &shipped, const QString &userCopy);
 // replaced copy is kept beside it as "System.dat.before-update". Returns whether it refreshed.
 bool refreshUserCopy(const QString &shipped, const QString &userCopy);
 
+// Takes over a second per-user copy, once: the one an earlier mhbk-cli kept in a folder of its
+// own. When there is no copy at `userCopy` yet, the second copy becomes it (with its stamp), so
+// the user rows it holds stay and the usual refresh brings its handbook data up to date. When
+// there is one, that copy stays: it is the one the program saves the user's tables into, while
+// mhbk-cli never wrote to its own. Either way the second copy is then renamed
+// "System.dat.taken-over" beside itself and never read again. Returns whether it was moved in.
+bool takeOverSecondCopy(const QString &secondCopy, const QString &userCopy);
+
 } // namespace mhbk

@@ -5,7 +5,6 @@
 #include "search/handbooksources.h"
 
 #include <QCoreApplication>
-#include <QStandardPaths>
 
 namespace mhbk {
 
@@ -37,8 +36,7 @@ int runFindCommand(const QStringList &args, QTextStream &out, QTextStream &err)
     return runSubcommand(err, printUsage, AppErrorText::FullStop, [&] {
         QString path = line.value(QStringLiteral("--db"));
         if (path.isEmpty())
-            path = locateDatabase(QCoreApplication::applicationDirPath(),
-                                  QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
+            path = locateSharedDatabase(QCoreApplication::applicationDirPath());
         HandbookDatabase database(path);
         const search::HandbookIndex index = search::buildHandbookIndex(database);
         const auto hits = index.find(query);

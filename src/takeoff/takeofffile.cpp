@@ -3,6 +3,7 @@
 #include "common/errors.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -14,8 +15,6 @@ namespace mhbk::takeoff {
 namespace {
 
 const QString kFormatName = QStringLiteral("mhbk-takeoff-list");
-// A list of ten thousand lines is well under a megabyte; anything far larger is no list.
-constexpr qint64 kMaxFileBytes = 16 * 1024 * 1024;
 
 struct Damaged {
     QString reason;
@@ -106,7 +105,7 @@ QByteArray toJson(const List &list)
     const QJsonObject root{{QStringLiteral("format"), kFormatName},
                            {QStringLiteral("version"), kFileVersion},
                            {QStringLiteral("lines"), lines}};
-    return QJsonDocument(root).toJson(QJsonDocument::Indented);
+    return QJsonDocument(root).toJson(QJsonDocument::Compact);
 }
 
 List fromJson(const QByteArray &bytes)
@@ -124,10 +123,15 @@ List loadList(const QString &path)
     const auto failed = [&](const QString &reason) {
         return AppError(QStringLiteral("无法打开清单文件“%1”：%2").arg(path, reason));
     };
+    const QFileInfo info(path);
+    if (!info.exists())
+        throw failed(QStringLiteral("文件不存在。请检查文件名和位置"));
+    if (info.isDir())
+        throw failed(QStringLiteral("这是一个文件夹，不是文件。请选择文件夹中的 .mhbkl 清单文件"));
     if (!file.open(QIODevice::ReadOnly))
-        throw failed(file.errorString());
-    if (file.size() > kMaxFileBytes)
-        throw failed(QStringLiteral("文件过大，不是工程量清单文件"));
+        throw failed(QStringLiteral("文件无法读取。请检查读取权限"));
+    if (file.size() > kMaxListFileBytes)
+        throw failed(QStringLiteral("文件超过 %1 MB，不是本程序保存的工程量清单文件").arg(kMaxListFileBytes / (1024 * 1024)));
     const QByteArray bytes = file.readAll();
     try {
         return parse(bytes);
@@ -138,8 +142,15 @@ List loadList(const QString &path)
 
 void saveList(const List &list, const QString &path)
 {
-    QSaveFile file(path);
     const QByteArray bytes = toJson(list);
+    // What is written must open again: a list over the limit of reading is not written at all.
+    if (bytes.size() > kMaxListFileBytes)
+        throw AppError(QStringLiteral("无法保存清单文件“%1”：清单有 %2 MB，超过本程序能打开的 %3 MB。"
+                                      "请把清单分成几个文件保存。原有文件未改动。")
+                           .arg(path)
+                           .arg(static_cast<double>(bytes.size()) / (1024 * 1024), 0, 'f', 1)
+                           .arg(kMaxListFileBytes / (1024 * 1024)));
+    QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
         throw AppError(QStringLiteral("无法保存清单文件“%1”：%2").arg(path, file.errorString()));
 }

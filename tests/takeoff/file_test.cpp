@@ -2,7 +2,9 @@
 #include "takeoff/takeofffile.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
+#include <functional>
 #include <gtest/gtest.h>
 
 namespace mhbk::takeoff {
@@ -81,9 +83,11 @@ TEST(TakeoffFile, DamagedAndForeignFilesAreRefusedWithAReason)
     const QByteArray good = toJson(sampleList());
     QByteArray truncated = good.left(good.size() / 2);
     QByteArray wrongNumber = good;
-    wrongNumber.replace("\"quantity\": 6", "\"quantity\": \"six\"");
+    wrongNumber.replace("\"quantity\":6", "\"quantity\":\"six\"");
     QByteArray wrongText = good;
-    wrongText.replace("\"item\": \"圆钢\"", "\"item\": 12");
+    wrongText.replace("\"item\":\"圆钢\"", "\"item\":12");
+    ASSERT_NE(wrongNumber, good);
+    ASSERT_NE(wrongText, good);
     const struct {
         const char *name;
         QByteArray bytes;
@@ -126,6 +130,65 @@ TEST(TakeoffFile, MissingFileIsReported)
 {
     QTemporaryDir dir;
     EXPECT_THROW(loadList(dir.filePath(QStringLiteral("none.mhbkl"))), AppError);
+}
+
+} // namespace
+} // namespace mhbk::takeoff
+
+namespace mhbk::takeoff {
+namespace {
+
+QString errorOf(const std::function<void()> &action)
+{
+    try {
+        action();
+    } catch (const AppError &e) {
+        return e.message();
+    }
+    return QString();
+}
+
+// A list as long as the one reported written and then refused: written compactly it opens again.
+TEST(TakeoffFile, ALongListIsWrittenCompactlyAndOpensAgain)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("长清单.mhbkl"));
+    List list;
+    for (int i = 0; i < 100048; ++i)
+        list.push_back(Line{QStringLiteral("热轧无缝钢管"), QStringLiteral("Φ89×4-%1").arg(i), QStringLiteral("20#"), 6.5,
+                            QStringLiteral("m"), 8.38, QStringLiteral("二层 %1 轴").arg(i % 40)});
+    saveList(list, path);
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray bytes = file.readAll();
+    EXPECT_FALSE(bytes.trimmed().contains('\n')) << "one line, without indentation";
+    EXPECT_LT(bytes.size(), kMaxListFileBytes);
+    EXPECT_EQ(loadList(path), list);
+}
+
+// The largest list the program writes is the largest it reads: at the limit it is written and
+// read back, one byte more is not written (the file on disk stays), and is refused when met.
+TEST(TakeoffFile, WhatIsWrittenOpensAgainUpToTheLimit)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("满.mhbkl"));
+    List list{Line{QStringLiteral("钢板"), QStringLiteral("δ10"), QString(), 1, QStringLiteral("m2"), 78.5, QString()}};
+    const qint64 overhead = toJson(list).size();
+    list.front().remark = QString(static_cast<qsizetype>(kMaxListFileBytes - overhead), QLatin1Char('r'));
+    ASSERT_EQ(toJson(list).size(), kMaxListFileBytes);
+    saveList(list, path);
+    EXPECT_EQ(QFileInfo(path).size(), kMaxListFileBytes);
+    EXPECT_EQ(loadList(path).front().remark.size(), list.front().remark.size());
+
+    list.front().remark += QLatin1Char('r');
+    EXPECT_TRUE(errorOf([&] { saveList(list, path); }).contains(QStringLiteral("超过本程序能打开的 64 MB")));
+    EXPECT_EQ(QFileInfo(path).size(), kMaxListFileBytes) << "the file saved before is kept";
+
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::Append));
+    file.write(" ");
+    file.close();
+    EXPECT_TRUE(errorOf([&] { loadList(path); }).contains(QStringLiteral("文件超过 64 MB")));
 }
 
 } // namespace

@@ -5,6 +5,7 @@
 #include "workbooks/pages/workbookfile.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -105,6 +106,66 @@ TEST(WorkbookFile, AMissingFileIsNamed)
         ADD_FAILURE() << "accepted";
     } catch (const AppError &e) {
         EXPECT_TRUE(e.message().contains(QStringLiteral("文件不存在"))) << e.message().toStdString();
+    }
+}
+
+// The file is the stored workbook in a small wrapper, not the workbook re-indented (which made
+// a large ledger four times as long as its stored form).
+TEST(WorkbookFile, TheWrapperKeepsTheWorkbookCompact)
+{
+    wb::Workbook book = smallBook();
+    for (int row = 0; row < 2000; ++row)
+        book.setInput(0, row, 3, QStringLiteral("第 %1 行").arg(row));
+    const QByteArray bytes = pageWorkbookBytes(7, book);
+    EXPECT_FALSE(bytes.contains('\n'));
+    EXPECT_LT(bytes.size(), wb::saveWorkbook(book).size() + 200);
+}
+
+// The largest workbook the program writes is one it opens: the largest file within the limit is
+// written and read back (and so is one padded to the limit exactly); a workbook one character
+// longer is not written, the earlier file is kept, and a file over the limit is refused.
+TEST(WorkbookFile, WhatIsWrittenOpensAgainUpToTheLimit)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("满.mhbk"));
+    wb::Workbook book = smallBook();
+    const auto withText = [&](qint64 length) {
+        book.setInput(0, 1, 0, QString(static_cast<qsizetype>(length), QLatin1Char('t')));
+        return static_cast<qint64>(pageWorkbookBytes(7, book).size());
+    };
+    const qint64 base = withText(1);
+    const qint64 perCharacter = withText(2) - base;
+    ASSERT_GE(perCharacter, 1);
+    const qint64 largest = 1 + (kMaxWorkbookFileBytes - base) / perCharacter;
+    withText(largest);
+    writePageWorkbookFile(path, 7, book);
+    ASSERT_LE(QFileInfo(path).size(), kMaxWorkbookFileBytes);
+    {
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::Append));
+        file.write(QByteArray(static_cast<qsizetype>(kMaxWorkbookFileBytes - file.size()), ' '));
+    }
+    ASSERT_EQ(QFileInfo(path).size(), kMaxWorkbookFileBytes);
+    EXPECT_EQ(readPageWorkbookFile(path).book.displayText(0, 1, 0).size(), largest);
+
+    book.setInput(0, 1, 0, QString(static_cast<qsizetype>(largest + 1), QLatin1Char('t')));
+    try {
+        writePageWorkbookFile(path, 7, book);
+        ADD_FAILURE() << "a workbook over the limit was written";
+    } catch (const AppError &e) {
+        EXPECT_TRUE(e.message().contains(QStringLiteral("超过本程序能打开的 64 MB"))) << e.message().toStdString();
+    }
+    EXPECT_EQ(QFileInfo(path).size(), kMaxWorkbookFileBytes) << "the earlier file is kept";
+    {
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::Append));
+        file.write(" ");
+    }
+    try {
+        readPageWorkbookFile(path);
+        ADD_FAILURE() << "a file over the limit was opened";
+    } catch (const AppError &e) {
+        EXPECT_TRUE(e.message().contains(QStringLiteral("文件超过 64 MB"))) << e.message().toStdString();
     }
 }
 

@@ -7,6 +7,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QJsonDocument>
 #include <QJsonObject>
 
@@ -16,8 +17,6 @@ namespace {
 
 const QString kFormat = QStringLiteral("mhbk-page-workbook");
 constexpr int kVersion = 1;
-// A page workbook is a few hundred kilobytes at most; anything far larger is not one.
-constexpr qint64 kMaxFileBytes = 64 * 1024 * 1024;
 
 QString shown(const QString &path)
 {
@@ -40,12 +39,22 @@ QByteArray pageWorkbookBytes(int pageIndex, const wb::Workbook &book)
     file.insert(QStringLiteral("page"), QString::fromLatin1(page.objectName));
     file.insert(QStringLiteral("pageIndex"), pageIndex);
     file.insert(QStringLiteral("workbook"), QJsonDocument::fromJson(wb::saveWorkbook(book)).object());
-    return QJsonDocument(file).toJson(QJsonDocument::Indented);
+    // Without indentation, as the stored workbook format is written: indented, a ledger of
+    // thousands of rows grows fourfold.
+    return QJsonDocument(file).toJson(QJsonDocument::Compact);
 }
 
 void writePageWorkbookFile(const QString &path, int pageIndex, const wb::Workbook &book)
 {
-    xlsout::writeFileAtomically(path, pageWorkbookBytes(pageIndex, book));
+    const QByteArray bytes = pageWorkbookBytes(pageIndex, book);
+    // What is written must open again: a file over the limit of reading is not written at all.
+    if (bytes.size() > kMaxWorkbookFileBytes)
+        throw AppError(QStringLiteral("无法保存文件%1：工作簿有 %2 MB，超过本程序能打开的 %3 MB。"
+                                      "请删去不需要的行或长文字后再保存。原有文件未改动。")
+                           .arg(shown(path))
+                           .arg(static_cast<double>(bytes.size()) / (1024 * 1024), 0, 'f', 1)
+                           .arg(kMaxWorkbookFileBytes / (1024 * 1024)));
+    xlsout::writeFileAtomically(path, bytes);
 }
 
 PageWorkbook readPageWorkbook(const QByteArray &bytes, const QString &path)
@@ -73,7 +82,8 @@ PageWorkbook readPageWorkbook(const QByteArray &bytes, const QString &path)
     if (!file.value(QStringLiteral("workbook")).isObject())
         refuse(path, QStringLiteral("文件已损坏（缺少工作簿内容）。请改用该文件的备份。"));
     wb::LoadError error;
-    auto book = wb::loadWorkbook(QJsonDocument(file.value(QStringLiteral("workbook")).toObject()).toJson(), &error);
+    auto book = wb::loadWorkbook(
+        QJsonDocument(file.value(QStringLiteral("workbook")).toObject()).toJson(QJsonDocument::Compact), &error);
     if (!book)
         refuse(path, QStringLiteral("文件已损坏（%1）。请改用该文件的备份。").arg(error.message));
     return PageWorkbook{*index, std::move(*book)};
@@ -84,10 +94,13 @@ PageWorkbook readPageWorkbookFile(const QString &path)
     QFile file(path);
     if (!file.exists())
         refuse(path, QStringLiteral("文件不存在。请检查文件名和位置。"));
+    if (QFileInfo(path).isDir())
+        refuse(path, QStringLiteral("这是一个文件夹，不是文件。请选择文件夹中的 .mhbk 文件。"));
     if (!file.open(QIODevice::ReadOnly))
         refuse(path, QStringLiteral("文件无法读取。请检查读取权限。"));
-    if (file.size() > kMaxFileBytes)
-        refuse(path, QStringLiteral("这不是本程序保存的工作簿文件（文件过大）。"));
+    if (file.size() > kMaxWorkbookFileBytes)
+        refuse(path, QStringLiteral("文件超过 %1 MB，不是本程序保存的工作簿文件（本程序不保存更大的工作簿）。")
+                         .arg(kMaxWorkbookFileBytes / (1024 * 1024)));
     return readPageWorkbook(file.readAll(), path);
 }
 

@@ -18,10 +18,16 @@ inline const QString kWorkbookFileSuffix = QStringLiteral("mhbk");
 // The file dialogs' filter.
 inline const QString kWorkbookFileFilter = QStringLiteral("五金手册工作簿 (*.mhbk)");
 
+// The largest file the program opens, and so the largest it writes. Written without
+// indentation, a page workbook is a few hundred kilobytes.
+inline constexpr qint64 kMaxWorkbookFileBytes = 64 * 1024 * 1024;
+
+// The file's bytes: one line of JSON without indentation.
 QByteArray pageWorkbookBytes(int pageIndex, const wb::Workbook &book);
 
 // Writes through a temporary file and a rename: a failure leaves any earlier file as it was.
-// Throws AppError saying what went wrong.
+// A workbook whose file would exceed kMaxWorkbookFileBytes is not written. Throws AppError saying
+// what went wrong.
 void writePageWorkbookFile(const QString &path, int pageIndex, const wb::Workbook &book);
 
 struct PageWorkbook {

@@ -35,6 +35,21 @@ QString CommandLine::value(const QString &name) const
     return all.isEmpty() ? QString() : all.last();
 }
 
+QString singleValue(const CommandLine &line, const QString &name, const QString &needed)
+{
+    const QStringList given = line.values(name);
+    if (given.size() > 1)
+        throw CliError{QStringLiteral("%1 只能给一次，这里给了 %2 次（%3）。请只保留一个 / %1 given more than once")
+                           .arg(name)
+                           .arg(given.size())
+                           .arg(given.join(QStringLiteral("、"))),
+                       CliError::WithoutUsage};
+    if (!given.isEmpty() && given.first().trimmed().isEmpty())
+        throw CliError{QStringLiteral("%1 后面的%2是空的。请写出%2 / %1 needs a non-empty value").arg(name, needed),
+                       CliError::WithoutUsage};
+    return given.isEmpty() ? QString() : given.first();
+}
+
 QStringList CommandLine::values(const QString &name) const
 {
     QStringList found;

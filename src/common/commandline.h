@@ -61,6 +61,11 @@ struct CliError {
 // with a full stop as a message box shows it.
 enum class AppErrorText { AsIs, FullStop };
 
+// The value of an option that is given at most once and, when given, is not empty: a second
+// --export or an empty --save '' would otherwise be quietly ignored. `needed` says what the value
+// is ("文件名", "材料名"). Empty when the option is absent; throws CliError otherwise.
+QString singleValue(const CommandLine &line, const QString &name, const QString &needed);
+
 // Runs a sub-command's `body` and returns its status. A CliError or AppError thrown by it is
 // printed to `err` as described above, and the status is 1.
 int runSubcommand(QTextStream &err, void (*usage)(QTextStream &), AppErrorText appErrors,

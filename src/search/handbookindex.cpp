@@ -1,5 +1,7 @@
 #include "search/handbookindex.h"
 
+#include "sections/materials.h"
+
 #include <algorithm>
 #include <optional>
 #include <set>
@@ -18,6 +20,18 @@ bool isSizeClassOf(const QString &key, const QString &designation)
            key.back() >= QLatin1Char('a') && key.back() <= QLatin1Char('e');
 }
 
+// Whether a word of the query is the row's material's name or one it stands for; a word only
+// contained in the name ranks as any text does.
+bool namesMaterial(const Entry &entry, const Query &query)
+{
+    if (entry.material.isEmpty())
+        return false;
+    return std::any_of(query.terms.cbegin(), query.terms.cend(), [&](const QString &term) {
+        const auto match = weights::matchMaterialName(entry.material, term);
+        return match && *match != weights::NameMatch::Part;
+    });
+}
+
 // The rank of one entry for a query, or nothing: the one rule both the index and the plain scan
 // follow.
 std::optional<Rank> rankOf(const Entry &entry, const Query &query)
@@ -25,7 +39,7 @@ std::optional<Rank> rankOf(const Entry &entry, const Query &query)
     if (query.isEmpty() || !passesFilters(entry, query))
         return std::nullopt;
     if (query.designation.isEmpty())
-        return isPage(entry) ? Rank::Page : Rank::Text;
+        return isPage(entry) ? Rank::Page : namesMaterial(entry, query) ? Rank::ExactDesignation : Rank::Text;
     if (entry.keys.contains(query.designation))
         return Rank::ExactDesignation;
     for (const QString &key : entry.keys)

@@ -28,6 +28,9 @@ struct Entry {
     // The calculator's dimension inputs filled from the row, in the calculator's order; empty
     // where the page has no calculator for the row.
     QStringList inputs;
+    // A density-table row's material name, normalised: a word naming it (weights::matchMaterialName)
+    // ranks the row first, so "铝 密度" finds 纯铝 before the alloys that contain 铝.
+    QString material;
 };
 
 // How well an entry matched; lower ranks first.

@@ -196,9 +196,12 @@ void addFlatBars(HandbookIndex &index)
     }
 }
 
+// The density table's items are materials, found by name as the command line finds them.
+enum class ItemNames { Plain, Materials };
+
 // The unit and density grids place their records slot by slot; record n is slot n.
 void addItemTable(HandbookIndex &index, TableDataset &dataset, PageKey pageKey, const char *tableName,
-                  const reference::ItemLayout &layout, const QString &unit)
+                  const reference::ItemLayout &layout, const QString &unit, ItemNames names)
 {
     const Entry page = pageEntry(pages::indexOf(pageKey));
     dataset.open(QString::fromLatin1(tableName));
@@ -209,6 +212,8 @@ void addItemTable(HandbookIndex &index, TableDataset &dataset, PageKey pageKey, 
         Entry entry = rowEntry(page, fields, cell.column, cell.row, layout.cellsPerItem);
         entry.designation = fields.first();
         entry.figure = (fields.mid(1).join(QLatin1Char(' ')) + unit).trimmed();
+        if (names == ItemNames::Materials)
+            entry.material = normalized(entry.designation);
         index.add(std::move(entry));
     }
 }
@@ -246,9 +251,9 @@ HandbookIndex buildHandbookIndex(HandbookDatabase &database)
     for (const PageEntry &page : pages::all())
         index.add(pageEntry(page.index));
     TableDataset dataset(database);
-    addItemTable(index, dataset, PageKey::UnitConversion, "comunit", reference::kUnitLayout, {});
+    addItemTable(index, dataset, PageKey::UnitConversion, "comunit", reference::kUnitLayout, {}, ItemNames::Plain);
     addItemTable(index, dataset, PageKey::MaterialDensity, "constdensity", reference::kDensityLayout,
-                 QStringLiteral(" g/cm3"));
+                 QStringLiteral(" g/cm3"), ItemNames::Materials);
     addFormulas(index, dataset);
     for (const SizeTable &table : sizeTables()) {
         if (table.page == PageKey::EqualAngle)

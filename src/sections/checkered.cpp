@@ -16,6 +16,23 @@ std::optional<Patterns> lookup(QueryDataset &query, const QString &thickness)
                     query.fieldText(QStringLiteral("WG_BDX")), query.fieldText(QStringLiteral("LLZL_BDX"))};
 }
 
+std::optional<Patterns> lookupByValue(QueryDataset &query, const QString &thickness)
+{
+    if (auto patterns = lookup(query, thickness))
+        return patterns;
+    const auto wanted = parseReal(thickness.trimmed());
+    if (!wanted)
+        return std::nullopt;
+    query.open(QStringLiteral("SELECT jbhd FROM steelboard_HW"));
+    for (query.first(); !query.eof(); query.next()) {
+        const QString stored = query.fieldText(QStringLiteral("jbhd"));
+        const auto value = parseReal(stored.trimmed());
+        if (value && *value == *wanted)
+            return lookup(query, stored);
+    }
+    return std::nullopt;
+}
+
 namespace {
 
 std::optional<weights::Real> emptyAsZero(const QString &text)

@@ -26,6 +26,10 @@ struct Patterns {
 // Throws AppError when the table cannot be read.
 std::optional<Patterns> lookup(QueryDataset &query, const QString &thickness);
 
+// The same for a thickness typed as a number: "3" finds the row the table writes as "3.0".
+// The table's own text wins where it matches as it stands.
+std::optional<Patterns> lookupByValue(QueryDataset &query, const QString &thickness);
+
 struct PlateWeights {
     numbers::Extended rhombic;
     numbers::Extended lentil;

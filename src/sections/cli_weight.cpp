@@ -11,7 +11,6 @@
 
 #include <QCoreApplication>
 #include <QMap>
-#include <QStandardPaths>
 #include <memory>
 
 namespace mhbk {
@@ -47,9 +46,10 @@ Arguments parseArguments(const QStringList &args)
     }
     if (line.error)
         throw CliError{QStringLiteral("未知选项 / unknown option: %1").arg(line.error->argument)};
-    parsed.databasePath = line.value(QStringLiteral("--db"));
-    parsed.density = line.value(QStringLiteral("--density"));
-    parsed.material = line.value(QStringLiteral("--material"));
+    parsed.databasePath = singleValue(line, QStringLiteral("--db"), QStringLiteral("数据库文件名"));
+    // An empty name or density is a mistake, not a request for steel.
+    parsed.density = singleValue(line, QStringLiteral("--density"), QStringLiteral("密度 (g/cm3)"));
+    parsed.material = singleValue(line, QStringLiteral("--material"), QStringLiteral("材料名"));
     for (const QString &arg : line.positional) {
         if (const auto assignment = splitAssignment(arg))
             parsed.values.insert(assignment->first, assignment->second);
@@ -63,8 +63,7 @@ std::unique_ptr<HandbookDatabase> openDatabase(const Arguments &args)
 {
     QString path = args.databasePath;
     if (path.isEmpty()) {
-        path = locateDatabase(QCoreApplication::applicationDirPath(),
-                              QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
+        path = locateSharedDatabase(QCoreApplication::applicationDirPath());
     }
     auto db = std::make_unique<HandbookDatabase>(path);
     db->connection();
@@ -101,7 +100,10 @@ void printWeightUsage(QTextStream &stream)
               "  checkered t= [w=] [l=]   花纹钢板: basic thickness, plate width and length (mm)\n"
               "Prints G (kg/m) and, with L (m), M = G x L (kg), as the calculator pages show them;\n"
               "with M (kg), the length L = M / G (m; the area in m2 for plate).\n"
-              "Steel (7.85) unless --density or --material (a name from the density table, e.g. 黄铜) says otherwise.\n";
+              "Steel (7.85) unless --density (g/cm3, or a range 6.6~7.4) or --material says otherwise.\n"
+              "--material takes a name from the density table: the row of exactly that name, else the row named\n"
+              "by it (铝 is 纯铝, 金 is 金(参考值)), else the one row whose name contains it; when several fit\n"
+              "equally the command fails and lists them.\n";
 }
 
 // The material to weigh: steel, a density given as a number, or one named from the density table.
@@ -118,17 +120,40 @@ std::optional<weights::Material> chosenMaterial(const Arguments &args)
     if (args.material.isEmpty())
         return std::nullopt;
     const auto db = openDatabase(args);
-    const auto material = weights::findMaterial(weights::readMaterials(*db), args.material);
-    if (!material)
-        throw CliError{QStringLiteral("密度表中没有此材料 / no such material: %1").arg(args.material), CliError::WithoutUsage};
-    return material;
+    const weights::MaterialLookup lookup = weights::findMaterial(weights::readMaterials(*db), args.material);
+    if (lookup.material)
+        return lookup.material;
+    if (lookup.candidates.isEmpty())
+        throw CliError{QStringLiteral("密度表中没有此材料 / no such material: %1\n"
+                                      "可用 mhbk-cli table constdensity 查看全部材料名。")
+                           .arg(args.material),
+                       CliError::WithoutUsage};
+    throw CliError{QStringLiteral("“%1”对应多种材料，请用 --material 写出其中一个的完整名称 / "
+                                  "ambiguous material: %1\n  %2")
+                       .arg(args.material, lookup.candidates.join(QStringLiteral("\n  "))),
+                   CliError::WithoutUsage};
 }
 
-QString checkedNumber(const QString &text)
+// L or M as typed, once it is known to be a number that is not negative: a negative weight would
+// otherwise give a negative length without a word.
+QString checkedAmount(const QString &text, const QString &what)
 {
-    if (!parseReal(text))
+    const auto value = parseReal(text);
+    if (!value)
         throw CliError{conversionErrorText(text), CliError::WithoutUsage};
+    if (*value < weights::Real(0))
+        throw CliError{QStringLiteral("%1 不能是负数（%2）。请输入正数 / %1 must not be negative").arg(what, text),
+                       CliError::WithoutUsage};
     return text;
+}
+
+// A figure beyond the arithmetic's range would print as "INF"; it is refused instead.
+QString shownFigure(const weights::Real &value)
+{
+    if (!value.isFinite())
+        throw CliError{QStringLiteral("结果超出可计算的范围。请检查输入的尺寸是否写错 / result out of range"),
+                       CliError::WithoutUsage};
+    return floatToStr(value);
 }
 
 void runShape(const weights::ShapeInfo &shape, const Arguments &args, QTextStream &out)
@@ -139,22 +164,25 @@ void runShape(const weights::ShapeInfo &shape, const Arguments &args, QTextStrea
         const auto value = parseReal(requiredValue(args, name));
         if (!value)
             throw CliError{kBadDimension, CliError::WithoutUsage};
+        if (!value->isFinite())
+            throw CliError{QStringLiteral("尺寸 %1 超出可计算的范围。请检查输入 / %1 out of range").arg(name),
+                           CliError::WithoutUsage};
         dims.push_back(*value);
     }
     const auto material = chosenMaterial(args);
     const weights::Real density = material ? material->density : weights::kSteelDensity;
-    const QString g = floatToStr(weights::weightPerUnit(shape.shape, dims, density));
+    const QString g = shownFigure(weights::weightPerUnit(shape.shape, dims, density));
     const QString length = args.values.value(QStringLiteral("L"));
     const QString weight = args.values.value(QStringLiteral("M"));
     QString m;
     if (!length.isEmpty())
-        m = floatToStr(weights::lengthWeight(g, checkedNumber(length)));
+        m = shownFigure(weights::lengthWeight(g, checkedAmount(length, QStringLiteral("长度 L"))));
     QString reverse;
     if (!weight.isEmpty()) {
-        const auto l = weights::lengthFromWeight(g, checkedNumber(weight));
+        const auto l = weights::lengthFromWeight(g, checkedAmount(weight, QStringLiteral("重量 M")));
         if (!l)
             throw CliError{weights::kNoLengthForWeight, CliError::WithoutUsage};
-        reverse = floatToStr(*l);
+        reverse = shownFigure(*l);
     }
     if (material && !material->name.isEmpty())
         out << "材料=" << material->name << '\n';
@@ -180,9 +208,12 @@ void runCheckered(const Arguments &args, QTextStream &out)
 
     const auto db = openDatabase(args);
     QueryDataset query(*db);
-    const auto patterns = checkered::lookup(query, thickness);
+    const auto patterns = checkered::lookupByValue(query, thickness);
     if (!patterns)
-        throw CliError{QStringLiteral("找不到钢板基本厚度 / no basic thickness: %1").arg(thickness), CliError::WithoutUsage};
+        throw CliError{QStringLiteral("花纹钢板表中没有基本厚度 %1 / no basic thickness: %1\n"
+                                      "可用 mhbk-cli table steelboard_HW 查看表中的厚度。")
+                           .arg(thickness),
+                       CliError::WithoutUsage};
     const auto plates = checkered::plateWeights(width, length, patterns->rhombicWeight, patterns->lentilWeight);
     if (!plates)
         throw CliError{checkered::kNotNumericMessage, CliError::WithoutUsage};

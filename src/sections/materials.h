@@ -3,6 +3,7 @@
 #include "sections/weightformulas.h"
 
 #include <QString>
+#include <QStringList>
 #include <optional>
 #include <vector>
 
@@ -35,9 +36,29 @@ std::vector<Material> materialsFrom(const std::vector<std::pair<QString, QString
 // when the table cannot be read.
 std::vector<Material> readMaterials(HandbookDatabase &database);
 
-// The material a user names: the one of exactly that name, else the first whose name contains
-// the text ("黄铜" finds the first brass).
-std::optional<Material> findMaterial(const std::vector<Material> &materials, const QString &query);
+// How well a material's name answers a name the user typed; lower is better.
+enum class NameMatch {
+    Exact, // the whole name as the table writes it
+    Alias, // a name the row stands for: "纯铝" for "铝", "金(参考值)" for "金", "铅和铅锑合金" for "铅"
+    Part,  // the name contains the text
+};
+
+// The names a density-table row answers to besides its own: without the notes in brackets and
+// the grades after a blank, each name it lists ("、", "和"), and each of those without a leading
+// "纯" or "工业纯". ("纯镍、阳极镍、电真空镍" → 纯镍, 镍, 阳极镍, 电真空镍.)
+QStringList materialAliases(const QString &name);
+
+// How `name` answers `query`, or nothing. The one rule the command line's --material and the
+// handbook search follow.
+std::optional<NameMatch> matchMaterialName(const QString &name, const QString &query);
+
+// The material a user names: the first of exactly that name, else the only one answering it best.
+// When several answer equally well, `candidates` lists them and `material` is empty.
+struct MaterialLookup {
+    std::optional<Material> material;
+    QStringList candidates;
+};
+MaterialLookup findMaterial(const std::vector<Material> &materials, const QString &query);
 
 // The density as the pages and the command line show it beside the material: "8.9 g/cm3", and
 // for a range the middle used with the range: "7 g/cm3（6.6~7.4 取中值）".

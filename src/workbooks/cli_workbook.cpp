@@ -15,7 +15,6 @@
 
 #include <QCoreApplication>
 #include <QFileInfo>
-#include <QStandardPaths>
 #include <utility>
 #include <vector>
 
@@ -75,10 +74,11 @@ Arguments parseArguments(const QStringList &args)
     }
     parsed.gets = line.values(QStringLiteral("--get"));
     parsed.run = line.has(QStringLiteral("--run"));
-    parsed.exportPath = line.value(QStringLiteral("--export"));
-    parsed.openPath = line.value(QStringLiteral("--open"));
-    parsed.savePath = line.value(QStringLiteral("--save"));
-    parsed.databasePath = line.value(QStringLiteral("--db"));
+    const QString fileName = QStringLiteral("文件名");
+    parsed.exportPath = singleValue(line, QStringLiteral("--export"), fileName);
+    parsed.openPath = singleValue(line, QStringLiteral("--open"), fileName);
+    parsed.savePath = singleValue(line, QStringLiteral("--save"), fileName);
+    parsed.databasePath = singleValue(line, QStringLiteral("--db"), QStringLiteral("数据库文件名"));
     return parsed;
 }
 
@@ -134,8 +134,7 @@ int runCommand(const Arguments &args, QTextStream &out)
 {
     const QString path = !args.databasePath.isEmpty()
                              ? args.databasePath
-                             : locateDatabase(QCoreApplication::applicationDirPath(),
-                                              QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
+                             : locateSharedDatabase(QCoreApplication::applicationDirPath());
     HandbookDatabase db(path);
     QueryDataset query(db);
     int kind = 0;

@@ -157,6 +157,13 @@ INSTANTIATE_TEST_SUITE_P(Queries, ShippedHandbookSearch, ::testing::Values(
     HandbookCase{"圆钢 12", "圆钢 12  0.888 kg/m", 11},
     HandbookCase{"六角 24", "六角钢 24  3.92 kg/m", 14},
     HandbookCase{"铜 密度", "常用材料密度 纯铜材(紫铜)  8.9 g/cm3", 3},
+    // A material named as such comes before the alloys whose names contain it.
+    HandbookCase{"铝 密度", "常用材料密度 纯铝  2.7 g/cm3", 3},
+    HandbookCase{"铝", "常用材料密度 纯铝  2.7 g/cm3", 3},
+    HandbookCase{"金 密度", "常用材料密度 金(参考值)  19.3 g/cm3", 3},
+    HandbookCase{"水 密度", "常用材料密度 水(4℃)(参考值)  1.0 g/cm3", 3},
+    HandbookCase{"镍 密度", "常用材料密度 纯镍、阳极镍、电真空镍  8.85 g/cm3", 3},
+    HandbookCase{"铅 密度", "常用材料密度 铅和铅锑合金  11.37 g/cm3", 3},
     HandbookCase{"马力", "常用单位转换 1 米制马力  = 735.49875 瓦", 2},
     HandbookCase{"英寸", "常用单位转换 1 英寸  = 25.4 毫米", 2},
     // Written as estimators write them on drawings and in lists.

@@ -72,6 +72,12 @@ TEST(WeightCommand, CheckeredFromTheDatabase)
     CliRun r = run(runWeightCommand, {"checkered", "t=3.0", "w=1000", "l=2000", "--db", db.path()});
     EXPECT_EQ(r.status, 0) << r.err.toStdString();
     EXPECT_EQ(r.out, QStringLiteral("WG_LX=1.0\nLLZL_LX=25.6\nZL_LX=51.2\nWG_BDX=1.0\nLLZL_BDX=24.4\nZL_BDX=48.8\n"));
+    // The thickness is a number: "3" and "3.00" find the row the table writes as "3.0".
+    for (const char *typed : {"t=3", "t=3.00", "t= 3.0"}) {
+        const CliRun same = run(runWeightCommand, {"checkered", typed, "w=1000", "l=2000", "--db", db.path()});
+        EXPECT_EQ(same.status, 0) << typed << same.err.toStdString();
+        EXPECT_EQ(same.out, r.out) << typed;
+    }
     r = run(runWeightCommand, {"checkered", "t=7", "--db", db.path()});
     EXPECT_EQ(r.status, 1);
     EXPECT_TRUE(r.err.contains(QLatin1String("7")));
@@ -84,6 +90,7 @@ TEST(WeightCommand, MaterialsAndReverse)
 {
     SmallHandbook db;
     db.addDensityTable({{QStringLiteral("灰口铸铁"), QStringLiteral("6.6~7.4")},
+                        {QStringLiteral("白口铸铁"), QStringLiteral("7.4~7.7")},
                         {QStringLiteral("59、62、65、68黄铜"), QStringLiteral("8.5")},
                         {QStringLiteral("纯铝"), QStringLiteral("2.7")}});
     const std::pair<QStringList, QString> cases[] = {
@@ -91,7 +98,7 @@ TEST(WeightCommand, MaterialsAndReverse)
         {{"round", "d=10", "L=2", "--density", "8.9"}, "密度=8.9 g/cm3\nG=0.699006\nM=1.398012\n"},
         {{"plate", "d=10", "--material", "黄铜", "--db", db.path()},
          "材料=59、62、65、68黄铜\n密度=8.5 g/cm3\nG=85\n"},
-        {{"square", "a=10", "--material", "铸铁", "--db", db.path()},
+        {{"square", "a=10", "--material", "灰口铸铁", "--db", db.path()},
          "材料=灰口铸铁\n密度=7 g/cm3（6.6~7.4 取中值）\nG=0.7\n"},
         {{"round", "d=10", "M=100"}, "G=0.616539\nL=162.195741064231\n"},
         {{"round", "d=10", "L=6", "M=3.699234"}, "G=0.616539\nM=3.699234\nL=6\n"},
@@ -110,6 +117,7 @@ TEST(WeightCommand, MaterialsAndReverse)
         {{"round", "d=10", "--density"}, "--density needs a value"},
         {{"round", "d=10", "--density", "8", "--material", "纯铝"}, "not both"},
         {{"round", "d=10", "--material", "钛", "--db", db.path()}, "no such material: 钛"},
+        {{"round", "d=10", "--material", "铁", "--db", db.path()}, "ambiguous material: 铁\n  灰口铸铁\n  白口铸铁"},
         {{"round", "d=10", "M=."}, "'.' is not a valid floating point value"},
         {{"pipe", "R=3", "d=3", "M=10"}, "不能由重量求长度"},
         {{"checkered", "t=3.0", "--density", "8"}, "checkered plate"},

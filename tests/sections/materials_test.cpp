@@ -68,7 +68,7 @@ TEST(MaterialWeights, DensityTexts)
     const std::pair<const char *, const char *> cases[] = {
         {"8.9", "8.9"}, {" 7.85 ", "7.85"}, {"6.6~7.4", "7"}, {"7.4~7.7", "7.55"}, {"1.0", "1"},
         {"", nullptr}, {"abc", nullptr}, {"0", nullptr}, {"-1", nullptr}, {"1~", nullptr},
-        {"~2", nullptr}, {"1~2~3", nullptr}, {"7.2～7.4", nullptr},
+        {"~2", nullptr}, {"1~2~3", nullptr}, {"7.2～7.4", "7.3"}, {"6.6〜7.4", "7"}, {"1～", nullptr},
     };
     for (const auto &[text, shown] : cases) {
         const auto density = weights::parseDensity(QString::fromUtf8(text));
@@ -96,20 +96,56 @@ TEST(MaterialWeights, MaterialsFromTableRowsAndFindingThemByName)
     EXPECT_EQ(materials.front().name, QStringLiteral("钢"));
 
     const std::pair<const char *, const char *> lookups[] = {
-        {"纯铝", "纯铝"}, {"黄铜", "59、62、65、68黄铜"}, {"80、85、90黄铜", "80、85、90黄铜"},
-        {"紫铜", "纯铜材(紫铜)"}, {"钢", "钢"}, {" 铸铁 ", "灰口铸铁"}, {"钛", nullptr}, {"", nullptr}, {"坏行", nullptr},
+        {"纯铝", "纯铝"}, {"80、85、90黄铜", "80、85、90黄铜"}, {"紫铜", "纯铜材(紫铜)"}, {"钢", "钢"},
+        {" 铸铁 ", "灰口铸铁"}, {"铝", "纯铝"}, {"钛", nullptr}, {"", nullptr}, {"坏行", nullptr},
     };
     for (const auto &[query, name] : lookups) {
         const auto found = weights::findMaterial(materials, QString::fromUtf8(query));
+        EXPECT_TRUE(found.candidates.isEmpty()) << query;
         if (!name) {
-            EXPECT_FALSE(found) << query;
+            EXPECT_FALSE(found.material) << query;
             continue;
         }
-        ASSERT_TRUE(found) << query;
-        EXPECT_EQ(found->name, QString::fromUtf8(name)) << query;
+        ASSERT_TRUE(found.material) << query;
+        EXPECT_EQ(found.material->name, QString::fromUtf8(name)) << query;
     }
+    // Two brasses contain "黄铜": neither is taken, both are offered.
+    const auto brass = weights::findMaterial(materials, QStringLiteral("黄铜"));
+    EXPECT_FALSE(brass.material);
+    EXPECT_EQ(brass.candidates, (QStringList{QStringLiteral("59、62、65、68黄铜"), QStringLiteral("80、85、90黄铜")}));
     EXPECT_EQ(weights::densityCaption(materials.at(2)), QStringLiteral("8.9 g/cm3"));
     EXPECT_EQ(weights::densityCaption(materials.at(1)), QStringLiteral("7 g/cm3（6.6~7.4 取中值）"));
+}
+
+// The shipped density table's names: a plain name finds the pure material or the element, not
+// the first alloy that contains it.
+TEST(MaterialWeights, PlainNamesFindThePureMaterial)
+{
+    std::vector<std::pair<QString, QString>> rows;
+    for (const char *name : {"铬镍钨钢", "铬钼铝钢", "含钨9高速工具钢", "高强度合金钢", "59-1、63-3铅黄铜", "90-1锡黄铜",
+                             "镍黄铜、锰黄铜、硅黄铜、铁黄铜", "纯铝", "防锈铝 LF21", "超硬铝", "工业纯镁",
+                             "纯镍、阳极镍、电真空镍", "铅和铅锑合金", "铅阳极板", "锡(参考值)", "金(参考值)",
+                             "钨(参考值)", "钼(参考值)", "汞(水银)(参考值)", "水(4℃)(参考值)", "不锈钢 Cr14、Cr17",
+                             "不锈钢 0Cr18Ni9、1Cr18Ni9"})
+        rows.emplace_back(QString::fromUtf8(name), QStringLiteral("1"));
+    const auto materials = weights::materialsFrom(rows);
+    const std::pair<const char *, const char *> lookups[] = {
+        {"铝", "纯铝"}, {"金", "金(参考值)"}, {"水", "水(4℃)(参考值)"}, {"钨", "钨(参考值)"},
+        {"钼", "钼(参考值)"}, {"铅", "铅和铅锑合金"}, {"锡", "锡(参考值)"}, {"镍", "纯镍、阳极镍、电真空镍"},
+        {"镁", "工业纯镁"}, {"阳极镍", "纯镍、阳极镍、电真空镍"}, {"水银", "汞(水银)(参考值)"},
+        {"超硬铝", "超硬铝"}, {"防锈铝", "防锈铝 LF21"},
+    };
+    for (const auto &[query, name] : lookups) {
+        const auto found = weights::findMaterial(materials, QString::fromUtf8(query));
+        ASSERT_TRUE(found.material) << query << ": " << found.candidates.join(' ').toStdString();
+        EXPECT_EQ(found.material->name, QString::fromUtf8(name)) << query;
+    }
+    const std::pair<const char *, int> ambiguous[] = {{"不锈钢", 2}, {"黄铜", 3}, {"铅黄铜", 1}};
+    for (const auto &[query, count] : ambiguous) {
+        const auto found = weights::findMaterial(materials, QString::fromUtf8(query));
+        EXPECT_EQ(found.material.has_value(), count == 1) << query;
+        EXPECT_EQ(found.candidates.size(), count == 1 ? 0 : count) << query;
+    }
 }
 
 // From a weight back to the length: M computed from a length, as shown, gives the length back.

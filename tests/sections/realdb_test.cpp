@@ -7,6 +7,7 @@
 #include "support/fakehost.h"
 #include "support/testdb.h"
 #include "support/missingtool.h"
+#include "support/clirun.h"
 
 #include <QComboBox>
 #include <QFileInfo>
@@ -85,6 +86,26 @@ TEST_F(ShippedHandbookTest, CheckeredPlateOfTwoSquareMetres)
         << err.toStdString();
     outStream.flush();
     EXPECT_TRUE(out.contains(QLatin1String("ZL_LX="))) << out.toStdString();
+}
+
+// --material with a plain name weighs the pure material, not the first alloy whose name holds it.
+TEST_F(ShippedHandbookTest, MaterialByPlainName)
+{
+    const std::pair<const char *, const char *> cases[] = {
+        {"铝", "纯铝"}, {"金", "金(参考值)"}, {"水", "水(4℃)(参考值)"}, {"钨", "钨(参考值)"},
+        {"钼", "钼(参考值)"}, {"铅", "铅和铅锑合金"}, {"锡", "锡(参考值)"}, {"镍", "纯镍、阳极镍、电真空镍"},
+        {"铸钢", "铸钢"}, {"黄铜", nullptr}, {"铜", nullptr},
+    };
+    for (const auto &[query, name] : cases) {
+        const CliRun r = runCli(runWeightCommand, {"round", "d=10", "--material", QString::fromUtf8(query), "--db", copy->path()});
+        if (!name) {
+            EXPECT_EQ(r.status, 1) << query;
+            EXPECT_TRUE(r.err.contains(QStringLiteral("ambiguous material"))) << r.err.toStdString();
+            continue;
+        }
+        EXPECT_EQ(r.status, 0) << query << r.err.toStdString();
+        EXPECT_TRUE(r.out.startsWith(QStringLiteral("材料=") + QString::fromUtf8(name) + '\n')) << r.out.toStdString();
+    }
 }
 
 // Every size table names the standard and edition it follows on its own page, and says so when its

@@ -4,10 +4,10 @@
 #include "data/database.h"
 #include "designation/calculator.h"
 #include "designation/databaserows.h"
+#include "sections/materialoption.h"
 #include "sections/materials.h"
 
 #include <QCoreApplication>
-#include <QStandardPaths>
 #include <cmath>
 #include <memory>
 
@@ -49,9 +49,10 @@ Arguments parseArguments(const QStringList &args)
         return parsed;
     if (line.error)
         throw CliError{QStringLiteral("%1 需要一个值 / %1 needs a value").arg(line.error->argument), CliError::WithoutUsage};
-    parsed.databasePath = line.value(QStringLiteral("--db"));
-    parsed.density = line.value(QStringLiteral("--density"));
-    parsed.material = line.value(QStringLiteral("--material"));
+    parsed.databasePath = singleValue(line, QStringLiteral("--db"), QStringLiteral("数据库文件名"));
+    // An empty name or density is a mistake, not a request for steel.
+    parsed.density = singleValue(line, QStringLiteral("--density"), QStringLiteral("密度 (g/cm3)"));
+    parsed.material = singleValue(line, QStringLiteral("--material"), QStringLiteral("材料名"));
     QStringList words;
     for (const QString &arg : line.positional) {
         const auto assignment = splitAssignment(arg);
@@ -72,8 +73,7 @@ std::unique_ptr<HandbookDatabase> openDatabase(const Arguments &args)
 {
     QString path = args.databasePath;
     if (path.isEmpty())
-        path = locateDatabase(QCoreApplication::applicationDirPath(),
-                              QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
+        path = locateSharedDatabase(QCoreApplication::applicationDirPath());
     auto db = std::make_unique<HandbookDatabase>(path);
     db->connection();
     return db;
@@ -81,20 +81,8 @@ std::unique_ptr<HandbookDatabase> openDatabase(const Arguments &args)
 
 weights::Material chosenMaterial(const Arguments &args, HandbookDatabase &db)
 {
-    if (!args.density.isEmpty() && !args.material.isEmpty())
-        throw CliError{QStringLiteral("--density 与 --material 只能用一个 / use --density or --material, not both")};
-    if (!args.density.isEmpty()) {
-        const auto density = weights::parseDensity(args.density);
-        if (!density)
-            throw CliError{QStringLiteral("密度不对 / bad density: %1").arg(args.density), CliError::WithoutUsage};
-        return weights::Material{QString(), args.density, *density};
-    }
-    if (args.material.isEmpty())
-        return weights::steel();
-    const auto material = weights::findMaterial(weights::readMaterials(db), args.material);
-    if (!material)
-        throw CliError{QStringLiteral("密度表中没有此材料 / no such material: %1").arg(args.material), CliError::WithoutUsage};
-    return *material;
+    const auto material = materialFromOptions(args.density, args.material, [&]() -> HandbookDatabase & { return db; });
+    return material ? *material : weights::steel();
 }
 
 // A positive finite number below a sane limit, or the Chinese reason it is not.

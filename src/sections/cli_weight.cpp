@@ -5,6 +5,7 @@
 #include "data/database.h"
 #include "data/datasets.h"
 #include "sections/checkered.h"
+#include "sections/materialoption.h"
 #include "sections/materials.h"
 #include "sections/sectiontables.h"
 #include "sections/weights.h"
@@ -109,29 +110,11 @@ void printWeightUsage(QTextStream &stream)
 // The material to weigh: steel, a density given as a number, or one named from the density table.
 std::optional<weights::Material> chosenMaterial(const Arguments &args)
 {
-    if (!args.density.isEmpty() && !args.material.isEmpty())
-        throw CliError{QStringLiteral("--density 与 --material 只能用一个 / use --density or --material, not both")};
-    if (!args.density.isEmpty()) {
-        const auto density = weights::parseDensity(args.density);
-        if (!density)
-            throw CliError{QStringLiteral("密度不对 / bad density: %1").arg(args.density), CliError::WithoutUsage};
-        return weights::Material{QString(), args.density, *density};
-    }
-    if (args.material.isEmpty())
-        return std::nullopt;
-    const auto db = openDatabase(args);
-    const weights::MaterialLookup lookup = weights::findMaterial(weights::readMaterials(*db), args.material);
-    if (lookup.material)
-        return lookup.material;
-    if (lookup.candidates.isEmpty())
-        throw CliError{QStringLiteral("密度表中没有此材料 / no such material: %1\n"
-                                      "可用 mhbk-cli table constdensity 查看全部材料名。")
-                           .arg(args.material),
-                       CliError::WithoutUsage};
-    throw CliError{QStringLiteral("“%1”对应多种材料，请用 --material 写出其中一个的完整名称 / "
-                                  "ambiguous material: %1\n  %2")
-                       .arg(args.material, lookup.candidates.join(QStringLiteral("\n  "))),
-                   CliError::WithoutUsage};
+    std::unique_ptr<HandbookDatabase> db;
+    return materialFromOptions(args.density, args.material, [&]() -> HandbookDatabase & {
+        db = openDatabase(args);
+        return *db;
+    });
 }
 
 // L or M as typed, once it is known to be a number that is not negative: a negative weight would

@@ -63,6 +63,24 @@ TEST_F(SpecCommand, AMaterialFromTheDensityTableScalesTheWeight)
     EXPECT_TRUE(run.out.contains(QStringLiteral("单位重量=89.000 kg/m\n"))) << run.out.toStdString();
 }
 
+// The same rule as `mhbk-cli weight`: a plain name weighs the pure material, several fitting rows
+// are listed, and an empty name is a mistake rather than steel.
+TEST_F(SpecCommand, MaterialNamesFollowTheWeightCommandsRule)
+{
+    const CliRun aluminium = spec({QStringLiteral("PL10×1000"), QStringLiteral("--material"), QStringLiteral("铝")});
+    ASSERT_EQ(aluminium.status, 0) << aluminium.err.toStdString();
+    EXPECT_TRUE(aluminium.out.contains(QStringLiteral("材料=纯铝，"))) << aluminium.out.toStdString();
+    const std::pair<QStringList, const char *> refused[] = {
+        {{QStringLiteral("PL10×1000"), QStringLiteral("--material"), QStringLiteral("黄铜")}, "ambiguous material: 黄铜\n  "},
+        {{QStringLiteral("PL10×1000"), QStringLiteral("--material"), QString()}, "--material 后面的材料名是空的"},
+    };
+    for (const auto &[args, message] : refused) {
+        const CliRun run = spec(args);
+        EXPECT_EQ(run.status, 1);
+        EXPECT_TRUE(run.err.contains(QString::fromUtf8(message))) << run.err.toStdString();
+    }
+}
+
 TEST_F(SpecCommand, BadInputFailsWithAChineseMessage)
 {
     const QStringList bad[] = {

@@ -74,21 +74,21 @@ public:
         for (QChar c : blankAround ? text.trimmed() : text) {
             if (c == u'$')
                 continue;
-            if (m_size == kCapacity) {
-                m_tooLong = true;
+            if (size_ == kCapacity) {
+                tooLong_ = true;
                 return;
             }
-            m_chars[m_size++] = c.unicode();
+            chars_[size_++] = c.unicode();
         }
     }
-    bool tooLong() const { return m_tooLong; }
-    QStringView view() const { return QStringView(m_chars, m_size); }
+    bool tooLong() const { return tooLong_; }
+    QStringView view() const { return QStringView(chars_, size_); }
 
 private:
     static constexpr qsizetype kCapacity = 24;
-    char16_t m_chars[kCapacity] = {};
-    qsizetype m_size = 0;
-    bool m_tooLong = false;
+    char16_t chars_[kCapacity] = {};
+    qsizetype size_ = 0;
+    bool tooLong_ = false;
 };
 
 std::optional<CellAddress> parseStrippedAddress(QStringView t)

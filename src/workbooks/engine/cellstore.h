@@ -45,12 +45,12 @@ public:
         auto it = lowerBound(r, col);
         if (it == r.end() || it->col != col) {
             it = r.insert(it, Entry{col, Cell()});
-            ++m_count;
+            ++count_;
         }
         return it->cell;
     }
 
-    std::size_t size() const { return m_count; }
+    std::size_t size() const { return count_; }
 
     // fn(row, col, cell) for every cell held in the rectangle, in reading order.
     template<typename Fn>
@@ -84,14 +84,14 @@ private:
     static void walk(Store &store, int firstRow, int lastRow, int firstCol, int lastCol, Fn &fn)
     {
         firstRow = std::max(firstRow, 0);
-        for (std::size_t p = std::size_t(firstRow) >> kPageBits; p < store.m_pages.size(); ++p) {
-            if (!store.m_pages[p])
+        for (std::size_t p = std::size_t(firstRow) >> kPageBits; p < store.pages_.size(); ++p) {
+            if (!store.pages_[p])
                 continue;
             const int base = int(p << kPageBits);
             if (base > lastRow)
                 return;
             for (int i = std::max(firstRow - base, 0); i < kPageSize && base + i <= lastRow; ++i) {
-                auto &r = (*store.m_pages[p])[std::size_t(i)];
+                auto &r = (*store.pages_[p])[std::size_t(i)];
                 auto it = std::lower_bound(r.begin(), r.end(), firstCol,
                                            [](const Entry &e, int c) { return e.col < c; });
                 for (; it != r.end() && it->col <= lastCol; ++it)
@@ -110,23 +110,23 @@ private:
     Row *rowAt(int row)
     {
         const std::size_t p = std::size_t(row) >> kPageBits;
-        if (row < 0 || p >= m_pages.size() || !m_pages[p])
+        if (row < 0 || p >= pages_.size() || !pages_[p])
             return nullptr;
-        return &(*m_pages[p])[std::size_t(row) & (kPageSize - 1)];
+        return &(*pages_[p])[std::size_t(row) & (kPageSize - 1)];
     }
 
     Row &rowMade(int row)
     {
         const std::size_t p = std::size_t(row) >> kPageBits;
-        if (p >= m_pages.size())
-            m_pages.resize(p + 1);
-        if (!m_pages[p])
-            m_pages[p] = std::make_unique<Page>();
-        return (*m_pages[p])[std::size_t(row) & (kPageSize - 1)];
+        if (p >= pages_.size())
+            pages_.resize(p + 1);
+        if (!pages_[p])
+            pages_[p] = std::make_unique<Page>();
+        return (*pages_[p])[std::size_t(row) & (kPageSize - 1)];
     }
 
-    std::vector<std::unique_ptr<Page>> m_pages;
-    std::size_t m_count = 0;
+    std::vector<std::unique_ptr<Page>> pages_;
+    std::size_t count_ = 0;
 };
 
 } // namespace mhbk::wb

@@ -45,45 +45,45 @@ bool errorFromText(const QString &text, ErrorCode *code)
 Value Value::number(double v)
 {
     Value r;
-    r.m_kind = Kind::Number;
-    r.m_number = v;
+    r.kind_ = Kind::Number;
+    r.number_ = v;
     return r;
 }
 
 Value Value::text(const QString &v)
 {
     Value r;
-    r.m_kind = Kind::Text;
-    r.m_text = v;
+    r.kind_ = Kind::Text;
+    r.text_ = v;
     return r;
 }
 
 Value Value::boolean(bool v)
 {
     Value r;
-    r.m_kind = Kind::Boolean;
-    r.m_number = v ? 1 : 0;
+    r.kind_ = Kind::Boolean;
+    r.number_ = v ? 1 : 0;
     return r;
 }
 
 Value Value::error(ErrorCode e)
 {
     Value r;
-    r.m_kind = Kind::Error;
-    r.m_error = e;
+    r.kind_ = Kind::Error;
+    r.error_ = e;
     return r;
 }
 
 bool Value::operator==(const Value &o) const
 {
-    if (m_kind != o.m_kind)
+    if (kind_ != o.kind_)
         return false;
-    switch (m_kind) {
+    switch (kind_) {
     case Kind::Empty: return true;
     case Kind::Number:
-    case Kind::Boolean: return m_number == o.m_number;
-    case Kind::Text: return m_text == o.m_text;
-    case Kind::Error: return m_error == o.m_error;
+    case Kind::Boolean: return number_ == o.number_;
+    case Kind::Text: return text_ == o.text_;
+    case Kind::Error: return error_ == o.error_;
     }
     return false;
 }

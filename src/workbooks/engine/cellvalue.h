@@ -25,26 +25,26 @@ public:
     static Value boolean(bool v);
     static Value error(ErrorCode e);
 
-    Kind kind() const { return m_kind; }
-    bool isEmpty() const { return m_kind == Kind::Empty; }
-    bool isNumber() const { return m_kind == Kind::Number; }
-    bool isText() const { return m_kind == Kind::Text; }
-    bool isBoolean() const { return m_kind == Kind::Boolean; }
-    bool isError() const { return m_kind == Kind::Error; }
+    Kind kind() const { return kind_; }
+    bool isEmpty() const { return kind_ == Kind::Empty; }
+    bool isNumber() const { return kind_ == Kind::Number; }
+    bool isText() const { return kind_ == Kind::Text; }
+    bool isBoolean() const { return kind_ == Kind::Boolean; }
+    bool isError() const { return kind_ == Kind::Error; }
 
-    double asNumber() const { return m_number; }   // Number; Boolean gives 0/1
-    const QString &asText() const { return m_text; } // Text only
-    bool asBoolean() const { return m_number != 0; } // Boolean
-    ErrorCode asError() const { return m_error; }  // Error
+    double asNumber() const { return number_; }   // Number; Boolean gives 0/1
+    const QString &asText() const { return text_; } // Text only
+    bool asBoolean() const { return number_ != 0; } // Boolean
+    ErrorCode asError() const { return error_; }  // Error
 
     bool operator==(const Value &other) const;
 
 private:
     // Small fields first: values sit in every cell and every formula node.
-    Kind m_kind = Kind::Empty;
-    ErrorCode m_error = ErrorCode::Value;
-    double m_number = 0;
-    QString m_text;
+    Kind kind_ = Kind::Empty;
+    ErrorCode error_ = ErrorCode::Value;
+    double number_ = 0;
+    QString text_;
 };
 
 } // namespace mhbk::wb

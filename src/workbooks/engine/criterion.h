@@ -18,9 +18,9 @@ private:
     enum class Op { Eq, Ne, Lt, Le, Gt, Ge };
     bool equals(const Value &cell) const;
 
-    Op m_op = Op::Eq;
+    Op op_ = Op::Eq;
     // Empty for "=", "<>" and "": those test for blank cells.
-    Value m_operand;
+    Value operand_;
 };
 
 } // namespace mhbk::wb

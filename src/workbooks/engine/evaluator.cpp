@@ -155,11 +155,11 @@ Value Evaluator::scalar(const Operand &op) const
     }
     const CellRange &r = op.range;
     if (r.firstRow == r.lastRow && r.firstCol == r.lastCol)
-        return m_cells.cellValue(op.sheet, r.firstRow, r.firstCol);
-    if (r.firstCol == r.lastCol && m_row >= r.firstRow && m_row <= r.lastRow)
-        return m_cells.cellValue(op.sheet, m_row, r.firstCol);
-    if (r.firstRow == r.lastRow && m_col >= r.firstCol && m_col <= r.lastCol)
-        return m_cells.cellValue(op.sheet, r.firstRow, m_col);
+        return cells_.cellValue(op.sheet, r.firstRow, r.firstCol);
+    if (r.firstCol == r.lastCol && row_ >= r.firstRow && row_ <= r.lastRow)
+        return cells_.cellValue(op.sheet, row_, r.firstCol);
+    if (r.firstRow == r.lastRow && col_ >= r.firstCol && col_ <= r.lastCol)
+        return cells_.cellValue(op.sheet, r.firstRow, col_);
     return Value::error(ErrorCode::Value);
 }
 
@@ -175,10 +175,10 @@ Value Evaluator::at(const Operand &op, int r, int c) const
         return (*op.array)[size_t(r) * size_t(op.cols) + size_t(c)];
     case Operand::Kind::Range:
         if (op.rows == 1 && op.cols == 1)
-            return m_cells.cellValue(op.sheet, op.range.firstRow, op.range.firstCol);
+            return cells_.cellValue(op.sheet, op.range.firstRow, op.range.firstCol);
         if (r >= op.rows || c >= op.cols)
             return Value::error(ErrorCode::NA);
-        return m_cells.cellValue(op.sheet, op.range.firstRow + r, op.range.firstCol + c);
+        return cells_.cellValue(op.sheet, op.range.firstRow + r, op.range.firstCol + c);
     }
     return Value();
 }
@@ -192,7 +192,7 @@ void Evaluator::forEach(const Operand &op, const std::function<void(const Value 
             fn(v, true);
         break;
     case Operand::Kind::Range:
-        m_cells.forEachCell(op.sheet, op.range, [&](int, int, const Value &v) { fn(v, true); });
+        cells_.forEachCell(op.sheet, op.range, [&](int, int, const Value &v) { fn(v, true); });
         break;
     }
 }
@@ -204,7 +204,7 @@ Operand Evaluator::evaluate(const Node &node)
     case Node::Kind::Reference:
         if (node.sheet < 0)
             return Operand::scalar(Value::error(ErrorCode::Ref));
-        return Operand::reference(node.sheet, rangeAt(node, m_rowOffset));
+        return Operand::reference(node.sheet, rangeAt(node, rowOffset_));
     case Node::Kind::Unary: {
         Operand a = evaluate(*node.args[0]);
         if (node.op == Node::Op::Plus)
@@ -228,13 +228,13 @@ Operand Evaluator::call(const Node &node)
     // SUMPRODUCT computes its arguments element by element, as an array formula would.
     static const int sumProduct = findFunction(u"SUMPRODUCT");
     const bool arrayArgs = node.function == sumProduct;
-    m_arrayMode += arrayArgs;
+    arrayMode_ += arrayArgs;
     QVarLengthArray<Operand, 4> args;   // most calls take a few: no allocation
     args.reserve(qsizetype(node.args.size()));
     for (const auto &a : node.args)
         args.push_back(evaluate(*a));
-    m_arrayMode -= arrayArgs;
-    if (m_arrayMode > 0 && takesSingleValues(node.function)
+    arrayMode_ -= arrayArgs;
+    if (arrayMode_ > 0 && takesSingleValues(node.function)
         && std::any_of(args.begin(), args.end(), [](const Operand &a) { return !a.isScalar(); }))
         return callElementwise(info, Arguments(args.data(), std::size_t(args.size())));
     return info.impl(*this, Arguments(args.data(), std::size_t(args.size())));
@@ -351,14 +351,14 @@ int Evaluator::walkRows(const Operand &op) const
 {
     if (op.kind != Operand::Kind::Range || op.rows < kMaxRows)
         return op.rows;
-    return std::clamp(m_cells.usedRange(op.sheet).lastRow - op.range.firstRow + 1, 1, op.rows);
+    return std::clamp(cells_.usedRange(op.sheet).lastRow - op.range.firstRow + 1, 1, op.rows);
 }
 
 int Evaluator::walkColumns(const Operand &op) const
 {
     if (op.kind != Operand::Kind::Range || op.cols < kMaxColumns)
         return op.cols;
-    return std::clamp(m_cells.usedRange(op.sheet).lastCol - op.range.firstCol + 1, 1, op.cols);
+    return std::clamp(cells_.usedRange(op.sheet).lastCol - op.range.firstCol + 1, 1, op.cols);
 }
 
 Operand Evaluator::applyElementwise(const Operand &a, const Operand &b,
@@ -377,7 +377,7 @@ Operand Evaluator::applyElementwise(const Operand &a, const Operand &b,
 
 Operand Evaluator::applyBinary(Node::Op op, const Operand &a, const Operand &b)
 {
-    if (m_arrayMode > 0 && (!a.isScalar() || !b.isScalar()))
+    if (arrayMode_ > 0 && (!a.isScalar() || !b.isScalar()))
         return applyElementwise(a, b, [op](const Value &x, const Value &y) { return applyScalar(op, x, y); });
     return Operand::scalar(applyScalar(op, scalar(a), scalar(b)));
 }

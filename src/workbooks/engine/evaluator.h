@@ -56,7 +56,7 @@ class Evaluator
 public:
     // `rowOffset`: how far below the cell its formula was parsed for the cell stands (see rangeAt()).
     Evaluator(const CellSource &cells, int sheet, int row, int col, int rowOffset = 0)
-        : m_cells(cells), m_sheet(sheet), m_row(row), m_col(col), m_rowOffset(rowOffset)
+        : cells_(cells), sheet_(sheet), row_(row), col_(col), rowOffset_(rowOffset)
     {
     }
 
@@ -71,7 +71,7 @@ public:
     // Every value an aggregate sees: a scalar once, a range's non-empty cells, an array's elements.
     void forEach(const Operand &op, const std::function<void(const Value &, bool fromReference)> &fn) const;
 
-    const CellSource &cells() const { return m_cells; }
+    const CellSource &cells() const { return cells_; }
     // Rows and columns an element-by-element operation walks: a whole-column or whole-row
     // reference stops at the last used row or column (the cells beyond are all empty).
     int walkRows(const Operand &op) const;
@@ -84,9 +84,9 @@ private:
     Operand applyBinary(Node::Op op, const Operand &a, const Operand &b);
     Operand applyElementwise(const Operand &a, const Operand &b, const std::function<Value(const Value &, const Value &)> &f);
 
-    const CellSource &m_cells;
-    int m_sheet, m_row, m_col, m_rowOffset;
-    int m_arrayMode = 0;
+    const CellSource &cells_;
+    int sheet_, row_, col_, rowOffset_;
+    int arrayMode_ = 0;
 };
 
 // ---- Excel's conversions ----

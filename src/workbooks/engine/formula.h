@@ -23,22 +23,22 @@ struct Node;
 class NodeList
 {
 public:
-    std::size_t size() const { return m_size; }
-    bool empty() const { return m_size == 0; }
-    const Node *operator[](std::size_t i) const { return m_items[i]; }
+    std::size_t size() const { return size_; }
+    bool empty() const { return size_ == 0; }
+    const Node *operator[](std::size_t i) const { return items_[i]; }
     const Node *at(std::size_t i) const
     {
-        if (i >= m_size)
+        if (i >= size_)
             throw std::out_of_range("NodeList::at");
-        return m_items[i];
+        return items_[i];
     }
-    const Node *const *begin() const { return m_items; }
-    const Node *const *end() const { return m_items + m_size; }
+    const Node *const *begin() const { return items_; }
+    const Node *const *end() const { return items_ + size_; }
 
 private:
     friend class FormulaTree;
-    const Node *const *m_items = nullptr;
-    std::size_t m_size = 0;
+    const Node *const *items_ = nullptr;
+    std::size_t size_ = 0;
 };
 
 struct Node
@@ -70,22 +70,22 @@ public:
     FormulaTree(const FormulaTree &) = delete;
     FormulaTree &operator=(const FormulaTree &) = delete;
 
-    const Node &root() const { return *m_root; }
+    const Node &root() const { return *root_; }
 
     // For the parser: a new node, an operand list, and which node is the whole formula.
     Node *make();
     NodeList list(const Node *const *items, std::size_t count);
-    void setRoot(const Node *root) { m_root = root; }
+    void setRoot(const Node *root) { root_ = root; }
 
 private:
     static constexpr std::size_t kOwnNodes = 8, kOwnSlots = 8, kBlock = 16;
-    std::array<Node, kOwnNodes> m_nodes;
-    std::array<const Node *, kOwnSlots> m_slots{};
-    std::size_t m_nodesUsed = 0, m_slotsUsed = 0;
-    std::vector<std::unique_ptr<Node[]>> m_moreNodes;         // blocks of kBlock
-    std::size_t m_moreNodesUsed = kBlock;                      // in the last block
-    std::vector<std::unique_ptr<const Node *[]>> m_moreSlots;  // one per list that did not fit
-    const Node *m_root = nullptr;
+    std::array<Node, kOwnNodes> nodes_;
+    std::array<const Node *, kOwnSlots> slots_{};
+    std::size_t nodesUsed_ = 0, slotsUsed_ = 0;
+    std::vector<std::unique_ptr<Node[]>> moreNodes_;         // blocks of kBlock
+    std::size_t moreNodesUsed_ = kBlock;                      // in the last block
+    std::vector<std::unique_ptr<const Node *[]>> moreSlots_;  // one per list that did not fit
+    const Node *root_ = nullptr;
 };
 
 // Bits of Node::absolute.

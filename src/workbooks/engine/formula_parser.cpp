@@ -51,7 +51,7 @@ class Parser
 {
 public:
     Parser(QStringView text, int ownSheet, const SheetResolver &sheets, RowNumbers *rows)
-        : m_text(text), m_ownSheet(ownSheet), m_sheets(sheets), m_rows(rows)
+        : text_(text), ownSheet_(ownSheet), sheets_(sheets), rows_(rows)
     {
     }
 
@@ -61,10 +61,10 @@ public:
         try {
             const Node *root = comparison();
             skipBlanks();
-            if (m_pos < m_text.size())
-                fail(QStringLiteral("多余的字符“%1”").arg(m_text[m_pos]));
-            m_tree->setRoot(root);
-            result.tree = std::move(m_tree);
+            if (pos_ < text_.size())
+                fail(QStringLiteral("多余的字符“%1”").arg(text_[pos_]));
+            tree_->setRoot(root);
+            result.tree = std::move(tree_);
         } catch (const SyntaxError &e) {
             result.error = e.message;
             result.errorPosition = e.position;
@@ -73,12 +73,12 @@ public:
     }
 
 private:
-    [[noreturn]] void fail(const QString &message) const { throw SyntaxError{message, int(m_pos)}; }
+    [[noreturn]] void fail(const QString &message) const { throw SyntaxError{message, int(pos_)}; }
 
     void skipBlanks()
     {
-        while (m_pos < m_text.size() && m_text[m_pos].isSpace())
-            ++m_pos;
+        while (pos_ < text_.size() && text_[pos_].isSpace())
+            ++pos_;
     }
 
     // The next character after blanks (0 at the end). Each precedence level looks at it once
@@ -86,16 +86,16 @@ private:
     char16_t peek()
     {
         skipBlanks();
-        return m_pos < m_text.size() ? m_text[m_pos].unicode() : u'\0';
+        return pos_ < text_.size() ? text_[pos_].unicode() : u'\0';
     }
 
     bool accept(QStringView token)
     {
         skipBlanks();
-        if (m_pos >= m_text.size() || m_text[m_pos] != token.front())
+        if (pos_ >= text_.size() || text_[pos_] != token.front())
             return false;
-        if (token.size() == 1 || m_text.mid(m_pos).startsWith(token)) {
-            m_pos += token.size();
+        if (token.size() == 1 || text_.mid(pos_).startsWith(token)) {
+            pos_ += token.size();
             return true;
         }
         return false;
@@ -103,19 +103,19 @@ private:
 
     Node *binary(Node::Op op, Node *l, Node *r)
     {
-        Node *n = m_tree->make();
+        Node *n = tree_->make();
         n->kind = Node::Kind::Binary;
         n->op = op;
         const Node *operands[] = {l, r};
-        n->args = m_tree->list(operands, 2);
+        n->args = tree_->list(operands, 2);
         return n;
     }
 
     Node *withOperand(Node::Kind kind, Node *operand)
     {
-        Node *n = m_tree->make();
+        Node *n = tree_->make();
         n->kind = kind;
-        n->args = m_tree->list(&operand, 1);
+        n->args = tree_->list(&operand, 1);
         return n;
     }
 
@@ -142,7 +142,7 @@ private:
     {
         auto left = additive();
         while (peek() == u'&') {
-            ++m_pos;
+            ++pos_;
             left = binary(Node::Op::Concat, left, additive());
         }
         return left;
@@ -155,7 +155,7 @@ private:
             const char16_t next = peek();
             if (next != u'+' && next != u'-')
                 return left;
-            ++m_pos;
+            ++pos_;
             left = binary(next == u'+' ? Node::Op::Add : Node::Op::Sub, left, term());
         }
     }
@@ -167,7 +167,7 @@ private:
             const char16_t next = peek();
             if (next != u'*' && next != u'/')
                 return left;
-            ++m_pos;
+            ++pos_;
             left = binary(next == u'*' ? Node::Op::Mul : Node::Op::Div, left, power());
         }
     }
@@ -177,7 +177,7 @@ private:
     {
         auto left = unary();
         while (peek() == u'^') {
-            ++m_pos;
+            ++pos_;
             left = binary(Node::Op::Pow, left, unary());
         }
         return left;
@@ -186,7 +186,7 @@ private:
     Node *unary()
     {
         if (const char16_t sign = peek(); sign == u'-' || sign == u'+') {
-            ++m_pos;
+            ++pos_;
             Deeper guard(*this);
             Node *n = withOperand(Node::Kind::Unary, unary());
             n->op = sign == u'-' ? Node::Op::Neg : Node::Op::Plus;
@@ -194,7 +194,7 @@ private:
         }
         auto operand = primary();
         while (peek() == u'%') {
-            ++m_pos;
+            ++pos_;
             operand = withOperand(Node::Kind::Percent, operand);
         }
         return operand;
@@ -204,16 +204,16 @@ private:
     {
         explicit Deeper(Parser &p) : parser(p)
         {
-            if (++parser.m_depth > kMaxFormulaDepth)
+            if (++parser.depth_ > kMaxFormulaDepth)
                 parser.fail(QStringLiteral("公式嵌套过深"));
         }
-        ~Deeper() { --parser.m_depth; }
+        ~Deeper() { --parser.depth_; }
         Parser &parser;
     };
 
     Node *constant(const Value &v)
     {
-        Node *n = m_tree->make();
+        Node *n = tree_->make();
         n->constant = v;
         return n;
     }
@@ -221,12 +221,12 @@ private:
     Node *primary()
     {
         skipBlanks();
-        if (m_pos >= m_text.size())
+        if (pos_ >= text_.size())
             fail(QStringLiteral("公式不完整"));
-        const QChar c = m_text[m_pos];
+        const QChar c = text_[pos_];
         if (c == u'(') {
             Deeper guard(*this);
-            ++m_pos;
+            ++pos_;
             auto inner = comparison();
             if (!accept(u")"))
                 fail(QStringLiteral("缺少右括号"));
@@ -240,7 +240,7 @@ private:
         if (c == u'\'')
             return quotedSheetReference();
         if (c.isDigit() || c == u'.') {
-            if (auto ref = reference(m_ownSheet, true))
+            if (auto ref = reference(ownSheet_, true))
                 return ref;
             return numberLiteral();
         }
@@ -251,16 +251,16 @@ private:
 
     Node *stringLiteral()
     {
-        ++m_pos;
+        ++pos_;
         QString s;
         for (;;) {
-            if (m_pos >= m_text.size())
+            if (pos_ >= text_.size())
                 fail(QStringLiteral("文本缺少结束的引号"));
-            const QChar c = m_text[m_pos++];
+            const QChar c = text_[pos_++];
             if (c == u'"') {
-                if (m_pos < m_text.size() && m_text[m_pos] == u'"') {
+                if (pos_ < text_.size() && text_[pos_] == u'"') {
                     s += u'"';
-                    ++m_pos;
+                    ++pos_;
                     continue;
                 }
                 return constant(Value::text(s));
@@ -274,8 +274,8 @@ private:
         for (ErrorCode code : {ErrorCode::Null, ErrorCode::Div0, ErrorCode::Value, ErrorCode::Ref,
                                ErrorCode::Name, ErrorCode::Num, ErrorCode::NA}) {
             const QString t = errorText(code);
-            if (m_text.mid(m_pos).startsWith(t, Qt::CaseInsensitive)) {
-                m_pos += t.size();
+            if (text_.mid(pos_).startsWith(t, Qt::CaseInsensitive)) {
+                pos_ += t.size();
                 return constant(Value::error(code));
             }
         }
@@ -284,30 +284,30 @@ private:
 
     Node *numberLiteral()
     {
-        const qsizetype start = m_pos;
+        const qsizetype start = pos_;
         auto digits = [&] {
-            while (m_pos < m_text.size() && m_text[m_pos].isDigit() && m_text[m_pos].unicode() < 128)
-                ++m_pos;
+            while (pos_ < text_.size() && text_[pos_].isDigit() && text_[pos_].unicode() < 128)
+                ++pos_;
         };
         digits();
-        if (m_pos < m_text.size() && m_text[m_pos] == u'.') {
-            ++m_pos;
+        if (pos_ < text_.size() && text_[pos_] == u'.') {
+            ++pos_;
             digits();
         }
-        if (m_pos < m_text.size() && (m_text[m_pos] == u'e' || m_text[m_pos] == u'E')) {
-            const qsizetype save = m_pos++;
-            if (m_pos < m_text.size() && (m_text[m_pos] == u'+' || m_text[m_pos] == u'-'))
-                ++m_pos;
-            const qsizetype expStart = m_pos;
+        if (pos_ < text_.size() && (text_[pos_] == u'e' || text_[pos_] == u'E')) {
+            const qsizetype save = pos_++;
+            if (pos_ < text_.size() && (text_[pos_] == u'+' || text_[pos_] == u'-'))
+                ++pos_;
+            const qsizetype expStart = pos_;
             digits();
-            if (m_pos == expStart)
-                m_pos = save;
+            if (pos_ == expStart)
+                pos_ = save;
         }
         // Digits, '.', 'e' and signs only, so each character is one byte.
         std::string ascii;
-        ascii.reserve(std::size_t(m_pos - start));
-        for (qsizetype i = start; i < m_pos; ++i)
-            ascii.push_back(char(m_text[i].unicode()));
+        ascii.reserve(std::size_t(pos_ - start));
+        for (qsizetype i = start; i < pos_; ++i)
+            ascii.push_back(char(text_[i].unicode()));
         const auto v = numbers::parseDouble(ascii);
         if (!v)
             fail(QStringLiteral("无效的数字"));
@@ -317,20 +317,20 @@ private:
     // A1, $A$1, A1:B2, A:B or 1:3 at the current position; nothing (position unchanged) otherwise.
     Node *reference(int sheet, bool required = false)
     {
-        const qsizetype start = m_pos;
+        const qsizetype start = pos_;
         qsizetype end = start;
-        while (end < m_text.size() && isRefChar(m_text[end]))
+        while (end < text_.size() && isRefChar(text_[end]))
             ++end;
-        if (end < m_text.size() && m_text[end] == u':') {
+        if (end < text_.size() && text_[end] == u':') {
             qsizetype end2 = end + 1;
-            while (end2 < m_text.size() && isRefChar(m_text[end2]))
+            while (end2 < text_.size() && isRefChar(text_[end2]))
                 ++end2;
-            if (end2 > end + 1 && parseRange(m_text.mid(start, end2 - start)))
+            if (end2 > end + 1 && parseRange(text_.mid(start, end2 - start)))
                 end = end2;
         }
-        if (end < m_text.size() && (isNameChar(m_text[end]) || m_text[end] == u'('))
+        if (end < text_.size() && (isNameChar(text_[end]) || text_[end] == u'('))
             return nullptr;
-        const QStringView token = m_text.mid(start, end - start);
+        const QStringView token = text_.mid(start, end - start);
         // Without a ':' parseRange() accepts exactly what parseAddress() does: one cell.
         const auto range = parseRange(token);
         const qsizetype colon = colonIn(token);
@@ -338,8 +338,8 @@ private:
             (void)required;
             return nullptr;
         }
-        m_pos = end;
-        Node *n = m_tree->make();
+        pos_ = end;
+        Node *n = tree_->make();
         n->kind = Node::Kind::Reference;
         n->sheet = sheet;
         n->range = *range;
@@ -381,9 +381,9 @@ private:
         const bool swapped = first.row > last.row;
         const bool top = swapped ? last.moves : first.moves, bottom = swapped ? first.moves : last.moves;
         n.moves = std::uint8_t((top ? FirstRowMoves : 0) | (bottom ? LastRowMoves : 0));
-        if (!m_rows || n.sheet < 0)
+        if (!rows_ || n.sheet < 0)
             return;
-        RowNumbers &rows = *m_rows;
+        RowNumbers &rows = *rows_;
         if (!first.plain || !last.plain)
             rows.movable = false;
         for (const Part *p : {&first, &last}) {
@@ -406,7 +406,7 @@ private:
 
     Node *sheetReference(const QString &sheetName)
     {
-        const int sheet = m_sheets ? m_sheets(sheetName) : -1;
+        const int sheet = sheets_ ? sheets_(sheetName) : -1;
         auto ref = reference(sheet);
         if (!ref)
             fail(QStringLiteral("工作表名后缺少单元格引用"));
@@ -417,49 +417,49 @@ private:
 
     Node *quotedSheetReference()
     {
-        ++m_pos;
+        ++pos_;
         QString name;
         for (;;) {
-            if (m_pos >= m_text.size())
+            if (pos_ >= text_.size())
                 fail(QStringLiteral("工作表名缺少结束的单引号"));
-            const QChar c = m_text[m_pos++];
+            const QChar c = text_[pos_++];
             if (c == u'\'') {
-                if (m_pos < m_text.size() && m_text[m_pos] == u'\'') {
+                if (pos_ < text_.size() && text_[pos_] == u'\'') {
                     name += c;
-                    ++m_pos;
+                    ++pos_;
                     continue;
                 }
                 break;
             }
             name += c;
         }
-        if (m_pos >= m_text.size() || m_text[m_pos] != u'!')
+        if (pos_ >= text_.size() || text_[pos_] != u'!')
             fail(QStringLiteral("工作表名后缺少“!”"));
-        ++m_pos;
+        ++pos_;
         return sheetReference(name);
     }
 
     Node *name()
     {
-        const qsizetype start = m_pos;
+        const qsizetype start = pos_;
         qsizetype end = start;
-        while (end < m_text.size() && isNameChar(m_text[end]))
+        while (end < text_.size() && isNameChar(text_[end]))
             ++end;
-        const QStringView word = m_text.mid(start, end - start);
-        if (end < m_text.size() && m_text[end] == u'!') {
-            m_pos = end + 1;
+        const QStringView word = text_.mid(start, end - start);
+        if (end < text_.size() && text_[end] == u'!') {
+            pos_ = end + 1;
             return sheetReference(word.toString());
         }
         qsizetype after = end;
-        while (after < m_text.size() && m_text[after].isSpace())
+        while (after < text_.size() && text_[after].isSpace())
             ++after;
-        if (after < m_text.size() && m_text[after] == u'(') {
-            m_pos = after + 1;
+        if (after < text_.size() && text_[after] == u'(') {
+            pos_ = after + 1;
             return call(word, start);
         }
-        if (auto ref = reference(m_ownSheet))
+        if (auto ref = reference(ownSheet_))
             return ref;
-        m_pos = end;
+        pos_ = end;
         if (word.compare(u"TRUE", Qt::CaseInsensitive) == 0)
             return constant(Value::boolean(true));
         if (word.compare(u"FALSE", Qt::CaseInsensitive) == 0)
@@ -470,14 +470,14 @@ private:
     Node *call(QStringView word, qsizetype start)
     {
         Deeper guard(*this);
-        Node *n = m_tree->make();
+        Node *n = tree_->make();
         n->kind = Node::Kind::Call;
         n->function = findFunction(word);
         QVarLengthArray<const Node *, 8> args;
         if (!accept(u")")) {
             do {
                 skipBlanks();
-                if (m_pos < m_text.size() && (m_text[m_pos] == u',' || m_text[m_pos] == u')'))
+                if (pos_ < text_.size() && (text_[pos_] == u',' || text_[pos_] == u')'))
                     args.push_back(constant(Value()));   // an omitted argument
                 else
                     args.push_back(comparison());
@@ -485,7 +485,7 @@ private:
             if (!accept(u")"))
                 fail(QStringLiteral("函数 %1 缺少右括号").arg(word.toString()));
         }
-        n->args = m_tree->list(args.data(), std::size_t(args.size()));
+        n->args = tree_->list(args.data(), std::size_t(args.size()));
         if (n->function >= 0) {
             const FunctionInfo &info = functionInfo(n->function);
             const int count = int(n->args.size());
@@ -495,26 +495,26 @@ private:
         return n;
     }
 
-    QStringView m_text;
-    std::unique_ptr<FormulaTree> m_tree = std::make_unique<FormulaTree>();
-    qsizetype m_pos = 0;
-    int m_ownSheet;
-    const SheetResolver &m_sheets;
-    RowNumbers *m_rows;
-    int m_depth = 0;
+    QStringView text_;
+    std::unique_ptr<FormulaTree> tree_ = std::make_unique<FormulaTree>();
+    qsizetype pos_ = 0;
+    int ownSheet_;
+    const SheetResolver &sheets_;
+    RowNumbers *rows_;
+    int depth_ = 0;
 };
 
 } // namespace
 
 Node *FormulaTree::make()
 {
-    if (m_nodesUsed < kOwnNodes)
-        return &m_nodes[m_nodesUsed++];
-    if (m_moreNodesUsed == kBlock) {
-        m_moreNodes.push_back(std::make_unique<Node[]>(kBlock));
-        m_moreNodesUsed = 0;
+    if (nodesUsed_ < kOwnNodes)
+        return &nodes_[nodesUsed_++];
+    if (moreNodesUsed_ == kBlock) {
+        moreNodes_.push_back(std::make_unique<Node[]>(kBlock));
+        moreNodesUsed_ = 0;
     }
-    return &m_moreNodes.back()[m_moreNodesUsed++];
+    return &moreNodes_.back()[moreNodesUsed_++];
 }
 
 NodeList FormulaTree::list(const Node *const *items, std::size_t count)
@@ -523,16 +523,16 @@ NodeList FormulaTree::list(const Node *const *items, std::size_t count)
     if (count == 0)
         return out;
     const Node **room;
-    if (m_slotsUsed + count <= kOwnSlots) {
-        room = &m_slots[m_slotsUsed];
-        m_slotsUsed += count;
+    if (slotsUsed_ + count <= kOwnSlots) {
+        room = &slots_[slotsUsed_];
+        slotsUsed_ += count;
     } else {
-        m_moreSlots.push_back(std::make_unique<const Node *[]>(count));
-        room = m_moreSlots.back().get();
+        moreSlots_.push_back(std::make_unique<const Node *[]>(count));
+        room = moreSlots_.back().get();
     }
     std::copy(items, items + count, room);
-    out.m_items = room;
-    out.m_size = count;
+    out.items_ = room;
+    out.size_ = count;
     return out;
 }
 

@@ -4,9 +4,9 @@ namespace mhbk::wb {
 
 ParsedFormula FormulaShape::parse(const QString &input, int ownSheet, const SheetResolver &sheets)
 {
-    m_rows = RowNumbers();
-    ParsedFormula parsed = parseFormula(QStringView(input).mid(1), ownSheet, sheets, &m_rows);
-    m_input = parsed.tree && m_rows.movable ? input : QString();
+    rows_ = RowNumbers();
+    ParsedFormula parsed = parseFormula(QStringView(input).mid(1), ownSheet, sheets, &rows_);
+    input_ = parsed.tree && rows_.movable ? input : QString();
     return parsed;
 }
 
@@ -15,11 +15,11 @@ ParsedFormula FormulaShape::parse(const QString &input, int ownSheet, const Shee
 // row number is never a digit, so the two texts split into references alike and parse alike.
 bool FormulaShape::matches(const QString &input, int rowDelta) const
 {
-    if (m_input.isEmpty() || rowDelta < m_rows.minDelta || rowDelta > m_rows.maxDelta || !input.startsWith(u'='))
+    if (input_.isEmpty() || rowDelta < rows_.minDelta || rowDelta > rows_.maxDelta || !input.startsWith(u'='))
         return false;
-    const QStringView before = QStringView(m_input).mid(1), text = QStringView(input).mid(1);
+    const QStringView before = QStringView(input_).mid(1), text = QStringView(input).mid(1);
     qsizetype from = 0, at = 0;   // in `before`, in `text`
-    for (const RowNumbers::Written &w : m_rows.written) {
+    for (const RowNumbers::Written &w : rows_.written) {
         const qsizetype literal = w.offset - from;
         if (text.size() - at < literal || text.mid(at, literal) != before.mid(from, literal))
             return false;

@@ -19,7 +19,7 @@ public:
     ParsedFormula parse(const QString &input, int ownSheet, const SheetResolver &sheets);
 
     // The formula last given to parse(), when it parsed and its rows can move; empty otherwise.
-    const QString &input() const { return m_input; }
+    const QString &input() const { return input_; }
 
     // Whether `input` is the remembered formula `rowDelta` rows further down (up when
     // negative): each row number that moves written moved by rowDelta, still on the sheet
@@ -27,8 +27,8 @@ public:
     bool matches(const QString &input, int rowDelta) const;
 
 private:
-    QString m_input;
-    RowNumbers m_rows;
+    QString input_;
+    RowNumbers rows_;
 };
 
 } // namespace mhbk::wb

@@ -50,89 +50,89 @@ QStringList splitSections(const QString &format)
 class SectionParser
 {
 public:
-    explicit SectionParser(const QString &code) : m_code(code) {}
+    explicit SectionParser(const QString &code) : code_(code) {}
 
     Section run()
     {
-        while (m_i < m_code.size())
+        while (i_ < code_.size())
             step();
-        return m_s;
+        return s_;
     }
 
 private:
-    void literal(const QString &t) { (m_started ? m_s.suffix : m_s.prefix) += t; }
+    void literal(const QString &t) { (started_ ? s_.suffix : s_.prefix) += t; }
 
     void step()
     {
-        const QChar c = m_code[m_i];
+        const QChar c = code_[i_];
         if (c == u'"') {
-            const qsizetype end = m_code.indexOf(u'"', m_i + 1);
-            const qsizetype stop = end < 0 ? m_code.size() : end;
-            literal(m_code.mid(m_i + 1, stop - m_i - 1));
-            m_i = stop + 1;
+            const qsizetype end = code_.indexOf(u'"', i_ + 1);
+            const qsizetype stop = end < 0 ? code_.size() : end;
+            literal(code_.mid(i_ + 1, stop - i_ - 1));
+            i_ = stop + 1;
         } else if (c == u'\\' || c == u'_' || c == u'*') {
-            if (c == u'\\' && m_i + 1 < m_code.size())
-                literal(m_code.mid(m_i + 1, 1));
+            if (c == u'\\' && i_ + 1 < code_.size())
+                literal(code_.mid(i_ + 1, 1));
             else if (c == u'_')
                 literal(QStringLiteral(" "));
-            m_i += 2;
+            i_ += 2;
         } else if (c == u'[') {
-            const qsizetype end = m_code.indexOf(u']', m_i);
-            m_i = end < 0 ? m_code.size() : end + 1;
-        } else if (QStringView(m_code).mid(m_i).startsWith(u"General", Qt::CaseInsensitive)) {
-            m_s.general = m_started = true;
-            m_i += 7;
+            const qsizetype end = code_.indexOf(u']', i_);
+            i_ = end < 0 ? code_.size() : end + 1;
+        } else if (QStringView(code_).mid(i_).startsWith(u"General", Qt::CaseInsensitive)) {
+            s_.general = started_ = true;
+            i_ += 7;
         } else if (c == u'@') {
-            m_s.text = m_started = true;
-            ++m_i;
+            s_.text = started_ = true;
+            ++i_;
         } else if (c == u'%') {
-            ++m_s.percent;
+            ++s_.percent;
             literal(QStringLiteral("%"));
-            ++m_i;
-        } else if (!m_done && (c == u'0' || c == u'#' || c == u'?' || c == u'.' || (c == u',' && m_started))) {
+            ++i_;
+        } else if (!done_ && (c == u'0' || c == u'#' || c == u'?' || c == u'.' || (c == u',' && started_))) {
             number(c);
-        } else if (m_started && !m_done && (c == u'E' || c == u'e') && m_i + 1 < m_code.size() &&
-                   (m_code[m_i + 1] == u'+' || m_code[m_i + 1] == u'-')) {
-            m_s.sci = true;
-            m_i += 2;
-            m_s.expDigits = 0;
-            while (m_i < m_code.size() && m_code[m_i] == u'0') {
-                ++m_s.expDigits;
-                ++m_i;
+        } else if (started_ && !done_ && (c == u'E' || c == u'e') && i_ + 1 < code_.size() &&
+                   (code_[i_ + 1] == u'+' || code_[i_ + 1] == u'-')) {
+            s_.sci = true;
+            i_ += 2;
+            s_.expDigits = 0;
+            while (i_ < code_.size() && code_[i_] == u'0') {
+                ++s_.expDigits;
+                ++i_;
             }
-            m_done = true;
+            done_ = true;
         } else {
-            if (m_started)
-                m_done = true;
+            if (started_)
+                done_ = true;
             literal(QString(c));
-            ++m_i;
+            ++i_;
         }
     }
 
     void number(QChar c)
     {
-        m_s.hasDigits = m_started = true;
-        ++m_i;
+        s_.hasDigits = started_ = true;
+        ++i_;
         if (c == u'.') {
-            m_afterPoint = true;
+            afterPoint_ = true;
         } else if (c == u',') {
-            const QChar next = m_i < m_code.size() ? m_code[m_i] : QChar();
-            if (!m_afterPoint && (next == u'0' || next == u'#' || next == u'?'))
-                m_s.grouping = true;
+            const QChar next = i_ < code_.size() ? code_[i_] : QChar();
+            if (!afterPoint_ && (next == u'0' || next == u'#' || next == u'?'))
+                s_.grouping = true;
             else
-                ++m_s.scaleThousands;
-        } else if (m_afterPoint) {
-            ++m_s.maxDec;
-            m_s.minDec += c != u'#';
+                ++s_.scaleThousands;
+        } else if (afterPoint_) {
+            ++s_.maxDec;
+            s_.minDec += c != u'#';
         } else {
-            m_s.minInt += c == u'0';
+            s_.minInt += c == u'0';
         }
     }
 
-    const QString &m_code;
-    qsizetype m_i = 0;
-    Section m_s;
-    bool m_started = false, m_done = false, m_afterPoint = false;
+    const QString &code_;
+    qsizetype i_ = 0;
+    Section s_;
+    bool started_ = false, done_ = false, afterPoint_ = false;
 };
 
 // `a` >= 0 rounded half away from zero to `decimals`, as fixed-point text.

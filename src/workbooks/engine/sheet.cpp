@@ -15,13 +15,13 @@ int columnWidthPixels(double widthChars, int digitPixels)
     return int(std::trunc(widthChars * digitPixels + 5));
 }
 
-Sheet::Sheet(QString name) : m_name(std::move(name)), m_data(std::make_unique<SheetData>()) {}
+Sheet::Sheet(QString name) : name_(std::move(name)), data_(std::make_unique<SheetData>()) {}
 
 Sheet::~Sheet() = default;
 
 QString Sheet::input(int row, int col) const
 {
-    const CellData *c = m_data->find(row, col);
+    const CellData *c = data_->find(row, col);
     if (!c)
         return QString();
     if (c->formula)
@@ -46,19 +46,19 @@ QString Sheet::input(int row, int col) const
 
 bool Sheet::isFormula(int row, int col) const
 {
-    const CellData *c = m_data->find(row, col);
+    const CellData *c = data_->find(row, col);
     return c && c->isFormula();
 }
 
 Value Sheet::value(int row, int col) const
 {
-    const CellData *c = m_data->find(row, col);
+    const CellData *c = data_->find(row, col);
     return c ? c->value : Value();
 }
 
 int Sheet::styleIndex(int row, int col) const
 {
-    const CellData *c = m_data->find(row, col);
+    const CellData *c = data_->find(row, col);
     return c ? c->style : 0;
 }
 
@@ -66,16 +66,16 @@ void Sheet::setStyleIndex(int row, int col, int style)
 {
     if (row < 0 || col < 0 || row >= kMaxRows || col >= kMaxColumns)
         return;
-    if (style == 0 && !m_data->find(row, col))
+    if (style == 0 && !data_->find(row, col))
         return;
-    m_data->touch(row, col).style = style;
+    data_->touch(row, col).style = style;
 }
 
 void Sheet::setStyleIndex(const CellRange &range, int style)
 {
     // Whole columns or rows are styled as far as the sheet is used, not to row 1048576.
-    const int lastRow = range.lastRow >= kMaxRows - 1 ? std::max(range.firstRow, m_data->lastRow) : range.lastRow;
-    const int lastCol = range.lastCol >= kMaxColumns - 1 ? std::max(range.firstCol, m_data->lastCol) : range.lastCol;
+    const int lastRow = range.lastRow >= kMaxRows - 1 ? std::max(range.firstRow, data_->lastRow) : range.lastRow;
+    const int lastCol = range.lastCol >= kMaxColumns - 1 ? std::max(range.firstCol, data_->lastCol) : range.lastCol;
     restyle({range.firstRow, range.firstCol, lastRow, lastCol}, [style](int) { return style; });
 }
 
@@ -83,10 +83,10 @@ void Sheet::restyle(const CellRange &range, const std::function<int(int)> &to)
 {
     for (int r = std::max(range.firstRow, 0); r <= std::min(range.lastRow, kMaxRows - 1); ++r) {
         for (int c = std::max(range.firstCol, 0); c <= std::min(range.lastCol, kMaxColumns - 1); ++c) {
-            if (CellData *cell = m_data->find(r, c))
+            if (CellData *cell = data_->find(r, c))
                 cell->style = to(cell->style);
             else if (const int style = to(0); style != 0)
-                m_data->touch(r, c).style = style;
+                data_->touch(r, c).style = style;
         }
     }
 }
@@ -94,8 +94,8 @@ void Sheet::restyle(const CellRange &range, const std::function<int(int)> &to)
 std::vector<CellAddress> Sheet::cells() const
 {
     std::vector<CellAddress> out;
-    out.reserve(m_data->cells.size());
-    m_data->cells.forEach([&](int row, int col, const CellData &cell) {
+    out.reserve(data_->cells.size());
+    data_->cells.forEach([&](int row, int col, const CellData &cell) {
         if (!cell.isBlank())
             out.push_back({row, col});
     });
@@ -104,13 +104,13 @@ std::vector<CellAddress> Sheet::cells() const
 
 std::size_t Sheet::cellCountBound() const
 {
-    return m_data->cells.size();
+    return data_->cells.size();
 }
 
 void Sheet::forEachCell(const std::function<void(const CellContent &)> &fn) const
 {
     static const QString none;
-    m_data->cells.forEach([&](int row, int col, const CellData &cell) {
+    data_->cells.forEach([&](int row, int col, const CellData &cell) {
         if (cell.isBlank())
             return;
         const FormulaCell *f = cell.formula.get();
@@ -121,46 +121,46 @@ void Sheet::forEachCell(const std::function<void(const CellContent &)> &fn) cons
 
 int Sheet::rowCount() const
 {
-    return m_data->lastRow + 1;
+    return data_->lastRow + 1;
 }
 
 int Sheet::columnCount() const
 {
-    return m_data->lastCol + 1;
+    return data_->lastCol + 1;
 }
 
 double Sheet::columnWidth(int col) const
 {
-    const auto it = m_data->columnWidths.find(col);
-    return it == m_data->columnWidths.end() ? m_defaultColumnWidth : it->second;
+    const auto it = data_->columnWidths.find(col);
+    return it == data_->columnWidths.end() ? defaultColumnWidth_ : it->second;
 }
 
 void Sheet::setColumnWidth(int col, double chars)
 {
     if (col >= 0 && col < kMaxColumns)
-        m_data->columnWidths[col] = std::clamp(chars, 0.0, 255.0);
+        data_->columnWidths[col] = std::clamp(chars, 0.0, 255.0);
 }
 
 double Sheet::rowHeight(int row) const
 {
-    const auto it = m_data->rowHeights.find(row);
-    return it == m_data->rowHeights.end() ? m_defaultRowHeight : it->second;
+    const auto it = data_->rowHeights.find(row);
+    return it == data_->rowHeights.end() ? defaultRowHeight_ : it->second;
 }
 
 bool Sheet::hasRowHeight(int row) const
 {
-    return m_data->rowHeights.count(row) > 0;
+    return data_->rowHeights.count(row) > 0;
 }
 
 void Sheet::setRowHeight(int row, double points)
 {
     if (row >= 0 && row < kMaxRows)
-        m_data->rowHeights[row] = std::clamp(points, 0.0, 409.0);
+        data_->rowHeights[row] = std::clamp(points, 0.0, 409.0);
 }
 
 bool Sheet::isColumnHidden(int col) const
 {
-    return m_data->hiddenColumns.count(col) > 0;
+    return data_->hiddenColumns.count(col) > 0;
 }
 
 namespace {
@@ -181,25 +181,25 @@ void setFlags(std::set<int> &set, int first, int last, int limit, bool on)
 
 void Sheet::setColumnsHidden(int firstCol, int lastCol, bool hidden)
 {
-    setFlags(m_data->hiddenColumns, firstCol, lastCol, kMaxColumns, hidden);
+    setFlags(data_->hiddenColumns, firstCol, lastCol, kMaxColumns, hidden);
 }
 
 bool Sheet::isRowHidden(int row) const
 {
-    return m_data->hiddenRows.count(row) > 0;
+    return data_->hiddenRows.count(row) > 0;
 }
 
 void Sheet::setRowsHidden(int firstRow, int lastRow, bool hidden)
 {
     // Hiding is kept per row, so a whole-sheet range stops at the used rows.
-    setFlags(m_data->hiddenRows, firstRow, std::min(lastRow, std::max(m_data->lastRow, firstRow + 1000)), kMaxRows,
+    setFlags(data_->hiddenRows, firstRow, std::min(lastRow, std::max(data_->lastRow, firstRow + 1000)), kMaxRows,
              hidden);
 }
 
 std::vector<std::pair<int, double>> Sheet::columnWidths() const
 {
     std::vector<std::pair<int, double>> out;
-    for (const auto &[k, v] : m_data->columnWidths)
+    for (const auto &[k, v] : data_->columnWidths)
         out.emplace_back(k, v);
     return out;
 }
@@ -207,32 +207,32 @@ std::vector<std::pair<int, double>> Sheet::columnWidths() const
 std::vector<std::pair<int, double>> Sheet::rowHeights() const
 {
     std::vector<std::pair<int, double>> out;
-    for (const auto &[k, v] : m_data->rowHeights)
+    for (const auto &[k, v] : data_->rowHeights)
         out.emplace_back(k, v);
     return out;
 }
 
 std::vector<int> Sheet::hiddenColumns() const
 {
-    return {m_data->hiddenColumns.begin(), m_data->hiddenColumns.end()};
+    return {data_->hiddenColumns.begin(), data_->hiddenColumns.end()};
 }
 
 std::vector<int> Sheet::hiddenRows() const
 {
-    return {m_data->hiddenRows.begin(), m_data->hiddenRows.end()};
+    return {data_->hiddenRows.begin(), data_->hiddenRows.end()};
 }
 
 void Sheet::addMerge(const CellRange &range)
 {
     if (range.firstRow == range.lastRow && range.firstCol == range.lastCol)
         return;
-    std::erase_if(m_merges, [&](const CellRange &m) { return m.intersects(range); });
-    m_merges.push_back(range);
+    std::erase_if(merges_, [&](const CellRange &m) { return m.intersects(range); });
+    merges_.push_back(range);
 }
 
 const CellRange *Sheet::mergeAt(int row, int col) const
 {
-    for (const CellRange &m : m_merges)
+    for (const CellRange &m : merges_)
         if (m.contains(row, col))
             return &m;
     return nullptr;

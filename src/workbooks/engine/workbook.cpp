@@ -119,30 +119,30 @@ WorkbookData::EnteredFormula WorkbookData::parseAt(int sheet, int row, int col, 
 
 // ---- Workbook ----
 
-Workbook::Workbook() : d(std::make_unique<WorkbookData>()) {}
+Workbook::Workbook() : d_(std::make_unique<WorkbookData>()) {}
 Workbook::~Workbook() = default;
 Workbook::Workbook(Workbook &&) noexcept = default;
 Workbook &Workbook::operator=(Workbook &&) noexcept = default;
 
 int Workbook::sheetCount() const
 {
-    return int(d->sheets.size());
+    return int(d_->sheets.size());
 }
 
 Sheet &Workbook::sheet(int index)
 {
-    return *d->sheets.at(size_t(index));
+    return *d_->sheets.at(size_t(index));
 }
 
 const Sheet &Workbook::sheet(int index) const
 {
-    return *d->sheets.at(size_t(index));
+    return *d_->sheets.at(size_t(index));
 }
 
 int Workbook::sheetIndex(const QString &name) const
 {
-    for (size_t i = 0; i < d->sheets.size(); ++i)
-        if (d->sheets[i]->name().compare(name, Qt::CaseInsensitive) == 0)
+    for (size_t i = 0; i < d_->sheets.size(); ++i)
+        if (d_->sheets[i]->name().compare(name, Qt::CaseInsensitive) == 0)
             return int(i);
     return -1;
 }
@@ -151,43 +151,43 @@ int Workbook::addSheet(const QString &name)
 {
     if (name.trimmed().isEmpty() || sheetIndex(name) >= 0)
         return -1;
-    d->sheets.push_back(std::make_unique<Sheet>(name));
-    d->columnFormulas.clear();
-    if (d->dependentsBuilt)
-        d->rangeDependents.emplace_back();
+    d_->sheets.push_back(std::make_unique<Sheet>(name));
+    d_->columnFormulas.clear();
+    if (d_->dependentsBuilt)
+        d_->rangeDependents.emplace_back();
     return sheetCount() - 1;
 }
 
 void Workbook::setActiveSheet(int index)
 {
     if (index >= 0 && index < sheetCount())
-        m_activeSheet = index;
+        activeSheet_ = index;
 }
 
 int Workbook::styleCount() const
 {
-    return int(d->styles.size());
+    return int(d_->styles.size());
 }
 
 const CellStyle &Workbook::style(int index) const
 {
-    if (index < 0 || size_t(index) >= d->styles.size())
-        return d->styles.front();
-    return d->styles[size_t(index)];
+    if (index < 0 || size_t(index) >= d_->styles.size())
+        return d_->styles.front();
+    return d_->styles[size_t(index)];
 }
 
 int Workbook::addStyle(const CellStyle &style)
 {
-    const auto it = std::find(d->styles.begin(), d->styles.end(), style);
-    if (it != d->styles.end())
-        return int(it - d->styles.begin());
-    d->styles.push_back(style);
+    const auto it = std::find(d_->styles.begin(), d_->styles.end(), style);
+    if (it != d_->styles.end())
+        return int(it - d_->styles.begin());
+    d_->styles.push_back(style);
     return styleCount() - 1;
 }
 
 void Workbook::setDefaultStyle(const CellStyle &style)
 {
-    d->styles.front() = style;
+    d_->styles.front() = style;
 }
 
 const CellStyle &Workbook::cellStyle(int sheetNo, int row, int col) const
@@ -235,19 +235,19 @@ InputResult Workbook::setInput(int sheetNo, int row, int col, const QString &tex
         return result;
     }
     const quint64 key = globalKey(sheetNo, row, col);
-    CellData &c = d->sheetData(sheetNo).touch(row, col);
+    CellData &c = d_->sheetData(sheetNo).touch(row, col);
     if (c.formula)
-        d->unlink(key, *c.formula);
-    WorkbookData::EnteredFormula parsed = d->parseAt(sheetNo, row, col, text, [this](const QString &n) { return sheetIndex(n); });
+        d_->unlink(key, *c.formula);
+    WorkbookData::EnteredFormula parsed = d_->parseAt(sheetNo, row, col, text, [this](const QString &n) { return sheetIndex(n); });
     c.formula = std::make_unique<FormulaCell>(FormulaCell{text, std::move(parsed.tree), parsed.rowOffset});
     if (!c.formula->tree) {
         result.ok = false;
         result.message = parsed.error;
         result.position = parsed.errorPosition + 2;   // 1-based, counting the "="
     }
-    d->link(key, *c.formula);
-    if (d->updateDepth == 0)   // else endUpdate() recalculates; no list of roots to build per cell
-        d->recalculate({key});
+    d_->link(key, *c.formula);
+    if (d_->updateDepth == 0)   // else endUpdate() recalculates; no list of roots to build per cell
+        d_->recalculate({key});
     return result;
 }
 
@@ -255,19 +255,19 @@ void Workbook::setValue(int sheetNo, int row, int col, const Value &value)
 {
     if (!validCell(*this, sheetNo, row, col))
         return;
-    SheetData &s = d->sheetData(sheetNo);
+    SheetData &s = d_->sheetData(sheetNo);
     const quint64 key = globalKey(sheetNo, row, col);
     if (value.isEmpty() && !s.find(row, col)) {
-        d->lastEvaluationCount = 0;
+        d_->lastEvaluationCount = 0;
         return;
     }
     CellData &c = s.touch(row, col);
     if (c.formula)
-        d->unlink(key, *c.formula);
+        d_->unlink(key, *c.formula);
     c.formula.reset();
     c.value = value;
-    if (d->updateDepth == 0)   // else endUpdate() recalculates; no list of roots to build per cell
-        d->recalculate({key});
+    if (d_->updateDepth == 0)   // else endUpdate() recalculates; no list of roots to build per cell
+        d_->recalculate({key});
 }
 
 Value Workbook::value(int sheetNo, int row, int col) const
@@ -293,24 +293,24 @@ bool Workbook::isEditable(int sheetNo, int row, int col) const
 
 void Workbook::recalculate()
 {
-    d->recalculateAll();
+    d_->recalculateAll();
 }
 
 void Workbook::beginUpdate()
 {
-    if (d->updateDepth++ == 0)
-        d->dropDependents();
+    if (d_->updateDepth++ == 0)
+        d_->dropDependents();
 }
 
 void Workbook::endUpdate()
 {
-    if (d->updateDepth > 0 && --d->updateDepth == 0)
+    if (d_->updateDepth > 0 && --d_->updateDepth == 0)
         recalculate();
 }
 
 int Workbook::lastEvaluationCount() const
 {
-    return d->lastEvaluationCount;
+    return d_->lastEvaluationCount;
 }
 
 } // namespace mhbk::wb

@@ -63,7 +63,7 @@ public:
     Sheet(const Sheet &) = delete;
     Sheet &operator=(const Sheet &) = delete;
 
-    const QString &name() const { return m_name; }
+    const QString &name() const { return name_; }
 
     // ---- Cells (read here, edit through Workbook) ----
     // The content as the user typed it: "" for an empty cell, "=SUM(A1:A3)" for a formula,
@@ -101,12 +101,12 @@ public:
     int columnCount() const;
 
     // ---- Layout ----
-    double defaultColumnWidth() const { return m_defaultColumnWidth; }
-    void setDefaultColumnWidth(double chars) { m_defaultColumnWidth = chars; }
+    double defaultColumnWidth() const { return defaultColumnWidth_; }
+    void setDefaultColumnWidth(double chars) { defaultColumnWidth_ = chars; }
     double columnWidth(int col) const;            // characters
     void setColumnWidth(int col, double chars);
-    double defaultRowHeight() const { return m_defaultRowHeight; }
-    void setDefaultRowHeight(double points) { m_defaultRowHeight = points; }
+    double defaultRowHeight() const { return defaultRowHeight_; }
+    void setDefaultRowHeight(double points) { defaultRowHeight_ = points; }
     double rowHeight(int row) const;              // points
     bool hasRowHeight(int row) const;
     void setRowHeight(int row, double points);
@@ -120,33 +120,33 @@ public:
     std::vector<int> hiddenColumns() const;
     std::vector<int> hiddenRows() const;
 
-    const std::vector<CellRange> &merges() const { return m_merges; }
+    const std::vector<CellRange> &merges() const { return merges_; }
     // Adds a merged range; any existing merge it overlaps is removed first. One-cell ranges are ignored.
     void addMerge(const CellRange &range);
     // The merged range covering the cell, or nullptr.
     const CellRange *mergeAt(int row, int col) const;
 
-    bool isProtected() const { return m_protected; }
-    void setProtected(bool on) { m_protected = on; }
-    bool showGridlines() const { return m_showGridlines; }
-    void setShowGridlines(bool on) { m_showGridlines = on; }
-    PageSetup &pageSetup() { return m_pageSetup; }
-    const PageSetup &pageSetup() const { return m_pageSetup; }
+    bool isProtected() const { return protected_; }
+    void setProtected(bool on) { protected_ = on; }
+    bool showGridlines() const { return showGridlines_; }
+    void setShowGridlines(bool on) { showGridlines_ = on; }
+    PageSetup &pageSetup() { return pageSetup_; }
+    const PageSetup &pageSetup() const { return pageSetup_; }
 
 private:
     friend class Workbook;
     friend struct WorkbookData;
-    SheetData &data() { return *m_data; }
-    const SheetData &data() const { return *m_data; }
+    SheetData &data() { return *data_; }
+    const SheetData &data() const { return *data_; }
 
-    QString m_name;
-    std::unique_ptr<SheetData> m_data;
-    double m_defaultColumnWidth = 8.43;
-    double m_defaultRowHeight = 14.25;
-    std::vector<CellRange> m_merges;
-    bool m_protected = false;
-    bool m_showGridlines = true;
-    PageSetup m_pageSetup;
+    QString name_;
+    std::unique_ptr<SheetData> data_;
+    double defaultColumnWidth_ = 8.43;
+    double defaultRowHeight_ = 14.25;
+    std::vector<CellRange> merges_;
+    bool protected_ = false;
+    bool showGridlines_ = true;
+    PageSetup pageSetup_;
 };
 
 // The outcome of typing into a cell. A formula with a syntax error is still stored (its
@@ -173,7 +173,7 @@ public:
     int sheetIndex(const QString &name) const;   // case-insensitive; -1 when there is none
     // Appends a sheet. Returns its index, or -1 when the name is empty or already taken.
     int addSheet(const QString &name);
-    int activeSheet() const { return m_activeSheet; }
+    int activeSheet() const { return activeSheet_; }
     void setActiveSheet(int index);
 
     // ---- Styles ----
@@ -207,8 +207,8 @@ public:
     int lastEvaluationCount() const;
 
 private:
-    std::unique_ptr<struct WorkbookData> d;
-    int m_activeSheet = 0;
+    std::unique_ptr<struct WorkbookData> d_;
+    int activeSheet_ = 0;
 };
 
 } // namespace mhbk::wb

@@ -50,7 +50,7 @@ public:
         if (root.contains("defaultStyle")) {
             CellStyle base;
             applyStyle(object(root, "defaultStyle", QString()), &base, QStringLiteral("defaultStyle"));
-            m_book.setDefaultStyle(base);
+            book_.setDefaultStyle(base);
         }
         for (const JsonValue::Member style : object(root, "styles", QString()).members()) {
             const QString path = QStringLiteral("styles.") + style.key();
@@ -59,7 +59,7 @@ public:
             const QJsonObject json = style.value().toQJsonValue().toObject();
             CellStyle probe;
             applyStyle(json, &probe, path);
-            m_styles[style.key()] = json;
+            styles_[style.key()] = json;
         }
         const JsonValue sheets = array(root, "sheets", QString());
         if (sheets.size() == 0)
@@ -69,18 +69,18 @@ public:
             if (!sheets[i].isObject())
                 fail(path, QStringLiteral("应为对象"));
             const QString name = sheets[i].value("name").toString();
-            if (m_book.addSheet(name) < 0)
+            if (book_.addSheet(name) < 0)
                 fail(path + QStringLiteral(".name"), QStringLiteral("工作表名为空或重复"));
         }
-        m_book.beginUpdate();
+        book_.beginUpdate();
         for (qsizetype i = 0; i < sheets.size(); ++i)
             loadSheet(int(i), sheets[i], QStringLiteral("sheets[%1]").arg(i));
-        m_book.endUpdate();
+        book_.endUpdate();
         const JsonValue active = root.value("activeSheet");
-        if (!active.isUndefined() && (!active.isNumber() || active.toInt() < 0 || active.toInt() >= m_book.sheetCount()))
+        if (!active.isUndefined() && (!active.isNumber() || active.toInt() < 0 || active.toInt() >= book_.sheetCount()))
             fail(QStringLiteral("activeSheet"), QStringLiteral("不是有效的工作表序号"));
-        m_book.setActiveSheet(active.toInt());
-        return std::move(m_book);
+        book_.setActiveSheet(active.toInt());
+        return std::move(book_);
     }
 
 private:
@@ -201,21 +201,21 @@ private:
         const std::string_view utf8 = v.utf8();
         if (utf8.starts_with('='))
             return v.toString();
-        if (const auto it = m_texts.find(utf8); it != m_texts.end())
+        if (const auto it = texts_.find(utf8); it != texts_.end())
             return it->second;
         QString made = v.toString();
-        if (m_texts.size() < kSharedTexts)
-            m_texts.emplace(utf8, made);
+        if (texts_.size() < kSharedTexts)
+            texts_.emplace(utf8, made);
         return made;
     }
     static constexpr std::size_t kSharedTexts = 4096;
 
-    Workbook m_book;
-    std::unordered_map<std::string_view, QString> m_texts;   // views into the document being read
-    std::map<QString, QJsonObject> m_styles;
+    Workbook book_;
+    std::unordered_map<std::string_view, QString> texts_;   // views into the document being read
+    std::map<QString, QJsonObject> styles_;
     // (style index before, named description) -> style index after, across the whole file:
     // a ledger names the same few styles for thousands of ranges.
-    std::map<std::pair<int, QString>, int> m_restyled;
+    std::map<std::pair<int, QString>, int> restyled_;
 };
 
 } // namespace
@@ -228,7 +228,7 @@ void Loader::loadSheet(int index, const JsonValue &o, const QString &path)
     loadCells(index, object(o, "cells", path), join(path, "cells"));
     loadBlocks(index, array(o, "blocks", path), join(path, "blocks"));
     loadFormats(index, array(o, "format", path), join(path, "format"));
-    loadLayout(m_book.sheet(index), o, path);
+    loadLayout(book_.sheet(index), o, path);
 }
 
 // Cells are set in key order.
@@ -285,11 +285,11 @@ void Loader::setCell(int sheet, int row, int col, const JsonValue &v)
     if (v.isNumber()) {
         // -0 is stored as 0: a cell never shows "-0".
         const double d = v.toDouble();
-        m_book.setValue(sheet, row, col, Value::number(d == 0 ? 0.0 : d));
+        book_.setValue(sheet, row, col, Value::number(d == 0 ? 0.0 : d));
     } else if (v.isBool()) {
-        m_book.setValue(sheet, row, col, Value::boolean(v.toBool()));
+        book_.setValue(sheet, row, col, Value::boolean(v.toBool()));
     } else if (v.isString()) {
-        const InputResult r = m_book.setInput(sheet, row, col, text(v));
+        const InputResult r = book_.setInput(sheet, row, col, text(v));
         if (!r.ok)
             fail(QString(), QStringLiteral("公式第 %1 个字符处有错：%2").arg(r.position).arg(r.message));
     } else {
@@ -310,8 +310,8 @@ Loader::StyleDescription Loader::styleDescription(const JsonValue &v, const QStr
             named = false;
             return;
         }
-        const auto it = m_styles.find(one.toString());
-        if (!one.isString() || it == m_styles.end())
+        const auto it = styles_.find(one.toString());
+        if (!one.isString() || it == styles_.end())
             fail(p, QStringLiteral("没有名为“%1”的样式").arg(one.toString()));
         description.objects.push_back(it->second);
         description.key += it->first + u'\n';
@@ -329,7 +329,7 @@ Loader::StyleDescription Loader::styleDescription(const JsonValue &v, const QStr
 
 void Loader::applyToRange(int sheetIndex, const CellRange &r, const StyleDescription &description, const QString &path)
 {
-    Sheet &sheet = m_book.sheet(sheetIndex);
+    Sheet &sheet = book_.sheet(sheetIndex);
     const int lastRow = r.lastRow >= kMaxRows - 1 ? std::max(r.firstRow, sheet.rowCount() - 1) : r.lastRow;
     const int lastCol = r.lastCol >= kMaxColumns - 1 ? std::max(r.firstCol, sheet.columnCount() - 1) : r.lastCol;
     if (qint64(lastRow - r.firstRow + 1) * (lastCol - r.firstCol + 1) > 1'000'000)
@@ -338,16 +338,16 @@ void Loader::applyToRange(int sheetIndex, const CellRange &r, const StyleDescrip
     sheet.restyle({r.firstRow, r.firstCol, lastRow, lastCol}, [&](int old) {
         auto it = restyled.find(old);
         if (it == restyled.end()) {
-            const auto known = description.key.isEmpty() ? m_restyled.end() : m_restyled.find({old, description.key});
-            if (known != m_restyled.end()) {
+            const auto known = description.key.isEmpty() ? restyled_.end() : restyled_.find({old, description.key});
+            if (known != restyled_.end()) {
                 it = restyled.emplace(old, known->second).first;
             } else {
-                CellStyle s = m_book.style(old);
+                CellStyle s = book_.style(old);
                 for (const QJsonObject &o : description.objects)
                     applyStyle(o, &s, path);
-                it = restyled.emplace(old, m_book.addStyle(s)).first;
+                it = restyled.emplace(old, book_.addStyle(s)).first;
                 if (!description.key.isEmpty())
-                    m_restyled.emplace(std::pair(old, description.key), it->second);
+                    restyled_.emplace(std::pair(old, description.key), it->second);
             }
         }
         return it->second;

@@ -16,10 +16,12 @@ std::string specialText(const Extended &value)
     return value.isNegative() ? "-INF" : "INF";
 }
 
-// d.ddd with the digits as they are (no trailing-zero handling here).
+// -d.ddd: the sign and the digits as they are (no trailing-zero handling here). Built by
+// appending: GCC 12 at -O3 takes "-" + std::string for an overlapping copy (-Wrestrict).
 std::string mantissa(const Digits &d)
 {
-    std::string text(1, d.digits[0]);
+    std::string text = d.negative ? "-" : "";
+    text.push_back(d.digits[0]);
     if (d.digits.size() > 1) {
         text.push_back('.');
         text.append(d.digits, 1, std::string::npos);
@@ -51,8 +53,7 @@ std::string generalText(const Extended &value)
     const int exponent = d.scientificExponent();
     if (exponent >= -4 && exponent < 15)
         return fixedNotation(d, placesAfterPoint(d));
-    std::string text = d.negative ? "-" : "";
-    text += mantissa(d);
+    std::string text = mantissa(d);
     text += 'E';
     text += std::to_string(exponent);
     return text;
@@ -101,7 +102,7 @@ std::string resultText(const Extended &value, int digits, const std::string &dec
     if (magnitude >= Extended(1e18)) {
         Digits d = toDigits(value, 15);
         trimZeros(d);
-        return (d.negative ? "-" : "") + mantissa(d) + 'E' + std::to_string(d.scientificExponent());
+        return mantissa(d) + 'E' + std::to_string(d.scientificExponent());
     }
     Digits d = value.isZero() ? Digits{false, "0", 1} : toDigits(value, 18);
     roundHalfAway(d, d.point + decimals);
@@ -126,7 +127,7 @@ std::string compactText(double value, int significant)
         return fixedNotation(d, placesAfterPoint(d));
     std::string text = exponentText(exponent);
     text[0] = 'e';
-    return (d.negative ? "-" : "") + mantissa(d) + text;
+    return mantissa(d) + text;
 }
 
 std::string scriptText(double value, int significant)
@@ -137,7 +138,7 @@ std::string scriptText(double value, int significant)
     trimZeros(d);
     const int exponent = d.scientificExponent();
     if (exponent >= significant || exponent < -4)
-        return (d.negative ? "-" : "") + mantissa(d) + exponentText(exponent);
+        return mantissa(d) + exponentText(exponent);
     return fixedNotation(d, placesAfterPoint(d));
 }
 

@@ -32,14 +32,12 @@ void LinkLabel::enterEvent(QEnterEvent *event)
     QLabel::enterEvent(event);
     remembered_ = textColour();
     setLook(MouseEnterColor, true);
-    emit hovered();
 }
 
 void LinkLabel::leaveEvent(QEvent *event)
 {
     QLabel::leaveEvent(event);
     setLook(remembered_, false);
-    emit unhovered();
 }
 
 void LinkLabel::mouseReleaseEvent(QMouseEvent *event)

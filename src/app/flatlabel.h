@@ -22,10 +22,6 @@ public:
     void setOpener(std::function<void(const QUrl &)> opener) { opener_ = std::move(opener); }
     QColor textColour() const;
 
-signals:
-    void hovered();
-    void unhovered();
-
 protected:
     void enterEvent(QEnterEvent *event) override;
     void leaveEvent(QEvent *event) override;

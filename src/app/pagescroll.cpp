@@ -2,7 +2,6 @@
 
 #include <QScrollBar>
 #include <algorithm>
-#include <QTabWidget>
 
 namespace mhbk {
 
@@ -46,15 +45,6 @@ PageScrollArea *pageScrollAreaOf(QWidget *widget)
         if (auto *area = qobject_cast<PageScrollArea *>(w))
             return area;
     return nullptr;
-}
-
-QSize largestPageMinimum(const QTabWidget &pages)
-{
-    QSize largest(0, 0);
-    for (int i = 0; i < pages.count(); ++i)
-        if (const auto *area = qobject_cast<const PageScrollArea *>(pages.widget(i)))
-            largest = largest.expandedTo(area->pageMinimumSize());
-    return largest;
 }
 
 } // namespace mhbk

@@ -2,8 +2,6 @@
 
 #include <QScrollArea>
 
-class QTabWidget;
-
 namespace mhbk {
 
 // Holds one page in the page stack. The page keeps the size its layout wants as long as the
@@ -28,8 +26,5 @@ public:
 
 // The page whose scroll area holds this widget: the one to scroll to it, if any.
 PageScrollArea *pageScrollAreaOf(QWidget *widget);
-
-// The largest room any page of the stack asks for (see PageScrollArea::pageMinimumSize).
-QSize largestPageMinimum(const QTabWidget &pages);
 
 } // namespace mhbk

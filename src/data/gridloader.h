@@ -21,10 +21,4 @@ void fitBlockColumns(StringGrid &grid, int fields);
 // `fields` columns.
 void prepareBlockGrid(StringGrid &grid, int fields);
 
-// The two-field case, used by the six seamless-pipe pages.
-inline void loadTableIntoGrid(TableDataset &table, const QString &tableName, StringGrid &grid)
-{
-    loadTableBlocks(table, tableName, grid, 2);
-}
-
 } // namespace mhbk

@@ -4,8 +4,6 @@
 #include "numbers/decimal.h"
 #include "numbers/format.h"
 
-#include <algorithm>
-
 namespace mhbk {
 
 namespace {
@@ -63,11 +61,6 @@ bool acceptsNumericKey(const QString &text, QChar typed)
 QString formatFixed(double value, int decimals)
 {
     return QString::fromStdString(numbers::fixedFromFifteenDigits(value, decimals));
-}
-
-QString resultMask(int digits)
-{
-    return QStringLiteral("0.0") + QString(std::max(digits - 1, 0), QLatin1Char('0'));
 }
 
 QString formatResult(const numbers::Extended &value, int digits, const QString &decimalPoint)

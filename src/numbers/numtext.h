@@ -38,10 +38,8 @@ bool acceptsNumericKey(const QString &text, QChar typed);
 // Exactly `decimals` places after the 15-digit rounding (numbers::fixedFromFifteenDigits).
 QString formatFixed(double value, int decimals);
 
-// The expression result field's mask: "0.0" for 0 and 1 decimals, one more "0" for each further one.
-QString resultMask(int digits);
-
-// The value as the result field shows it with resultMask(digits) (numbers::resultText).
+// The value as the expression result field shows it (numbers::resultText): at least one
+// decimal, `digits` of them when there are more.
 QString formatResult(const numbers::Extended &value, int digits, const QString &decimalPoint = QStringLiteral("."));
 
 } // namespace mhbk

@@ -19,8 +19,6 @@ public:
 
     // The context menu for the field as it reads now; the caller shows and deletes it.
     QMenu *makeMenu(QWidget *parent) const;
-    const QString &unit() const { return unit_; }
-    void setUnit(QString unit) { unit_ = std::move(unit); }
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;

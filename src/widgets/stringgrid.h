@@ -20,7 +20,6 @@ public:
 
     int fixedRows() const { return fixedRows_; }
     void setFixedRows(int rows);
-    int fixedColumns() const { return fixedColumns_; }
     void setFixedColumns(int columns) { fixedColumns_ = columns; }
     bool isCaptionCell(int column, int row) const { return row < fixedRows_ || column < fixedColumns_; }
 

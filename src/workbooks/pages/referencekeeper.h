@@ -28,7 +28,6 @@ public:
     // 恢复默认值 goes back to. A damaged file is reported and the shipped values stay.
     ReferenceKeeper(PageHost &host, view::SpreadsheetView &book, int pageIndex, wb::Workbook shipped);
 
-    QAction *restoreAction() const { return restore_; }
     // Asks first; "是" writes the shipped values back as one undoable step. The answer is
     // final: the restored values are stored at once, and a page that had nothing else unsaved
     // stays without unsaved changes.

@@ -23,6 +23,7 @@
 #include <QUrl>
 #include <gtest/gtest.h>
 #include <memory>
+#include <optional>
 
 namespace {
 
@@ -52,26 +53,125 @@ protected:
     std::vector<QUrl> opened;
 };
 
+// The states a page gives to 插入/删除/保存, 加入表达式 and 跳转至计算器 when it is shown.
+// kKeep: 加入表达式 and 跳转至计算器 stay as the page shown before set them, while 插入/删除/
+// 保存 go off (they never stay on for a grid that is no longer on screen).
+struct Buttons {
+    bool rowEditing;
+    bool addToExpression;
+    bool jumpToCalculator;
+};
+constexpr std::optional<Buttons> kKeep;
+constexpr Buttons kJumpOnly{false, false, true};
+constexpr Buttons kAddAndJump{false, true, true};
+constexpr Buttons kEditing{true, true, true};
+
+// Every page as the user and the stored names know it, in tab order.
+const struct {
+    int index;
+    const char *objectName;
+    const char *caption;
+    std::optional<Buttons> buttons;
+} kPages[] = {
+    {0, "Page_Calculate", "计算器", kJumpOnly},
+    {1, "TabSheet1", "常量设置", kKeep},
+    {2, "Page_comunit", "常用单位转换", kEditing},
+    {3, "Page_constdensity", "常用材料密度", kEditing},
+    {4, "Page_constformula", "常用型材计算公式", kJumpOnly},
+    {5, "Page_GGBW_Old", "保温材料(公称直径)", kKeep},
+    {6, "Page_GGBW", "保温材料(管外径)", kKeep},
+    {7, "page_zyb", "保温自由计算表", kKeep},
+    {8, "page_gsztg", "给水铸铁管表面积", kKeep},
+    {9, "page_sxb", "排水铸铁管表面积", kKeep},
+    {10, "TabSheet2", "水箱绝热、保温层", kKeep},
+    {11, "Page_circle", "圆钢", kAddAndJump},
+    {12, "Page_sqare", "方钢", kAddAndJump},
+    {13, "Page_Rectangle", "矩形钢", kAddAndJump},
+    {14, "Page_Hexagon", "六角钢", kAddAndJump},
+    {15, "Page_BianG", "扁钢", kAddAndJump},
+    {16, "Page_Regular", "等边角钢", kAddAndJump},
+    {17, "Page_NORegular", "不等边角钢", kAddAndJump},
+    {18, "Page_Ishaped", "工字钢", kAddAndJump},
+    {19, "Page_LightIshaped", "轻型工字钢", kAddAndJump},
+    {20, "Page_groove", "槽钢", kAddAndJump},
+    {21, "Page_Lightgroove", "轻型槽钢", kAddAndJump},
+    {22, "Page_steelboard", "钢板", kAddAndJump},
+    {23, "TabSheet7", "花纹钢板", kAddAndJump},
+    {24, "Page_NoSewType", "热轧无缝钢管", kJumpOnly},
+    {25, "Page_ColdSewType", "冷轧无缝钢管", kJumpOnly},
+    {26, "Page_NicetyNoSew", "冷轧精密无缝钢管", kJumpOnly},
+    {27, "Page_BoilerNoSew", "低中压结构锅炉用无缝钢管", kJumpOnly},
+    {28, "Page_SeelTube", "焊接钢管", kAddAndJump},
+    {29, "Page_SleeveTube", "电线套管", kAddAndJump},
+    {30, "Page_ScrewTube", "螺旋电焊钢管", kAddAndJump},
+    {31, "Page_stainlessHot", "不锈钢无缝热轧钢管", kJumpOnly},
+    {32, "Page_stainlessCold", "不锈钢无缝冷轧钢管", kJumpOnly},
+    {33, "page_snsc1", "速查表1", kKeep},
+    {34, "page_snsc2", "速查表2", kKeep},
+    {35, "page_snzzfxb1", "工程用料总帐分析表", kKeep},
+    {36, "page_snzzfxb3", "铸铁排水管分析表", kKeep},
+    {37, "page_csb1", "测算表(铸铁排水管)", kKeep},
+    {38, "page_csb2", "测算表(铝塑复合接头)", kKeep},
+    {39, "page_csb3", "测算表(塑料排水管)", kKeep},
+    {40, "page_csb4", "测算表(焊接钢管接头)", kKeep},
+    {41, "page_csb5", "测算表(镀锌钢管接头)", kKeep},
+    {42, "page_csb6", "测算表(聚丙烯管接头)", kKeep},
+    {43, "TabSheet3", "圆形风管绝热保温层", kKeep},
+    {44, "TabSheet4", "矩形风管绝热保温层", kKeep},
+    {45, "TabSheet8", "矩形风管板厚、定额选择(中低压)", kKeep},
+    {46, "TabSheet9", "矩形风管板厚、定额选择(高压)", kKeep},
+    {47, "TabSheet10", "矩形风管板厚、定额选择(除尘风管)", kKeep},
+    {48, "TabSheet11", "圆形风管板厚、定额选择", kKeep},
+    {49, "TabSheet5", "焊接、镀锌钢管价格换算表", kKeep},
+    {50, "TabSheet6", "水表井砖砌体及抹灰等", kKeep},
+    {51, "TabSheet12", "直埋热水管道挖管沟土方、回填砂、土速算表", kKeep},
+};
+
+// The tree's groups in order, with the pages under each.
+const struct {
+    const char *caption;
+    int firstPage;
+    int lastPage;
+} kGroups[] = {
+    {"计算", 0, 1},
+    {"公式", 2, 4},
+    {"钢管刷油保温", 5, 7},
+    {"给、排水铸铁管表面积", 8, 9},
+    {"水箱绝热、保温层", 10, 10},
+    {"型钢", 11, 21},
+    {"钢板", 22, 23},
+    {"钢管", 24, 32},
+    {"水卫暖通速查", 33, 34},
+    {"水暖总帐分析表", 35, 36},
+    {"管件含量测算表", 37, 42},
+    {"风管绝热保温层", 43, 48},
+    {"焊接、镀锌钢管价格换算表", 49, 49},
+    {"水表井砖砌体及抹灰等", 50, 50},
+    {"挖管沟土方,回填砂,土速算表", 51, 51},
+};
+
 TEST_F(MainWindowTest, StartsOnTheKeypadWithOnlyTheFirstGroupExpanded)
 {
     auto w = makeWindow();
     QTreeWidget *t = tree(*w);
-    ASSERT_EQ(t->topLevelItemCount(), 15);
-    int pageNodes = 0;
-    for (int g = 0; g < 15; ++g) {
+    ASSERT_EQ(t->topLevelItemCount(), int(std::size(kGroups)));
+    for (int g = 0; g < t->topLevelItemCount(); ++g) {
         const QTreeWidgetItem *group = t->topLevelItem(g);
-        EXPECT_EQ(group->text(0), QString::fromUtf8(mhbk::pages::treeGroups()[g].caption));
+        EXPECT_EQ(group->text(0), QString::fromUtf8(kGroups[g].caption));
         EXPECT_EQ(group->isExpanded(), g == 0) << g;
-        for (int c = 0; c < group->childCount(); ++c, ++pageNodes)
-            EXPECT_EQ(group->child(c)->text(0), QString::fromUtf8(mhbk::pages::at(pageNodes).caption));
+        ASSERT_EQ(group->childCount(), kGroups[g].lastPage - kGroups[g].firstPage + 1) << g;
+        for (int c = 0; c < group->childCount(); ++c)
+            EXPECT_EQ(group->child(c)->text(0), QString::fromUtf8(kPages[kGroups[g].firstPage + c].caption));
     }
-    EXPECT_EQ(pageNodes, 52);
     EXPECT_EQ(w->activePage(), 0);
     EXPECT_EQ(t->currentItem()->text(0), QStringLiteral("计算器"));
     EXPECT_EQ(w->windowTitle(), QStringLiteral("Zorvan五金手册"));
     EXPECT_FALSE(pages(*w)->tabBar()->isVisible());
-    for (int i = 0; i < 52; ++i)
-        EXPECT_EQ(w->page(i)->objectName(), QString::fromLatin1(mhbk::pages::at(i).objectName));
+    ASSERT_EQ(pages(*w)->count(), int(std::size(kPages)));
+    for (const auto &page : kPages) {
+        EXPECT_EQ(w->page(page.index)->objectName(), QString::fromLatin1(page.objectName));
+        EXPECT_EQ(pages(*w)->tabText(page.index), QString::fromUtf8(page.caption));
+    }
 }
 
 TEST_F(MainWindowTest, ButtonStatesFollowEachPageAndRowEditingOnlyOnEditableGrids)
@@ -79,18 +179,16 @@ TEST_F(MainWindowTest, ButtonStatesFollowEachPageAndRowEditingOnlyOnEditableGrid
     auto w = makeWindow();
     // Visit pages in an order that puts "unchanged" pages after pages of every kind.
     const int visits[] = {2, 1, 11, 5, 24, 33, 0, 10, 3, 45, 4, 51, 28, 7, 3, 6, 2, 49};
-    std::optional<mhbk::ExpressionButtons> expected = mhbk::pages::at(0).expressionButtons;
+    Buttons expected = kJumpOnly; // the keypad's, shown first
     for (int index : visits) {
         w->selectPage(index);
         ASSERT_EQ(w->activePage(), index);
-        const mhbk::PageEntry &page = mhbk::pages::at(index);
-        if (page.expressionButtons)
-            expected = page.expressionButtons;
-        EXPECT_EQ(enabled(*w, "SpeedButton31"), page.rowEditing()) << index;
-        EXPECT_EQ(enabled(*w, "SpeedButton32"), page.rowEditing()) << index;
-        EXPECT_EQ(enabled(*w, "SpeedButton33"), page.rowEditing()) << index;
-        EXPECT_EQ(enabled(*w, "SpeedButton34"), expected->addToExpression) << index;
-        EXPECT_EQ(enabled(*w, "SpeedButton35"), expected->jumpToCalculator) << index;
+        expected = kPages[index].buttons.value_or(Buttons{false, expected.addToExpression, expected.jumpToCalculator});
+        EXPECT_EQ(enabled(*w, "SpeedButton31"), expected.rowEditing) << index;
+        EXPECT_EQ(enabled(*w, "SpeedButton32"), expected.rowEditing) << index;
+        EXPECT_EQ(enabled(*w, "SpeedButton33"), expected.rowEditing) << index;
+        EXPECT_EQ(enabled(*w, "SpeedButton34"), expected.addToExpression) << index;
+        EXPECT_EQ(enabled(*w, "SpeedButton35"), expected.jumpToCalculator) << index;
     }
 }
 

@@ -147,16 +147,27 @@ TEST(SheetFigures, SubtotalsAndTotalAddDisplayedValues)
     }
 }
 
-TEST(SheetFigures, SubtotalDiffersFromRoundedExactSum)
+TEST(SheetFigures, SubtotalAddsTheShownProductsNotTheExactVolumes)
 {
-    // Rows 1 and 2 each display 0.0023 / 0.0024 for L = 1; the band adds those texts.
+    // At W = 20 the 14, 21.7 and 34 mm pipes hold 0.0022496, 0.0027494 and 0.0035477 m³ a
+    // metre, shown 0.00225, 0.00275 and 0.00355; for 1 m each product shows 0.0023, 0.0028 and
+    // 0.0036. Their subtotal is 0.0087, where the exact volumes give 0.0085 and the shown
+    // per-metre values 0.0086.
     TextGrid grid = createSheet(od(), 20);
-    grid.setCell(ColLength, 1, QStringLiteral("1"));
-    grid.setCell(ColLength, 3, QStringLiteral("1"));
+    for (int row : {1, 6, 19})
+        grid.setCell(ColLength, row, QStringLiteral("1"));
     calculateAll(od(), grid);
-    const double shown = mhbk::strToFloat(grid.cell(5, 1)) + mhbk::strToFloat(grid.cell(5, 3));
-    EXPECT_EQ(grid.cell(5, 33), mhbk::formatFixed(shown, 4));
-    EXPECT_EQ(grid.cell(5, 99), grid.cell(5, 33));
+    const struct {
+        int row;
+        const char *perMetre;
+        const char *volume;
+    } rows[] = {{1, "0.00225", "0.0023"}, {6, "0.00275", "0.0028"}, {19, "0.00355", "0.0036"}};
+    for (const auto &r : rows) {
+        EXPECT_EQ(at(grid, 4, r.row), r.perMetre) << r.row;
+        EXPECT_EQ(at(grid, 5, r.row), r.volume) << r.row;
+    }
+    EXPECT_EQ(at(grid, 5, 33), "0.0087");
+    EXPECT_EQ(at(grid, 5, 99), "0.0087");
 }
 
 // A length that is no number counts as 0 for its row: the other rows and the totals are

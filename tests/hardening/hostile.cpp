@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QKeyEvent>
 #include <QRandomGenerator>
+#include <QRegularExpression>
 #include <QTest>
 #include <QWidget>
 
@@ -60,8 +61,11 @@ void typeText(QWidget *target, const QString &text)
 
 bool looksBroken(const QString &shown)
 {
-    const QString lower = shown.toLower();
-    return lower.contains(QLatin1String("nan")) || lower.contains(QLatin1String("inf"));
+    // Whole words only: "info" or "Infrared" in a caption is no broken figure, "-INF",
+    // "nan" and "1.#INF" are.
+    static const QRegularExpression notANumber(QStringLiteral("(?<![A-Za-z])(nan|inf|infinity)(?![A-Za-z])"),
+                                               QRegularExpression::CaseInsensitiveOption);
+    return notANumber.match(shown).hasMatch();
 }
 
 } // namespace mhbk::test

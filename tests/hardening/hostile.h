@@ -14,7 +14,7 @@ QStringList hostileTexts();
 // helper knows only ASCII keys.
 void typeText(QWidget *target, const QString &text);
 
-// A shown figure that is not a number at all.
+// A shown figure that is not a number at all: NAN, INF or Infinity as a word of its own.
 bool looksBroken(const QString &shown);
 
 } // namespace mhbk::test

@@ -26,6 +26,20 @@ using mhbk::test::hostileTexts;
 using mhbk::test::looksBroken;
 using mhbk::test::typeText;
 
+TEST(LooksBroken, OnlyNotANumberWordsCount)
+{
+    const struct {
+        const char *shown;
+        bool broken;
+    } cases[] = {{"NAN", true},     {"-INF", true},     {"inf", true},          {"1.#INF", true},
+                 {"Infinity", true}, {"0.616539", false}, {"6.16539E-7", false}, {"info", false},
+                 {"Infrared", false}, {"financial", false}, {"", false}};
+    for (const auto &c : cases)
+        EXPECT_EQ(looksBroken(QString::fromLatin1(c.shown)), c.broken) << c.shown;
+    EXPECT_FALSE(looksBroken(QStringLiteral("钢管 nano")));
+    EXPECT_TRUE(looksBroken(QStringLiteral("结果：nan")));
+}
+
 class HostileInputTest : public ::testing::Test {
 protected:
     void SetUp() override

@@ -30,16 +30,58 @@ protected:
     std::unique_ptr<TestDatabaseCopy> copy;
 };
 
-TEST_F(ShippedHandbookTest, EverySectionPageFillsItsGrid)
+// Each page's grid shows the shipped table (handbook/tables/*.csv): its captions, its first
+// record, and record 12 at the head of the second block (eleven records a block).
+TEST_F(ShippedHandbookTest, EverySectionPageShowsItsShippedTable)
 {
+    const struct {
+        int page;
+        const char *grid;
+        const char *captions; // the first block's row 0, tab-separated
+        const char *first;    // record 1 beneath them
+        const char *twelfth;  // the first cell of the second block's first record; nullptr: one block
+    } pages[] = {
+        {11, "StringGrid4", "直径(mm)\t重量(kg/m)", "5.5\t0.186", "15"},
+        {12, "StringGrid5", "边长(mm)\t重量(kg/m)", "5.5\t0.237", "15"},
+        {13, "StringGrid23", "a(mm)\tb(mm)\tG(kg/m)", "3\t10\t0.236", "7"},
+        {14, "StringGrid6", "对边距(mm)\t重量(kg/m)", "8\t0.435", "19"},
+        {15, "StringGrid22", "\tD 3\tD 4", "W 10\t0.2355\t0.314", nullptr}, // 10 × 3 × 7.85 / 1000
+        {16, "StringGrid7", "型号\tb(mm)\td(mm)\tG(kg/m)", "2\t20\t3\t0.889", "4"},
+        {17, "StringGrid8", "型号\tB(mm)\tb(mm)\td(mm)\tG(kg/m)", "2.5/1.6\t25\t16\t3\t0.912", "5.6/3.6"},
+        {18, "StringGrid9", "型号\th(mm)\tb(mm)\td(mm)\tG(kg/m)", "10\t100\t68\t4.5\t11.261", "24b"},
+        {19, "StringGrid10", "型号\th(mm)\tb(mm)\td(mm)\tG(kg/m)", "10\t100\t55\t4.5\t9.46", "24a"},
+        {20, "StringGrid11", "型号\th(mm)\tb(mm)\td(mm)\tG(kg/m)", "5\t50\t37\t4.5\t5.438", "18a"},
+        {21, "StringGrid12", "型号\th(mm)\tb(mm)\td(mm)\tG(kg/m)", "5\t50\t32\t4.4\t4.84", "22"},
+        {22, "StringGrid13", "厚度(mm)\t重量(kg/m2)", "0.35\t2.7475", "1"},
+        {23, "sgridHWGB", "基本厚度(mm)\t菱形纹高(mm)\t菱形重量(kg/m2)\t扁豆形纹高(mm)\t扁豆形重量(kg/m2)",
+         "2.5\t1.0\t21.6\t1.0\t21.3", nullptr},
+        {24, "StringGrid14", "外径×壁厚(mm)\t重量(kg/m)", "32×2.5\t1.82", "32×8"},
+        {25, "StringGrid15", "外径×壁厚(mm)\t重量(kg/m)", "6×0.25\t0.0355", "6×1.8"},
+        {26, "StringGrid16", "外径×壁厚(mm)\t重量(kg/m)", "4×0.5\t0.0432", "6×1.5"},
+        {27, "StringGrid17", "外径×壁厚(mm)\t重量(kg/m)", "10×1.5\t0.314", "16×3"},
+        {28, "StringGrid20", "r(mm)\tR(mm)\tcd(mm)\tcG(kg/m)\ttd(mm)\ttG(kg/m)", "6\t10.2\t2\t0.40\t2.5\t0.47", "100"},
+        {29, "StringGrid21", "r(mm)\td(mm)\tR(mm)\tG(kg/m)", "13\t1.60\t12.70\t0.438", nullptr},
+        {30, "StringGrid24", "R(mm)\td(mm)\tG(kg/m)", "219\t6\t31.52", "325"},
+        {31, "StringGrid18", "外径×壁厚(mm)\t重量(kg/m)", "68×4.5\t7.05", "68×10"},
+        {32, "StringGrid19", "外径×壁厚(mm)\t重量(kg/m)", "6×0.5\t0.0678", "7×0.8"},
+    };
     FakePageHost host(copy->path());
     installSectionPages(host);
-    for (int page = 11; page <= 32; ++page) {
-        host.showPage(page);
-        ASSERT_TRUE(host.recorder().empty()) << page << ": " << host.recorder().last().text.toStdString();
-        for (StringGrid *grid : host.page(page)->findChildren<StringGrid *>()) {
-            EXPECT_FALSE(grid->cell(1, 0).isEmpty()) << page;
-            EXPECT_FALSE(grid->cell(1, 1).isEmpty()) << page;
+    for (const auto &p : pages) {
+        host.showPage(p.page);
+        ASSERT_TRUE(host.recorder().empty()) << p.page << ": " << host.recorder().last().text.toStdString();
+        const StringGrid *grid = host.page(p.page)->findChild<StringGrid *>(QString::fromLatin1(p.grid));
+        ASSERT_TRUE(grid) << p.page;
+        const QStringList captions = QString::fromUtf8(p.captions).split(QLatin1Char('\t'));
+        QStringList shownCaptions, shownFirst;
+        for (int column = 0; column < captions.size(); ++column) {
+            shownCaptions << grid->cell(column, 0);
+            shownFirst << grid->cell(column, 1);
+        }
+        EXPECT_EQ(shownCaptions, captions) << p.page;
+        EXPECT_EQ(shownFirst.join(QLatin1Char('\t')), QString::fromUtf8(p.first)) << p.page;
+        if (p.twelfth) {
+            EXPECT_EQ(grid->cell(int(captions.size()), 1), QString::fromUtf8(p.twelfth)) << p.page;
         }
     }
 }

@@ -76,7 +76,7 @@ void WorkbookCommands::exportExcel(QWidget *page)
     if (!path)
         return;
     const bool xlsx = path->endsWith(QStringLiteral(".xlsx"), Qt::CaseInsensitive);
-    book->saveToFile(*path, xlsx ? SpreadsheetView::kTypeExcel2007 : SpreadsheetView::kTypeExcel97);
+    book->saveToFile(*path, xlsx ? SpreadsheetView::FileType::Excel2007 : SpreadsheetView::FileType::Excel97);
 }
 
 void WorkbookCommands::printPreview(QWidget *page)

@@ -9,7 +9,6 @@
 #include "workbooks/view/sheetprint.h"
 
 #include <QDir>
-#include <QFile>
 #include <QLineEdit>
 #include <QPainter>
 #include <QPaintEvent>
@@ -76,20 +75,6 @@ void SpreadsheetView::layoutChanged()
     viewport()->update();
 }
 
-void SpreadsheetView::loadFromFile(const QString &path, short fileType)
-{
-    if (fileType != kTypeWorkbook)
-        throw AppError(QStringLiteral("不支持的工作簿文件类型：%1").arg(fileType));
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        throw AppError(QStringLiteral("无法打开工作簿文件“%1”：%2").arg(QDir::toNativeSeparators(path), file.errorString()));
-    wb::LoadError error;
-    auto book = wb::loadWorkbook(file.readAll(), &error);
-    if (!book)
-        throw AppError(QStringLiteral("工作簿文件“%1”有误：%2").arg(QDir::toNativeSeparators(path), error.message));
-    setWorkbook(std::make_unique<wb::Workbook>(std::move(*book)));
-}
-
 void SpreadsheetView::loadFromData(const QByteArray &data)
 {
     wb::LoadError error;
@@ -99,18 +84,17 @@ void SpreadsheetView::loadFromData(const QByteArray &data)
     setWorkbook(std::make_unique<wb::Workbook>(std::move(*book)));
 }
 
-void SpreadsheetView::saveToFile(const QString &path, short fileType) const
+void SpreadsheetView::saveToFile(const QString &path, FileType fileType) const
 {
     switch (fileType) {
-    case kTypeExcel97: xlsout::exportWorkbook(*book_, path, xlsout::ExcelFormat::Xls); return;
-    case kTypeExcel2007: xlsout::exportWorkbook(*book_, path, xlsout::ExcelFormat::Xlsx); return;
-    case kTypeWorkbook: {
+    case FileType::Excel97: xlsout::exportWorkbook(*book_, path, xlsout::ExcelFormat::Xls); return;
+    case FileType::Excel2007: xlsout::exportWorkbook(*book_, path, xlsout::ExcelFormat::Xlsx); return;
+    case FileType::Workbook: {
         QString error;
         if (!wb::saveWorkbookFile(*book_, path, &error))
             throw AppError(QStringLiteral("无法写入文件“%1”：%2").arg(QDir::toNativeSeparators(path), error));
         return;
     }
-    default: throw AppError(QStringLiteral("不支持的工作簿文件类型：%1").arg(fileType));
     }
 }
 

@@ -32,20 +32,21 @@ class SpreadsheetView : public QAbstractScrollArea {
     Q_OBJECT
 
 public:
-    // File types of loadFromFile / saveToFile.
-    static constexpr short kTypeExcel97 = 11;   // .xls
-    static constexpr short kTypeWorkbook = 12;  // the stored workbook format
-    static constexpr short kTypeExcel2007 = 13; // .xlsx
+    // What saveToFile writes.
+    enum class FileType {
+        Excel97,   // .xls
+        Workbook,  // the stored workbook format
+        Excel2007, // .xlsx
+    };
 
     explicit SpreadsheetView(QWidget *parent = nullptr);
     ~SpreadsheetView() override;
 
-    // Replaces the shown workbook. Throws mhbk::AppError when the file cannot be read, is not
-    // of type 12, or is malformed (the message says where).
-    void loadFromFile(const QString &path, short fileType);
+    // Replaces the shown workbook by one in the stored format. Throws mhbk::AppError when the
+    // data is malformed (the message says where).
     void loadFromData(const QByteArray &data);
     // Writes the workbook as shown, the user's edits included. Throws mhbk::AppError.
-    void saveToFile(const QString &path, short fileType) const;
+    void saveToFile(const QString &path, FileType fileType) const;
 
     void setCurrentCell(int row, int col);
     int currentRow() const { return current_.row + 1; }

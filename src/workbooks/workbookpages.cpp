@@ -15,7 +15,7 @@ void installWorkbookPages(PageHost &host)
     auto loader = std::make_shared<workbooks::WorkbookPageLoader>(host);
     host.setPageLoader([loader](int pageIndex) { loader->load(pageIndex); });
     host.setSpreadsheetCommands(new view::WorkbookCommands(
-        std::make_unique<view::SaveDialogPrompt>(host.window()), host.window()));
+        std::make_unique<view::SaveDialogPrompt>(host.window()), host.reporter(), host.window()));
 }
 
 } // namespace mhbk

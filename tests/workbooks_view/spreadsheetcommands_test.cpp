@@ -1,5 +1,6 @@
 #include "viewfixture.h"
 
+#include "common/reporter.h"
 #include "workbooks/engine/workbookjson.h"
 #include "workbooks/view/spreadsheetcommands.h"
 #include "workbooks/view/spreadsheetview.h"
@@ -40,7 +41,8 @@ struct Pages {
 TEST(WorkbookCommands, AvailableExactlyWhereTheFirstChildIsASpreadsheet)
 {
     Pages pages;
-    WorkbookCommands commands(std::make_unique<ScriptedPrompt>(), nullptr);
+    RecordingReporter reporter;
+    WorkbookCommands commands(std::make_unique<ScriptedPrompt>(), reporter, nullptr);
     EXPECT_TRUE(commands.hasSpreadsheet(&pages.workbookPage));
     EXPECT_FALSE(commands.hasSpreadsheet(&pages.otherPage));
     EXPECT_FALSE(commands.hasSpreadsheet(&pages.emptyPage));
@@ -54,7 +56,8 @@ TEST(WorkbookCommands, ExportWritesTheChosenFileWithTheUsersEdits)
     auto prompt = std::make_unique<ScriptedPrompt>();
     ScriptedPrompt &p = *prompt;
     p.answers = {std::nullopt, dir.filePath(QStringLiteral("a.xls")), dir.filePath(QStringLiteral("b.XLSX"))};
-    WorkbookCommands commands(std::move(prompt), nullptr);
+    RecordingReporter reporter;
+    WorkbookCommands commands(std::move(prompt), reporter, nullptr);
     pages.book->setCellText(3, 3, QStringLiteral("8"));
 
     commands.exportExcel(&pages.emptyPage); // no spreadsheet: not even asked
@@ -78,7 +81,8 @@ TEST(WorkbookCommands, ExportCommitsTheOpenEditorFirst)
     Pages pages;
     auto prompt = std::make_unique<ScriptedPrompt>();
     prompt->answers = {dir.filePath(QStringLiteral("c.xlsx"))};
-    WorkbookCommands commands(std::move(prompt), nullptr);
+    RecordingReporter reporter;
+    WorkbookCommands commands(std::move(prompt), reporter, nullptr);
     pages.workbookPage.show();
     pages.book->setCurrentCell(3, 3);
     QTest::keyClick(pages.book, '9');

@@ -1,6 +1,7 @@
 #include "viewfixture.h"
 
 #include "common/errors.h"
+#include "common/reporter.h"
 #include "workbooks/engine/workbookjson.h"
 #include "workbooks/view/spreadsheetview.h"
 
@@ -207,9 +208,11 @@ TEST(SpreadsheetView, PrintPreviewShowsThePagedSheet)
                 d->reject();
             }
     });
-    v->openPrintPreview();
+    RecordingReporter reporter;
+    v->openPrintPreview(reporter);
     EXPECT_EQ(title, QStringLiteral("打印预览"));
     EXPECT_GT(pages, 1);
+    EXPECT_TRUE(reporter.empty());
 }
 
 } // namespace

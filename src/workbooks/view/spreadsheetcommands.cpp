@@ -59,8 +59,8 @@ SpreadsheetView *pageSpreadsheet(QWidget *page)
     return children.isEmpty() ? nullptr : qobject_cast<SpreadsheetView *>(children.constFirst());
 }
 
-WorkbookCommands::WorkbookCommands(std::unique_ptr<SavePathPrompt> prompt, QObject *parent)
-    : QObject(parent), prompt_(std::move(prompt))
+WorkbookCommands::WorkbookCommands(std::unique_ptr<SavePathPrompt> prompt, Reporter &reporter, QObject *parent)
+    : QObject(parent), prompt_(std::move(prompt)), reporter_(reporter)
 {
 }
 
@@ -83,7 +83,7 @@ void WorkbookCommands::printPreview(QWidget *page)
 {
     if (SpreadsheetView *book = pageSpreadsheet(page)) {
         book->commitPendingEdit();
-        book->openPrintPreview();
+        book->openPrintPreview(reporter_);
     }
 }
 

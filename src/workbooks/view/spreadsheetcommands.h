@@ -46,13 +46,15 @@ SpreadsheetView *pageSpreadsheet(QWidget *page);
 // "输出到Excel" and "打印预览" for the main window.
 class WorkbookCommands : public QObject, public SpreadsheetCommands {
 public:
-    WorkbookCommands(std::unique_ptr<SavePathPrompt> prompt, QObject *parent);
+    // `reporter` receives what goes wrong while the print preview paints.
+    WorkbookCommands(std::unique_ptr<SavePathPrompt> prompt, Reporter &reporter, QObject *parent);
     bool hasSpreadsheet(QWidget *page) const override;
     void exportExcel(QWidget *page) override;
     void printPreview(QWidget *page) override;
 
 private:
     std::unique_ptr<SavePathPrompt> prompt_;
+    Reporter &reporter_;
 };
 
 } // namespace mhbk::view

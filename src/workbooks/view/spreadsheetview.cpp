@@ -1,6 +1,7 @@
 #include "workbooks/view/spreadsheetview.h"
 
 #include "common/errors.h"
+#include "common/guarded.h"
 #include "workbooks/engine/workbook.h"
 #include "workbooks/engine/workbookjson.h"
 #include "workbooks/export/workbookexport.h"
@@ -142,7 +143,7 @@ void SpreadsheetView::setColumnRangeHidden(int firstCol, int lastCol, bool hidde
 
 void SpreadsheetView::renderForPrint(QPrinter *printer) const { printSheet(*book_, sheetIndex(), *printer); }
 
-void SpreadsheetView::openPrintPreview()
+void SpreadsheetView::openPrintPreview(Reporter &reporter)
 {
     commitEdit();
     QPrinter printer(QPrinter::HighResolution);
@@ -150,7 +151,8 @@ void SpreadsheetView::openPrintPreview()
     QPrintPreviewDialog dialog(&printer, this);
     dialog.setObjectName(QStringLiteral("PrintPreview"));
     dialog.setWindowTitle(QStringLiteral("打印预览"));
-    connect(&dialog, &QPrintPreviewDialog::paintRequested, this, &SpreadsheetView::renderForPrint);
+    connectGuarded(&dialog, &QPrintPreviewDialog::paintRequested, this, reporter,
+                   [this](QPrinter *target) { renderForPrint(target); });
     dialog.exec();
 }
 

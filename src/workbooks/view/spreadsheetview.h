@@ -14,6 +14,10 @@ class QLineEdit;
 class QPrinter;
 class QUndoStack;
 
+namespace mhbk {
+class Reporter;
+}
+
 namespace mhbk::wb {
 class Workbook;
 }
@@ -58,7 +62,8 @@ public:
     QString cellText(int row, int col) const;
     void setCellText(int row, int col, const QString &text);
     void setColumnRangeHidden(int firstCol, int lastCol, bool hidden);
-    void openPrintPreview();
+    // The modal print preview; an error while it paints goes to `reporter`.
+    void openPrintPreview(Reporter &reporter);
 
 
     // The selection (zero-based, inclusive) and its tab-separated text, as Ctrl+C copies it.

@@ -19,6 +19,8 @@ public:
 
     // The context menu for the field as it reads now; the caller shows and deletes it.
     QMenu *makeMenu(QWidget *parent) const;
+    // The unit 复制（带单位）adds: what a page's copy and history say its figure is in.
+    const QString &unit() const { return unit_; }
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;

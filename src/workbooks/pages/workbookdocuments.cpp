@@ -24,6 +24,8 @@ view::SpreadsheetView *sheetOf(PageHost &host, int pageIndex)
 }
 
 // The keeper of the page's corrected reference values; nullptr on a page without green cells.
+// findChild: a keeper is made a child of the sheet it keeps (keepReferenceValues), and a
+// sheet holds no other.
 ReferenceKeeper *keeperOf(view::SpreadsheetView &sheet)
 {
     return sheet.findChild<ReferenceKeeper *>(QString(), Qt::FindDirectChildrenOnly);

@@ -9,47 +9,14 @@ namespace mhbk {
 
 namespace {
 
-// Qt knows GBK only when built with ICU; glibc's iconv always does.
-bool encodesWithIconv(const QString &text)
+// The whole text converted by glibc's iconv (which always knows GBK and GB18030, where Qt does
+// only when built with ICU); nothing when a character has no place in the target encoding.
+std::optional<QByteArray> convertedWithIconv(const char *to, const char *from, QByteArray in)
 {
-    iconv_t cd = iconv_open("GBK", "UTF-8");
-    if (cd == reinterpret_cast<iconv_t>(-1))
-        return false;
-    QByteArray in = text.toUtf8();
-    QByteArray out(in.size() * 2 + 4, '\0');
-    char *inPtr = in.data();
-    size_t inLeft = static_cast<size_t>(in.size());
-    char *outPtr = out.data();
-    size_t outLeft = static_cast<size_t>(out.size());
-    const size_t result = iconv(cd, &inPtr, &inLeft, &outPtr, &outLeft);
-    iconv_close(cd);
-    return result != static_cast<size_t>(-1) && inLeft == 0;
-}
-
-} // namespace
-
-bool encodesToGbk(const QString &text)
-{
-    QStringEncoder encoder("GBK");
-    if (!encoder.isValid())
-        return encodesWithIconv(text);
-    const QByteArray bytes = encoder.encode(text);
-    if (encoder.hasError())
-        return false;
-    QStringDecoder decoder("GBK");
-    const QString back = decoder.decode(bytes);
-    return !decoder.hasError() && back == text;
-}
-
-namespace {
-
-std::optional<QString> decodedWithIconv(const QByteArray &bytes)
-{
-    iconv_t cd = iconv_open("UTF-8", "GB18030");
+    iconv_t cd = iconv_open(to, from);
     if (cd == reinterpret_cast<iconv_t>(-1))
         return std::nullopt;
-    QByteArray in = bytes;
-    QByteArray out(in.size() * 2 + 4, '\0');
+    QByteArray out(in.size() * 2 + 4, '\0'); // from UTF-8 to GB18030 or back, a text at most doubles
     char *inPtr = in.data();
     size_t inLeft = static_cast<size_t>(in.size());
     char *outPtr = out.data();
@@ -58,10 +25,24 @@ std::optional<QString> decodedWithIconv(const QByteArray &bytes)
     iconv_close(cd);
     if (result == static_cast<size_t>(-1) || inLeft != 0)
         return std::nullopt;
-    return QString::fromUtf8(out.constData(), out.size() - static_cast<qsizetype>(outLeft));
+    out.truncate(out.size() - static_cast<qsizetype>(outLeft));
+    return out;
 }
 
 } // namespace
+
+bool encodesToGbk(const QString &text)
+{
+    QStringEncoder encoder("GBK");
+    if (!encoder.isValid())
+        return convertedWithIconv("GBK", "UTF-8", text.toUtf8()).has_value();
+    const QByteArray bytes = encoder.encode(text);
+    if (encoder.hasError())
+        return false;
+    QStringDecoder decoder("GBK");
+    const QString back = decoder.decode(bytes);
+    return !decoder.hasError() && back == text;
+}
 
 QString decodeSpreadsheetText(const QByteArray &bytes)
 {
@@ -69,8 +50,8 @@ QString decodeSpreadsheetText(const QByteArray &bytes)
     QString text = utf8.decode(bytes);
     if (!utf8.hasError())
         return text.startsWith(QChar(0xFEFF)) ? text.mid(1) : text;
-    if (std::optional<QString> gbk = decodedWithIconv(bytes))
-        return *gbk;
+    if (const std::optional<QByteArray> gbk = convertedWithIconv("UTF-8", "GB18030", bytes))
+        return QString::fromUtf8(*gbk);
     return text;
 }
 

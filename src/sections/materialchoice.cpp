@@ -1,6 +1,11 @@
 #include "sections/materialchoice.h"
 
+#include "common/guarded.h"
+#include "common/pagehost.h"
+
 #include <QComboBox>
+#include <QLabel>
+#include <QSignalBlocker>
 #include <QCompleter>
 #include <QDir>
 #include <QFile>
@@ -71,6 +76,56 @@ void makeTypeable(QComboBox &box)
         else if (named < 0)
             box.setEditText(box.itemText(box.currentIndex()));
     });
+}
+
+MaterialChoice::MaterialChoice(PageHost &host, QWidget *parent, const QString &objectPrefix)
+    : QObject(parent), host_(host), box_(new QComboBox(parent)), densityLabel_(new QLabel(parent))
+{
+    box_->setObjectName(objectPrefix + QStringLiteral("_Material"));
+    box_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    box_->setMinimumContentsLength(14);
+    box_->addItem(materials_.front().name);
+    makeTypeable(*box_);
+    densityLabel_->setObjectName(objectPrefix + QStringLiteral("_Density"));
+    showDensity();
+    connectGuarded(box_, &QComboBox::currentIndexChanged, this, host.reporter(), [this] {
+        RecentMaterials(host_.userDataFolder()).add(current().name);
+        showDensity();
+        emit chosen();
+    });
+}
+
+const Material &MaterialChoice::current() const
+{
+    const int index = box_->currentIndex();
+    if (index < 0 || static_cast<std::size_t>(index) >= materials_.size())
+        return materials_.front();
+    return materials_[static_cast<std::size_t>(index)];
+}
+
+void MaterialChoice::reload()
+{
+    std::vector<Material> read = inRecentOrder(readMaterials(host_.database()), RecentMaterials(host_.userDataFolder()).names());
+    if (read.empty())
+        read.push_back(steel()); // a table of no rows still leaves steel to weigh with
+    const QString chosenName = current().name;
+    const QSignalBlocker blocker(box_);
+    materials_ = std::move(read);
+    box_->clear();
+    int index = 0;
+    for (std::size_t i = 0; i < materials_.size(); ++i) {
+        box_->addItem(materials_[i].name);
+        box_->setItemData(static_cast<int>(i), densityCaption(materials_[i]), Qt::ToolTipRole);
+        if (materials_[i].name == chosenName)
+            index = static_cast<int>(i);
+    }
+    box_->setCurrentIndex(index);
+    showDensity();
+}
+
+void MaterialChoice::showDensity()
+{
+    densityLabel_->setText(QStringLiteral("密度：") + densityCaption(current()));
 }
 
 } // namespace mhbk::weights

@@ -2,11 +2,18 @@
 
 #include "sections/materials.h"
 
+#include <QObject>
 #include <QString>
 #include <QStringList>
 #include <vector>
 
 class QComboBox;
+class QLabel;
+class QWidget;
+
+namespace mhbk {
+class PageHost;
+}
 
 namespace mhbk::weights {
 
@@ -31,5 +38,36 @@ private:
 // box becomes editable, completes from anywhere in a name, and a typed text that names no
 // material gives way to the material chosen before.
 void makeTypeable(QComboBox &box);
+
+// The material choice beside a calculator: a typeable box of the density table's materials in
+// recent order, with each density in its tooltip, and a label with the chosen one's density.
+// The calculators (bars, plates and pipes, and the rolled sections' reverse calculation) all
+// offer the same choice through this.
+class MaterialChoice : public QObject {
+    Q_OBJECT
+public:
+    // The box and label are named `<objectPrefix>_Material` and `<objectPrefix>_Density`.
+    MaterialChoice(PageHost &host, QWidget *parent, const QString &objectPrefix);
+
+    QComboBox *box() const { return box_; }
+    QLabel *densityLabel() const { return densityLabel_; }
+    // Steel until the table has been read or while nothing else is chosen.
+    const Material &current() const;
+    // Reads the density table again (the user may have edited it), keeping the chosen material
+    // when it is still there. Throws AppError for a damaged table; the choice keeps what it had.
+    void reload();
+
+signals:
+    // The user chose another material (it is noted among the recent ones first).
+    void chosen();
+
+private:
+    void showDensity();
+
+    PageHost &host_;
+    QComboBox *box_;
+    QLabel *densityLabel_;
+    std::vector<Material> materials_{steel()};
+};
 
 } // namespace mhbk::weights

@@ -19,7 +19,6 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QSignalBlocker>
 
 namespace mhbk {
 
@@ -39,26 +38,18 @@ RolledReverse::RolledReverse(PageHost &host, QWidget *page, StringGrid *grid, in
     weightEdit_ = makeNumericInput(box, pageName + QStringLiteral("_WeightM"), host.reporter(), [this] { computeLength(); });
     lengthEdit_ = makeOutputEdit(box, pageName + QStringLiteral("_LengthL"), QStringLiteral("m"));
 
-    materials_ = {weights::steel()};
-    materialBox_ = new QComboBox(box);
-    materialBox_->setObjectName(pageName + QStringLiteral("_Material"));
-    materialBox_->addItem(materials_.front().name);
-    weights::makeTypeable(*materialBox_);
-    densityLabel_ = new QLabel(QStringLiteral("密度：") + weights::densityCaption(materials_.front()), box);
-    densityLabel_->setObjectName(pageName + QStringLiteral("_Density"));
-    connectGuarded(materialBox_, &QComboBox::currentIndexChanged, this, host.reporter(), [this] {
-        weights::RecentMaterials(host_.userDataFolder()).add(material().name);
-        densityLabel_->setText(QStringLiteral("密度：") + weights::densityCaption(material()));
+    materials_ = new weights::MaterialChoice(host, box, pageName);
+    connect(materials_, &weights::MaterialChoice::chosen, this, [this] {
         showG();
         lengthEdit_->clear();
     });
 
     auto *form = new QGridLayout(box);
     auto *materialLabel = new QLabel(QStringLiteral("材料："), box);
-    materialLabel->setBuddy(materialBox_);
+    materialLabel->setBuddy(materials_->box());
     auto *materialRow = new QHBoxLayout;
-    materialRow->addWidget(materialBox_);
-    materialRow->addWidget(densityLabel_);
+    materialRow->addWidget(materials_->box());
+    materialRow->addWidget(materials_->densityLabel());
     form->addWidget(new QLabel(QStringLiteral("型号："), box), 0, 0);
     form->addWidget(designation_, 0, 1);
     form->addWidget(materialLabel, 1, 0);
@@ -69,7 +60,7 @@ RolledReverse::RolledReverse(PageHost &host, QWidget *page, StringGrid *grid, in
     form->addWidget(weightEdit_, 3, 1);
     form->addWidget(new QLabel(QStringLiteral("求长度 L (m)："), box), 4, 0);
     form->addWidget(lengthEdit_, 4, 1);
-    QWidget::setTabOrder(materialBox_, weightEdit_);
+    QWidget::setTabOrder(materials_->box(), weightEdit_);
 
     connectGuarded(grid, &StringGrid::currentCellChanged, this, host.reporter(),
                    [this](int row, int column) { takeRow(row, column); });
@@ -89,9 +80,7 @@ void RolledReverse::takeRow(int row, int column)
 
 const weights::Material &RolledReverse::material() const
 {
-    const int index = materialBox_->currentIndex();
-    return index < 0 || static_cast<std::size_t>(index) >= materials_.size() ? materials_.front()
-                                                                              : materials_[static_cast<std::size_t>(index)];
+    return materials_->current();
 }
 
 // Steel shows the table's own G; another material G × its density / 7.85, to the table's 0.001 kg/m.
@@ -107,21 +96,7 @@ void RolledReverse::showG()
 
 void RolledReverse::loadMaterials()
 {
-    std::vector<weights::Material> read = weights::inRecentOrder(weights::readMaterials(host_.database()),
-                                                                 weights::RecentMaterials(host_.userDataFolder()).names());
-    const QString chosen = material().name;
-    const QSignalBlocker blocker(materialBox_);
-    materials_ = std::move(read);
-    materialBox_->clear();
-    int current = 0;
-    for (std::size_t i = 0; i < materials_.size(); ++i) {
-        materialBox_->addItem(materials_[i].name);
-        materialBox_->setItemData(static_cast<int>(i), weights::densityCaption(materials_[i]), Qt::ToolTipRole);
-        if (materials_[i].name == chosen)
-            current = static_cast<int>(i);
-    }
-    materialBox_->setCurrentIndex(current);
-    densityLabel_->setText(QStringLiteral("密度：") + weights::densityCaption(material()));
+    materials_->reload();
     showG();
 }
 

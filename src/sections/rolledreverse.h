@@ -1,5 +1,6 @@
 #pragma once
 
+#include "sections/materialchoice.h"
 #include "sections/materials.h"
 
 #include <QObject>
@@ -56,9 +57,7 @@ private:
     QLineEdit *gEdit_ = nullptr;
     QLineEdit *weightEdit_ = nullptr;
     QLineEdit *lengthEdit_ = nullptr;
-    QComboBox *materialBox_ = nullptr;
-    QLabel *densityLabel_ = nullptr;
-    std::vector<weights::Material> materials_;
+    weights::MaterialChoice *materials_ = nullptr;
     QString tableG_; // the chosen row's G as the table gives it, for steel
 };
 

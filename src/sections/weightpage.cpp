@@ -44,7 +44,7 @@ QString dimensionName(const char *label)
 
 WeightPage::WeightPage(PageHost &host, const WeightPageDescription &description, history::HistoryStore *history)
     : QObject(host.page(pages::indexOf(description.page))), host_(host), description_(description),
-      readRow_(weightTableReader(description)), materials_{weights::steel()}, history_(history)
+      readRow_(weightTableReader(description)), history_(history)
 {
     QWidget *page = host.page(pages::indexOf(description.page));
     grid_ = makeReferenceGrid(page, QString::fromLatin1(description.gridName), description.columnWidth, description.look);
@@ -112,25 +112,12 @@ QLayout *WeightPage::buildMaterialRow(QWidget *page)
 {
     auto *row = new QHBoxLayout;
     auto *label = new QLabel(QStringLiteral("材料："), page);
-    materialBox_ = new QComboBox(page);
-    materialBox_->setObjectName(childName(description_, "_Material"));
-    materialBox_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
-    materialBox_->setMinimumContentsLength(14);
-    label->setBuddy(materialBox_);
-    densityLabel_ = new QLabel(page);
-    densityLabel_->setObjectName(childName(description_, "_Density"));
-    materialBox_->addItem(materials_.front().name);
-    weights::makeTypeable(*materialBox_);
-    densityLabel_->setText(QStringLiteral("密度：") + weights::densityCaption(materials_.front()));
-    connect(materialBox_, &QComboBox::currentIndexChanged, this, [this] {
-        runGuarded(host_.reporter(), [this] {
-            weights::RecentMaterials(host_.userDataFolder()).add(material().name);
-            onMaterialChosen();
-        });
-    });
+    materials_ = new weights::MaterialChoice(host_, page, childName(description_, ""));
+    label->setBuddy(materials_->box());
+    connect(materials_, &weights::MaterialChoice::chosen, this, [this] { onMaterialChosen(); });
     row->addWidget(label);
-    row->addWidget(materialBox_);
-    row->addWidget(densityLabel_);
+    row->addWidget(materials_->box());
+    row->addWidget(materials_->densityLabel());
     row->addStretch(1);
     return row;
 }
@@ -143,42 +130,20 @@ void WeightPage::show()
         fillFlatBarGrid(*grid_);
         flatBarLoaded_ = true;
     }
-    loadMaterials();
-}
-
-// A density table that cannot be read is a damaged database: the error goes to the general
-// report (through the show handler's guard) and the choice keeps what it offered before.
-void WeightPage::loadMaterials()
-{
-    std::vector<weights::Material> read = weights::inRecentOrder(weights::readMaterials(host_.database()),
-                                                                 weights::RecentMaterials(host_.userDataFolder()).names());
-    const QString chosen = material().name;
-    const QSignalBlocker blocker(materialBox_);
-    materials_ = std::move(read);
-    materialBox_->clear();
-    int current = 0;
-    for (std::size_t i = 0; i < materials_.size(); ++i) {
-        materialBox_->addItem(materials_[i].name);
-        materialBox_->setItemData(static_cast<int>(i), weights::densityCaption(materials_[i]), Qt::ToolTipRole);
-        if (materials_[i].name == chosen)
-            current = static_cast<int>(i);
-    }
-    materialBox_->setCurrentIndex(current);
+    // A density table that cannot be read is a damaged database: the error goes to the general
+    // report (through the show handler's guard) and the choice keeps what it offered before.
+    materials_->reload();
     onMaterialChosen();
 }
 
 const weights::Material &WeightPage::material() const
 {
-    const int index = materialBox_ ? materialBox_->currentIndex() : 0;
-    if (index < 0 || static_cast<std::size_t>(index) >= materials_.size())
-        return materials_.front();
-    return materials_[static_cast<std::size_t>(index)];
+    return materials_->current(); // made by the constructor
 }
 
 // The figures on show follow the material; nothing is computed that was not shown before.
 void WeightPage::onMaterialChosen()
 {
-    densityLabel_->setText(QStringLiteral("密度：") + weights::densityCaption(material()));
     if (gEdit_->text().isEmpty() || !updateG())
         return;
     if (!mEdit_->text().isEmpty())

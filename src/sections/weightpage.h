@@ -3,6 +3,7 @@
 #include "common/pageregistry.h"
 #include "common/pageservices.h"
 #include "widgets/gridpaint.h"
+#include "sections/materialchoice.h"
 #include "sections/materials.h"
 #include "sections/tableoffers.h"
 #include "sections/sectiondrawing.h"
@@ -89,7 +90,6 @@ public:
 private:
     void buildCalculator(QWidget *page, QVBoxLayout *layout);
     QLayout *buildMaterialRow(QWidget *page);
-    void loadMaterials();
     void onMaterialChosen();
     bool updateG();
     bool updateM();
@@ -109,11 +109,9 @@ private:
     QLineEdit *gEdit_ = nullptr;
     QLineEdit *lengthEdit_ = nullptr;
     QLineEdit *mEdit_ = nullptr;
-    QComboBox *materialBox_ = nullptr;
-    QLabel *densityLabel_ = nullptr;
+    weights::MaterialChoice *materials_ = nullptr;
     QLineEdit *weightEdit_ = nullptr;  // M given, for the reverse calculation
     QLineEdit *reverseEdit_ = nullptr; // L (or the plate's area) found from it
-    std::vector<weights::Material> materials_;
     history::HistoryStore *history_;
 };
 

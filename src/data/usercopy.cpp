@@ -104,7 +104,9 @@ bool takeOverSecondCopy(const QString &secondCopy, const QString &userCopy)
     if (!QFileInfo(secondCopy).isFile() || QFileInfo(secondCopy).absoluteFilePath() == QFileInfo(userCopy).absoluteFilePath())
         return false;
     bool moved = false;
-    if (!QFileInfo::exists(userCopy) && QDir().mkpath(QFileInfo(userCopy).absolutePath())) {
+    if (!QFileInfo::exists(userCopy)) {
+        if (!QDir().mkpath(QFileInfo(userCopy).absolutePath()))
+            return false; // the old copy stays where it is until its rows can be moved in
         // Copied under a temporary name first, so that an interrupted copy is never taken for
         // the database; the stamp follows, so the refresh knows what the copy was made from.
         const QString partial = userCopy + QStringLiteral(".part");

@@ -103,10 +103,9 @@ int importList(const QStringList &args, QTextStream &out)
         && QFileInfo(sourcePath).suffix().toLower() != QLatin1String("txt"))
         throw CliError{QStringLiteral("材料表须为 .csv 或 .txt（Excel 中另存为 CSV）/ LIST needs .csv or .txt: %1").arg(sourcePath)};
     const QString text = materialText(sourcePath);
-    QString dbPath = line.value(QStringLiteral("--db"));
+    QString dbPath = singleValue(line, QStringLiteral("--db"), QStringLiteral("数据库文件名"));
     if (dbPath.isEmpty())
-        dbPath = locateDatabase(QCoreApplication::applicationDirPath(),
-                                QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
+        dbPath = locateSharedDatabase(QCoreApplication::applicationDirPath()); // the program's own copy
     HandbookDatabase db(dbPath);
     const designation::DatabaseRows tables(db);
     const List imported = importMaterialList(text, tables);

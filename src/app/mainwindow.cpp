@@ -22,6 +22,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QContextMenuEvent>
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -222,15 +223,26 @@ void MainWindow::buildBottomBar()
         popupMenu_->popup(menuButton->mapToGlobal(menuButton->mapFromGlobal(QCursor::pos())));
     });
     row->addWidget(menuButton);
-    // The keys desktop programs open their menu with: F10, and Shift+F10 or the menu key (a
-    // spreadsheet keeps those two for its own context menu).
+    // The keys desktop programs open their menu with: F10, and Shift+F10 or the menu key. The
+    // last two go first to the focused control as a keyboard context menu (a result field's
+    // 复制（带单位）, a line edit's own menu); a control without a menu leaves them to the
+    // command menu. A spreadsheet takes both keys before they get here.
+    const auto openCommandMenu = [this, menuButton] {
+        popupMenu_->popup(menuButton->mapToGlobal(QPoint(0, -popupMenu_->sizeHint().height())));
+    };
     auto *menuKeys = new QAction(QStringLiteral("命令菜单"), this);
     menuKeys->setObjectName(QStringLiteral("actCommandMenu"));
-    menuKeys->setShortcuts({QKeySequence(Qt::Key_F10), QKeySequence(Qt::SHIFT | Qt::Key_F10), QKeySequence(Qt::Key_Menu)});
-    connect(menuKeys, &QAction::triggered, this, [this, menuButton] {
-        popupMenu_->popup(menuButton->mapToGlobal(QPoint(0, -popupMenu_->sizeHint().height())));
-    });
+    menuKeys->setShortcut(QKeySequence(Qt::Key_F10));
+    connect(menuKeys, &QAction::triggered, this, openCommandMenu);
     addAction(menuKeys);
+    auto *contextKeys = new QAction(QStringLiteral("上下文菜单"), this);
+    contextKeys->setObjectName(QStringLiteral("actContextMenu"));
+    contextKeys->setShortcuts({QKeySequence(Qt::SHIFT | Qt::Key_F10), QKeySequence(Qt::Key_Menu)});
+    connect(contextKeys, &QAction::triggered, this, [this, openCommandMenu] {
+        if (!openFocusedContextMenu())
+            openCommandMenu();
+    });
+    addAction(contextKeys);
     menuButton->setToolTip(QStringLiteral("命令菜单 (F10)"));
 
     QToolButton *jump = glyphButton(QStringLiteral("SpeedButton35"), QStringLiteral("calculator"),
@@ -481,5 +493,17 @@ QWidget *MainWindow::sheetWindow(int pageIndex) const
 }
 
 void MainWindow::guarded(const std::function<void()> &handler) { runGuarded(reporter_, handler); }
+
+// A keyboard context-menu event for the focused control, which Qt passes up to its parents as
+// it does a right click; true when a control took it (showed its menu).
+bool MainWindow::openFocusedContextMenu()
+{
+    QWidget *focused = QApplication::focusWidget();
+    if (!focused || focused == this || focused->window() != this)
+        return false;
+    const QPoint inside = focused->rect().center();
+    QContextMenuEvent event(QContextMenuEvent::Keyboard, inside, focused->mapToGlobal(inside));
+    return QCoreApplication::sendEvent(focused, &event) && event.isAccepted();
+}
 
 } // namespace mhbk

@@ -127,6 +127,7 @@ private:
     void onPageShown(int index);
     void updateSpreadsheetActions();
     void onRowCommand(void (RowEditor::*command)());
+    bool openFocusedContextMenu();
     void guarded(const std::function<void()> &handler);
     bool settleUnsavedWork();
 

@@ -428,11 +428,31 @@ TEST_F(MainWindowTest, MenuKeysOpenTheCommandMenuAndButtonsNameTheirKeys)
     w->show();
     QApplication::setActiveWindow(w.get());
     ASSERT_TRUE(QTest::qWaitForWindowActive(w.get()));
-    for (const QKeyCombination keys : {QKeyCombination(Qt::Key_F10), QKeyCombination(Qt::SHIFT, Qt::Key_F10),
-                                       QKeyCombination(Qt::Key_Menu)}) {
-        QTest::keyClick(QApplication::focusWidget(), keys.key(), keys.keyboardModifiers());
-        EXPECT_TRUE(w->popupMenu()->isVisible()) << QKeySequence(keys).toString().toStdString();
-        w->popupMenu()->hide();
+    // F10 opens the command menu from anywhere; Shift+F10 and the menu key open the focused
+    // control's own menu when it has one (the expression field's edit menu), else the command menu.
+    auto *tree = w->findChild<QTreeWidget *>();
+    ASSERT_NE(tree, nullptr);
+    auto *expression = qobject_cast<QLineEdit *>(QApplication::focusWidget());
+    ASSERT_NE(expression, nullptr) << "the window starts in the expression field";
+    const struct {
+        QWidget *focus;
+        QKeyCombination keys;
+        bool commandMenu;
+    } cases[] = {{expression, QKeyCombination(Qt::Key_F10), true},
+                 {tree, QKeyCombination(Qt::Key_F10), true},
+                 {tree, QKeyCombination(Qt::SHIFT, Qt::Key_F10), true},
+                 {tree, QKeyCombination(Qt::Key_Menu), true},
+                 {expression, QKeyCombination(Qt::SHIFT, Qt::Key_F10), false},
+                 {expression, QKeyCombination(Qt::Key_Menu), false}};
+    for (const auto &c : cases) {
+        c.focus->setFocus(Qt::OtherFocusReason);
+        QTest::keyClick(c.focus, c.keys.key(), c.keys.keyboardModifiers());
+        const std::string what = QKeySequence(c.keys).toString().toStdString() + " in " + c.focus->metaObject()->className();
+        EXPECT_EQ(w->popupMenu()->isVisible(), c.commandMenu) << what;
+        auto *shown = qobject_cast<QMenu *>(QApplication::activePopupWidget());
+        EXPECT_TRUE(shown != nullptr) << what << ": no menu opened";
+        if (shown)
+            shown->hide();
     }
     const struct {
         const char *button;

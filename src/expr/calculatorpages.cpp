@@ -127,7 +127,7 @@ public:
         // VBScript reads an unknown name as an empty variable; the result stands, but a
         // mistyped constant must not pass unnoticed.
         if (!outcome.namesTakenAsZero.isEmpty())
-            host_.showStatus(QStringLiteral("未定义的名称按 0 计算：") + outcome.namesTakenAsZero.join(QStringLiteral("、")));
+            host_.showStatus(outcome.zeroNamesNote());
         if (history_ && !outcome.error)
             history_->add({QDateTime::currentDateTime(), history::Kind::Expression, expression, bar_.result->text(), {}});
     }

@@ -65,6 +65,8 @@ int runEvalCommand(const QStringList &args, QTextStream &out, QTextStream &err)
         return 1;
     }
     out << formatResult(outcome.value, *digits, QLocale::system().decimalPoint()) << '\n';
+    if (!outcome.namesTakenAsZero.isEmpty())
+        err << outcome.zeroNamesNote() << '\n'; // the value stands, as in the program
     return 0;
 }
 

@@ -73,4 +73,10 @@ ScriptEvaluator::Outcome ScriptEvaluator::evaluateReported(const QString &expres
     return outcome;
 }
 
+QString ScriptEvaluator::Outcome::zeroNamesNote() const
+{
+    return namesTakenAsZero.isEmpty() ? QString()
+                                      : QStringLiteral("未定义的名称按 0 计算：") + namesTakenAsZero.join(QStringLiteral("、"));
+}
+
 } // namespace mhbk

@@ -20,6 +20,10 @@ public:
         numbers::Extended value;                 // rounded; 0 on failure
         std::optional<vbs::ScriptError> error;  // what the message box shows
         QStringList namesTakenAsZero;            // implicit variables the value was computed with
+
+        // "未定义的名称按 0 计算：pi、abc" when names were taken as 0, else empty: the program's
+        // status bar and mhbk-cli eval say the same.
+        QString zeroNamesNote() const;
     };
 
     // The value rounded to `digits` decimals (halves away from zero); on failure the

@@ -111,12 +111,15 @@ private:
     std::vector<int> filledRows_;
 };
 
-// Whether any cell of `range` holds a value.
-bool holdsAnything(const std::vector<CellAddress> &filled, const CellRange &range)
+// The run (of rows or of columns) that `at` falls in; -1 outside them all. The runs are in order
+// and do not overlap.
+int runOf(const std::vector<std::pair<int, int>> &runs, int at)
 {
-    return std::any_of(filled.begin(), filled.end(), [&](const CellAddress &a) {
-        return a.row >= range.firstRow && a.row <= range.lastRow && a.col >= range.firstCol && a.col <= range.lastCol;
-    });
+    const auto after = std::upper_bound(runs.begin(), runs.end(), at,
+                                        [](int value, const std::pair<int, int> &run) { return value < run.first; });
+    if (after == runs.begin() || at > std::prev(after)->second)
+        return -1;
+    return int(std::prev(after) - runs.begin());
 }
 
 QSizeF paperInches(Paper paper)
@@ -161,18 +164,24 @@ PrintPlan planPrint(const Sheet &sheet, QSizeF printable)
     for (const auto &run : rowRuns)
         if (run.first > 0)
             plan.breakRows.push_back(run.first);
-    std::vector<CellAddress> filled;
-    sheet.forEachCell([&](const Sheet::CellContent &cell) {
-        if (!cell.value.isEmpty())
-            filled.push_back({cell.row, cell.col});
-    });
     const auto columnRuns = splitColumns(sheet, used, printable.width() / plan.scale);
-    for (const auto &[c0, c1] : columnRuns)
-        for (const auto &[r0, r1] : rowRuns) {
-            const CellRange page{r0, c0, r1, c1};
-            if (!holdsAnything(filled, page))
+    // One pass over the cells marks the pages holding a value; the others are left out.
+    std::vector<char> holdsValue(rowRuns.size() * columnRuns.size(), 0);
+    sheet.forEachCell([&](const Sheet::CellContent &cell) {
+        if (cell.value.isEmpty())
+            return;
+        const int r = runOf(rowRuns, cell.row);
+        const int c = runOf(columnRuns, cell.col);
+        if (r >= 0 && c >= 0)
+            holdsValue[std::size_t(c) * rowRuns.size() + std::size_t(r)] = 1;
+    });
+    for (std::size_t c = 0; c < columnRuns.size(); ++c)
+        for (std::size_t r = 0; r < rowRuns.size(); ++r) {
+            if (!holdsValue[c * rowRuns.size() + r])
                 continue;
-            plan.pages.push_back(page);
+            const auto [r0, r1] = rowRuns[r];
+            const auto [c0, c1] = columnRuns[c];
+            plan.pages.push_back(CellRange{r0, c0, r1, c1});
             plan.withTitles.push_back(rows.titlesAbove(r0));
         }
     if (plan.pages.empty()) {

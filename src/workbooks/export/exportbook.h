@@ -80,9 +80,10 @@ struct Cell {
     Value value;       // the value shown (for a formula, its computed result)
     QString formula;   // as typed, in Excel's A1 notation with the leading "="; empty for a constant
     int style = 0;     // index into Book::styles
-    // Required with `formula`: the engine's parse of it, which a column of the same formula
-    // shares, read parsedRowOffset rows down (wb::rangeAt()). The .xlsx writer writes the text,
-    // the .xls writer the parse; a formula without its parse is refused (std::logic_error).
+    // With `formula`: the engine's parse of it, which a column of the same formula shares, read
+    // parsedRowOffset rows down (wb::rangeAt()). The .xlsx writer writes the text, the .xls
+    // writer the parse. A formula the engine could not parse (a typing mistake the sheet keeps
+    // as typed) has none: the .xls file gets its value, as for formulas the format cannot hold.
     // The offset sits beside `style`, where the two fill eight bytes (large sheets hold tens of
     // thousands of cells).
     int parsedRowOffset = 0;

@@ -96,7 +96,6 @@ struct SheetPlan {
     }
 };
 
-// Sheet names as formulas may write them (case-insensitive) -> sheet index.
 SheetPlan planSheet(const Sheet &sheet, const FormulaPlace &place, StringTable &strings, const XlsOptions &options)
 {
     checkLimits(sheet);
@@ -111,10 +110,8 @@ SheetPlan planSheet(const Sheet &sheet, const FormulaPlace &place, StringTable &
     plan.sst.reserve(plan.cells.size());
     plan.tokensEnd.reserve(plan.cells.size());
     for (const Cell *c : plan.cells) {
-        // A formula is written from the engine's parse, which the description must carry.
-        if (!c->formula.isEmpty() && !c->parsed)
-            throw std::logic_error("export description: a formula cell without the engine's parse");
-        const bool formula = !c->formula.isEmpty() && options.formulas
+        // A formula is written from the engine's parse; one that did not parse keeps its value.
+        const bool formula = c->parsed && options.formulas
                              && appendFormulaTokens(*c->parsed, place, c->parsedRowOffset, plan.tokens);
         const bool shared = c->value.kind == Value::Kind::Text && !formula;
         plan.sst.push_back(shared ? strings.index(c->value.text.left(kMaxCellText)) : 0);

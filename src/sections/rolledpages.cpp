@@ -10,6 +10,7 @@
 #include "sections/sectiondrawing.h"
 #include "sections/sectiontables.h"
 #include "sections/tableoffers.h"
+#include "numbers/numtext.h"
 
 #include <QHBoxLayout>
 #include <QVBoxLayout>
@@ -55,11 +56,21 @@ public:
     {
     }
 
+    // The reverse calculation whose material the row is weighed in (made after this).
+    void weighWith(const RolledReverse *reverse) { reverse_ = reverse; }
+
     TakeoffOffer takeoffOffer() const override
     {
-        if (const auto row = readRow_(*grid_))
-            return pickedRowOffer(page_, *row, QStringLiteral("m"));
-        return TakeoffOffer::refused(kPickRowFirst);
+        const auto row = readRow_(*grid_);
+        if (!row)
+            return TakeoffOffer::refused(kPickRowFirst);
+        TakeoffOffer offer = pickedRowOffer(page_, *row, QStringLiteral("m"));
+        // The line carries what the page shows: the chosen material and G weighed in it.
+        if (reverse_ && reverse_->material().name != weights::steel().name) {
+            offer.material = reverse_->material().name;
+            offer.unitWeight = parseFloat(reverse_->gText(formatFixed(row->unitWeight, 3))).value_or(offer.unitWeight);
+        }
+        return offer;
     }
 
     void showSearchResult(const SearchSpot &spot) override
@@ -71,6 +82,7 @@ private:
     PageKey page_;
     StringGrid *grid_;
     RowReader readRow_;
+    const RolledReverse *reverse_ = nullptr;
 };
 
 std::function<void()> buildRolledPage(PageHost &host, const RolledPage &description, history::HistoryStore *history)
@@ -91,6 +103,7 @@ std::function<void()> buildRolledPage(PageHost &host, const RolledPage &descript
     row->addWidget(new SectionDrawing(description.picture, page), 0, Qt::AlignTop);
     // The reverse calculation under the legend, so the page stays as narrow as before.
     auto *reverse = new RolledReverse(host, page, grid, fields, history); // owned by the page
+    services->weighWith(reverse);
     auto *right = new QVBoxLayout;
     right->addWidget(makeLegend(page, description.legend, sectionTableNote(table)));
     right->addWidget(reverse->widget(), 0, Qt::AlignLeft);

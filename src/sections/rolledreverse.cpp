@@ -83,15 +83,18 @@ const weights::Material &RolledReverse::material() const
     return materials_->current();
 }
 
-// Steel shows the table's own G; another material G × its density / 7.85, to the table's 0.001 kg/m.
+// Steel keeps the table's own G; another material G × its density / 7.85, to the table's 0.001 kg/m.
+QString RolledReverse::gText(const QString &tableG) const
+{
+    const auto g = parseReal(tableG);
+    if (!g || material().name == weights::steel().name)
+        return tableG;
+    return formatFixed((*g * material().density / weights::kSteelDensity).toDouble(), 3);
+}
+
 void RolledReverse::showG()
 {
-    const auto g = parseReal(tableG_);
-    if (!g || material().name == weights::steel().name) {
-        gEdit_->setText(tableG_);
-        return;
-    }
-    gEdit_->setText(formatFixed((*g * material().density / weights::kSteelDensity).toDouble(), 3));
+    gEdit_->setText(gText(tableG_));
 }
 
 void RolledReverse::loadMaterials()

@@ -42,8 +42,11 @@ public:
     // Enter in the weight input.
     void computeLength();
 
-private:
+    // The material chosen beside the table, and a row's G as the page shows it for that material.
     const weights::Material &material() const;
+    QString gText(const QString &tableG) const;
+
+private:
     void showG();
 
     PageHost &host_;

@@ -1,5 +1,7 @@
 #include "sections/tableoffers.h"
 
+#include "numbers/numtext.h"
+
 #include "sections/sectiontables.h"
 #include "sections/weightpage.h"
 #include "widgets/stringgrid.h"
@@ -98,9 +100,9 @@ std::optional<PickedRow> flatBar(const StringGrid &grid)
 
 std::optional<double> shownNumber(const QString &text)
 {
-    bool ok = false;
-    const double value = text.trimmed().toDouble(&ok);
-    return ok && std::isfinite(value) ? std::optional<double>(value) : std::nullopt;
+    // The calculators' own reading (full-width digits too), finite figures only.
+    const std::optional<double> value = parseFloat(text);
+    return value && std::isfinite(*value) ? value : std::nullopt;
 }
 
 RowReader weightTableReader(const WeightPageDescription &description)

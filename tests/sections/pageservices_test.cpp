@@ -121,6 +121,26 @@ TEST_F(SectionPageServices, APickedRowOffersTheWeightThePageShows)
     }
 }
 
+// A rolled row added while another material is chosen beside the table carries that material
+// and the G the page shows for it, not steel's.
+TEST_F(SectionPageServices, ARolledRowIsOfferedInTheChosenMaterial)
+{
+    const int index = pages::indexOf(PageKey::IBeam);
+    host.showPage(index);
+    auto &material = field<QComboBox>(PageKey::IBeam, "Page_Ishaped_Material");
+    const int aluminium = material.findText(QStringLiteral("纯铝"));
+    ASSERT_GE(aluminium, 0);
+    material.setCurrentIndex(aluminium);
+    StringGrid &grid = gridOf(PageKey::IBeam);
+    focus(grid);
+    grid.setCurrentCell(1, 4); // 10: 11.261 kg/m in steel
+    const TakeoffOffer offer = host.pageServices(index).takeoff->takeoffOffer();
+    ASSERT_TRUE(offer.refusal.isEmpty()) << offer.refusal.toStdString();
+    EXPECT_EQ(offer.material, QStringLiteral("纯铝"));
+    EXPECT_DOUBLE_EQ(offer.unitWeight, 3.873); // 11.261 × 2.7 / 7.85, to 0.001 as shown
+    EXPECT_EQ(field(PageKey::IBeam, "Page_Ishaped_RowG").text(), QStringLiteral("3.873"));
+}
+
 TEST_F(SectionPageServices, TheCalculatorOffersItsGAndTheLengthTypedBesideIt)
 {
     const int round = pages::indexOf(PageKey::RoundBar);

@@ -1,5 +1,7 @@
 #include "designation/calculator.h"
 
+#include "sections/weightformulas.h"
+
 #include "designation/figures.h"
 #include "designation/rowlookup.h"
 
@@ -111,6 +113,23 @@ void fallBackToWelded(Reading &r, QStringList &notes)
     }
 }
 
+// Bars, round tubes and plates weigh as the bar, pipe and plate pages weigh them (the handbook's
+// formulas, with its π of 3.1416), so that a designation and its page give the same figure.
+std::optional<double> handbookWeight(const Reading &r, double density)
+{
+    using weights::Real;
+    const Real rho = density == kSteelDensity ? weights::kSteelDensity : Real(density);
+    const std::vector<double> &d = r.dims;
+    switch (r.kind) {
+    case Kind::RoundBar: return weights::roundBar(Real(d[0]), rho).toDouble();
+    case Kind::SquareBar: return weights::squareBar(Real(d[0]), rho).toDouble();
+    case Kind::RoundHollow: return weights::pipe(Real(d[0]), Real(d[1]), rho).toDouble();
+    case Kind::Plate:
+    case Kind::Flat: return weights::flatBar(Real(d[0]), Real(d[1]), rho).toDouble();
+    default: return std::nullopt;
+    }
+}
+
 } // namespace
 
 QString fixedText(double value, int decimals)
@@ -151,6 +170,10 @@ AnswerResult answerFor(const QString &text, const SectionRows &rows, double dens
                 return result;
             }
             setFromGeometry(a, geometryOf(a.reading), density, topWidth(a.reading));
+            if (const auto weight = handbookWeight(a.reading, density)) {
+                a.weight = *weight;
+                a.weightText = fixedText(a.weight, 3);
+            }
         }
     }
     if (density != kSteelDensity)

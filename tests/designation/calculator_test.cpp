@@ -173,6 +173,19 @@ TEST(DesignationCalculator, SizesNotInATableAreWeighedFromTheirGeometry)
     }
 }
 
+// A bar, round tube or flat read from a designation weighs what its page shows, to the last
+// digit: the pages' formulas take π as 3.1416 (圆钢 d=200: 0.0061654·d² = 246.616, not 246.615).
+TEST(DesignationCalculator, BarsTubesAndFlatsWeighAsTheirPagesDo)
+{
+    const struct {
+        const char *text;
+        const char *weight;
+    } cases[] = {{"圆钢Φ200", "246.616"}, {"Φ508×12", "146.786"}, {"D219×8", "41.629"},
+                 {"方钢20", "3.140"},     {"-200×10", "15.700"}};
+    for (const auto &c : cases)
+        EXPECT_EQ(answered(c.text).weightText, QString::fromLatin1(c.weight)) << c.text;
+}
+
 TEST(DesignationCalculator, PlateByThicknessIsWeighedPerSquareMetre)
 {
     const Answer a = answered("钢板δ12");

@@ -65,6 +65,30 @@ std::vector<ExpectedTotal> listTotals(const List &list)
     return out;
 }
 
+// The list's own grouping, with figures worked by hand: names that differ only in case, or that
+// a spreadsheet would read as a pattern or a comparison, are groups of their own.
+TEST(TakeoffExactTotals, TheListGroupsEachNameByItself)
+{
+    const Totals totals = totalsOf(trickyList());
+    const auto weightOf = [&](const char *item, const char *designation) {
+        for (const auto &t : totals.byDesignation)
+            if (t.item == QString::fromUtf8(item) && t.designation == QString::fromUtf8(designation))
+                return t.weight;
+        return -1.0;
+    };
+    EXPECT_DOUBLE_EQ(weightOf("钢管", "DN50"), 10.0);
+    EXPECT_DOUBLE_EQ(weightOf("钢管", "dn50"), 15.0);
+    EXPECT_DOUBLE_EQ(weightOf("工字钢", "20a"), 27.929);
+    EXPECT_DOUBLE_EQ(weightOf("工字钢", "20A"), 55.858);
+    EXPECT_DOUBLE_EQ(weightOf("角钢", "L50*5"), 15.08);
+    EXPECT_DOUBLE_EQ(weightOf("角钢", "l50*5"), 3.77);
+    EXPECT_DOUBLE_EQ(weightOf("管件", "<100"), 2.5);
+    EXPECT_DOUBLE_EQ(weightOf("槽钢", "20.0"), 20.0);
+    EXPECT_DOUBLE_EQ(weightOf("型材*", "1"), 7.0);
+    EXPECT_EQ(totals.byDesignation.size(), 22u);
+    EXPECT_NEAR(totals.grandTotal, 197.4615, 1e-9);
+}
+
 TEST(TakeoffExactTotals, EngineTotalsEqualTheListsWhateverTheNames)
 {
     const List list = trickyList();

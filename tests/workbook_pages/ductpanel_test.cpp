@@ -13,6 +13,7 @@
 #include <QPushButton>
 #include <QSqlError>
 #include <QSqlQuery>
+#include <QApplication>
 #include <QTest>
 #include <QUndoStack>
 #include <gtest/gtest.h>
@@ -95,10 +96,16 @@ TEST_F(DuctPanelRun, TheCursorStaysAndTheNextNumberIsTaken)
     shown->setCurrentCell(3, 4);
     type(shown, QStringLiteral("10"));
     shown->setCurrentCell(4, 2);
-    click(45);
+    // Clicked with the mouse, as the user does: the keys must stay with the sheet.
+    QWidget *window = shown->window();
+    QApplication::setActiveWindow(window);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window));
+    shown->setFocus();
+    QTest::mouseClick(host_.page(45)->findChild<QPushButton *>(QStringLiteral("btnRun45")), Qt::LeftButton);
     EXPECT_EQ(shown->cellText(20, 5), QStringLiteral("24"));
     EXPECT_EQ(shown->currentRow(), 4);
     EXPECT_EQ(shown->currentColumn(), 2);
+    EXPECT_EQ(QApplication::focusWidget(), shown) << "the typing after a run goes to the sheet";
     type(shown, QStringLiteral("630"));
     EXPECT_EQ(shown->cellText(4, 2), QStringLiteral("630"));
     EXPECT_TRUE(host_.statusMessages().isEmpty()) << host_.statusMessages().join('\n').toStdString();

@@ -25,6 +25,7 @@ DuctPanel::DuctPanel(PageHost &host, view::SpreadsheetView &book, const DuctPage
     layout->setContentsMargins(20, 10, 0, 9);
     layout->setSpacing(25);
     run_ = new QPushButton(QStringLiteral("执行运算"), this);
+    run_->setFocusPolicy(Qt::TabFocus); // a click leaves the keys with the sheet
     run_->setObjectName(QStringLiteral("btnRun%1").arg(index));
     run_->setFixedSize(75, 21);
     display_ = new QCheckBox(QStringLiteral("显示“板材厚度表与定额编号表”"), this);
@@ -41,7 +42,9 @@ void DuctPanel::run()
 {
     // The run is one undoable step and leaves the current cell where the user was. A text that
     // is no number ends it with the general error report (the guarded handler); what the run
-    // wrote before stays, as that step.
+    // wrote before stays, as that step. The keys go back to the sheet, so the next number typed
+    // lands in the current cell, not on the button.
+    book_.setFocus(Qt::OtherFocusReason);
     book_.applyModelChange(ductRunCells(page_), QStringLiteral("执行运算"),
                            [this](wb::Workbook &book, int sheet) { runDuctSelection(book, sheet, page_); });
 }

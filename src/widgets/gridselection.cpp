@@ -6,6 +6,7 @@
 #include <QGuiApplication>
 #include <QItemSelectionModel>
 #include <QPainter>
+#include <QScrollArea>
 #include <QTableView>
 #include <QTableWidget>
 #include <algorithm>
@@ -71,6 +72,15 @@ void selectRowCells(QTableWidget &grid, int row, int column, int span)
     const int last = std::min(column + std::max(span, 1), grid.columnCount()) - 1;
     grid.setRangeSelected(QTableWidgetSelectionRange(row, column, row, last), true);
     grid.scrollToItem(grid.item(row, column));
+    // A page shows its grid whole inside a scrolled page: that page scrolls to the cell too.
+    for (QWidget *w = grid.parentWidget(); w; w = w->parentWidget()) {
+        if (auto *area = qobject_cast<QScrollArea *>(w); area && area->widget()) {
+            const QRect cell = grid.visualRect(grid.model()->index(row, column));
+            const QPoint centre = grid.viewport()->mapTo(area->widget(), cell.center());
+            area->ensureVisible(centre.x(), centre.y(), cell.width() / 2 + 8, cell.height() / 2 + 8);
+            break;
+        }
+    }
     grid.setFocus();
 }
 

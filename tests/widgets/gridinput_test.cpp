@@ -7,6 +7,7 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QScrollArea>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -179,6 +180,32 @@ TEST(StringGridInput, DraggingAColumnEdgeInTheBodyResizesIt)
     const int edge2 = grid.columnViewportPosition(2) + grid.columnWidth(2);
     QTest::mouseDClick(body, Qt::LeftButton, {}, {edge2, y});
     EXPECT_GT(grid.columnWidth(2), grid.fontMetrics().horizontalAdvance(grid.cell(2, 3)));
+}
+
+} // namespace
+} // namespace mhbk
+
+namespace mhbk {
+namespace {
+
+// A page shows its grid whole inside a scrolled page; a cell picked far to the right (a search
+// result) must come into view by scrolling that page, not only the grid.
+TEST(RowSelection, ScrollsTheEnclosingPageToTheCell)
+{
+    QScrollArea area;
+    area.resize(300, 200);
+    auto *grid = new StringGrid;
+    grid->setRowCount(5);
+    grid->setColCount(40);
+    grid->setFixedSize(40 * 100 + 10, 5 * 30 + 10); // whole, as the pages lay it out
+    area.setWidget(grid);
+    area.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&area));
+    selectRowCells(*grid, 2, 35, 1);
+    const QRect cell = grid->visualRect(grid->model()->index(2, 35));
+    const QRect seen(grid->viewport()->mapFrom(area.viewport(), QPoint(0, 0)), area.viewport()->size());
+    EXPECT_TRUE(seen.intersects(cell)) << "cell x " << cell.x() << ", visible from x " << seen.x();
+    EXPECT_EQ(grid->currentColumn(), 35);
 }
 
 } // namespace

@@ -40,6 +40,13 @@ QString normalizedText(const QString &text)
     for (const QChar c : folded) {
         if (c.isSpace() || c == u'#' || c == u':')
             continue;
+        // A letter x is a times sign between sizes ("200x100", "(x1000)"); elsewhere it is a
+        // letter as typed, so that an unknown code is quoted as the user wrote it.
+        const bool afterSize = !out.isEmpty() && (out.back().isDigit() || out.back() == u')' || out.back() == u'(');
+        if ((c == u'x' || c == u'X') && !afterSize) {
+            out += c;
+            continue;
+        }
         switch (c.unicode()) {
         case u'x': case u'X': case u'*': case 0x00D7: case 0x2715: case 0x2716: case 0x2A2F: case 0x00B7:
             out += QChar(0x00D7);

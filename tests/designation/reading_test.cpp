@@ -289,6 +289,7 @@ const Refusal kRefusals[] = {
     {"", "没有写规格"},
     {"   ", "没有写规格"},
     {"400×200×8×13", "缺少型钢代号"},
+    {"XYZ", "“XYZ”不是已知代号"}, // quoted as typed, not with the X read as a times sign
     {"Q235", "牌号"},
     {"DN200", "公称直径"},
     {"H0×200×8×13", "为 0"},
